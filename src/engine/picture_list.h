@@ -1,0 +1,22 @@
+// The pictures of one directory, in the order every pass of a run walks them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+/// One listed picture: its file name (no folder) and its length in bytes.
+struct PictureFile {
+  std::string name;
+  uint64_t size = 0;
+};
+
+/// True when `name` ends in .jpg, .jpeg, .gif or .bmp, in any letter case.
+bool HasPictureExtension(const std::string& name);
+
+/// Sorts names lower-cased, ties by their bytes ("10.jpg" before "9.jpg").
+void SortByName(std::vector<PictureFile>* files);
+
+/// The regular, non-hidden files of `dir` with a picture extension, sorted by
+/// name. A directory that cannot be read gives an empty list.
+std::vector<PictureFile> ListPictures(const std::string& dir);

@@ -1,0 +1,53 @@
+// Which thumbnails of a directory are due, and making them on worker threads.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/picture_list.h"
+#include "settings/records.h"
+
+/// How thumbnails are named: the affix goes before or after the base name.
+struct ThumbNaming {
+  std::string affix = "_tn";
+  bool before = false;
+  bool store_in_sub = true;  // thumbnails in a subfolder (always so in Express mode)
+  bool overwrite = false;    // remake thumbnails that exist
+};
+
+/// "sunset.gif" -> "sunset_tn.jpg" (affix after) or "_tnsunset.jpg" (before).
+std::string ThumbFileName(const ThumbNaming& naming, const std::string& picture_name);
+
+struct ThumbTask {
+  size_t index = 0;        // position of the picture in the directory's list
+  std::string picture;     // full path of the picture
+  std::string name;        // its file name
+  uint64_t size = 0;       // its length in bytes
+  std::string thumb_path;  // full path of the thumbnail to write
+};
+
+/// The due thumbnails of `pictures` (in `dir`) in list order. A thumbnail
+/// planned earlier in the list counts as existing.
+std::vector<ThumbTask> PlanThumbnails(const std::string& dir, const std::string& thumb_dir,
+                                      const std::vector<PictureFile>& pictures,
+                                      const ThumbNaming& naming);
+
+/// What the batch tells its caller; every call comes on the caller's thread.
+class ThumbListener {
+ public:
+  virtual ~ThumbListener() = default;
+  /// A picture is about to be made (for the labels of the progress display).
+  virtual void Starting(const ThumbTask& task) = 0;
+  /// A picture is done; `written` is false when it went to the corrupted list.
+  virtual void Finished(const ThumbTask& task, bool written) = 0;
+  /// Lets pending events run; returns true when STOP was asked.
+  virtual bool Poll() = 0;
+};
+
+/// Makes the thumbnails of `tasks` on `workers` threads (0: one per core).
+/// Starts no new picture once Poll() returned true. Returns the full paths of
+/// the pictures whose thumbnail could not be written, in list order.
+std::vector<std::string> RunThumbnailBatch(const std::vector<ThumbTask>& tasks, int64_t target,
+                                           const ThumbOptions& options, int workers,
+                                           ThumbListener* listener);

@@ -1,0 +1,83 @@
+// Text helpers shared by the settings files and the page writers.
+//
+// Every text is UTF-8. Lengths, positions and cuts count characters (code
+// points), never bytes, so a cut never splits a letter. "Blank" means the
+// space character.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+/// The leading-number reading of a text: leading blanks skipped, an optional
+/// sign, digits, an optional decimal part and exponent; anything else ends the
+/// number. A text that does not start with a number reads as 0.
+double Val(std::string_view text);
+
+/// Rounds to the nearest integer, halves to the even neighbour (2.5 -> 2).
+/// Values beyond the 64-bit range are clamped.
+int64_t RoundHalfEven(double value);
+
+/// Val() rounded half to even; true when it fits a 16-bit signed integer.
+bool ValToInt16(std::string_view text, int16_t* out);
+
+/// A flag is on when its numeric value is 1 (" 1" and "1.0" count too).
+bool IsOn(std::string_view flag);
+
+/// The plain number-to-text: "7", "-7".
+std::string NumText(int64_t value);
+
+/// The number-to-text with a sign place: " 7", "-7".
+std::string SignedNumText(int64_t value);
+
+/// The text without blanks at either end.
+std::string Trim(std::string_view text);
+
+/// The tokenizer of user lists: every character of `separators` is a
+/// separator of its own, compared without regard to case; runs of separators
+/// count as one and no token is ever empty.
+std::vector<std::string> ParseString(std::string_view text, std::string_view separators);
+
+/// "#RRGGBB" from a colour text holding a 0x00BBGGRR value.
+std::string HtmlColour(std::string_view colour_text);
+
+/// The text after the last "." of a file name, or "" when there is no dot or
+/// a "/" follows it: "x.tar.gz" -> "gz", "/a.b/c" -> "".
+std::string GetExtension(std::string_view name);
+
+/// The file name without its extension and the dot before it.
+std::string BaseName(std::string_view name);
+
+/// The text itself when it has at most `max_len` characters; otherwise its
+/// first round(max_len/2 - 3) characters, "....", and its last
+/// round(max_len/2 - 4) characters.
+std::string ShortenText(std::string_view text, int max_len);
+
+/// Every occurrence of `from` replaced by `to` (case-sensitive, left to right).
+std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to);
+
+/// Position (in bytes) of `needle` in `text` compared without regard to ASCII
+/// case, or npos.
+size_t FindNoCase(std::string_view text, std::string_view needle, size_t from = 0);
+
+/// Every occurrence of `needle` removed, compared without regard to ASCII case.
+std::string RemoveAllNoCase(std::string_view text, std::string_view needle);
+
+/// The four characters & < > " written as HTML entities (& first).
+std::string HtmlEscape(std::string_view text);
+
+/// Number of characters (code points) of a UTF-8 text.
+size_t CharCount(std::string_view text);
+
+/// The first `n` characters (all when the text is shorter; none when n <= 0).
+std::string CharLeft(std::string_view text, int64_t n);
+
+/// The last `n` characters (all when the text is shorter; none when n <= 0).
+std::string CharRight(std::string_view text, int64_t n);
+
+/// The text split into its characters, each a UTF-8 sequence.
+std::vector<std::string> SplitChars(std::string_view text);
+
+/// Lower-case form for sorting and comparing names (Unicode simple lower case).
+std::string LowerCase(std::string_view text);

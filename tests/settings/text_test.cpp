@@ -1,0 +1,85 @@
+#include "settings/text.h"
+
+#include <gtest/gtest.h>
+
+TEST(TextTest, ValReadsTheLeadingNumber) {
+  struct Case {
+    const char* text;
+    double value;
+  } cases[] = {{"120", 120},  {"120px", 120}, {"", 0},         {"<no value>", 0},
+               {" 1", 1},     {"1.0", 1},     {"-3.5x", -3.5}, {"+7", 7},
+               {"1e3", 1000}, {"1e", 1},      {"abc12", 0},    {"  .5", 0.5},
+               {"-", 0},      {".", 0},       {"12 3", 12},    {"1e999999", 0}};
+  for (const Case& c : cases) EXPECT_DOUBLE_EQ(Val(c.text), c.value) << c.text;
+}
+
+TEST(TextTest, RoundingGoesHalfToEven) {
+  EXPECT_EQ(RoundHalfEven(2.5), 2);
+  EXPECT_EQ(RoundHalfEven(3.5), 4);
+  EXPECT_EQ(RoundHalfEven(-2.5), -2);
+  EXPECT_EQ(RoundHalfEven(999.5), 1000);
+  EXPECT_EQ(RoundHalfEven(998.5), 998);
+  EXPECT_EQ(RoundHalfEven(133.333), 133);
+  int16_t v = 0;
+  EXPECT_TRUE(ValToInt16("32767", &v));
+  EXPECT_EQ(v, 32767);
+  EXPECT_FALSE(ValToInt16("32768", &v));
+  EXPECT_EQ(SignedNumText(5), " 5");
+  EXPECT_EQ(SignedNumText(-5), "-5");
+  EXPECT_EQ(NumText(5), "5");
+}
+
+TEST(TextTest, TokenizerTreatsEverySeparatorAlone) {
+  using V = std::vector<std::string>;
+  EXPECT_EQ(ParseString("a,,b,", ","), (V{"a", "b"}));
+  EXPECT_EQ(ParseString("", ","), V{});
+  EXPECT_EQ(ParseString(",,,", ","), V{});
+  EXPECT_EQ(ParseString("/x/h.txt?0^^$$^^/y.txt?2^^$$^^", "^^$$^^"), (V{"/x/h.txt?0", "/y.txt?2"}));
+  EXPECT_EQ(ParseString("1xA2X3", "x"), (V{"1", "A2", "3"}));
+  EXPECT_EQ(ParseString("éaÉb", "a"), (V{"é", "Éb"}));
+}
+
+TEST(TextTest, HtmlColourSwapsRedAndBlue) {
+  EXPECT_EQ(HtmlColour("255"), "#FF0000");
+  EXPECT_EQ(HtmlColour("16711680"), "#0000FF");
+  EXPECT_EQ(HtmlColour("0"), "#000000");
+  EXPECT_EQ(HtmlColour("12632256"), "#C0C0C0");
+  EXPECT_EQ(HtmlColour("<no value>"), "#000000");
+  EXPECT_EQ(HtmlColour("-1"), "#FFFFFFFF");  // eight hex digits: the last four, then 3-4, 1-2
+}
+
+TEST(TextTest, ExtensionsAndBaseNames) {
+  EXPECT_EQ(GetExtension("x.tar.gz"), "gz");
+  EXPECT_EQ(GetExtension("/a.b/c"), "");
+  EXPECT_EQ(GetExtension("noext"), "");
+  EXPECT_EQ(GetExtension("trailing."), "");
+  EXPECT_EQ(BaseName("sunset.gif"), "sunset");
+  EXPECT_EQ(BaseName("x.tar.gz"), "x.tar");
+  EXPECT_EQ(BaseName("noext"), "noext");
+  EXPECT_EQ(BaseName("trailing."), "trailing");
+}
+
+TEST(TextTest, ShortenTextKeepsBothEnds) {
+  std::string path40 = "/home/user/pictures/holiday/2004/greece/";
+  ASSERT_EQ(path40.size(), 40u);
+  std::string s = ShortenText(path40, 36);
+  EXPECT_EQ(s, path40.substr(0, 15) + "...." + path40.substr(40 - 14));
+  EXPECT_EQ(CharCount(s), 33u);
+  EXPECT_EQ(ShortenText("short", 28), "short");
+  // Characters, not bytes: 30 letters of two bytes each.
+  std::string wide;
+  for (int i = 0; i < 30; ++i) wide += "é";
+  EXPECT_EQ(CharCount(ShortenText(wide, 28)), 11u + 4 + 10);
+}
+
+TEST(TextTest, ReplacingAndCaseFreeSearch) {
+  EXPECT_EQ(ReplaceAll("[A][A]b", "[A]", "x"), "xxb");
+  EXPECT_EQ(ReplaceAll("aaa", "aa", "a"), "aa");
+  EXPECT_EQ(RemoveAllNoCase("x</HEAD>y</head>z", "</head>"), "xyz");
+  EXPECT_EQ(FindNoCase("<a HrEf=x>", "href"), 3u);
+  EXPECT_EQ(HtmlEscape("a&b<c>\"d"), "a&amp;b&lt;c&gt;&quot;d");
+  EXPECT_EQ(CharLeft("héllo", 2), "hé");
+  EXPECT_EQ(CharRight("héllo", 4), "éllo");
+  EXPECT_EQ(CharLeft("ab", -1), "");
+  EXPECT_EQ(LowerCase("ABC_x"), "abc_x");
+}
