@@ -50,7 +50,7 @@ AdvancedSettings Shortening(const char* max, const char* loc, const char* replac
 TEST(TitlesTest, ShortenNameCutsWhereAsked) {
   const std::string name = "Summer holidays at the lake.jpg";  // 31 characters
   EXPECT_EQ(ShortenName(name, Shortening("20", "2", "...")), "Summer holidays a...");
-  EXPECT_EQ(ShortenName(name, Shortening("20", "0", "...")), "... at the lake.jpg");
+  EXPECT_EQ(ShortenName(name, Shortening("20", "0", "...")), "...s at the lake.jpg");
   EXPECT_EQ(ShortenName(name, Shortening("31", "2", "...")), name);
   EXPECT_EQ(ShortenName(name, Shortening("20", "7", "...")), name);  // unknown place: no cut
   // Middle: ten from each end, then trimmed until 20 letters without blanks remain.
