@@ -1,0 +1,189 @@
+#include "cli/commands.h"
+
+#include <filesystem>
+#include <optional>
+
+#include "cli/fonts.h"
+#include "settings/advanced_config.h"
+#include "settings/dir_list.h"
+#include "settings/express_config.h"
+#include "settings/program_state.h"
+#include "settings/text.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+enum class ConfigKind { kAdvanced, kExpress, kOther };
+
+ConfigKind KindOf(const std::string& path) {
+  std::string ext = LowerCase(GetExtension(path));
+  if (ext == "cfg") return ConfigKind::kAdvanced;
+  if (ext == "cfe") return ConfigKind::kExpress;
+  return ConfigKind::kOther;
+}
+
+bool MustExist(const std::string& path, std::string* err) {
+  std::error_code ec;
+  if (fs::is_regular_file(path, ec)) return true;
+  *err = path + ": no such file";
+  return false;
+}
+
+// Loads one .cfg or .cfe into the run; false with a message on failure.
+bool LoadConfig(const std::string& path, PreparedRun* run, std::string* err) {
+  if (!MustExist(path, err)) return false;
+  switch (KindOf(path)) {
+    case ConfigKind::kAdvanced:
+      return LoadAdvancedConfig(path, &run->advanced_settings, &run->input.thumbs, err);
+    case ConfigKind::kExpress:
+      return LoadExpressConfig(path, &run->express_settings, &run->input.thumbs, err);
+    default:
+      *err = path + ": not a configuration file (.cfg or .cfe)";
+      return false;
+  }
+}
+
+// The mode of the configuration files when they are all of one kind.
+std::optional<bool> ConfigMode(const std::vector<std::string>& configs) {
+  std::optional<bool> advanced;
+  for (const std::string& path : configs) {
+    bool is_advanced = KindOf(path) == ConfigKind::kAdvanced;
+    if (advanced && *advanced != is_advanced) return std::nullopt;
+    advanced = is_advanced;
+  }
+  return advanced;
+}
+
+bool ApplyThumbFlags(const ProcessArgs& args, ThumbOptions* thumbs, std::string* err) {
+  if (args.quality >= 0) {
+    if (args.quality < 1 || args.quality > 100) {
+      *err = "--quality must be between 1 and 100";
+      return false;
+    }
+    thumbs->Quality = args.quality;
+  }
+  if (args.resize == "height") thumbs->ResizeMethod = "Height";
+  if (args.resize == "width") thumbs->ResizeMethod = "Width";
+  if (args.resize == "both") thumbs->ResizeMethod = "Both";
+  if (!args.height.empty()) thumbs->Height = args.height;
+  if (!args.width.empty()) thumbs->Width = args.width;
+  if (args.progressive >= 0) thumbs->Progressive = args.progressive;
+  return true;
+}
+
+bool ResolveDirectories(const ProcessArgs& args, const ProgramState& state, PreparedRun* run,
+                        std::string* err) {
+  if (!args.dirs.empty()) {
+    run->input.directories = args.dirs;
+  } else if (!args.dir_list.empty()) {
+    if (!MustExist(args.dir_list, err)) return false;
+    if (!ReadDirList(args.dir_list, &run->input.directories, err)) return false;
+  } else {
+    run->input.directories = state.directories;
+  }
+  if (!run->input.directories.empty()) return true;
+  *err = "no directories to process: give DIR arguments, --dir-list or --state";
+  return false;
+}
+
+// A name the page writer can use: the font at ExpressFontFace when none is set.
+void FillFontName(ExpressSettings* settings) {
+  if (!settings->ExpressFontName.empty()) return;
+  settings->ExpressFontName = FontFamilyAt(RoundHalfEven(Val(settings->ExpressFontFace)));
+}
+
+bool AffixWouldOverwritePictures(const PreparedRun& run) {
+  return run.advanced && run.advanced_settings.ThumbExt.empty() &&
+         !IsOn(run.advanced_settings.StoreInSub);
+}
+
+template <typename Record>
+void PrintFields(const Record& record, const auto& fields, std::FILE* out) {
+  for (const auto& field : fields) {
+    std::string value = field.text ? record.*field.text : (record.*field.flag ? "True" : "False");
+    std::fprintf(out, "%s=%s\n", field.name, value.c_str());
+  }
+}
+
+void PrintThumbOptions(const ThumbOptions& thumbs, std::FILE* out) {
+  std::fprintf(out, "Quality=%d\nResizeMethod=%s\nHeight=%s\nWidth=%s\nProgressive=%d\n",
+               thumbs.Quality, thumbs.ResizeMethod.c_str(), thumbs.Height.c_str(),
+               thumbs.Width.c_str(), thumbs.Progressive);
+}
+
+int Fail(std::FILE* err, const std::string& message) {
+  std::fprintf(err, "kesto-cli: %s\n", message.c_str());
+  return 2;
+}
+
+}  // namespace
+
+bool PrepareRun(const ProcessArgs& args, PreparedRun* run, std::string* err) {
+  *run = PreparedRun();
+  ProgramState state;
+  if (!args.state.empty()) {
+    if (!MustExist(args.state, err) || !ReadProgramState(args.state, &state, err)) return false;
+    run->input.thumbs = state.thumbs;
+  }
+  for (const std::string& path : args.configs)
+    if (!LoadConfig(path, run, err)) return false;
+  if (!ApplyThumbFlags(args, &run->input.thumbs, err)) return false;
+  run->input.workers = args.jobs;
+  if (!args.mode.empty())
+    run->advanced = args.mode == "advanced";
+  else if (auto mode = ConfigMode(args.configs))
+    run->advanced = *mode;
+  else
+    run->advanced = !args.state.empty() && !state.express;
+  FillFontName(&run->express_settings);
+  return ResolveDirectories(args, state, run, err);
+}
+
+int ProcessCommand(const ProcessArgs& args, std::FILE* err) {
+  PreparedRun run;
+  std::string message;
+  if (!PrepareRun(args, &run, &message)) return Fail(err, message);
+  if (AffixWouldOverwritePictures(run))
+    std::fputs(
+        "kesto-cli: no thumbnails are made: with no thumbnail mark (ThumbExt) and no subfolder "
+        "(StoreInSub) they would overwrite the pictures\n",
+        err);
+  TerminalHost host(err, stdin, args.quiet, args.answer);
+  TerminalHost::CatchInterrupt();
+  RunReport report;
+  Process(run.advanced, run.input, run.advanced_settings, run.express_settings, &host, &report);
+  if (host.interrupted()) return 130;
+  return host.reported() ? 1 : 0;
+}
+
+int ConfigShowCommand(const std::string& path, std::FILE* out, std::FILE* err) {
+  PreparedRun run;
+  std::string message;
+  if (!LoadConfig(path, &run, &message)) return Fail(err, message);
+  PrintThumbOptions(run.input.thumbs, out);
+  if (KindOf(path) == ConfigKind::kAdvanced)
+    PrintFields(run.advanced_settings, kAdvancedFields, out);
+  else
+    PrintFields(run.express_settings, kExpressFields, out);
+  return 0;
+}
+
+int ConfigInitCommand(const std::string& path, std::FILE* err) {
+  std::error_code ec;
+  if (fs::exists(fs::symlink_status(path, ec)))
+    return Fail(err, path + ": already exists; remove it first");
+  std::string message;
+  bool ok = false;
+  switch (KindOf(path)) {
+    case ConfigKind::kAdvanced:
+      ok = SaveAdvancedConfig(path, AdvancedSettings(), ThumbOptions(), &message);
+      break;
+    case ConfigKind::kExpress:
+      ok = SaveExpressConfig(path, ExpressSettings(), ThumbOptions(), &message);
+      break;
+    default:
+      message = path + ": name a .cfg or .cfe file";
+  }
+  return ok ? 0 : Fail(err, message);
+}

@@ -1,0 +1,49 @@
+// The commands of kesto-cli, apart from parsing the command line.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "cli/terminal_host.h"
+#include "engine/run.h"
+#include "settings/records.h"
+
+/// The options of `kesto-cli process` as given; empty or negative: not given.
+struct ProcessArgs {
+  std::vector<std::string> configs;
+  std::string state;
+  std::string dir_list;
+  std::string mode;  // "express", "advanced" or ""
+  int quality = -1;
+  std::string resize;  // "height", "width", "both" or ""
+  std::string height;
+  std::string width;
+  int progressive = -1;  // 0, 1, or -1 when not given
+  int jobs = 0;
+  DeleteAnswer answer = DeleteAnswer::kAsk;
+  bool quiet = false;
+  std::vector<std::string> dirs;
+};
+
+/// Everything a run needs, resolved from the files and options.
+struct PreparedRun {
+  bool advanced = false;
+  RunInput input;
+  AdvancedSettings advanced_settings;
+  ExpressSettings express_settings;
+};
+
+/// Loads the state, configuration and list files and applies the options in
+/// that order. False with a message naming the file on a damaged input.
+bool PrepareRun(const ProcessArgs& args, PreparedRun* run, std::string* err);
+
+/// Exit status: 0 nothing to report, 1 a report was shown, 2 bad usage or
+/// settings, 130 stopped by Ctrl-C.
+int ProcessCommand(const ProcessArgs& args, std::FILE* err);
+
+/// Every field of a .cfg or .cfe file as Name=value, thumbnail options first.
+int ConfigShowCommand(const std::string& path, std::FILE* out, std::FILE* err);
+
+/// Writes a .cfg or .cfe holding the initial values; never replaces a file.
+int ConfigInitCommand(const std::string& path, std::FILE* err);

@@ -1,0 +1,48 @@
+// The run host of kesto-cli: progress, questions and the report on the terminal.
+#pragma once
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+
+#include "engine/run_host.h"
+
+enum class DeleteAnswer { kAsk, kYes, kNo };
+
+class TerminalHost : public RunHost {
+ public:
+  /// `err` receives everything; `in` answers questions when it is a terminal.
+  TerminalHost(std::FILE* err, std::FILE* in, bool quiet, DeleteAnswer answer);
+
+  void ShowProgress(const ProgressState& state) override;
+  void HideProgress() override;
+  bool PollStop() override;
+  void SetStatusVisible(bool visible) override;
+  bool ConfirmDelete(const std::string& text) override;
+  void ShowReport(const std::string& text) override;
+
+  bool reported() const { return reported_; }
+  /// True once Ctrl-C was pressed during the run.
+  bool interrupted() const { return interrupted_; }
+
+  /// Makes Ctrl-C ask for STOP; a second Ctrl-C ends the program at once.
+  static void CatchInterrupt();
+
+ private:
+  void DrawBar(const ProgressState& state, bool force);
+  void PlainLine(const ProgressState& state);
+  void ClearBar();
+
+  std::FILE* err_;
+  std::FILE* in_;
+  bool quiet_;
+  bool live_;
+  DeleteAnswer answer_;
+  bool reported_ = false;
+  bool interrupted_ = false;
+  bool bar_drawn_ = false;
+  size_t announced_dir_ = static_cast<size_t>(-1);
+  int64_t made_ = 0;
+  std::chrono::steady_clock::time_point dir_start_;
+  std::chrono::steady_clock::time_point last_draw_;
+};

@@ -1,0 +1,231 @@
+#include "engine/run.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+
+#include "engine/cleanup.h"
+#include "engine/run_report_text.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Records what the run asks of its host; STOP is pressed at the Nth poll.
+struct FakeHost : RunHost {
+  std::vector<ProgressState> progress;
+  int hides = 0;
+  std::function<bool(const FakeHost&)> stop_when;  // STOP is pressed once this holds
+  bool stopped = false;
+  std::vector<std::string> confirmations;
+  bool confirm = false;
+  std::function<void()> on_confirm;
+  std::vector<std::string> reports;
+
+  void ShowProgress(const ProgressState& state) override { progress.push_back(state); }
+  void HideProgress() override { ++hides; }
+  bool PollStop() override {
+    if (stopped || !stop_when || !stop_when(*this)) return false;
+    return stopped = true;
+  }
+  void SetStatusVisible(bool) override {}
+  bool ConfirmDelete(const std::string& text) override {
+    confirmations.push_back(text);
+    if (on_confirm) on_confirm();
+    return confirm;
+  }
+  void ShowReport(const std::string& text) override { reports.push_back(text); }
+};
+
+class RunTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    root_ = fs::temp_directory_path() /
+            ("kesto_run_" + std::to_string(::getpid()) + "_" +
+             ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(root_);
+    fs::create_directories(root_);
+  }
+  void TearDown() override { fs::remove_all(root_); }
+
+  std::string Dir(const std::string& name) {
+    fs::create_directories(root_ / name);
+    return (root_ / name).string();
+  }
+  static void Copy(const std::string& fixture, const std::string& to) {
+    fs::copy_file(std::string(KESTO_TEST_DATA) + "/pictures/" + fixture, to);
+  }
+  static void Touch(const std::string& path, const std::string& text = "x") {
+    std::ofstream(path) << text;
+  }
+  static bool Exists(const std::string& path) { return fs::exists(path); }
+
+  RunInput Input(std::vector<std::string> dirs) {
+    RunInput input;
+    input.directories = std::move(dirs);
+    input.workers = 2;
+    return input;
+  }
+
+  fs::path root_;
+  FakeHost host_;
+  RunReport report_;
+};
+
+TEST_F(RunTest, EmptyListShowsNothing) {
+  Process(false, Input({}), AdvancedSettings(), ExpressSettings(), &host_, &report_);
+  EXPECT_TRUE(host_.progress.empty());
+  EXPECT_TRUE(host_.reports.empty());
+}
+
+TEST_F(RunTest, MissingDirectoryIsReportedAndTheOthersRun) {
+  std::string pics = Dir("pics");
+  Copy("small.jpg", pics + "/a.jpg");
+  Copy("small.gif", pics + "/b.GIF");
+  std::string missing = (root_ / "gone").string() + "/";
+  Process(false, Input({pics + "/", missing}), AdvancedSettings(), ExpressSettings(), &host_,
+          &report_);
+  EXPECT_TRUE(Exists(pics + "/thumbs/a_tn.jpg"));
+  EXPECT_TRUE(Exists(pics + "/thumbs/b_tn.jpg"));
+  EXPECT_TRUE(Exists(pics + "/page1.html"));
+  EXPECT_EQ(report_.InvalidPaths, missing + "\r\n");
+  ASSERT_EQ(host_.reports.size(), 1u);
+  EXPECT_EQ(host_.reports[0], "Invalid paths:\r\n---------------------\r\n" + missing +
+                                  "\r\n---------------------\r\n\r\n");
+  // The bar: 1 + two due, then one step per thumbnail, labels for Express.
+  ASSERT_FALSE(host_.progress.empty());
+  EXPECT_EQ(host_.progress.front().maximum, 3);
+  EXPECT_EQ(host_.progress.back().value, 3);
+  EXPECT_EQ(host_.progress.front().status_label, "Processing Directory 1 of 2");
+}
+
+TEST_F(RunTest, NothingDueShowsNoProgressButWritesPages) {
+  std::string pics = Dir("pics");
+  Copy("small.jpg", pics + "/a.jpg");
+  Dir("pics/thumbs");
+  Copy("small.jpg", pics + "/thumbs/a_tn.jpg");
+  Touch(pics + "/old.htm");
+  ExpressSettings express;
+  express.ExpressDelHTML = "1";
+  Process(false, Input({pics + "///"}), AdvancedSettings(), express, &host_, &report_);
+  EXPECT_TRUE(host_.progress.empty());
+  EXPECT_FALSE(Exists(pics + "/old.htm"));
+  EXPECT_TRUE(Exists(pics + "/page1.html"));
+  EXPECT_FALSE(Exists(pics + "////page1.html/"));
+}
+
+TEST_F(RunTest, ExpressSkipsLowerCaseMarkOnly) {
+  std::string pics = Dir("pics");
+  Copy("small.jpg", pics + "/Sea_tn.jpg");
+  Copy("small.jpg", pics + "/Sea_TN.jpg");
+  Process(false, Input({pics}), AdvancedSettings(), ExpressSettings(), &host_, &report_);
+  EXPECT_FALSE(Exists(pics + "/thumbs/Sea_tn_tn.jpg"));
+  EXPECT_TRUE(Exists(pics + "/thumbs/Sea_TN_tn.jpg"));
+}
+
+TEST_F(RunTest, CorruptPicturesAreReportedInListOrder) {
+  std::string pics = Dir("pics");
+  Touch(pics + "/b.jpg", "not a picture");
+  Touch(pics + "/a.bmp", "");
+  Copy("small.jpg", pics + "/c.jpg");
+  Process(true, Input({pics}), AdvancedSettings(), ExpressSettings(), &host_, &report_);
+  ASSERT_EQ(host_.reports.size(), 1u);
+  EXPECT_EQ(host_.reports[0],
+            "Thumbs could not be written. Corrupted source files:\r\n---------------------\r\n" +
+                pics + "/a.bmp\r\n" + pics + "/b.jpg\r\n---------------------\r\n\r\n");
+  EXPECT_TRUE(report_.CorruptedFiles.empty());  // emptied once shown
+  EXPECT_TRUE(Exists(pics + "/thumbs/c_tn.jpg"));
+  EXPECT_TRUE(Exists(pics + "/page_01.html"));
+}
+
+TEST_F(RunTest, StopEndsTheRunWithinTheSecondDirectory) {
+  std::string first = Dir("first"), second = Dir("second"), third = Dir("third");
+  for (const std::string& dir : {first, second, third})
+    for (int i = 0; i < 8; ++i) Copy("small.jpg", dir + "/p" + std::to_string(i) + ".jpg");
+  // STOP once the second directory has made its first thumbnail.
+  host_.stop_when = [](const FakeHost& h) {
+    return !h.progress.empty() && h.progress.back().dir_index == 1 && h.progress.back().value > 1;
+  };
+  RunInput input = Input({first, second, third, (root_ / "gone").string()});
+  input.workers = 1;
+  Process(false, input, AdvancedSettings(), ExpressSettings(), &host_, &report_);
+  EXPECT_TRUE(Exists(first + "/thumbs/p7_tn.jpg"));
+  EXPECT_TRUE(Exists(first + "/page1.html"));
+  EXPECT_TRUE(Exists(second + "/thumbs/p0_tn.jpg"));
+  EXPECT_FALSE(Exists(second + "/thumbs/p7_tn.jpg"));
+  EXPECT_FALSE(Exists(second + "/page1.html"));
+  EXPECT_FALSE(Exists(third + "/thumbs"));
+  EXPECT_GE(host_.hides, 1);
+  EXPECT_TRUE(host_.reports.empty());  // the missing fourth was never reached
+}
+
+TEST_F(RunTest, OldPagesGoByModeMasks) {
+  std::string pics = Dir("pics");
+  for (const char* name : {"readme.js", "index.HTML", "x.shtml", "keep.txt", "a.asp", "b.c"})
+    Touch(pics + "/" + name);
+  DeleteOldHtml(pics, false);
+  EXPECT_TRUE(Exists(pics + "/readme.js"));
+  EXPECT_TRUE(Exists(pics + "/index.HTML"));  // the mask matches, the path holds no ".html"
+  EXPECT_FALSE(Exists(pics + "/x.shtml"));
+  DeleteOldHtml(pics, true);
+  EXPECT_FALSE(Exists(pics + "/readme.js"));
+  EXPECT_FALSE(Exists(pics + "/a.asp"));
+  EXPECT_FALSE(Exists(pics + "/b.c"));
+  EXPECT_TRUE(Exists(pics + "/keep.txt"));
+}
+
+TEST_F(RunTest, CleanUpAsksAndDeletesOnlyOrphansStillOrphaned) {
+  std::string pics = Dir("pics");
+  std::string thumbs = Dir("pics/thumbs");
+  for (const char* name : {"Beach_tn.jpg", "Sea_tn.jpg", "Sky_tn.jpg", "notes.jpg"})
+    Touch(thumbs + "/" + name);
+  Touch(pics + "/beach.GIF");  // any letter case keeps the thumbnail
+  ThumbNaming naming;
+  host_.on_confirm = [&] { Touch(pics + "/Sky.bmp"); };  // restored while asked
+  host_.confirm = true;
+  CleanOrphanThumbs(thumbs, pics, naming, &host_);
+  ASSERT_EQ(host_.confirmations.size(), 1u);
+  EXPECT_EQ(host_.confirmations[0],
+            "It appears that the source files for\r\nthe following thumbnails do not exist.\r\n"
+            "Do you wish to delete them?\r\n---------------------------\r\n" +
+                thumbs + "/Sea_tn.jpg\r\n" + thumbs + "/Sky_tn.jpg\r\n");
+  EXPECT_TRUE(Exists(thumbs + "/Beach_tn.jpg"));
+  EXPECT_FALSE(Exists(thumbs + "/Sea_tn.jpg"));
+  EXPECT_TRUE(Exists(thumbs + "/Sky_tn.jpg"));
+  EXPECT_TRUE(Exists(thumbs + "/notes.jpg"));
+}
+
+TEST_F(RunTest, CleanUpKeepsEverythingWhenRefusedOrUnsafe) {
+  std::string pics = Dir("pics");
+  Touch(pics + "/photo.jpeg");
+  Touch(pics + "/x_tn.jpg");
+  ThumbNaming beside{"", false, false, false};
+  EXPECT_TRUE(FindOrphanThumbs(pics, pics, beside).empty());
+  ThumbNaming marked{"_tn", false, false, false};
+  EXPECT_EQ(FindOrphanThumbs(pics, pics, marked), std::vector<std::string>{"x_tn.jpg"});
+  CleanOrphanThumbs(pics, pics, marked, &host_);  // host says no
+  EXPECT_TRUE(Exists(pics + "/x_tn.jpg"));
+  ThumbNaming before{"tn_", true, true, false};
+  std::string thumbs = Dir("pics/thumbs");
+  Touch(thumbs + "/tn_photo.jpg");
+  Touch(thumbs + "/tn_gone.jpg");
+  EXPECT_EQ(FindOrphanThumbs(thumbs, pics, before), std::vector<std::string>{"tn_gone.jpg"});
+}
+
+TEST(RunReportTextTest, SectionsInOrder) {
+  RunReport report;
+  EXPECT_EQ(RunReportText(report, {}), "");
+  report.MissingSnippets = "/s.txt\r\n";
+  report.TemplateMissing = true;
+  report.HeaderMissing = true;
+  EXPECT_EQ(RunReportText(report, {"/h.txt", "/f.txt", "/t.tpl"}),
+            "Snipplets could not be found:\r\n---------------------\r\n/s.txt\r\n"
+            "---------------------\r\n\r\nNo header file was found at /h.txt\r\n\r\n"
+            "No template was found at /t.tpl\r\n\r\n");
+  EXPECT_EQ(StripTrailingSlashes("/a/b///"), "/a/b");
+  EXPECT_EQ(StripTrailingSlashes("/"), "");
+}
+
+}  // namespace
