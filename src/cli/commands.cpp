@@ -78,9 +78,9 @@ bool ResolveDirectories(const ProcessArgs& args, const ProgramState& state, Prep
     run->input.directories = args.dirs;
   } else if (!args.dir_list.empty()) {
     if (!MustExist(args.dir_list, err)) return false;
-    if (!ReadDirList(args.dir_list, &run->input.directories, err)) return false;
+    if (!LoadDirList(args.dir_list, &run->input.directories, err)) return false;
   } else {
-    run->input.directories = state.directories;
+    run->input.directories = state.DirectoryList;
   }
   if (!run->input.directories.empty()) return true;
   *err = "no directories to process: give DIR arguments, --dir-list or --state";
@@ -124,7 +124,7 @@ bool PrepareRun(const ProcessArgs& args, PreparedRun* run, std::string* err) {
   ProgramState state;
   if (!args.state.empty()) {
     if (!MustExist(args.state, err) || !ReadProgramState(args.state, &state, err)) return false;
-    run->input.thumbs = state.thumbs;
+    run->input.thumbs = state.Thumbs;
   }
   for (const std::string& path : args.configs)
     if (!LoadConfig(path, run, err)) return false;
@@ -135,7 +135,7 @@ bool PrepareRun(const ProcessArgs& args, PreparedRun* run, std::string* err) {
   else if (auto mode = ConfigMode(args.configs))
     run->advanced = *mode;
   else
-    run->advanced = !args.state.empty() && !state.express;
+    run->advanced = !args.state.empty() && !state.Express;
   FillFontName(&run->express_settings);
   return ResolveDirectories(args, state, run, err);
 }

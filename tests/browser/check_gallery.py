@@ -1,0 +1,165 @@
+#!/usr/bin/env python3
+"""Opens generated gallery pages in headless Chromium and checks them.
+
+    check_gallery.py [--chromium PATH] DIR...
+
+Every *.html file directly in each DIR is loaded from disk. The check fails
+when an image of a page does not load, or when a link points at a local file
+that does not exist (plain links and the ShowPic('...') links of pop-up
+pages). Chromium is driven over the DevTools protocol on a pipe, so nothing
+but Python's standard library is needed.
+"""
+import argparse
+import fcntl
+import json
+import os
+import pathlib
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+import urllib.parse
+
+PAGE_SCRIPT = r"""
+(() => {
+  const images = [...document.images].map(i => ({src: i.src, ok: i.complete && i.naturalWidth > 0}));
+  const links = [...document.querySelectorAll('a[href]')].map(a => ({raw: a.getAttribute('href'), url: a.href}));
+  return JSON.stringify({images, links});
+})()
+"""
+
+
+class Browser:
+    """A headless Chromium spoken to over --remote-debugging-pipe."""
+
+    def __init__(self, chromium):
+        self.profile = tempfile.mkdtemp(prefix="kesto-chromium-")
+        to_child_r, self.to_child_w = os.pipe()
+        self.from_child_r, from_child_w = os.pipe()
+
+        def wire_fds():  # the child reads commands on fd 3 and answers on fd 4
+            high_r = fcntl.fcntl(to_child_r, fcntl.F_DUPFD, 10)
+            high_w = fcntl.fcntl(from_child_w, fcntl.F_DUPFD, 10)
+            os.dup2(high_r, 3)
+            os.dup2(high_w, 4)
+
+        args = [chromium, "--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
+                "--no-first-run", "--disable-background-networking", "--disable-component-update",
+                "--disable-sync", "--remote-debugging-pipe", "--user-data-dir=" + self.profile,
+                "about:blank"]
+        self.proc = subprocess.Popen(args, preexec_fn=wire_fds, pass_fds=(3, 4),
+                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(to_child_r)
+        os.close(from_child_w)
+        self.buffer = b""
+        self.next_id = 0
+        self.events = []
+        target = self.call("Target.createTarget", {"url": "about:blank"})["targetId"]
+        self.session = self.call("Target.attachToTarget",
+                                 {"targetId": target, "flatten": True})["sessionId"]
+        self.call("Page.enable", session=True)
+
+    def send(self, method, params=None, session=False):
+        self.next_id += 1
+        message = {"id": self.next_id, "method": method, "params": params or {}}
+        if session:
+            message["sessionId"] = self.session
+        os.write(self.to_child_w, json.dumps(message).encode() + b"\0")
+        return self.next_id
+
+    def read_message(self, deadline):
+        while b"\0" not in self.buffer:
+            if time.monotonic() > deadline:
+                raise TimeoutError("Chromium did not answer")
+            chunk = os.read(self.from_child_r, 65536)
+            if not chunk:
+                raise RuntimeError("Chromium closed the pipe")
+            self.buffer += chunk
+        raw, self.buffer = self.buffer.split(b"\0", 1)
+        return json.loads(raw)
+
+    def call(self, method, params=None, session=False, timeout=30):
+        wanted = self.send(method, params, session)
+        deadline = time.monotonic() + timeout
+        while True:
+            message = self.read_message(deadline)
+            if message.get("id") == wanted:
+                if "error" in message:
+                    raise RuntimeError(f"{method}: {message['error']}")
+                return message.get("result", {})
+            self.events.append(message)
+
+    def wait_event(self, name, timeout=30):
+        deadline = time.monotonic() + timeout
+        while True:
+            for i, event in enumerate(self.events):
+                if event.get("method") == name:
+                    del self.events[i]
+                    return event
+            self.events.append(self.read_message(deadline))
+
+    def open(self, url):
+        self.events.clear()
+        self.call("Page.navigate", {"url": url}, session=True)
+        self.wait_event("Page.loadEventFired")
+        result = self.call("Runtime.evaluate", {"expression": PAGE_SCRIPT, "returnByValue": True},
+                           session=True)
+        return json.loads(result["result"]["value"])
+
+    def close(self):
+        self.proc.kill()
+        self.proc.wait()
+        shutil.rmtree(self.profile, ignore_errors=True)
+
+
+def local_target(raw, url):
+    """The file a link leads to, or None when it leaves the gallery."""
+    match = re.match(r"(?i)javascript:\s*ShowPic\('([^']*)'\)", raw or "")
+    if match:
+        return match.group(1)
+    if not url.startswith("file://") or raw.startswith("#"):
+        return None
+    return urllib.parse.unquote(urllib.parse.urlparse(url).path)
+
+
+def check_page(browser, page):
+    problems = []
+    found = browser.open(page.as_uri())
+    for image in found["images"]:
+        if not image["ok"]:
+            problems.append(f"{page}: image does not load: {image['src']}")
+    for link in found["links"]:
+        target = local_target(link["raw"], link["url"])
+        if target is None:
+            continue
+        path = pathlib.Path(target) if os.path.isabs(target) else page.parent / target
+        if not path.exists():
+            problems.append(f"{page}: link to a missing file: {link['raw']}")
+    return problems, len(found["images"]), len(found["links"])
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--chromium", default=shutil.which("chromium") or "/usr/bin/chromium")
+    parser.add_argument("dirs", nargs="+")
+    args = parser.parse_args()
+    browser = Browser(args.chromium)
+    problems, pages, images, links = [], 0, 0, 0
+    try:
+        for folder in args.dirs:
+            for page in sorted(pathlib.Path(folder).resolve().glob("*.html")):
+                found, n_images, n_links = check_page(browser, page)
+                problems += found
+                pages, images, links = pages + 1, images + n_images, links + n_links
+    finally:
+        browser.close()
+    for problem in problems:
+        print(problem, file=sys.stderr)
+    print(f"checked {pages} pages, {images} images, {links} links: {len(problems)} problems")
+    return 1 if problems or pages == 0 else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
