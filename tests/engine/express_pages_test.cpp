@@ -1,0 +1,261 @@
+#include "engine/express_pages.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <stdexcept>
+
+#include "settings/text.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A fresh folder under the test's temporary directory, removed afterwards.
+class TempFolder {
+ public:
+  TempFolder() {
+    std::string pattern = testing::TempDir() + "kesto_express_XXXXXX";
+    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make " + pattern);
+    path_ = pattern;
+  }
+  ~TempFolder() {
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+  }
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+void Touch(const fs::path& path) { std::ofstream(path, std::ios::binary); }
+
+// Every page of `dir`, by name, each after a line "==> name <==".
+std::string DumpPages(const std::string& dir) {
+  std::set<std::string> names;
+  for (const auto& entry : fs::directory_iterator(dir))
+    if (entry.path().extension() == ".html") names.insert(entry.path().filename().string());
+  std::string dump;
+  for (const std::string& name : names)
+    dump += "==> " + name + " <==\r\n" + ReadFile(fs::path(dir) / name);
+  return dump;
+}
+
+// The picture files and their thumbnails, so that the pages' links can be
+// followed.
+void MakePictures(const std::string& dir, const std::vector<PictureFile>& pictures) {
+  fs::create_directory(fs::path(dir) / "thumbs");
+  for (const PictureFile& picture : pictures) {
+    Touch(fs::path(dir) / picture.name);
+    Touch(fs::path(dir) / "thumbs" / (BaseName(picture.name) + "_tn.jpg"));
+  }
+}
+
+struct GoldenCase {
+  const char* golden;  // under tests/data/express/
+  std::vector<PictureFile> pictures;
+  std::function<void(ExpressSettings*)> adjust;
+};
+
+std::vector<GoldenCase> GoldenCases() {
+  return {
+      {"seven.golden",  // two pages, the second one short; menus above and below
+       {{"a.jpg", 0},
+        {"b.gif", 1023},
+        {"c.jpeg", 1024},
+        {"d.bmp", 2047},
+        {"e.JPG", 5000},
+        {"f_tn.jpg", 100},
+        {"g.jpg", 1048576},
+        {"h.jpg", 10240}},
+       [](ExpressSettings* s) {
+         s->ExpressRows = "2";
+         s->ExpressCols = "2";
+         s->ExpressMenuLocation = "both";
+         s->ExpressLinkTarget = "new";
+         s->ExpressColorPageBackground = "255";
+         s->ExpressColorPageText = "1193046";
+         s->ExpressColorTableBorder = "16711680";
+       }},
+      {"three.golden",  // one page with picture pages, table options and rights
+       {{"beach.jpg", 10}, {"Tom & \"Jerry\".jpg", 3000}, {"zebra.bmp", 70000}},
+       [](ExpressSettings* s) {
+         s->ExpressRows = "2";
+         s->ExpressCols = "2";
+         s->ExpressMenuLocation = "both";
+         s->ExpressSepPage = "1";
+         s->ExpressShowNP = "0";
+         s->ExpressCenter = "0";
+         s->ExpressPageTitle = "   ";
+         s->ExpressTableWidth = "600";
+         s->ExpressPixelPercent = "0";
+         s->ExpressEnableTableOpt = "1";
+         s->ExpressTablePadding = " 5 ";
+         s->ExpressTableSpacing = "2";
+         s->ExpressColorTableCell = "11259375";
+         s->ExpressUseRights = "1";
+         s->ExpressRights = "© 2024 Me";
+         s->ExpressFontBold = "1";
+         s->ExpressFontItalic = "1";
+         s->ExpressFontSize = "3";
+         s->ExpressShowSize = "0";
+         s->ExpressTableBorder = "2";
+         s->ExpressImageBorder = "0";
+       }},
+      {"java.golden",  // pop-up picture pages walked within their index page
+       {{"Anna_Maria_2004.jpg", 2048},
+        {"beach_day.gif", 500},
+        {"cliff_tn_old.jpg", 1},
+        {"dunes.jpg", 99999},
+        {"x<y>.jpg", 3072}},
+       [](ExpressSettings* s) {
+         s->ExpressRows = "1";
+         s->ExpressCols = "2";
+         s->ExpressLinkTarget = "java";
+         s->ExpressSepPage = "1";
+         s->ExpressGuessName = "1";
+         s->ExpressNamePattern = "3";
+         s->ExpressTableWidth = "80";
+         s->ExpressPageTitle = " My Trip ";
+         s->ExpressTableBorder = "1";
+         s->ExpressFontName = "Verdana";
+         s->ExpressColorPageTitle = "65535";
+       }},
+  };
+}
+
+ExpressSettings Settings(const GoldenCase& c) {
+  ExpressSettings settings;
+  settings.ExpressFontName = "Arial";
+  c.adjust(&settings);
+  return settings;
+}
+
+TEST(ExpressPagesTest, PagesMatchGoldenFiles) {
+  for (const GoldenCase& c : GoldenCases()) {
+    TempFolder dir;
+    ASSERT_TRUE(WriteExpressPages(dir.path(), c.pictures, Settings(c))) << c.golden;
+    std::string expected = ReadFile(fs::path(KESTO_TEST_DATA) / "express" / c.golden);
+    ASSERT_FALSE(expected.empty()) << c.golden;
+    EXPECT_EQ(DumpPages(dir.path()), expected) << c.golden;
+  }
+}
+
+std::string Unescape(std::string text) {
+  for (auto [entity, ch] :
+       {std::pair{"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&amp;", "&"}})
+    text = ReplaceAll(text, entity, ch);
+  return text;
+}
+
+// Every href and src of `page`, with a pop-up call reduced to its page.
+std::vector<std::string> LinkTargets(const std::string& page) {
+  static const std::regex kLink(
+      R"re((?:href|src)="(?:JavaScript:ShowPic\('([^']*)'\)|([^"]*))")re");
+  std::vector<std::string> targets;
+  for (std::sregex_iterator it(page.begin(), page.end(), kLink), end; it != end; ++it)
+    targets.push_back(Unescape((*it)[1].matched ? (*it)[1].str() : (*it)[2].str()));
+  return targets;
+}
+
+TEST(ExpressPagesTest, EveryLinkOfTheGoldenCasesResolves) {
+  for (const GoldenCase& c : GoldenCases()) {
+    TempFolder dir;
+    MakePictures(dir.path(), c.pictures);
+    ASSERT_TRUE(WriteExpressPages(dir.path(), c.pictures, Settings(c))) << c.golden;
+    for (const auto& file : fs::directory_iterator(dir.path())) {
+      if (file.path().extension() != ".html") continue;
+      for (const std::string& target : LinkTargets(ReadFile(file.path()))) {
+        if (target == "#") continue;
+        EXPECT_TRUE(fs::exists(fs::path(dir.path()) / target)) << file.path() << ": " << target;
+      }
+    }
+  }
+}
+
+TEST(ExpressPagesTest, NothingIsWrittenWithoutPictures) {
+  const std::vector<std::vector<PictureFile>> lists = {{}, {{"a_tn.jpg", 5}, {"b_tn.gif", 5}}};
+  for (const auto& pictures : lists) {
+    TempFolder dir;
+    EXPECT_TRUE(WriteExpressPages(dir.path(), pictures, ExpressSettings{}));
+    EXPECT_TRUE(fs::is_empty(dir.path())) << pictures.size();
+  }
+}
+
+TEST(ExpressPagesTest, RowsAndColumnsBelowOneCountAsOne) {
+  struct Case {
+    const char* rows;
+    const char* cols;
+    int pages;
+  };
+  const Case cases[] = {{"0", "0", 3},   {"-2", "-2", 3}, {"x", "1", 3},
+                        {"2.5", "1", 2}, {"1", "3.5", 1}, {"99999999999", "1", 1}};
+  const std::vector<PictureFile> pictures = {{"a.jpg", 1}, {"b.jpg", 1}, {"c.jpg", 1}};
+  for (const Case& c : cases) {
+    TempFolder dir;
+    ExpressSettings settings;
+    settings.ExpressRows = c.rows;
+    settings.ExpressCols = c.cols;
+    ASSERT_TRUE(WriteExpressPages(dir.path(), pictures, settings)) << c.rows << " x " << c.cols;
+    EXPECT_TRUE(fs::exists(dir.path() + "/" + ExpressPageFileName(c.pages))) << c.rows;
+    EXPECT_FALSE(fs::exists(dir.path() + "/" + ExpressPageFileName(c.pages + 1))) << c.rows;
+  }
+}
+
+ExpressSettings OnePerPageWithPicturePages() {
+  ExpressSettings settings;
+  settings.ExpressRows = "1";
+  settings.ExpressCols = "1";
+  settings.ExpressSepPage = "1";
+  return settings;
+}
+
+// A folder in the way of a page makes that page unwritable.
+TEST(ExpressPagesTest, PagesThatCannotBeWritten) {
+  struct Case {
+    const char* blocked;
+    bool result;
+    std::vector<const char*> written;
+    std::vector<const char*> missing;
+  };
+  const Case cases[] = {
+      // An index page ends the call before the picture pages of its entries.
+      {"page2.html", false, {"page1.html", "a.html"}, {"b.html", "page3.html"}},
+      // A picture page is left out.
+      {"b.html", true, {"a.html", "c.html", "page1.html", "page2.html", "page3.html"}, {}},
+  };
+  const std::vector<PictureFile> pictures = {{"a.jpg", 1}, {"b.jpg", 1}, {"c.jpg", 1}};
+  for (const Case& c : cases) {
+    TempFolder dir;
+    fs::create_directory(dir.path() + "/" + c.blocked);
+    EXPECT_EQ(WriteExpressPages(dir.path(), pictures, OnePerPageWithPicturePages()), c.result);
+    for (const char* name : c.written)
+      EXPECT_TRUE(fs::is_regular_file(dir.path() + "/" + name)) << c.blocked << ": " << name;
+    for (const char* name : c.missing)
+      EXPECT_FALSE(fs::exists(dir.path() + "/" + name)) << c.blocked << ": " << name;
+  }
+}
+
+TEST(ExpressPagesTest, PicturePagesNeverReplaceIndexPages) {
+  TempFolder dir;
+  const std::vector<PictureFile> pictures = {{"a.jpg", 1}, {"page1.jpg", 1}, {"page4.jpg", 1}};
+  EXPECT_TRUE(WriteExpressPages(dir.path(), pictures, OnePerPageWithPicturePages()));
+  EXPECT_TRUE(ReadFile(dir.path() + "/page1.html").starts_with("\r\n\r\n\r\n<!----"));
+  EXPECT_TRUE(ReadFile(dir.path() + "/page4.html").starts_with("<HTML><HEAD><TITLE>page4.jpg"));
+}
+
+}  // namespace
