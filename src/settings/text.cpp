@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <cwctype>
 #include <limits>
@@ -56,6 +57,25 @@ void EncodeChar(char32_t c, std::string* out) {
     out->push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
     out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
   }
+}
+
+// True when the whole text is one decimal number: an optional sign, digits
+// with an optional decimal part, and an optional exponent.
+bool IsDecimalNumber(std::string_view text) {
+  size_t i = 0, digits = 0;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+  for (; i < text.size() && IsDigit(text[i]); ++i) ++digits;
+  if (i < text.size() && text[i] == '.')
+    for (++i; i < text.size() && IsDigit(text[i]); ++i) ++digits;
+  if (digits == 0) return false;
+  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+    ++i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    size_t exponent_digits = 0;
+    for (; i < text.size() && IsDigit(text[i]); ++i) ++exponent_digits;
+    if (exponent_digits == 0) return false;
+  }
+  return i == text.size();
 }
 
 char32_t FoldCase(char32_t c) {
@@ -118,6 +138,26 @@ std::string NumText(int64_t value) { return std::to_string(value); }
 std::string SignedNumText(int64_t value) {
   return value >= 0 ? " " + std::to_string(value) : std::to_string(value);
 }
+
+std::string NumberText(double value) {
+  if (value == 0 || !std::isfinite(value)) return "0";
+  char text[32];
+  std::snprintf(text, sizeof text, "%.15G", value);
+  return text;
+}
+
+bool ParseBoolean(std::string_view text, bool* value) {
+  std::string word = LowerCase(Trim(text));
+  if (word == "true" || word == "false") {
+    *value = word == "true";
+    return true;
+  }
+  if (!IsDecimalNumber(word)) return false;
+  *value = Val(word) != 0;
+  return true;
+}
+
+const char* BooleanText(bool value) { return value ? "True" : "False"; }
 
 std::string Trim(std::string_view text) {
   size_t begin = text.find_first_not_of(' ');

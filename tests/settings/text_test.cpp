@@ -83,3 +83,32 @@ TEST(TextTest, ReplacingAndCaseFreeSearch) {
   EXPECT_EQ(CharLeft("ab", -1), "");
   EXPECT_EQ(LowerCase("ABC_x"), "abc_x");
 }
+
+TEST(TextTest, NumberTextHasNoSignPlace) {
+  struct Case {
+    double value;
+    const char* text;
+  } cases[] = {
+      {0, "0"},   {-0.0, "0"},     {120, "120"},        {12.5, "12.5"},
+      {-3, "-3"}, {1e15, "1E+15"}, {1.5e-7, "1.5E-07"}, {123456789012345, "123456789012345"}};
+  for (const Case& c : cases) EXPECT_EQ(NumberText(c.value), c.text) << c.value;
+}
+
+TEST(TextTest, BooleanWordsAndNumbers) {
+  struct Case {
+    const char* text;
+    bool ok;
+    bool value;
+  } cases[] = {{"True", true, true},         {"false", true, false}, {" TRUE ", true, true},
+               {"-1", true, true},           {"1", true, true},      {"0", true, false},
+               {"0.0", true, false},         {"2.5e1", true, true},  {"", false, false},
+               {"<no value>", false, false}, {"yes", false, false},  {"1x", false, false},
+               {"1e", false, false},         {".", false, false},    {"-", false, false}};
+  for (const Case& c : cases) {
+    bool value = !c.value;
+    EXPECT_EQ(ParseBoolean(c.text, &value), c.ok) << c.text;
+    EXPECT_EQ(value, c.ok ? c.value : !c.value) << c.text;
+  }
+  EXPECT_STREQ(BooleanText(true), "True");
+  EXPECT_STREQ(BooleanText(false), "False");
+}
