@@ -1,5 +1,8 @@
 #include "settings/text.h"
 
+#include <locale.h>
+#include <wctype.h>
+
 #include <cctype>
 #include <cmath>
 #include <cstdio>
@@ -78,9 +81,12 @@ bool IsDecimalNumber(std::string_view text) {
   return i == text.size();
 }
 
+// Unicode simple lower case, the same whatever locale the process runs in.
 char32_t FoldCase(char32_t c) {
-  if (c < 0x80) return static_cast<char32_t>(std::tolower(static_cast<int>(c)));
-  return static_cast<char32_t>(std::towlower(static_cast<wint_t>(c)));
+  if (c < 0x80) return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c;
+  static const locale_t unicode = newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t{});
+  wint_t wide = static_cast<wint_t>(c);
+  return static_cast<char32_t>(unicode ? towlower_l(wide, unicode) : std::towlower(wide));
 }
 
 }  // namespace

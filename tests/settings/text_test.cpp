@@ -82,6 +82,8 @@ TEST(TextTest, ReplacingAndCaseFreeSearch) {
   EXPECT_EQ(CharRight("héllo", 4), "éllo");
   EXPECT_EQ(CharLeft("ab", -1), "");
   EXPECT_EQ(LowerCase("ABC_x"), "abc_x");
+  EXPECT_EQ(LowerCase("ÄÉΣЖ"), "äéσж");  // whatever the process's locale
+  EXPECT_EQ(ParseString("aÄbäc", "ä"), (std::vector<std::string>{"a", "b", "c"}));
 }
 
 TEST(TextTest, NumberTextHasNoSignPlace) {
