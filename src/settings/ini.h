@@ -1,0 +1,48 @@
+// Private-profile (INI) files such as .cfe files and "nd.ini": "[Section]"
+// header lines and "key=value" lines, read and written by the rules of the
+// Windows profile calls so that files stay exchangeable with them.
+#pragma once
+
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+/// What a missing key (or a missing file) reads as.
+inline constexpr std::string_view kNoValue = "<no value>";
+
+/// An INI file held as its lines, each with its own line end, so that a write
+/// changes one line and keeps every other line byte for byte.
+struct IniDocument {
+  std::vector<std::string> lines;  // each ends in "\n" or "\r\n", except perhaps the last
+};
+
+/// Splits a file's text into lines; any bytes are accepted.
+IniDocument ParseIni(std::string_view text);
+
+/// The file's text: the lines joined.
+std::string IniText(const IniDocument& ini);
+
+/// The value of `key` in the first section called `section`, names compared
+/// without regard to case, the first matching key line winning: the text after
+/// the first "=", blanks and tabs around it removed, then one pair of enclosing
+/// double quotes, cut to 255 characters. kNoValue when there is no such key.
+std::string IniGet(const IniDocument& ini, std::string_view section, std::string_view key);
+
+/// Every key of the first section called `section`, by lower-case name, with
+/// its value as IniGet gives it (for reading long numbered lists at once).
+std::map<std::string, std::string> IniSectionValues(const IniDocument& ini,
+                                                    std::string_view section);
+
+/// Sets `key` to `value`: replaces the first matching key line, or adds the
+/// line after the section's last non-empty line, or appends the section at
+/// the end. Every line written ends in CR LF; the value is written unchanged.
+void IniSet(IniDocument* ini, std::string_view section, std::string_view key,
+            std::string_view value);
+
+/// Reads the INI file `path`. A missing file gives an empty document (every
+/// key reads as kNoValue); any other failure of ReadWholeFile is an error.
+bool ReadIniFile(const std::string& path, IniDocument* ini, std::string* err);
+
+/// Replaces `path` with the document's text through WriteFileAtomic.
+bool WriteIniFile(const std::string& path, const IniDocument& ini, std::string* err);
