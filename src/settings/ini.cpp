@@ -21,9 +21,10 @@ std::string_view TrimBlanks(std::string_view text) {
   return text.substr(begin, text.find_last_not_of(" \t") - begin + 1);
 }
 
-// The line without its line end.
+// The line without its line end, LF or CR LF.
 std::string_view Content(std::string_view line) {
-  if (!line.empty() && line.back() == '\n') line.remove_suffix(1);
+  if (line.empty() || line.back() != '\n') return line;
+  line.remove_suffix(1);
   if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
   return line;
 }

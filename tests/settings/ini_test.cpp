@@ -68,6 +68,7 @@ TEST(IniTest, WritingChangesOnlyTheKeyLine) {
       {"; note\n[S]\nK = old\nz=1\n", "s", "k", "; note\n[S]\nk=v\r\nz=1\n"},
       {"[S]\r\na=1\r\n\r\n[T]\r\nb=2\r\n", "S", "k", "[S]\r\na=1\r\nk=v\r\n\r\n[T]\r\nb=2\r\n"},
       {"[S]\r\na=1", "S", "k", "[S]\r\na=1\r\nk=v\r\n"},
+      {"[S]\r\na=1\r", "S", "k", "[S]\r\na=1\r\r\nk=v\r\n"},  // a lone CR stays in its line
       {"[T]\r\nb=2", "S", "k", "[T]\r\nb=2\r\n[S]\r\nk=v\r\n"},
       {"[S]\r\nk=1\r\n[S]\r\nk=2\r\n", "S", "k", "[S]\r\nk=v\r\n[S]\r\nk=2\r\n"},
       {"[S]\r\nk=1\r\nk=2\r\n", "S", "k", "[S]\r\nk=v\r\nk=2\r\n"},
