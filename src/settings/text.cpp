@@ -35,6 +35,16 @@ std::vector<size_t> CharOffsets(std::string_view text) {
   return offsets;
 }
 
+// True when a whole multi-byte UTF-8 sequence starts at `i`.
+bool IsSequence(std::string_view text, size_t i) {
+  unsigned char lead = static_cast<unsigned char>(text[i]);
+  size_t length = SequenceLength(lead);
+  if (lead < 0xC2 || lead > 0xF4 || i + length > text.size()) return false;
+  for (size_t k = 1; k < length; ++k)
+    if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
+  return true;
+}
+
 char32_t DecodeChar(std::string_view s) {
   auto b = [&](size_t i) { return static_cast<unsigned char>(s[i]); };
   if (s.size() == 2) return ((b(0) & 0x1F) << 6) | (b(1) & 0x3F);
@@ -325,14 +335,16 @@ std::vector<std::string> SplitChars(std::string_view text) {
 std::string LowerCase(std::string_view text) {
   std::string out;
   out.reserve(text.size());
-  for (const std::string& ch : SplitChars(text)) {
-    if (ch.size() == 1) {
-      out.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(ch[0]))));
-    } else if (static_cast<unsigned char>(ch[0]) >= 0xC0 && ch.size() == SequenceLength(ch[0])) {
-      EncodeChar(FoldCase(DecodeChar(ch)), &out);
-    } else {
-      out += ch;  // not valid UTF-8: kept as it is
-    }
+  for (size_t i = 0; i < text.size();) {
+    unsigned char lead = static_cast<unsigned char>(text[i]);
+    size_t length = IsSequence(text, i) ? SequenceLength(lead) : 1;
+    if (lead < 0x80)
+      out.push_back(static_cast<char>(FoldCase(lead)));
+    else if (length > 1)
+      EncodeChar(FoldCase(DecodeChar(text.substr(i, length))), &out);
+    else
+      out.push_back(static_cast<char>(lead));  // not valid UTF-8: kept as it is
+    i += length;
   }
   return out;
 }

@@ -83,6 +83,10 @@ TEST(TextTest, ReplacingAndCaseFreeSearch) {
   EXPECT_EQ(CharLeft("ab", -1), "");
   EXPECT_EQ(LowerCase("ABC_x"), "abc_x");
   EXPECT_EQ(LowerCase("ÄÉΣЖ"), "äéσж");  // whatever the process's locale
+  EXPECT_EQ(LowerCase("\xC3"
+                      "A\xC4\x80\xFF"),
+            "\xC3"
+            "a\xC4\x81\xFF");  // stray bytes kept
   EXPECT_EQ(ParseString("aÄbäc", "ä"), (std::vector<std::string>{"a", "b", "c"}));
 }
 
