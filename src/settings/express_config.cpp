@@ -15,30 +15,28 @@ bool Problem(std::string* err, std::string_view problem) {
   return false;
 }
 
-std::string Get(const IniDocument& ini, std::string_view key) { return IniGet(ini, kSection, key); }
-
 // The 16-bit value of `key` when it lies in [low, high].
-bool GetNumber(const IniDocument& ini, std::string_view key, int low, int high, int* value) {
+bool GetNumber(const IniValues& keys, std::string_view key, int low, int high, int* value) {
   int16_t number = 0;
-  if (!ValToInt16(Get(ini, key), &number) || number < low || number > high) return false;
+  if (!ValToInt16(IniLookup(keys, key), &number) || number < low || number > high) return false;
   *value = number;
   return true;
 }
 
-bool ParseThumbOptions(const IniDocument& ini, ThumbOptions* thumbs, std::string* err) {
-  if (!GetNumber(ini, "Quality", 1, 100, &thumbs->Quality))
+bool ParseThumbOptions(const IniValues& keys, ThumbOptions* thumbs, std::string* err) {
+  if (!GetNumber(keys, "Quality", 1, 100, &thumbs->Quality))
     return Problem(err, "Quality is missing or not between 1 and 100");
-  thumbs->ResizeMethod = Get(ini, "ResizeMethod");
-  thumbs->Height = NumberText(Val(Get(ini, "Height")));
-  thumbs->Width = NumberText(Val(Get(ini, "Width")));
-  if (!GetNumber(ini, "Progressive", 0, 2, &thumbs->Progressive))
+  thumbs->ResizeMethod = IniLookup(keys, "ResizeMethod");
+  thumbs->Height = NumberText(Val(IniLookup(keys, "Height")));
+  thumbs->Width = NumberText(Val(IniLookup(keys, "Width")));
+  if (!GetNumber(keys, "Progressive", 0, 2, &thumbs->Progressive))
     return Problem(err, "Progressive is not 0, 1 or 2");
   return true;
 }
 
-bool ParseField(const IniDocument& ini, const RecordField<ExpressSettings>& f,
+bool ParseField(const IniValues& keys, const RecordField<ExpressSettings>& f,
                 ExpressSettings* settings, std::string* err) {
-  std::string value = Get(ini, f.name);
+  std::string value = IniLookup(keys, f.name);
   if (f.text == &ExpressSettings::ExpressFontName)
     settings->ExpressFontName = value == kNoValue ? "" : value;
   else if (f.text)
@@ -52,23 +50,24 @@ bool ParseField(const IniDocument& ini, const RecordField<ExpressSettings>& f,
 
 std::string UpdateExpressConfig(std::string_view old_text, const ExpressSettings& settings,
                                 const ThumbOptions& thumbs) {
-  IniDocument ini = ParseIni(old_text);
-  IniSet(&ini, kSection, "Quality", NumText(thumbs.Quality));
-  IniSet(&ini, kSection, "ResizeMethod", thumbs.ResizeMethod);
-  IniSet(&ini, kSection, "Height", thumbs.Height);
-  IniSet(&ini, kSection, "Width", thumbs.Width);
-  IniSet(&ini, kSection, "Progressive", NumText(thumbs.Progressive));
+  IniEntries entries = {{"Quality", NumText(thumbs.Quality)},
+                        {"ResizeMethod", thumbs.ResizeMethod},
+                        {"Height", thumbs.Height},
+                        {"Width", thumbs.Width},
+                        {"Progressive", NumText(thumbs.Progressive)}};
   for (const RecordField<ExpressSettings>& f : kExpressFields)
-    IniSet(&ini, kSection, f.name, f.text ? settings.*f.text : BooleanText(settings.*f.flag));
+    entries.emplace_back(f.name, f.text ? settings.*f.text : BooleanText(settings.*f.flag));
+  IniDocument ini = ParseIni(old_text);
+  IniSetAll(&ini, kSection, entries);
   return IniText(ini);
 }
 
 bool ParseExpressConfig(std::string_view text, ExpressSettings* settings, ThumbOptions* thumbs,
                         std::string* err) {
-  IniDocument ini = ParseIni(text);
-  if (!ParseThumbOptions(ini, thumbs, err)) return false;
+  IniValues keys = IniSectionValues(ParseIni(text), kSection);
+  if (!ParseThumbOptions(keys, thumbs, err)) return false;
   for (const RecordField<ExpressSettings>& f : kExpressFields)
-    if (!ParseField(ini, f, settings, err)) return false;
+    if (!ParseField(keys, f, settings, err)) return false;
   return true;
 }
 

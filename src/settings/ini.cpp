@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 
 #include "settings/file_io.h"
 #include "settings/text.h"
@@ -96,6 +97,15 @@ size_t FindKey(const IniDocument& ini, LineRange range, std::string_view key) {
   return kNone;
 }
 
+// The line of each key of the section, by lower-case name; the first line wins.
+std::map<std::string, size_t> KeyLines(const IniDocument& ini, LineRange range) {
+  std::map<std::string, size_t> lines;
+  std::string_view name;
+  for (size_t i = range.begin + 1; i < range.end; ++i)
+    if (IsKeyLine(ini.lines[i], &name)) lines.emplace(LowerCase(name), i);
+  return lines;
+}
+
 void EndLine(std::string* line) {
   if (line->empty() || line->back() != '\n') *line += "\r\n";
 }
@@ -135,34 +145,50 @@ std::string IniGet(const IniDocument& ini, std::string_view section, std::string
   return line == kNone ? std::string(kNoValue) : ValueOf(ini.lines[line]);
 }
 
-std::map<std::string, std::string> IniSectionValues(const IniDocument& ini,
-                                                    std::string_view section) {
-  std::map<std::string, std::string> values;
+IniValues IniSectionValues(const IniDocument& ini, std::string_view section) {
+  IniValues values;
   LineRange range = FindSection(ini, section);
-  std::string_view name;
-  for (size_t i = range.begin + 1; range.begin != kNone && i < range.end; ++i)
-    if (IsKeyLine(ini.lines[i], &name)) values.emplace(LowerCase(name), ValueOf(ini.lines[i]));
+  if (range.begin == kNone) return values;
+  for (const auto& [name, line] : KeyLines(ini, range))
+    values.emplace(name, ValueOf(ini.lines[line]));
   return values;
 }
 
-void IniSet(IniDocument* ini, std::string_view section, std::string_view key,
-            std::string_view value) {
-  std::string line = std::string(key) + "=" + std::string(value) + "\r\n";
+std::string IniLookup(const IniValues& values, std::string_view key) {
+  auto found = values.find(LowerCase(key));
+  return found == values.end() ? std::string(kNoValue) : found->second;
+}
+
+void IniSetAll(IniDocument* ini, std::string_view section, const IniEntries& entries) {
   LineRange range = FindSection(*ini, section);
   if (range.begin == kNone) {
     if (!ini->lines.empty()) EndLine(&ini->lines.back());
     ini->lines.push_back("[" + std::string(section) + "]\r\n");
-    ini->lines.push_back(std::move(line));
-    return;
+    range = {ini->lines.size() - 1, ini->lines.size()};
   }
-  size_t found = FindKey(*ini, range, key);
-  if (found != kNone) {
-    ini->lines[found] = std::move(line);
-    return;
+  std::map<std::string, size_t> found = KeyLines(*ini, range);
+  std::map<std::string, size_t> added_at;
+  std::vector<std::string> added;
+  for (const auto& [key, value] : entries) {
+    std::string name = LowerCase(key), line = key + "=" + value + "\r\n";
+    if (auto it = found.find(name); it != found.end()) {
+      ini->lines[it->second] = std::move(line);
+    } else if (auto [at, fresh] = added_at.emplace(name, added.size()); fresh) {
+      added.push_back(std::move(line));
+    } else {
+      added[at->second] = std::move(line);
+    }
   }
+  if (added.empty()) return;
   size_t at = EndOfContent(*ini, range);
   EndLine(&ini->lines[at - 1]);
-  ini->lines.insert(ini->lines.begin() + at, std::move(line));
+  ini->lines.insert(ini->lines.begin() + at, std::make_move_iterator(added.begin()),
+                    std::make_move_iterator(added.end()));
+}
+
+void IniSet(IniDocument* ini, std::string_view section, std::string_view key,
+            std::string_view value) {
+  IniSetAll(ini, section, {{std::string(key), std::string(value)}});
 }
 
 bool ReadIniFile(const std::string& path, IniDocument* ini, std::string* err) {

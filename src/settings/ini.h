@@ -6,6 +6,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 /// What a missing key (or a missing file) reads as.
@@ -30,13 +31,23 @@ std::string IniText(const IniDocument& ini);
 std::string IniGet(const IniDocument& ini, std::string_view section, std::string_view key);
 
 /// Every key of the first section called `section`, by lower-case name, with
-/// its value as IniGet gives it (for reading long numbered lists at once).
-std::map<std::string, std::string> IniSectionValues(const IniDocument& ini,
-                                                    std::string_view section);
+/// its value as IniGet gives it: one pass for reading many keys.
+using IniValues = std::map<std::string, std::string>;
+IniValues IniSectionValues(const IniDocument& ini, std::string_view section);
 
-/// Sets `key` to `value`: replaces the first matching key line, or adds the
-/// line after the section's last non-empty line, or appends the section at
-/// the end. Every line written ends in CR LF; the value is written unchanged.
+/// The value of `key` (any case) in `values`, kNoValue when it has none.
+std::string IniLookup(const IniValues& values, std::string_view key);
+
+/// Keys and values to write into one section, in writing order.
+using IniEntries = std::vector<std::pair<std::string, std::string>>;
+
+/// Sets each key to its value, in order: replaces the first matching key
+/// line, or adds the line after the section's last non-empty line, or appends
+/// the section at the end. Every line written ends in CR LF; values are
+/// written unchanged. Costs one pass over the text, however many keys.
+void IniSetAll(IniDocument* ini, std::string_view section, const IniEntries& entries);
+
+/// IniSetAll() for one key.
 void IniSet(IniDocument* ini, std::string_view section, std::string_view key,
             std::string_view value);
 

@@ -7,7 +7,6 @@
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
-#include <map>
 
 #include "settings/file_io.h"
 #include "settings/ini.h"
@@ -30,14 +29,10 @@ void ParseThumbOptions(const IniDocument& ini, ThumbOptions* thumbs) {
 }
 
 std::vector<std::string> ParseDirectoryList(const IniDocument& ini) {
-  std::map<std::string, std::string> keys = IniSectionValues(ini, "DIRs");
-  auto value = [&](const std::string& key) {
-    auto found = keys.find(key);
-    return found == keys.end() ? std::string(kNoValue) : found->second;
-  };
-  double count = std::min<double>(std::floor(Val(value("#"))), kMaxDirectoryEntries);
+  IniValues keys = IniSectionValues(ini, "DIRs");
+  double count = std::min<double>(std::floor(Val(IniLookup(keys, "#"))), kMaxDirectoryEntries);
   std::vector<std::string> list;
-  for (int i = 1; i <= count; ++i) list.push_back(value(NumText(i)));
+  for (int i = 1; i <= count; ++i) list.push_back(IniLookup(keys, NumText(i)));
   return list;
 }
 
@@ -90,17 +85,21 @@ void ParseProgramState(std::string_view text, ProgramState* state) {
 }
 
 std::string UpdateProgramState(std::string_view old_text, const ProgramState& state) {
+  const ThumbOptions& thumbs = state.Thumbs;
   IniDocument ini = ParseIni(old_text);
-  IniSet(&ini, "General", "Mode", state.Express ? "exp" : "adv");
-  IniSet(&ini, "General", "LoadLast", state.LoadLast ? "1" : "0");
-  IniSet(&ini, "JPEG", "Quality", NumText(state.Thumbs.Quality));
-  IniSet(&ini, "JPEG", "ResizeMethod", state.Thumbs.ResizeMethod);
-  IniSet(&ini, "JPEG", "Height", state.Thumbs.Height);
-  IniSet(&ini, "JPEG", "Width", state.Thumbs.Width);
-  IniSet(&ini, "JPEG", "Progressive", NumText(state.Thumbs.Progressive));
+  IniSetAll(&ini, "General",
+            {{"Mode", state.Express ? "exp" : "adv"}, {"LoadLast", state.LoadLast ? "1" : "0"}});
+  IniSetAll(&ini, "JPEG",
+            {{"Quality", NumText(thumbs.Quality)},
+             {"ResizeMethod", thumbs.ResizeMethod},
+             {"Height", thumbs.Height},
+             {"Width", thumbs.Width},
+             {"Progressive", NumText(thumbs.Progressive)}});
+  IniEntries dirs;
   for (size_t i = 0; i < state.DirectoryList.size(); ++i)
-    IniSet(&ini, "DIRs", NumText(i + 1), state.DirectoryList[i]);
-  IniSet(&ini, "DIRs", "#", NumText(state.DirectoryList.size()));
+    dirs.emplace_back(NumText(i + 1), state.DirectoryList[i]);
+  dirs.emplace_back("#", NumText(state.DirectoryList.size()));
+  IniSetAll(&ini, "DIRs", dirs);
   return IniText(ini);
 }
 

@@ -77,6 +77,13 @@ TEST(IniTest, WritingChangesOnlyTheKeyLine) {
   for (const Case& c : cases) EXPECT_EQ(Set(c.before, c.section, c.key, "v"), c.after) << c.before;
 }
 
+TEST(IniTest, OneWriteOfManyKeysKeepsTheirOrder) {
+  IniDocument ini = ParseIni("[S]\na=1\n\n[T]\nb=2\n");
+  IniSetAll(&ini, "s", {{"x", "1"}, {"A", "2"}, {"y", "3"}, {"X", "4"}});
+  IniSetAll(&ini, "U", {{"k", "5"}, {"K", "6"}, {"m", "7"}});
+  EXPECT_EQ(IniText(ini), "[S]\nA=2\r\nX=4\r\ny=3\r\n\n[T]\nb=2\n[U]\r\nK=6\r\nm=7\r\n");
+}
+
 TEST(IniTest, AnyTextSurvivesParsingUnchanged) {
   const char* texts[] = {"", "a", "\r\n", "x\ny\r\nz", "[a\n=\r\r\n\0b"};
   for (const char* text : texts) EXPECT_EQ(IniText(ParseIni(text)), text);
@@ -86,6 +93,8 @@ TEST(IniTest, SectionValuesKeepTheFirstOfEachKey) {
   IniDocument ini = ParseIni("[D]\r\n1=a\r\n#=2\r\n1=b\r\nX=\"c\"\r\n[E]\r\n2=z\r\n");
   std::map<std::string, std::string> expected = {{"1", "a"}, {"#", "2"}, {"x", "c"}};
   EXPECT_EQ(IniSectionValues(ini, "d"), expected);
+  EXPECT_EQ(IniLookup(expected, "X"), "c");
+  EXPECT_EQ(IniLookup(expected, "2"), kNoValue);
   EXPECT_TRUE(IniSectionValues(ini, "none").empty());
 }
 
