@@ -1,6 +1,7 @@
 // Reads any bytes as a private-profile file (.cfe, "nd.ini"), then checks
-// that parsing keeps every byte and that a write of one key reads back as
-// written while another key keeps its value.
+// that parsing keeps every byte, that a .cfe saved over it loads again, and
+// that a write of one key reads back as written while another key keeps its
+// value.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
@@ -53,6 +54,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   ThumbOptions thumbs;
   std::string err;
   ParseExpressConfig(text, &settings, &thumbs, &err);
+  ExpressSettings again;
+  ThumbOptions thumbs_again;
+  std::string saved = UpdateExpressConfig(text, settings, thumbs);
+  if (!ParseExpressConfig(saved, &again, &thumbs_again, &err)) abort();
+  if (thumbs_again.Quality != thumbs.Quality || again.ExpressUpdate != settings.ExpressUpdate)
+    abort();
   ProgramState state;
   ParseProgramState(text, &state);
   FuzzedDataProvider input(data, size);
