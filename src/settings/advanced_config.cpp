@@ -1,6 +1,5 @@
 #include "settings/advanced_config.h"
 
-#include <cstdint>
 #include <vector>
 
 #include "settings/file_io.h"
@@ -33,19 +32,13 @@ std::vector<std::string_view> FirstLines(std::string_view text, size_t max_lines
   return lines;
 }
 
-// Sets `*target` to the line's 16-bit value when it lies in [low, high].
-void SetNumber(std::string_view line, int low, int high, int* target) {
-  int16_t value = 0;
-  if (ValToInt16(Trim(line), &value) && value >= low && value <= high) *target = value;
-}
-
 void ParseThumbOptions(const std::vector<std::string_view>& lines, ThumbOptions* thumbs) {
   size_t n = lines.size();
-  if (n >= 1) SetNumber(lines[0], 0, 2, &thumbs->Progressive);
+  if (n >= 1) ValInRange(Trim(lines[0]), 0, 2, &thumbs->Progressive);
   if (n >= 2) thumbs->Width = Trim(lines[1]);
   if (n >= 3) thumbs->Height = Trim(lines[2]);
   if (n >= 4) thumbs->ResizeMethod = Trim(lines[3]);
-  if (n >= 5) SetNumber(lines[4], 1, 100, &thumbs->Quality);
+  if (n >= 5) ValInRange(Trim(lines[4]), 1, 100, &thumbs->Quality);
 }
 
 void ParseField(std::string_view line, const RecordField<AdvancedSettings>& f,

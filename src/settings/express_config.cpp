@@ -1,7 +1,5 @@
 #include "settings/express_config.h"
 
-#include <cstdint>
-
 #include "settings/file_io.h"
 #include "settings/ini.h"
 #include "settings/text.h"
@@ -15,21 +13,13 @@ bool Problem(std::string* err, std::string_view problem) {
   return false;
 }
 
-// The 16-bit value of `key` when it lies in [low, high].
-bool GetNumber(const IniValues& keys, std::string_view key, int low, int high, int* value) {
-  int16_t number = 0;
-  if (!ValToInt16(IniLookup(keys, key), &number) || number < low || number > high) return false;
-  *value = number;
-  return true;
-}
-
 bool ParseThumbOptions(const IniValues& keys, ThumbOptions* thumbs, std::string* err) {
-  if (!GetNumber(keys, "Quality", 1, 100, &thumbs->Quality))
+  if (!ValInRange(IniLookup(keys, "Quality"), 1, 100, &thumbs->Quality))
     return Problem(err, "Quality is missing or not between 1 and 100");
   thumbs->ResizeMethod = IniLookup(keys, "ResizeMethod");
   thumbs->Height = NumberText(Val(IniLookup(keys, "Height")));
   thumbs->Width = NumberText(Val(IniLookup(keys, "Width")));
-  if (!GetNumber(keys, "Progressive", 0, 2, &thumbs->Progressive))
+  if (!ValInRange(IniLookup(keys, "Progressive"), 0, 2, &thumbs->Progressive))
     return Problem(err, "Progressive is not 0, 1 or 2");
   return true;
 }
@@ -73,9 +63,9 @@ bool ParseExpressConfig(std::string_view text, ExpressSettings* settings, ThumbO
 
 bool SaveExpressConfig(const std::string& path, const ExpressSettings& settings,
                        const ThumbOptions& thumbs, std::string* err) {
-  IniDocument old;
-  if (!ReadIniFile(path, &old, err)) return false;
-  return WriteFileAtomic(path, UpdateExpressConfig(IniText(old), settings, thumbs), err);
+  std::string old;
+  return ReadIniText(path, &old, err) &&
+         WriteFileAtomic(path, UpdateExpressConfig(old, settings, thumbs), err);
 }
 
 bool LoadExpressConfig(const std::string& path, ExpressSettings* settings, ThumbOptions* thumbs,

@@ -2,7 +2,6 @@
 
 #include <sys/stat.h>
 
-#include <cctype>
 #include <cerrno>
 #include <cstddef>
 #include <cstdint>
@@ -30,21 +29,7 @@ std::string_view Content(std::string_view line) {
   return line;
 }
 
-bool IsAscii(std::string_view text) {
-  for (char c : text)
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
-  return true;
-}
-
-bool SameNoCase(std::string_view a, std::string_view b) {
-  if (!IsAscii(a) || !IsAscii(b)) return LowerCase(a) == LowerCase(b);
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  return true;
-}
+bool SameNoCase(std::string_view a, std::string_view b) { return LowerCase(a) == LowerCase(b); }
 
 // True for a "[name]" line; `name` gets the text between the brackets, trimmed.
 bool IsSectionHeader(std::string_view line, std::string_view* name = nullptr) {
@@ -133,7 +118,10 @@ IniDocument ParseIni(std::string_view text) {
 }
 
 std::string IniText(const IniDocument& ini) {
+  size_t size = 0;
+  for (const std::string& line : ini.lines) size += line.size();
   std::string text;
+  text.reserve(size);
   for (const std::string& line : ini.lines) text += line;
   return text;
 }
@@ -191,17 +179,10 @@ void IniSet(IniDocument* ini, std::string_view section, std::string_view key,
   IniSetAll(ini, section, {{std::string(key), std::string(value)}});
 }
 
-bool ReadIniFile(const std::string& path, IniDocument* ini, std::string* err) {
-  std::string text;
-  if (!ReadWholeFile(path, &text, err)) {
-    struct stat info;
-    if (stat(path.c_str(), &info) != 0 && errno == ENOENT) return *ini = {}, true;
-    return false;
-  }
-  *ini = ParseIni(text);
+bool ReadIniText(const std::string& path, std::string* text, std::string* err) {
+  if (ReadWholeFile(path, text, err)) return true;
+  struct stat info;
+  if (stat(path.c_str(), &info) == 0 || errno != ENOENT) return false;
+  if (err) err->clear();
   return true;
-}
-
-bool WriteIniFile(const std::string& path, const IniDocument& ini, std::string* err) {
-  return WriteFileAtomic(path, IniText(ini), err);
 }

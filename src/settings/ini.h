@@ -51,9 +51,6 @@ void IniSetAll(IniDocument* ini, std::string_view section, const IniEntries& ent
 void IniSet(IniDocument* ini, std::string_view section, std::string_view key,
             std::string_view value);
 
-/// Reads the INI file `path`. A missing file gives an empty document (every
-/// key reads as kNoValue); any other failure of ReadWholeFile is an error.
-bool ReadIniFile(const std::string& path, IniDocument* ini, std::string* err);
-
-/// Replaces `path` with the document's text through WriteFileAtomic.
-bool WriteIniFile(const std::string& path, const IniDocument& ini, std::string* err);
+/// Reads the INI file `path` into `text`. A missing file gives "" (every key
+/// reads as kNoValue); any other failure of ReadWholeFile is an error.
+bool ReadIniText(const std::string& path, std::string* text, std::string* err);

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
 #include <filesystem>
 
 #include "settings/file_io.h"
@@ -14,18 +13,12 @@
 
 namespace {
 
-// Sets `*target` to the text's 16-bit value when it lies in [low, high].
-void SetNumber(std::string_view text, int low, int high, int* target) {
-  int16_t value = 0;
-  if (ValToInt16(text, &value) && value >= low && value <= high) *target = value;
-}
-
 void ParseThumbOptions(const IniDocument& ini, ThumbOptions* thumbs) {
-  SetNumber(IniGet(ini, "JPEG", "Quality"), 1, 100, &thumbs->Quality);
+  ValInRange(IniGet(ini, "JPEG", "Quality"), 1, 100, &thumbs->Quality);
   thumbs->ResizeMethod = IniGet(ini, "JPEG", "ResizeMethod");
   thumbs->Height = NumberText(Val(IniGet(ini, "JPEG", "Height")));
   thumbs->Width = NumberText(Val(IniGet(ini, "JPEG", "Width")));
-  SetNumber(IniGet(ini, "JPEG", "Progressive"), 0, 2, &thumbs->Progressive);
+  ValInRange(IniGet(ini, "JPEG", "Progressive"), 0, 2, &thumbs->Progressive);
 }
 
 std::vector<std::string> ParseDirectoryList(const IniDocument& ini) {
@@ -104,16 +97,15 @@ std::string UpdateProgramState(std::string_view old_text, const ProgramState& st
 }
 
 bool ReadProgramState(const std::string& path, ProgramState* state, std::string* err) {
-  IniDocument ini;
-  if (!ReadIniFile(path, &ini, err)) return false;
-  ParseProgramState(IniText(ini), state);
+  std::string text;
+  if (!ReadIniText(path, &text, err)) return false;
+  ParseProgramState(text, state);
   return true;
 }
 
 bool WriteProgramState(const std::string& path, const ProgramState& state, std::string* err) {
-  IniDocument old;
-  if (!ReadIniFile(path, &old, err)) return false;
-  return WriteFileAtomic(path, UpdateProgramState(IniText(old), state), err);
+  std::string old;
+  return ReadIniText(path, &old, err) && WriteFileAtomic(path, UpdateProgramState(old, state), err);
 }
 
 bool PrepareStateFolder(const StateFolderInputs& inputs, std::string* folder, std::string* err) {

@@ -147,6 +147,13 @@ bool ValToInt16(std::string_view text, int16_t* out) {
   return true;
 }
 
+bool ValInRange(std::string_view text, int low, int high, int* value) {
+  int16_t number = 0;
+  if (!ValToInt16(text, &number) || number < low || number > high) return false;
+  *value = number;
+  return true;
+}
+
 bool IsOn(std::string_view flag) { return Val(flag) == 1; }
 
 std::string NumText(int64_t value) { return std::to_string(value); }

@@ -22,6 +22,10 @@ int64_t RoundHalfEven(double value);
 /// Val() rounded half to even; true when it fits a 16-bit signed integer.
 bool ValToInt16(std::string_view text, int16_t* out);
 
+/// ValToInt16() that also asks for `low` <= value <= `high`; `value` is set
+/// only on success.
+bool ValInRange(std::string_view text, int low, int high, int* value);
+
 /// A flag is on when its numeric value is 1 (" 1" and "1.0" count too).
 bool IsOn(std::string_view flag);
 

@@ -100,13 +100,13 @@ TEST(IniTest, SectionValuesKeepTheFirstOfEachKey) {
 
 TEST(IniTest, AMissingFileReadsAsEmpty) {
   TempFolder dir;
-  IniDocument ini = ParseIni("[S]\r\nk=1\r\n");
-  std::string err;
-  ASSERT_TRUE(ReadIniFile(dir.Path("none.ini"), &ini, &err)) << err;
-  EXPECT_TRUE(ini.lines.empty());
-  EXPECT_FALSE(ReadIniFile(dir.path(), &ini, &err));
+  std::string text = "stale", err = "stale";
+  ASSERT_TRUE(ReadIniText(dir.Path("none.ini"), &text, &err));
+  EXPECT_EQ(text, "");
+  EXPECT_EQ(err, "");
+  EXPECT_FALSE(ReadIniText(dir.path(), &text, &err));
   EXPECT_EQ(err, dir.path() + ": is not a regular file");
-  ASSERT_TRUE(WriteIniFile(dir.Path("a.ini"), ParseIni("[S]\r\nk=1\r\n"), &err)) << err;
-  ASSERT_TRUE(ReadIniFile(dir.Path("a.ini"), &ini, &err)) << err;
-  EXPECT_EQ(IniGet(ini, "S", "k"), "1");
+  dir.Write("a.ini", "[S]\r\nk=1\r\n");
+  ASSERT_TRUE(ReadIniText(dir.Path("a.ini"), &text, &err)) << err;
+  EXPECT_EQ(text, "[S]\r\nk=1\r\n");
 }

@@ -24,6 +24,12 @@ TEST(TextTest, RoundingGoesHalfToEven) {
   EXPECT_TRUE(ValToInt16("32767", &v));
   EXPECT_EQ(v, 32767);
   EXPECT_FALSE(ValToInt16("32768", &v));
+  int q = 5;
+  EXPECT_FALSE(ValInRange("101", 1, 100, &q));
+  EXPECT_FALSE(ValInRange("70000", 1, 100, &q));
+  EXPECT_EQ(q, 5);
+  EXPECT_TRUE(ValInRange(" 99.5", 1, 100, &q));
+  EXPECT_EQ(q, 100);
   EXPECT_EQ(SignedNumText(5), " 5");
   EXPECT_EQ(SignedNumText(-5), "-5");
   EXPECT_EQ(NumText(5), "5");
