@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "settings/ini.h"
 #include "temp_folder.h"
 
@@ -61,57 +63,25 @@ TEST(ExpressConfigTest, SaveAndLoadRestoreEveryField) {
 }
 
 TEST(ExpressConfigTest, NewFileHasTheKeysInWritingOrder) {
-  const char* keys[] = {"Quality",
-                        "ResizeMethod",
-                        "Height",
-                        "Width",
-                        "Progressive",
-                        "ExpressMenuLocation",
-                        "ExpressLinkTarget",
-                        "ExpressUpdate",
-                        "ExpressOverwrite",
-                        "ExpressPageTitle",
-                        "ExpressCleanHouse",
-                        "ExpressRows",
-                        "ExpressCols",
-                        "ExpressDelHTML",
-                        "ExpressPixelPercent",
-                        "ExpressUseRights",
-                        "ExpressRights",
-                        "ExpressCenter",
-                        "ExpressColorPageTitle",
-                        "ExpressColorPageBackground",
-                        "ExpressColorPageText",
-                        "ExpressColorPageLink",
-                        "ExpressColorPageVlink",
-                        "ExpressColorPageAlink",
-                        "ExpressColorTableBackground",
-                        "ExpressFontSize",
-                        "ExpressFontFace",
-                        "ExpressShowName",
-                        "ExpressShowSize",
-                        "ExpressImageBorder",
-                        "ExpressFontBold",
-                        "ExpressFontItalic",
-                        "ExpressSepPage",
-                        "ExpressColorTableBorder",
-                        "ExpressColorTableCell",
-                        "ExpressTableBorder",
-                        "ExpressTableWidth",
-                        "ExpressEnableTableOpt",
-                        "ExpressTablePadding",
-                        "ExpressTableSpacing",
-                        "ExpressGuessName",
-                        "ExpressNamePattern",
-                        "ExpressShowNP",
-                        "ExpressFontName"};
+  std::istringstream keys(
+      "Quality ResizeMethod Height Width Progressive ExpressMenuLocation ExpressLinkTarget "
+      "ExpressUpdate ExpressOverwrite ExpressPageTitle ExpressCleanHouse ExpressRows ExpressCols "
+      "ExpressDelHTML ExpressPixelPercent ExpressUseRights ExpressRights ExpressCenter "
+      "ExpressColorPageTitle ExpressColorPageBackground ExpressColorPageText ExpressColorPageLink "
+      "ExpressColorPageVlink ExpressColorPageAlink ExpressColorTableBackground ExpressFontSize "
+      "ExpressFontFace ExpressShowName ExpressShowSize ExpressImageBorder ExpressFontBold "
+      "ExpressFontItalic ExpressSepPage ExpressColorTableBorder ExpressColorTableCell "
+      "ExpressTableBorder ExpressTableWidth ExpressEnableTableOpt ExpressTablePadding "
+      "ExpressTableSpacing ExpressGuessName ExpressNamePattern ExpressShowNP ExpressFontName");
   ExpressSettings s;
   s.ExpressFontName = "DejaVu Sans";
   IniDocument ini = ParseIni(UpdateExpressConfig("", s, kThumbs));
   ASSERT_EQ(ini.lines.size(), 45u);
   EXPECT_EQ(ini.lines[0], "[Express]\r\n");
-  for (size_t i = 0; i < std::size(keys); ++i)
-    EXPECT_EQ(ini.lines[i + 1].substr(0, ini.lines[i + 1].find('=')), keys[i]) << i;
+  size_t line = 1;
+  for (std::string key; keys >> key; ++line)
+    EXPECT_EQ(ini.lines[line].substr(0, ini.lines[line].find('=')), key) << line;
+  EXPECT_EQ(line, 45u);
   EXPECT_EQ(ini.lines[1], "Quality=42\r\n");
   EXPECT_EQ(ini.lines[5], "Progressive=1\r\n");
   EXPECT_EQ(ini.lines[8], "ExpressUpdate=True\r\n");
