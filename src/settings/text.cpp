@@ -1,7 +1,11 @@
 #include "settings/text.h"
 
+#include <locale.h>
+#include <wctype.h>
+
 #include <cctype>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <cwctype>
 #include <limits>
@@ -31,6 +35,16 @@ std::vector<size_t> CharOffsets(std::string_view text) {
   return offsets;
 }
 
+// True when a whole multi-byte UTF-8 sequence starts at `i`.
+bool IsSequence(std::string_view text, size_t i) {
+  unsigned char lead = static_cast<unsigned char>(text[i]);
+  size_t length = SequenceLength(lead);
+  if (lead < 0xC2 || lead > 0xF4 || i + length > text.size()) return false;
+  for (size_t k = 1; k < length; ++k)
+    if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
+  return true;
+}
+
 char32_t DecodeChar(std::string_view s) {
   auto b = [&](size_t i) { return static_cast<unsigned char>(s[i]); };
   if (s.size() == 2) return ((b(0) & 0x1F) << 6) | (b(1) & 0x3F);
@@ -58,9 +72,31 @@ void EncodeChar(char32_t c, std::string* out) {
   }
 }
 
+// True when the whole text is one decimal number: an optional sign, digits
+// with an optional decimal part, and an optional exponent.
+bool IsDecimalNumber(std::string_view text) {
+  size_t i = 0, digits = 0;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+  for (; i < text.size() && IsDigit(text[i]); ++i) ++digits;
+  if (i < text.size() && text[i] == '.')
+    for (++i; i < text.size() && IsDigit(text[i]); ++i) ++digits;
+  if (digits == 0) return false;
+  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+    ++i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    size_t exponent_digits = 0;
+    for (; i < text.size() && IsDigit(text[i]); ++i) ++exponent_digits;
+    if (exponent_digits == 0) return false;
+  }
+  return i == text.size();
+}
+
+// Unicode simple lower case, the same whatever locale the process runs in.
 char32_t FoldCase(char32_t c) {
-  if (c < 0x80) return static_cast<char32_t>(std::tolower(static_cast<int>(c)));
-  return static_cast<char32_t>(std::towlower(static_cast<wint_t>(c)));
+  if (c < 0x80) return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c;
+  static const locale_t unicode = newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t{});
+  wint_t wide = static_cast<wint_t>(c);
+  return static_cast<char32_t>(unicode ? towlower_l(wide, unicode) : std::towlower(wide));
 }
 
 }  // namespace
@@ -111,6 +147,13 @@ bool ValToInt16(std::string_view text, int16_t* out) {
   return true;
 }
 
+bool ValInRange(std::string_view text, int low, int high, int* value) {
+  int16_t number = 0;
+  if (!ValToInt16(text, &number) || number < low || number > high) return false;
+  *value = number;
+  return true;
+}
+
 bool IsOn(std::string_view flag) { return Val(flag) == 1; }
 
 std::string NumText(int64_t value) { return std::to_string(value); }
@@ -118,6 +161,26 @@ std::string NumText(int64_t value) { return std::to_string(value); }
 std::string SignedNumText(int64_t value) {
   return value >= 0 ? " " + std::to_string(value) : std::to_string(value);
 }
+
+std::string NumberText(double value) {
+  if (value == 0 || !std::isfinite(value)) return "0";
+  char text[32];
+  std::snprintf(text, sizeof text, "%.15G", value);
+  return text;
+}
+
+bool ParseBoolean(std::string_view text, bool* value) {
+  std::string word = LowerCase(Trim(text));
+  if (word == "true" || word == "false") {
+    *value = word == "true";
+    return true;
+  }
+  if (!IsDecimalNumber(word)) return false;
+  *value = Val(word) != 0;
+  return true;
+}
+
+const char* BooleanText(bool value) { return value ? "True" : "False"; }
 
 std::string Trim(std::string_view text) {
   size_t begin = text.find_first_not_of(' ');
@@ -279,14 +342,16 @@ std::vector<std::string> SplitChars(std::string_view text) {
 std::string LowerCase(std::string_view text) {
   std::string out;
   out.reserve(text.size());
-  for (const std::string& ch : SplitChars(text)) {
-    if (ch.size() == 1) {
-      out.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(ch[0]))));
-    } else if (static_cast<unsigned char>(ch[0]) >= 0xC0 && ch.size() == SequenceLength(ch[0])) {
-      EncodeChar(FoldCase(DecodeChar(ch)), &out);
-    } else {
-      out += ch;  // not valid UTF-8: kept as it is
-    }
+  for (size_t i = 0; i < text.size();) {
+    unsigned char lead = static_cast<unsigned char>(text[i]);
+    size_t length = IsSequence(text, i) ? SequenceLength(lead) : 1;
+    if (lead < 0x80)
+      out.push_back(static_cast<char>(FoldCase(lead)));
+    else if (length > 1)
+      EncodeChar(FoldCase(DecodeChar(text.substr(i, length))), &out);
+    else
+      out.push_back(static_cast<char>(lead));  // not valid UTF-8: kept as it is
+    i += length;
   }
   return out;
 }

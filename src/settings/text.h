@@ -22,6 +22,10 @@ int64_t RoundHalfEven(double value);
 /// Val() rounded half to even; true when it fits a 16-bit signed integer.
 bool ValToInt16(std::string_view text, int16_t* out);
 
+/// ValToInt16() that also asks for `low` <= value <= `high`; `value` is set
+/// only on success.
+bool ValInRange(std::string_view text, int low, int high, int* value);
+
 /// A flag is on when its numeric value is 1 (" 1" and "1.0" count too).
 bool IsOn(std::string_view flag);
 
@@ -30,6 +34,18 @@ std::string NumText(int64_t value);
 
 /// The number-to-text with a sign place: " 7", "-7".
 std::string SignedNumText(int64_t value);
+
+/// The decimal form of a number with up to 15 significant digits and no
+/// sign place: "12", "12.5", "-3", "1E+15", "1.5E-07".
+std::string NumberText(double value);
+
+/// The Boolean reading of a text: "True" or "False" without regard to case,
+/// or a decimal number (0 is false, any other number true), blanks around it
+/// ignored. Returns false, leaving `value` alone, when the text is neither.
+bool ParseBoolean(std::string_view text, bool* value);
+
+/// "True" or "False".
+const char* BooleanText(bool value);
 
 /// The text without blanks at either end.
 std::string Trim(std::string_view text);

@@ -24,6 +24,12 @@ TEST(TextTest, RoundingGoesHalfToEven) {
   EXPECT_TRUE(ValToInt16("32767", &v));
   EXPECT_EQ(v, 32767);
   EXPECT_FALSE(ValToInt16("32768", &v));
+  int q = 5;
+  EXPECT_FALSE(ValInRange("101", 1, 100, &q));
+  EXPECT_FALSE(ValInRange("70000", 1, 100, &q));
+  EXPECT_EQ(q, 5);
+  EXPECT_TRUE(ValInRange(" 99.5", 1, 100, &q));
+  EXPECT_EQ(q, 100);
   EXPECT_EQ(SignedNumText(5), " 5");
   EXPECT_EQ(SignedNumText(-5), "-5");
   EXPECT_EQ(NumText(5), "5");
@@ -82,4 +88,39 @@ TEST(TextTest, ReplacingAndCaseFreeSearch) {
   EXPECT_EQ(CharRight("héllo", 4), "éllo");
   EXPECT_EQ(CharLeft("ab", -1), "");
   EXPECT_EQ(LowerCase("ABC_x"), "abc_x");
+  EXPECT_EQ(LowerCase("ÄÉΣЖ"), "äéσж");  // whatever the process's locale
+  EXPECT_EQ(LowerCase("\xC3"
+                      "A\xC4\x80\xFF"),
+            "\xC3"
+            "a\xC4\x81\xFF");  // stray bytes kept
+  EXPECT_EQ(ParseString("aÄbäc", "ä"), (std::vector<std::string>{"a", "b", "c"}));
+}
+
+TEST(TextTest, NumberTextHasNoSignPlace) {
+  struct Case {
+    double value;
+    const char* text;
+  } cases[] = {
+      {0, "0"},   {-0.0, "0"},     {120, "120"},        {12.5, "12.5"},
+      {-3, "-3"}, {1e15, "1E+15"}, {1.5e-7, "1.5E-07"}, {123456789012345, "123456789012345"}};
+  for (const Case& c : cases) EXPECT_EQ(NumberText(c.value), c.text) << c.value;
+}
+
+TEST(TextTest, BooleanWordsAndNumbers) {
+  struct Case {
+    const char* text;
+    bool ok;
+    bool value;
+  } cases[] = {{"True", true, true},         {"false", true, false}, {" TRUE ", true, true},
+               {"-1", true, true},           {"1", true, true},      {"0", true, false},
+               {"0.0", true, false},         {"2.5e1", true, true},  {"", false, false},
+               {"<no value>", false, false}, {"yes", false, false},  {"1x", false, false},
+               {"1e", false, false},         {".", false, false},    {"-", false, false}};
+  for (const Case& c : cases) {
+    bool value = !c.value;
+    EXPECT_EQ(ParseBoolean(c.text, &value), c.ok) << c.text;
+    EXPECT_EQ(value, c.ok ? c.value : !c.value) << c.text;
+  }
+  EXPECT_STREQ(BooleanText(true), "True");
+  EXPECT_STREQ(BooleanText(false), "False");
 }

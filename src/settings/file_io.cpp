@@ -1,0 +1,108 @@
+#include "settings/file_io.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstdint>
+#include <system_error>
+
+namespace {
+
+bool Fail(std::string* err, const std::string& path, const std::string& problem) {
+  if (err) *err = path + ": " + problem;
+  return false;
+}
+
+bool FailErrno(std::string* err, const std::string& path, const char* what, int error) {
+  return Fail(err, path, std::string(what) + " (" + std::generic_category().message(error) + ")");
+}
+
+std::string SizeText(size_t bytes) {
+  constexpr size_t kMB = 1024 * 1024;
+  if (bytes >= kMB && bytes % kMB == 0) return std::to_string(bytes / kMB) + " MB";
+  return std::to_string(bytes) + " bytes";
+}
+
+bool TooLarge(std::string* err, const std::string& path, size_t max_size) {
+  return Fail(err, path, "is larger than " + SizeText(max_size));
+}
+
+// Reads the open file `fd` to its end into `contents`.
+bool ReadOpenFile(int fd, const std::string& path, std::string* contents, size_t max_size,
+                  std::string* err) {
+  struct stat info;
+  if (fstat(fd, &info) != 0) return FailErrno(err, path, "cannot be read", errno);
+  if (!S_ISREG(info.st_mode)) return Fail(err, path, "is not a regular file");
+  if (static_cast<uint64_t>(info.st_size) > max_size) return TooLarge(err, path, max_size);
+  contents->reserve(info.st_size);
+  char buffer[65536];
+  for (;;) {
+    ssize_t n = read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return FailErrno(err, path, "cannot be read", errno);
+    if (n == 0) return true;
+    if (contents->size() + n > max_size) return TooLarge(err, path, max_size);
+    contents->append(buffer, n);
+  }
+}
+
+bool WriteAll(int fd, std::string_view data) {
+  while (!data.empty()) {
+    ssize_t n = write(fd, data.data(), data.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return false;
+    data.remove_prefix(n);
+  }
+  return true;
+}
+
+// Opens a new hidden file next to `path`; its name goes to `temp`.
+int CreateTempBeside(const std::string& path, std::string* temp) {
+  static std::atomic<unsigned> counter{0};
+  size_t slash = path.rfind('/');
+  std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
+  std::string name = path.substr(folder.size());
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    *temp =
+        folder + "." + name + ".tmp" + std::to_string(getpid()) + "-" + std::to_string(counter++);
+    int fd = open(temp->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
+// Gives the new file the permissions of the file it replaces, when there is one.
+void KeepMode(int fd, const std::string& path) {
+  struct stat old;
+  if (stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) fchmod(fd, old.st_mode & 07777);
+}
+
+}  // namespace
+
+bool ReadWholeFile(const std::string& path, std::string* contents, std::string* err,
+                   size_t max_size) {
+  contents->clear();
+  int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return FailErrno(err, path, "cannot be opened", errno);
+  bool ok = ReadOpenFile(fd, path, contents, max_size, err);
+  close(fd);
+  if (!ok) contents->clear();
+  return ok;
+}
+
+bool WriteFileAtomic(const std::string& path, std::string_view contents, std::string* err) {
+  std::string temp;
+  int fd = CreateTempBeside(path, &temp);
+  if (fd < 0) return FailErrno(err, path, "cannot be written", errno);
+  KeepMode(fd, path);
+  bool ok = WriteAll(fd, contents) && fsync(fd) == 0;
+  int error = errno;
+  if (close(fd) != 0 && ok) ok = false, error = errno;
+  if (ok && rename(temp.c_str(), path.c_str()) != 0) ok = false, error = errno;
+  if (ok) return true;
+  unlink(temp.c_str());
+  return FailErrno(err, path, "cannot be written", error);
+}

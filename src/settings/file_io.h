@@ -1,0 +1,21 @@
+// Whole-file reads and crash-safe whole-file writes for the settings files.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+/// Settings files are small; a larger file is refused rather than read.
+inline constexpr size_t kMaxSettingsFileSize = 16 * 1024 * 1024;
+
+/// Reads the regular file `path` into `contents`. Fails with a message naming
+/// the file when it cannot be opened, is not a regular file (a folder, a
+/// pipe) or holds more than `max_size` bytes.
+bool ReadWholeFile(const std::string& path, std::string* contents, std::string* err,
+                   size_t max_size = kMaxSettingsFileSize);
+
+/// Replaces `path` with `contents`: the bytes go to a hidden temporary file in
+/// the same folder, which is flushed to disk and renamed into place, keeping
+/// the old file's permissions. On any failure the temporary file is deleted,
+/// the old file is untouched and `err` names `path`.
+bool WriteFileAtomic(const std::string& path, std::string_view contents, std::string* err);

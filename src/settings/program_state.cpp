@@ -1,0 +1,116 @@
+#include "settings/program_state.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+
+#include "settings/file_io.h"
+#include "settings/ini.h"
+#include "settings/text.h"
+
+namespace {
+
+void ParseThumbOptions(const IniDocument& ini, ThumbOptions* thumbs) {
+  ValInRange(IniGet(ini, "JPEG", "Quality"), 1, 100, &thumbs->Quality);
+  thumbs->ResizeMethod = IniGet(ini, "JPEG", "ResizeMethod");
+  thumbs->Height = NumberText(Val(IniGet(ini, "JPEG", "Height")));
+  thumbs->Width = NumberText(Val(IniGet(ini, "JPEG", "Width")));
+  ValInRange(IniGet(ini, "JPEG", "Progressive"), 0, 2, &thumbs->Progressive);
+}
+
+std::vector<std::string> ParseDirectoryList(const IniDocument& ini) {
+  IniValues keys = IniSectionValues(ini, "DIRs");
+  double count = std::min<double>(std::floor(Val(IniLookup(keys, "#"))), kMaxDirectoryEntries);
+  std::vector<std::string> list;
+  for (int i = 1; i <= count; ++i) list.push_back(IniLookup(keys, NumText(i)));
+  return list;
+}
+
+bool Exists(const std::string& path) {
+  struct stat info;
+  return stat(path.c_str(), &info) == 0;
+}
+
+bool IsWritableFolder(const std::string& path) {
+  struct stat info;
+  return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
+         access(path.c_str(), W_OK | X_OK) == 0;
+}
+
+std::string WithoutTrailingSlash(std::string path) {
+  while (path.size() > 1 && path.back() == '/') path.pop_back();
+  return path;
+}
+
+// $XDG_CONFIG_HOME/kesto or ~/.config/kesto, made when missing.
+bool MakeUserFolder(const StateFolderInputs& in, std::string* folder, std::string* err) {
+  std::string base = in.xdg_config_home;
+  if (base.empty() || base.front() != '/') base = in.home.empty() ? "" : in.home + "/.config";
+  if (base.empty()) {
+    if (err) *err = "no folder for the settings: neither XDG_CONFIG_HOME nor HOME is set";
+    return false;
+  }
+  *folder = WithoutTrailingSlash(base) + "/kesto";
+  std::error_code ec;
+  std::filesystem::create_directories(*folder, ec);
+  if (!ec) return true;
+  if (err) *err = *folder + ": cannot be made (" + ec.message() + ")";
+  return false;
+}
+
+bool CopyDefaultIni(const std::string& default_ini, const std::string& target, std::string* err) {
+  if (default_ini.empty() || Exists(target) || !Exists(default_ini)) return true;
+  std::string text;
+  return ReadWholeFile(default_ini, &text, err) && WriteFileAtomic(target, text, err);
+}
+
+}  // namespace
+
+void ParseProgramState(std::string_view text, ProgramState* state) {
+  IniDocument ini = ParseIni(text);
+  state->Express = Trim(IniGet(ini, "General", "Mode")) == "exp";
+  state->LoadLast = IsOn(IniGet(ini, "General", "LoadLast"));
+  ParseThumbOptions(ini, &state->Thumbs);
+  state->DirectoryList = ParseDirectoryList(ini);
+}
+
+std::string UpdateProgramState(std::string_view old_text, const ProgramState& state) {
+  const ThumbOptions& thumbs = state.Thumbs;
+  IniDocument ini = ParseIni(old_text);
+  IniSetAll(&ini, "General",
+            {{"Mode", state.Express ? "exp" : "adv"}, {"LoadLast", state.LoadLast ? "1" : "0"}});
+  IniSetAll(&ini, "JPEG",
+            {{"Quality", NumText(thumbs.Quality)},
+             {"ResizeMethod", thumbs.ResizeMethod},
+             {"Height", thumbs.Height},
+             {"Width", thumbs.Width},
+             {"Progressive", NumText(thumbs.Progressive)}});
+  IniEntries dirs;
+  for (size_t i = 0; i < state.DirectoryList.size(); ++i)
+    dirs.emplace_back(NumText(i + 1), state.DirectoryList[i]);
+  dirs.emplace_back("#", NumText(state.DirectoryList.size()));
+  IniSetAll(&ini, "DIRs", dirs);
+  return IniText(ini);
+}
+
+bool ReadProgramState(const std::string& path, ProgramState* state, std::string* err) {
+  std::string text;
+  if (!ReadIniText(path, &text, err)) return false;
+  ParseProgramState(text, state);
+  return true;
+}
+
+bool WriteProgramState(const std::string& path, const ProgramState& state, std::string* err) {
+  std::string old;
+  return ReadIniText(path, &old, err) && WriteFileAtomic(path, UpdateProgramState(old, state), err);
+}
+
+bool PrepareStateFolder(const StateFolderInputs& inputs, std::string* folder, std::string* err) {
+  std::string chosen = WithoutTrailingSlash(inputs.program_folder);
+  if (!IsWritableFolder(chosen) && !MakeUserFolder(inputs, &chosen, err)) return false;
+  *folder = chosen;
+  return CopyDefaultIni(inputs.default_ini, chosen + "/nd.ini", err);
+}

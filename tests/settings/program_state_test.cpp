@@ -1,0 +1,152 @@
+#include "settings/program_state.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "temp_folder.h"
+
+namespace {
+
+ProgramState Parse(const std::string& text) {
+  ProgramState state;
+  ParseProgramState(text, &state);
+  return state;
+}
+
+using List = std::vector<std::string>;
+
+}  // namespace
+
+TEST(ProgramStateTest, WriteAndReadRestoreTheState) {
+  TempFolder dir;
+  ProgramState saved;
+  saved.Express = saved.LoadLast = true;
+  saved.Thumbs = {42, "Width", "120", "90", 1};
+  saved.DirectoryList = {"/home/a/pics", "/b c/d", "/e"};
+  std::string err;
+  ASSERT_TRUE(WriteProgramState(dir.Path("nd.ini"), saved, &err)) << err;
+  EXPECT_EQ(dir.Read("nd.ini"),
+            "[General]\r\nMode=exp\r\nLoadLast=1\r\n[JPEG]\r\nQuality=42\r\nResizeMethod=Width\r\n"
+            "Height=120\r\nWidth=90\r\nProgressive=1\r\n[DIRs]\r\n1=/home/a/pics\r\n2=/b c/d\r\n"
+            "3=/e\r\n#=3\r\n");
+  ProgramState loaded;
+  ASSERT_TRUE(ReadProgramState(dir.Path("nd.ini"), &loaded, &err)) << err;
+  EXPECT_TRUE(loaded.Express && loaded.LoadLast);
+  EXPECT_EQ(loaded.Thumbs.Quality, 42);
+  EXPECT_EQ(loaded.Thumbs.ResizeMethod, "Width");
+  EXPECT_EQ(loaded.Thumbs.Height, "120");
+  EXPECT_EQ(loaded.Thumbs.Width, "90");
+  EXPECT_EQ(loaded.Thumbs.Progressive, 1);
+  EXPECT_EQ(loaded.DirectoryList, saved.DirectoryList);
+}
+
+TEST(ProgramStateTest, ModeAndLoadLastReadings) {
+  struct Case {
+    const char* general;
+    bool express;
+    bool load_last;
+  } cases[] = {{"Mode=exp\r\nLoadLast=1", true, true},
+               {"Mode=EXP\r\nLoadLast=1.0", false, true},
+               {"Mode=\"exp  \"\r\nLoadLast=2", true, false},
+               {"mode=adv\r\nLoadLast= 1", false, true},
+               {"", false, false}};
+  for (const Case& c : cases) {
+    ProgramState state = Parse(std::string("[General]\r\n") + c.general + "\r\n");
+    EXPECT_EQ(state.Express, c.express) << c.general;
+    EXPECT_EQ(state.LoadLast, c.load_last) << c.general;
+  }
+}
+
+TEST(ProgramStateTest, TheCountEndsTheDirectoryList) {
+  struct Case {
+    const char* dirs;
+    List expected;
+  } cases[] = {{"1=/a\r\n2=/b\r\n#=3", {"/a", "/b", "<no value>"}},
+               {"1=/a\r\n2=/b\r\n3=/c\r\n#=2", {"/a", "/b"}},
+               {"1=/a\r\n#=2.9", {"/a", "<no value>"}},
+               {"1=/a\r\n#=-1", {}},
+               {"1=/a", {}},
+               {"01=/a\r\n #=1", {"<no value>"}}};
+  for (const Case& c : cases)
+    EXPECT_EQ(Parse(std::string("[DIRs]\r\n") + c.dirs + "\r\n").DirectoryList, c.expected)
+        << c.dirs;
+  EXPECT_EQ(Parse("[DIRs]\r\n#=1e9\r\n").DirectoryList.size(), size_t{kMaxDirectoryEntries});
+}
+
+TEST(ProgramStateTest, AShorterListLeavesTheOldKeysInTheFile) {
+  ProgramState state;
+  state.DirectoryList = {"/a", "/b", "/c"};
+  std::string text = UpdateProgramState("", state);
+  state.DirectoryList = {"/x"};
+  text = UpdateProgramState(text, state);
+  EXPECT_NE(text.find("[DIRs]\r\n1=/x\r\n2=/b\r\n3=/c\r\n#=1\r\n"), std::string::npos) << text;
+  EXPECT_EQ(Parse(text).DirectoryList, List{"/x"});
+}
+
+TEST(ProgramStateTest, MissingThumbnailKeys) {
+  ProgramState state = Parse("[JPEG]\r\nHeight=12px\r\nProgressive=5\r\n");
+  EXPECT_EQ(state.Thumbs.Quality, 75);  // 0 is not a quality: kept
+  EXPECT_EQ(state.Thumbs.ResizeMethod, "<no value>");
+  EXPECT_EQ(state.Thumbs.Height, "12");
+  EXPECT_EQ(state.Thumbs.Width, "0");
+  EXPECT_EQ(state.Thumbs.Progressive, 0);
+  EXPECT_EQ(Parse("[JPEG]\r\nQuality=30\r\n").Thumbs.Quality, 30);
+}
+
+TEST(ProgramStateTest, TheStateFolderIsTheProgramFolderWhenWritable) {
+  TempFolder dir;
+  std::filesystem::create_directory(dir.Path("prog"));
+  dir.Write("default.ini", "[General]\r\nMode=exp\r\n");
+  StateFolderInputs in{dir.Path("prog/"), dir.Path("xdg"), dir.Path("home"),
+                       dir.Path("default.ini")};
+  std::string folder, err;
+  ASSERT_TRUE(PrepareStateFolder(in, &folder, &err)) << err;
+  EXPECT_EQ(folder, dir.Path("prog"));
+  EXPECT_EQ(dir.Read("prog/nd.ini"), "[General]\r\nMode=exp\r\n");
+  dir.Write("prog/nd.ini", "mine");
+  ASSERT_TRUE(PrepareStateFolder(in, &folder, &err)) << err;
+  EXPECT_EQ(dir.Read("prog/nd.ini"), "mine");
+  EXPECT_FALSE(std::filesystem::exists(dir.Path("xdg")));
+}
+
+TEST(ProgramStateTest, TheStateFolderFallsBackToTheUserConfigFolder) {
+  TempFolder dir;
+  dir.Write("default.ini", "[General]\r\n");
+  struct Case {
+    std::string xdg;
+    std::string home;
+    std::string default_ini;
+    std::string folder;  // "" when the call fails
+    bool copied;
+  } cases[] = {
+      {dir.Path("xdg"), dir.Path("home"), dir.Path("default.ini"), dir.Path("xdg/kesto"), true},
+      {"relative", dir.Path("home"), dir.Path("default.ini"), dir.Path("home/.config/kesto"), true},
+      {"", dir.Path("home2"), "", dir.Path("home2/.config/kesto"), false},
+      {"", dir.Path("home3"), dir.Path("none.ini"), dir.Path("home3/.config/kesto"), false},
+      {"", "", dir.Path("default.ini"), "", false},
+  };
+  for (const Case& c : cases) {
+    StateFolderInputs in{dir.Path("missing-prog"), c.xdg, c.home, c.default_ini};
+    std::string folder, err;
+    EXPECT_EQ(PrepareStateFolder(in, &folder, &err), !c.folder.empty()) << c.home;
+    EXPECT_EQ(folder, c.folder);
+    if (!c.folder.empty()) {
+      EXPECT_TRUE(std::filesystem::is_directory(c.folder)) << c.folder;
+      EXPECT_EQ(std::filesystem::exists(c.folder + "/nd.ini"), c.copied) << c.folder;
+    } else {
+      EXPECT_EQ(err, "no folder for the settings: neither XDG_CONFIG_HOME nor HOME is set");
+    }
+  }
+}
+
+TEST(ProgramStateTest, AReadOnlyProgramFolderIsNotUsed) {
+  TempFolder dir;
+  std::filesystem::create_directory(dir.Path("prog"));
+  chmod(dir.Path("prog").c_str(), 0555);
+  if (access(dir.Path("prog").c_str(), W_OK) == 0)
+    GTEST_SKIP() << "permissions are not enforced for this user";
+  StateFolderInputs in{dir.Path("prog"), dir.Path("xdg"), "", ""};
+  std::string folder, err;
+  ASSERT_TRUE(PrepareStateFolder(in, &folder, &err)) << err;
+  EXPECT_EQ(folder, dir.Path("xdg/kesto"));
+}
