@@ -10,7 +10,8 @@ namespace {
 void AddProcess(CLI::App& app, ProcessArgs& args, bool& yes, bool& no, bool& prog, bool& noprog) {
   CLI::App* process = app.add_subcommand("process", "Make thumbnails and pages for directories");
   process->add_option("--config", args.configs, "A .cfg (Advanced) or .cfe (Express) file")
-      ->type_name("FILE");
+      ->type_name("FILE")
+      ->allow_extra_args(false);
   process->add_option("--state", args.state, "A program state file (nd.ini)")->type_name("FILE");
   process->add_option("--dir-list", args.dir_list, "A directory list (.dir)")->type_name("FILE");
   process->add_option("--mode", args.mode, "Express or Advanced pages")
