@@ -65,7 +65,8 @@ TEST_F(CommandsTest, LaterSourcesOverrideEarlierOnes) {
   ASSERT_TRUE(PrepareRun(args, &run, &err)) << err;
   EXPECT_FALSE(run.advanced);  // the kind of the one configuration file
   EXPECT_EQ(run.input.thumbs.Quality, 60);
-  X EXPECT_EQ(run.input.thumbs.Width, "0");
+  EXPECT_EQ(run.input.thumbs.Height, "120");  // the flag wins
+  EXPECT_EQ(run.input.thumbs.Width, "0");     // the .cfe's missing Width
   EXPECT_EQ(run.input.thumbs.Progressive, 0);
   EXPECT_EQ(run.express_settings.ExpressFontName, "Serif");
   EXPECT_EQ(run.input.directories, std::vector<std::string>{"/from/list/"});
