@@ -160,14 +160,6 @@ std::vector<ThumbTask> PlanThumbnails(const std::string& dir, const std::string&
   return tasks;
 }
 
-ProgressLabels MakeProgressLabels(const std::string& dir, const ThumbTask& task, bool express,
-                                  int dir_index, int dir_count) {
-  std::string progress =
-      express ? "Processing Directory " + NumText(dir_index + 1) + " of " + NumText(dir_count)
-              : "Processing Directory...";
-  return {ShortenText(dir, 36), progress, ShortenText(task.name, 28), SizeLabel(task.size)};
-}
-
 std::vector<std::string> RunThumbnailBatch(const std::vector<ThumbTask>& tasks, int64_t target,
                                            const ThumbOptions& options, int workers,
                                            ThumbListener* listener) {

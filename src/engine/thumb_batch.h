@@ -37,19 +37,6 @@ std::vector<ThumbTask> PlanThumbnails(const std::string& dir, const std::string&
                                       const std::vector<PictureFile>& pictures,
                                       const ThumbNaming& naming);
 
-/// The texts of the progress display while `task` is made.
-struct ProgressLabels {
-  std::string directory;  // the folder, shortened to 36 characters
-  std::string progress;   // "Processing Directory 2 of 5" or "Processing Directory..."
-  std::string file;       // the file name, shortened to 28 characters
-  std::string size;       // the file's size: "998 Kb", "1.5 MB"
-};
-
-/// The labels for `task` of the directory `dir`: Express mode counts the
-/// directories (dir_index from 0), Advanced mode does not.
-ProgressLabels MakeProgressLabels(const std::string& dir, const ThumbTask& task, bool express,
-                                  int dir_index, int dir_count);
-
 /// What the batch tells its caller; every call comes on the caller's thread.
 class ThumbListener {
  public:
