@@ -10,9 +10,11 @@
 #   vips:  two parallel vipsthumbnail --size x100 -o DIR/thumbs/%s_tn.jpg[Q=75]
 #          processes, the pictures dealt round-robin into two halves.
 # One warm-up run each, then N timed runs (default 7) in alternating order.
-# Wall time is measured around the whole process(es), start-up included; peak
-# memory is the largest ru_maxrss of one process (GNU time). Prints every run,
-# the medians, and as its last line: "ratio kesto/vips = 0.70".
+# Wall time is measured around the whole process(es), start-up included; CPU
+# time is user + system of all of them; peak memory is the largest ru_maxrss
+# of one process (GNU time). On a busy machine the CPU ratio is the steadier
+# figure. Prints every run, the medians, and as its last line the wall-time
+# ratio: "ratio kesto/vips = 0.70".
 set -euo pipefail
 
 usage() { echo "usage: $0 [--runs N] [--workers N] BENCH_THUMBS CORPUS" >&2; exit 2; }
@@ -40,21 +42,21 @@ WORK=$(mktemp -d "${TMPDIR:-/tmp}/thumbs-vs-vips.XXXXXX")
 trap 'rm -rf "$WORK"' EXIT
 
 now() { date +%s.%N; }
-WALL=; RSS=
-timed() {  # timed CMD...: sets WALL (s) and RSS (KiB)
+WALL=; RSS=; CPU=
+timed() {  # timed CMD...: sets WALL (s), CPU (s) and RSS (KiB)
   local t0 t1
   t0=$(now)
-  /usr/bin/time -f '%M' -o "$WORK/rss" "$@" > "$WORK/log" 2>&1 \
+  /usr/bin/time -f '%M %U %S' -o "$WORK/rss" "$@" > "$WORK/log" 2>&1 \
     || { echo "failed: $*" >&2; tail -n 20 "$WORK/log" >&2; exit 1; }
   t1=$(now)
   WALL=$(awk -v a="$t0" -v b="$t1" 'BEGIN { printf "%.3f", b - a }')
-  RSS=$(tail -n 1 "$WORK/rss")
+  read -r RSS CPU < <(awk '{ printf "%s %.2f\n", $1, $2 + $3 }' "$WORK/rss")
 }
 
 vips_half() {  # vips_half OUT PART: every second picture from PART (0 or 1)
   local out=$1 i files=()
   for ((i = $2; i < ${#PICS[@]}; i += 2)); do files+=("$CORPUS/${PICS[i]}"); done
-  /usr/bin/time -f '%M' -o "$WORK/rss$2" \
+  /usr/bin/time -f '%M %U %S' -o "$WORK/rss$2" \
     vipsthumbnail --size x100 -o "$out/%s_tn.jpg[Q=75]" "${files[@]}" 2>/dev/null
 }
 
@@ -68,7 +70,8 @@ run_vips() {
   t1=$(now)
   [ "$rc" = 0 ] || { echo "vipsthumbnail failed" >&2; exit 1; }
   WALL=$(awk -v a="$t0" -v b="$t1" 'BEGIN { printf "%.3f", b - a }')
-  RSS=$(cat "$WORK/rss0" "$WORK/rss1" | sort -n | tail -n 1)
+  RSS=$(cat "$WORK/rss0" "$WORK/rss1" | awk '{ print $1 }' | sort -n | tail -n 1)
+  CPU=$(cat "$WORK/rss0" "$WORK/rss1" | awk '{ s += $2 + $3 } END { printf "%.2f", s }')
 }
 
 run_kesto() { timed "$BENCH" --workers "$WORKERS" "$CORPUS"; }
@@ -79,18 +82,22 @@ median() { tr ' ' '\n' | grep -v '^$' | sort -g | awk '{ v[NR] = $1 }
 echo "corpus: $CORPUS (${#PICS[@]} pictures), $RUNS runs after one warm-up each"
 echo "kesto: $BENCH --workers $WORKERS; vips: 2 x vipsthumbnail $(vipsthumbnail --vips-version | head -n 1)"
 run_kesto; run_vips
-KT=(); VT=(); KR=(); VR=()
+KT=(); VT=(); KR=(); VR=(); KC=(); VC=()
 for ((r = 1; r <= RUNS; r++)); do
   if [ $((r % 2)) -eq 1 ]; then order="k v"; else order="v k"; fi
   for side in $order; do
     if [ "$side" = k ]; then
-      run_kesto; KT+=("$WALL"); KR+=("$RSS"); echo "run $r kesto $WALL s  peak $RSS KiB"
+      run_kesto; KT+=("$WALL"); KR+=("$RSS"); KC+=("$CPU")
+      echo "run $r kesto $WALL s  cpu $CPU s  peak $RSS KiB"
     else
-      run_vips; VT+=("$WALL"); VR+=("$RSS"); echo "run $r vips  $WALL s  peak $RSS KiB"
+      run_vips; VT+=("$WALL"); VR+=("$RSS"); VC+=("$CPU")
+      echo "run $r vips  $WALL s  cpu $CPU s  peak $RSS KiB"
     fi
   done
 done
 KM=$(echo "${KT[*]}" | median); VM=$(echo "${VT[*]}" | median)
-echo "median kesto = $KM s (peak $(printf '%s\n' "${KR[@]}" | sort -n | tail -n 1) KiB)"
-echo "median vips  = $VM s (peak $(printf '%s\n' "${VR[@]}" | sort -n | tail -n 1) KiB per process)"
+KCM=$(echo "${KC[*]}" | median); VCM=$(echo "${VC[*]}" | median)
+echo "median kesto = $KM s, cpu $KCM s (peak $(printf '%s\n' "${KR[@]}" | sort -n | tail -n 1) KiB)"
+echo "median vips  = $VM s, cpu $VCM s (peak $(printf '%s\n' "${VR[@]}" | sort -n | tail -n 1) KiB per process)"
+awk -v k="$KCM" -v v="$VCM" 'BEGIN { printf "cpu ratio kesto/vips = %.2f\n", k / v }'
 awk -v k="$KM" -v v="$VM" 'BEGIN { printf "ratio kesto/vips = %.2f\n", k / v }'

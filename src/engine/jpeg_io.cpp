@@ -5,6 +5,7 @@
 #include <jpeglib.h>
 #include <jerror.h>
 // clang-format on
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -19,6 +20,8 @@
 namespace {
 
 constexpr size_t kReadChunk = 256 * 1024;
+constexpr off_t kMaxDcOnlyBytes = 64 << 20;
+constexpr uint8_t kSos = 0xDA, kEoi = 0xD9;
 constexpr uint16_t kOrientationTag = 0x0112;
 
 uint32_t ReadNumber(const uint8_t* p, int bytes, bool big_endian) {
@@ -67,6 +70,7 @@ struct ReadState : ErrorState {
   std::vector<JSAMPLE> row;
   std::optional<RowResampler> resampler;
   std::string plan_error;
+  std::vector<JOCTET> memory;  // the file's DC scans, when decoding from them
 };
 
 void InitSource(j_decompress_ptr) {}
@@ -149,6 +153,40 @@ bool ChooseColour(jpeg_decompress_struct* cinfo) {
   }
 }
 
+bool ReadWhole(int fd, std::vector<JOCTET>* data) {
+  size_t done = 0;
+  while (done < data->size()) {
+    ssize_t n = pread(fd, data->data() + done, data->size() - done, static_cast<off_t>(done));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    done += static_cast<size_t>(n);
+  }
+  return true;
+}
+
+bool LoadDcScans(ReadState* s) {
+  struct stat st;
+  if (fstat(s->fd, &st) != 0 || st.st_size > kMaxDcOnlyBytes) return false;
+  s->memory.resize(static_cast<size_t>(st.st_size));
+  if (!ReadWhole(s->fd, &s->memory)) return false;
+  s->memory.resize(DropAcScans(s->memory.data(), s->memory.size()));
+  return true;
+}
+
+// At 1/8 scale only the DC coefficient of each block counts. A progressive
+// file keeps its AC coefficients in scans of their own, most of its data:
+// the decode starts over on the DC scans alone.
+void PreferDcScans(ReadState* s, int eighths) {
+  j_decompress_ptr cinfo = &s->cinfo;
+  if (!cinfo->progressive_mode || eighths != 1 || !LoadDcScans(s)) return;
+  jpeg_abort_decompress(cinfo);
+  s->fd = -1;  // reading past the memory is the end of the file
+  s->source.next_input_byte = s->memory.data();
+  s->source.bytes_in_buffer = s->memory.size();
+  jpeg_read_header(cinfo, TRUE);
+  ChooseColour(cinfo);
+}
+
 // Everything between the jump target and the last libjpeg call; locals are
 // plain pointers and numbers only.
 ReadStatus RunRead(ReadState* s, const SizePlan& plan, DecodedPicture* out) {
@@ -167,7 +205,9 @@ ReadStatus RunRead(ReadState* s, const SizePlan& plan, DecodedPicture* out) {
   ThumbSize stored{cinfo->image_width, cinfo->image_height};
   if (!plan(stored, out->orientation, &want, &s->plan_error)) return ReadStatus::kFailed;
   out->icc = ProfileOf(cinfo);
-  cinfo->scale_num = static_cast<unsigned int>(ScaleEighths(*cinfo, want));
+  int eighths = ScaleEighths(*cinfo, want);
+  PreferDcScans(s, eighths);
+  cinfo->scale_num = static_cast<unsigned int>(eighths);
   cinfo->scale_denom = 8;
   cinfo->do_fancy_upsampling = FALSE;
   cinfo->do_block_smoothing = FALSE;
@@ -261,6 +301,37 @@ int ExifOrientation(const uint8_t* data, size_t size) {
     return value >= 1 && value <= 8 ? static_cast<int>(value) : 1;
   }
   return 1;
+}
+
+size_t DropAcScans(uint8_t* data, size_t size) {
+  if (size < 4 || data[0] != 0xFF || data[1] != 0xD8) return size;
+  size_t in = 2, out = 2;
+  auto keep = [&](size_t end) {
+    memmove(data + out, data + in, end - in);
+    out += end - in;
+    in = end;
+  };
+  while (in + 4 <= size && data[in] == 0xFF && data[in + 1] != kEoi) {
+    size_t end = in + 2 + ReadNumber(data + in + 2, 2, true);
+    if (data[in + 1] == 0xFF || end > size) break;
+    if (data[in + 1] != kSos) {
+      keep(end);
+      continue;
+    }
+    size_t components = data[in + 4], spectral_start = in + 5 + 2 * components;
+    if (spectral_start >= end) break;
+    bool dc = data[spectral_start] == 0;
+    while (end + 1 < size && !(data[end] == 0xFF && data[end + 1] != 0 &&
+                               (data[end + 1] < 0xD0 || data[end + 1] > 0xD7)))
+      ++end;
+    if (dc) {
+      keep(end);
+    } else {
+      in = end;
+    }
+  }
+  keep(size);
+  return out;
 }
 
 ReadStatus ReadJpeg(int fd, const SizePlan& plan, DecodedPicture* out, std::string* err) {
