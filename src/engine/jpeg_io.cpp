@@ -17,11 +17,12 @@
 #include <optional>
 #include <utility>
 
+#include "engine/jpeg_dc.h"
+
 namespace {
 
 constexpr size_t kReadChunk = 256 * 1024;
 constexpr off_t kMaxDcOnlyBytes = 64 << 20;
-constexpr uint8_t kSos = 0xDA, kEoi = 0xD9;
 constexpr uint16_t kOrientationTag = 0x0112;
 
 uint32_t ReadNumber(const uint8_t* p, int bytes, bool big_endian) {
@@ -69,8 +70,11 @@ struct ReadState : ErrorState {
   std::vector<JOCTET> buffer = std::vector<JOCTET>(kReadChunk);
   std::vector<JSAMPLE> row;
   std::optional<RowResampler> resampler;
-  std::string plan_error;
-  std::vector<JOCTET> memory;  // the file's DC scans, when decoding from them
+  std::string error;      // a failure found outside libjpeg
+  ThumbSize want;         // the planned size
+  bool dc_scans = false;  // read from the DC scans, with dc_frame
+  DcFrame dc_frame;
+  size_t file_size = 0;
 };
 
 void InitSource(j_decompress_ptr) {}
@@ -153,7 +157,7 @@ bool ChooseColour(jpeg_decompress_struct* cinfo) {
   }
 }
 
-bool ReadWhole(int fd, std::vector<JOCTET>* data) {
+bool ReadWhole(int fd, std::vector<uint8_t>* data) {
   size_t done = 0;
   while (done < data->size()) {
     ssize_t n = pread(fd, data->data() + done, data->size() - done, static_cast<off_t>(done));
@@ -164,32 +168,32 @@ bool ReadWhole(int fd, std::vector<JOCTET>* data) {
   return true;
 }
 
-bool LoadDcScans(ReadState* s) {
+// Progressive, Huffman-coded files decoded at 1/8 are read from their DC
+// scans alone (jpeg_dc.h), when the file is of a size to hold in memory.
+bool UseDcScans(ReadState* s, int eighths) {
+  j_decompress_ptr cinfo = &s->cinfo;
   struct stat st;
-  if (fstat(s->fd, &st) != 0 || st.st_size > kMaxDcOnlyBytes) return false;
-  s->memory.resize(static_cast<size_t>(st.st_size));
-  if (!ReadWhole(s->fd, &s->memory)) return false;
-  s->memory.resize(DropAcScans(s->memory.data(), s->memory.size()));
+  if (eighths != 1 || !cinfo->progressive_mode || cinfo->arith_code || fstat(s->fd, &st) != 0 ||
+      st.st_size > kMaxDcOnlyBytes)
+    return false;
+  DcFrame& frame = s->dc_frame;
+  frame.width = static_cast<int>(cinfo->image_width);
+  frame.height = static_cast<int>(cinfo->image_height);
+  frame.ycc = cinfo->jpeg_color_space == JCS_YCbCr;
+  for (int i = 0; i < cinfo->num_components; ++i) {
+    const jpeg_component_info& c = cinfo->comp_info[i];
+    const JQUANT_TBL* quant = cinfo->quant_tbl_ptrs[c.quant_tbl_no];
+    if (!quant) return false;
+    frame.components.push_back(
+        {c.component_id, c.h_samp_factor, c.v_samp_factor, quant->quantval[0]});
+  }
+  s->file_size = static_cast<size_t>(st.st_size);
   return true;
 }
 
-// At 1/8 scale only the DC coefficient of each block counts. A progressive
-// file keeps its AC coefficients in scans of their own, most of its data:
-// the decode starts over on the DC scans alone.
-void PreferDcScans(ReadState* s, int eighths) {
-  j_decompress_ptr cinfo = &s->cinfo;
-  if (!cinfo->progressive_mode || eighths != 1 || !LoadDcScans(s)) return;
-  jpeg_abort_decompress(cinfo);
-  s->fd = -1;  // reading past the memory is the end of the file
-  s->source.next_input_byte = s->memory.data();
-  s->source.bytes_in_buffer = s->memory.size();
-  jpeg_read_header(cinfo, TRUE);
-  ChooseColour(cinfo);
-}
-
-// Everything between the jump target and the last libjpeg call; locals are
-// plain pointers and numbers only.
-ReadStatus RunRead(ReadState* s, const SizePlan& plan, DecodedPicture* out) {
+// The header, up to the choice of the decoding. Between the jump target and
+// the last libjpeg call, locals are plain pointers and numbers only.
+ReadStatus ReadHeader(ReadState* s, const SizePlan& plan, DecodedPicture* out) {
   j_decompress_ptr cinfo = &s->cinfo;
   SetUpErrors(reinterpret_cast<j_common_ptr>(cinfo), s);
   if (setjmp(s->jump)) return ReadStatus::kFailed;
@@ -201,27 +205,49 @@ ReadStatus RunRead(ReadState* s, const SizePlan& plan, DecodedPicture* out) {
   jpeg_read_header(cinfo, TRUE);
   if (!ChooseColour(cinfo)) return ReadStatus::kUnsupported;
   out->orientation = OrientationOf(cinfo);
-  ThumbSize want;
   ThumbSize stored{cinfo->image_width, cinfo->image_height};
-  if (!plan(stored, out->orientation, &want, &s->plan_error)) return ReadStatus::kFailed;
+  if (!plan(stored, out->orientation, &s->want, &s->error)) return ReadStatus::kFailed;
   out->icc = ProfileOf(cinfo);
-  int eighths = ScaleEighths(*cinfo, want);
-  PreferDcScans(s, eighths);
+  int eighths = ScaleEighths(*cinfo, s->want);
+  s->dc_scans = UseDcScans(s, eighths);
   cinfo->scale_num = static_cast<unsigned int>(eighths);
   cinfo->scale_denom = 8;
   cinfo->do_fancy_upsampling = FALSE;
   cinfo->do_block_smoothing = FALSE;
+  return ReadStatus::kOk;
+}
+
+ReadStatus ReadRows(ReadState* s, DecodedPicture* out) {
+  j_decompress_ptr cinfo = &s->cinfo;
+  if (setjmp(s->jump)) return ReadStatus::kFailed;
   jpeg_start_decompress(cinfo);
   int width = static_cast<int>(cinfo->output_width), bands = cinfo->output_components;
   s->row.resize(static_cast<size_t>(width) * bands);
   s->resampler.emplace(width, static_cast<int>(cinfo->output_height), bands,
-                       static_cast<int>(want.width), static_cast<int>(want.height));
+                       static_cast<int>(s->want.width), static_cast<int>(s->want.height));
   while (cinfo->output_scanline < cinfo->output_height) {
     JSAMPROW row = s->row.data();
     jpeg_read_scanlines(cinfo, &row, 1);
     s->resampler->AddRow(row);
   }
   out->raster = s->resampler->Finish();
+  return ReadStatus::kOk;
+}
+
+ReadStatus ReadDcScans(ReadState* s, DecodedPicture* out) {
+  std::vector<uint8_t> file(s->file_size);
+  Raster eighth;
+  if (!ReadWhole(s->fd, &file)) {
+    s->error = "cannot read the JPEG file";
+    return ReadStatus::kFailed;
+  }
+  if (!DecodeDcScans(file.data(), file.size(), s->dc_frame, &eighth, &s->error))
+    return ReadStatus::kFailed;
+  RowResampler resampler(eighth.width, eighth.height, eighth.bands, static_cast<int>(s->want.width),
+                         static_cast<int>(s->want.height));
+  size_t stride = static_cast<size_t>(eighth.width) * eighth.bands;
+  for (int y = 0; y < eighth.height; ++y) resampler.AddRow(&eighth.pixels[y * stride]);
+  out->raster = resampler.Finish();
   return ReadStatus::kOk;
 }
 
@@ -303,44 +329,14 @@ int ExifOrientation(const uint8_t* data, size_t size) {
   return 1;
 }
 
-size_t DropAcScans(uint8_t* data, size_t size) {
-  if (size < 4 || data[0] != 0xFF || data[1] != 0xD8) return size;
-  size_t in = 2, out = 2;
-  auto keep = [&](size_t end) {
-    memmove(data + out, data + in, end - in);
-    out += end - in;
-    in = end;
-  };
-  while (in + 4 <= size && data[in] == 0xFF && data[in + 1] != kEoi) {
-    size_t end = in + 2 + ReadNumber(data + in + 2, 2, true);
-    if (data[in + 1] == 0xFF || end > size) break;
-    if (data[in + 1] != kSos) {
-      keep(end);
-      continue;
-    }
-    size_t components = data[in + 4], spectral_start = in + 5 + 2 * components;
-    if (spectral_start >= end) break;
-    bool dc = data[spectral_start] == 0;
-    while (end + 1 < size && !(data[end] == 0xFF && data[end + 1] != 0 &&
-                               (data[end + 1] < 0xD0 || data[end + 1] > 0xD7)))
-      ++end;
-    if (dc) {
-      keep(end);
-    } else {
-      in = end;
-    }
-  }
-  keep(size);
-  return out;
-}
-
 ReadStatus ReadJpeg(int fd, const SizePlan& plan, DecodedPicture* out, std::string* err) {
   auto state = std::make_unique<ReadState>();
   state->fd = fd;
-  ReadStatus status = RunRead(state.get(), plan, out);
+  ReadStatus status = ReadHeader(state.get(), plan, out);
+  if (status == ReadStatus::kOk)
+    status = state->dc_scans ? ReadDcScans(state.get(), out) : ReadRows(state.get(), out);
   if (state->created) jpeg_destroy_decompress(&state->cinfo);
-  if (status == ReadStatus::kFailed)
-    *err = state->plan_error.empty() ? state->message : state->plan_error;
+  if (status == ReadStatus::kFailed) *err = state->error.empty() ? state->message : state->error;
   return status;
 }
 

@@ -12,14 +12,9 @@
 /// "Exif\0\0"); 1 when the block has none or is damaged.
 int ExifOrientation(const uint8_t* data, size_t size);
 
-/// Removes the AC scans (spectral selection starting above 0) of a JPEG in
-/// place and returns the new size; other segments and the DC scans stay as
-/// they are. From the first byte it cannot follow on, it keeps everything.
-size_t DropAcScans(uint8_t* data, size_t size);
-
 /// Reads the JPEG open at `fd` (grey, YCbCr or RGB; others are kUnsupported),
 /// decoding at the smallest 1/8 step that is still at least the planned size
-/// (at 1/8 a progressive file is decoded from its DC scans alone).
+/// (at 1/8 a progressive file is decoded from its DC scans alone, jpeg_dc.h).
 /// A file that ends before its last row is kFailed.
 ReadStatus ReadJpeg(int fd, const SizePlan& plan, DecodedPicture* out, std::string* err);
 
