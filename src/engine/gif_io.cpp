@@ -130,7 +130,8 @@ ReadStatus ReadGif(int fd, const SizePlan& plan, DecodedPicture* out, std::strin
   for (int y = 0; y < gif->SHeight; ++y) {
     int row = y - frame.top;
     bool inside = row >= 0 && row < frame.visible_height;
-    PaintRow(frame, inside ? &indices[static_cast<size_t>(row) * frame.visible_width] : nullptr,
+    PaintRow(frame,
+             inside ? indices.data() + static_cast<size_t>(row) * frame.visible_width : nullptr,
              &rgb);
     resampler.AddRow(rgb.data());
   }
