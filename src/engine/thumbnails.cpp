@@ -166,8 +166,10 @@ std::string TempName(const std::string& path) {
          NumText(static_cast<int64_t>(counter++));
 }
 
-// Writes `bytes` to a temporary file and renames it to `path`; on failure
-// the temporary file is removed and `path` is untouched.
+// Writes `bytes` to a temporary file, flushed to disk, and renames it to
+// `path`, so that not even a system crash leaves a cut-off thumbnail there
+// (it would count as existing and never be remade). On failure the temporary
+// file is removed and `path` is untouched.
 bool ReplaceFile(const std::string& path, const std::string& bytes, std::string* err) {
   std::string temp;
   int fd = -1;
@@ -180,7 +182,7 @@ bool ReplaceFile(const std::string& path, const std::string& bytes, std::string*
     *err = ErrnoText("cannot write " + path);
     return false;
   }
-  bool written = WriteAll(fd, bytes);
+  bool written = WriteAll(fd, bytes) && fdatasync(fd) == 0;
   written = close(fd) == 0 && written;
   if (written && rename(temp.c_str(), path.c_str()) == 0) return true;
   *err = ErrnoText("cannot write " + path);
