@@ -63,7 +63,7 @@ struct Batch {
   size_t next = 0;
   bool stop = false;
   int workers_left = 0;
-  std::multiset<std::string> busy_paths;
+  std::set<std::string> busy_paths;  // thumbnails being written
   std::deque<Event> events;
   std::vector<bool> failed;
 };
@@ -91,7 +91,7 @@ void Work(Batch* b) {
     lock.unlock();
     bool written = MakeOne(*b, task);
     lock.lock();
-    b->busy_paths.erase(b->busy_paths.find(task.thumb_path));
+    b->busy_paths.erase(task.thumb_path);
     b->failed[index] = !written;
     b->events.push_back({index, true, written});
     b->news.notify_one();
