@@ -55,15 +55,6 @@ TEST(RowResamplerTest, KeepsLeftRightAndTopBottomApart) {
   EXPECT_GT(PixelAt(out, 30, 20).r, 245);
 }
 
-TEST(RowResamplerTest, MissingRowsAreBlack) {
-  RowResampler resampler(4, 4, 1, 4, 4);
-  std::vector<uint8_t> row(4, 255);
-  resampler.AddRow(row.data());
-  Raster out = resampler.Finish();
-  EXPECT_EQ(out.pixels[0], 255);
-  EXPECT_EQ(out.pixels[15], 0);
-}
-
 TEST(OrientTest, TurnsEveryOrientationUpright) {
   // Stored 3 x 2:  a b c / d e f, one grey band each.
   Raster stored{3, 2, 1, {'a', 'b', 'c', 'd', 'e', 'f'}};

@@ -256,10 +256,4 @@ TEST(RunThumbnailBatchTest, StopStartsNoNewPicture) {
   }
 }
 
-TEST(RunThumbnailBatchTest, NothingToDoReturnsAtOnce) {
-  FakeListener listener;
-  EXPECT_TRUE(RunThumbnailBatch({}, 100, ThumbOptions(), 2, &listener).empty());
-  EXPECT_TRUE(listener.started.empty());
-}
-
 }  // namespace

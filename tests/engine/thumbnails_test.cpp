@@ -207,17 +207,6 @@ TEST(MakeThumbnailTest, WritesProgressiveJpegOnlyWhenAsked) {
   }
 }
 
-TEST(MakeThumbnailTest, HigherQualityGivesALargerFile) {
-  TempDir dir;
-  auto noise = [](int x, int y) { return Rgb{uint8_t(x * 37 + y * 11), uint8_t(x * y), 90}; };
-  std::string picture = thumb_test::Jpeg(300, 200, noise);
-  ThumbOptions low, high;
-  low.Quality = 20;
-  high.Quality = 95;
-  EXPECT_LT(Make(dir, picture, "q.jpg", low).bytes.size(),
-            Make(dir, picture, "q.jpg", high).bytes.size());
-}
-
 std::string HugeGif() {
   // Header and logical screen of 60000 x 60000, no frame.
   return std::string("GIF89a\x60\xEA\x60\xEA\x00\x00\x00;", 14);
