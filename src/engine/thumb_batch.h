@@ -27,8 +27,12 @@ struct ThumbTask {
   std::string thumb_path;  // full path of the thumbnail to write
 };
 
-/// The due thumbnails of `pictures` (in `dir`) in list order. A thumbnail
-/// planned earlier in the list counts as existing.
+/// The due thumbnails of `pictures` (in `dir`) in list order. A thumbnail is
+/// due when it is missing and the picture's name does not contain the affix
+/// (an empty affix: when stored in a subfolder), or when it exists and
+/// overwrite is on. It exists when the exact path is a regular file or was
+/// planned earlier in the list. With an empty affix and the thumbnails beside
+/// the pictures nothing is due, and a picture is never its own thumbnail.
 std::vector<ThumbTask> PlanThumbnails(const std::string& dir, const std::string& thumb_dir,
                                       const std::vector<PictureFile>& pictures,
                                       const ThumbNaming& naming);
@@ -39,15 +43,19 @@ class ThumbListener {
   virtual ~ThumbListener() = default;
   /// A picture is about to be made (for the labels of the progress display).
   virtual void Starting(const ThumbTask& task) = 0;
-  /// A picture is done; `written` is false when it went to the corrupted list.
+  /// A picture is done; `written` is false when it went to the corrupted list
+  /// (no file at its thumbnail path).
   virtual void Finished(const ThumbTask& task, bool written) = 0;
   /// Lets pending events run; returns true when STOP was asked.
   virtual bool Poll() = 0;
 };
 
-/// Makes the thumbnails of `tasks` on `workers` threads (0: one per core).
-/// Starts no new picture once Poll() returned true. Returns the full paths of
-/// the pictures whose thumbnail could not be written, in list order.
+/// Makes the thumbnails of `tasks` on `workers` threads (0: one per core),
+/// starting them in list order; a task waits for an earlier one with the same
+/// thumbnail path. Calls Poll() before the first picture and at least every
+/// 50 ms; starts no new picture once it returned true. `listener` may be
+/// null. Returns the full paths of the pictures whose thumbnail could not be
+/// written, in list order.
 std::vector<std::string> RunThumbnailBatch(const std::vector<ThumbTask>& tasks, int64_t target,
                                            const ThumbOptions& options, int workers,
                                            ThumbListener* listener);

@@ -22,8 +22,9 @@ struct ThumbSize {
 
 /// The whole-pixel size of the thumbnail of a `source` picture: the scale
 /// factor in 32-bit floats, then rounded half to even, never below 1. "Both"
-/// takes the Height and Width boxes as they are. A size of 0 or more than
-/// 32767 on either side means the picture cannot be thumbnailed.
+/// takes the Height and Width boxes as they are. A side that comes out 0 or
+/// less is 0, and both are 0 when `target` is outside 1..32767; a side of 0
+/// or more than 32767 means the picture cannot be thumbnailed.
 ThumbSize ComputeThumbSize(ThumbSize source, int64_t target, const ThumbOptions& options);
 
 struct ThumbResult {
@@ -31,11 +32,18 @@ struct ThumbResult {
   std::string error;    // empty when the thumbnail was written
 };
 
-/// Writes a thumbnail of `picture` to `thumb_path` (temporary file, then
-/// rename). On failure an older file at `thumb_path` is left untouched; the
-/// caller lists the picture as corrupted when !exists.
+/// Writes a thumbnail of `picture` (JPEG, GIF's first frame, BMP or PNG,
+/// whatever its name) to `thumb_path`: turned upright by its EXIF
+/// orientation, converted to sRGB, smoothly scaled to ComputeThumbSize,
+/// encoded at the options' quality (progressive when asked), no metadata.
+/// Pictures above 250 megapixels are refused unread. The file is written to a
+/// temporary file beside `thumb_path` and renamed into place; on failure an
+/// older file at `thumb_path` is left untouched. The caller lists the picture
+/// as corrupted when !exists. Safe to call from several threads at once.
 ThumbResult MakeThumbnail(const std::string& picture, const std::string& thumb_path, int64_t target,
                           const ThumbOptions& options);
 
-/// The size label of the progress window: "998 Kb", "1.0 MB".
+/// The size label of the progress window: K = bytes / 1024 rounded half to
+/// even, "998 Kb" below 1000, else K / 1000 to one decimal place ("1.0 MB";
+/// the decimal rounds half away from zero, as the number format does).
 std::string SizeLabel(uint64_t bytes);

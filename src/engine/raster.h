@@ -1,0 +1,54 @@
+// Small 8-bit pictures in memory and the smooth resampling that makes them.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+/// Interleaved 8-bit pixels, rows top to bottom; 1 band (grey) or 3 (RGB).
+struct Raster {
+  int width = 0;
+  int height = 0;
+  int bands = 0;
+  std::vector<uint8_t> pixels;  // width * height * bands bytes
+};
+
+/// Resamples a picture that arrives one row at a time, top to bottom, to
+/// exactly out_width x out_height: a box average by whole factors first (so
+/// that at most a 4:1 reduction is left), then a Lanczos-3 filter. Enlarges
+/// as smoothly. Only the box-reduced rows are kept, so memory stays near the
+/// size of the result.
+class RowResampler {
+ public:
+  RowResampler(int in_width, int in_height, int bands, int out_width, int out_height);
+
+  /// The next row of in_width * bands bytes. Rows beyond in_height are ignored.
+  void AddRow(const uint8_t* row);
+
+  /// The result; rows never added count as black.
+  Raster Finish();
+
+ private:
+  struct Taps {
+    std::vector<int> first;      // first source index per output pixel
+    std::vector<int> count;      // number of taps per output pixel
+    std::vector<float> weights;  // count[i] weights per output pixel, in order
+    std::vector<size_t> offset;  // where output pixel i's weights start
+  };
+  static Taps MakeTaps(int in_size, int box, int out_size);
+  void FlushBoxRow();
+
+  int in_width_, in_height_, bands_, out_width_, out_height_;
+  int box_x_, box_y_;      // whole-factor box sizes
+  int box_width_;          // columns after the box average
+  int rows_in_ = 0;        // source rows received
+  int rows_in_box_ = 0;    // source rows summed in acc_
+  int box_rows_done_ = 0;  // rows of columns_ filled
+  Taps taps_x_, taps_y_;
+  std::vector<uint32_t> acc_;   // box sums of the current box row
+  std::vector<float> box_row_;  // the current box row as averages
+  std::vector<float> columns_;  // horizontally resampled box rows
+};
+
+/// The picture turned upright for an EXIF orientation 1..8 (others: as is).
+Raster Orient(const Raster& in, int orientation);
