@@ -42,7 +42,6 @@ class TerminalHost : public RunHost {
   bool interrupted_ = false;
   bool bar_drawn_ = false;
   size_t announced_dir_ = static_cast<size_t>(-1);
-  int64_t made_ = 0;
   std::chrono::steady_clock::time_point dir_start_;
   std::chrono::steady_clock::time_point last_draw_;
 };
