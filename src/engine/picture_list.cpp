@@ -1,12 +1,26 @@
 #include "engine/picture_list.h"
 
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
+#include <numeric>
 
 #include "settings/text.h"
 
-namespace fs = std::filesystem;
+namespace {
+
+// The length of `name` in `dir` when it is a regular file.
+bool RegularFileSize(int dir_fd, const dirent& entry, uint64_t* size) {
+  if (entry.d_type != DT_REG && entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN) return false;
+  struct stat st;
+  if (fstatat(dir_fd, entry.d_name, &st, 0) != 0 || !S_ISREG(st.st_mode)) return false;
+  *size = static_cast<uint64_t>(st.st_size);
+  return true;
+}
+
+}  // namespace
 
 bool HasPictureExtension(const std::string& name) {
   std::string ext = LowerCase(GetExtension(name));
@@ -14,28 +28,34 @@ bool HasPictureExtension(const std::string& name) {
 }
 
 void SortByName(std::vector<PictureFile>* files) {
-  std::vector<std::pair<std::string, PictureFile>> keyed;
-  keyed.reserve(files->size());
-  for (PictureFile& f : *files) keyed.emplace_back(LowerCase(f.name), std::move(f));
-  std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
-    if (a.first != b.first) return a.first < b.first;
-    return a.second.name < b.second.name;
+  std::vector<std::string> keys;
+  keys.reserve(files->size());
+  for (const PictureFile& f : *files) keys.push_back(LowerCase(f.name));
+  std::vector<size_t> order(files->size());
+  std::iota(order.begin(), order.end(), 0);
+  std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+    int by_key = keys[a].compare(keys[b]);
+    return by_key != 0 ? by_key < 0 : (*files)[a].name < (*files)[b].name;
   });
-  for (size_t i = 0; i < keyed.size(); ++i) (*files)[i] = std::move(keyed[i].second);
+  std::vector<PictureFile> sorted;
+  sorted.reserve(files->size());
+  for (size_t i : order) sorted.push_back(std::move((*files)[i]));
+  *files = std::move(sorted);
 }
 
 std::vector<PictureFile> ListPictures(const std::string& dir) {
   std::vector<PictureFile> files;
-  std::error_code ec;
-  fs::directory_iterator it(dir.empty() ? "/" : dir, ec);
-  for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
-    std::string name = it->path().filename().string();
-    if (name.empty() || name[0] == '.' || !HasPictureExtension(name)) continue;
-    std::error_code entry_ec;
-    if (!it->is_regular_file(entry_ec)) continue;
-    uint64_t size = it->file_size(entry_ec);
-    files.push_back({name, entry_ec ? 0 : size});
+  DIR* stream = opendir(dir.empty() ? "/" : dir.c_str());
+  if (!stream) return files;
+  int dir_fd = dirfd(stream);
+  while (const dirent* entry = readdir(stream)) {
+    std::string name = entry->d_name;
+    uint64_t size = 0;
+    if (name[0] == '.' || !HasPictureExtension(name) || !RegularFileSize(dir_fd, *entry, &size))
+      continue;
+    files.push_back({std::move(name), size});
   }
+  closedir(stream);
   SortByName(&files);
   return files;
 }

@@ -81,10 +81,13 @@ ProgressState FirstProgress(size_t index, const RunInput& input, const std::stri
   return state;
 }
 
-void WritePages(const std::string& current, const Mode& mode, RunHost* host, bool* stop) {
+// The pages list the pictures found before the thumbnails were made: new
+// thumbnails carry the affix, which keeps them out of the pages anyway.
+void WritePages(const std::string& current, const std::vector<PictureFile>& pictures,
+                const Mode& mode, RunHost* host, bool* stop) {
   host->SetStatusVisible(true);
   *stop = host->PollStop() || *stop;
-  mode.write_pages(current, ListPictures(current));
+  mode.write_pages(current, pictures);
   *stop = host->PollStop() || *stop;
   host->SetStatusVisible(false);
 }
@@ -109,7 +112,7 @@ bool RunDirectory(size_t index, const RunInput& input, const Mode& mode, RunHost
     report->CorruptedFiles += picture + "\r\n";
   if (progress.stopped()) return false;
   if (mode.delete_html) DeleteOldHtml(current, mode.advanced);
-  WritePages(current, mode, host, stop);
+  WritePages(current, pictures, mode, host, stop);
   if (mode.clean_house) CleanOrphanThumbs(thumb_dir, current, mode.naming, host);
   return true;
 }
