@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -19,6 +18,7 @@
 #include "engine/picture_read.h"
 #include "engine/raster.h"
 #include "engine/vips_io.h"
+#include "settings/file_io.h"
 #include "settings/text.h"
 
 namespace {
@@ -145,51 +145,6 @@ bool RenderThumbnail(const std::string& picture, int64_t target, const ThumbOpti
   return EncodeJpeg(upright, options.Quality, options.Progressive == 1, jpeg, err);
 }
 
-bool WriteAll(int fd, const std::string& bytes) {
-  size_t done = 0;
-  while (done < bytes.size()) {
-    ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    done += static_cast<size_t>(n);
-  }
-  return true;
-}
-
-// A name beside `path` that no other thread or process uses: hidden, and
-// not ending in a picture extension.
-std::string TempName(const std::string& path) {
-  static std::atomic<uint64_t> counter{0};
-  size_t slash = path.rfind('/');
-  size_t name_at = slash == std::string::npos ? 0 : slash + 1;
-  return path.substr(0, name_at) + "." + path.substr(name_at) + ".tmp-" + NumText(getpid()) + "-" +
-         NumText(static_cast<int64_t>(counter++));
-}
-
-// Writes `bytes` to a temporary file, flushed to disk, and renames it to
-// `path`, so that not even a system crash leaves a cut-off thumbnail there
-// (it would count as existing and never be remade). On failure the temporary
-// file is removed and `path` is untouched.
-bool ReplaceFile(const std::string& path, const std::string& bytes, std::string* err) {
-  std::string temp;
-  int fd = -1;
-  for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
-    temp = TempName(path);
-    fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) break;
-  }
-  if (fd < 0) {
-    *err = ErrnoText("cannot write " + path);
-    return false;
-  }
-  bool written = WriteAll(fd, bytes) && fdatasync(fd) == 0;
-  written = close(fd) == 0 && written;
-  if (written && rename(temp.c_str(), path.c_str()) == 0) return true;
-  *err = ErrnoText("cannot write " + path);
-  unlink(temp.c_str());
-  return false;
-}
-
 bool IsRegularFile(const std::string& path) {
   struct stat st;
   return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
@@ -224,8 +179,10 @@ ThumbResult MakeThumbnail(const std::string& picture, const std::string& thumb_p
                           const ThumbOptions& options) {
   ThumbResult result;
   std::string jpeg;
+  // Written through a temporary file, so that not even a system crash leaves a
+  // cut-off thumbnail (it would count as existing and never be remade).
   if (RenderThumbnail(picture, target, options, &jpeg, &result.error))
-    ReplaceFile(thumb_path, jpeg, &result.error);
+    WriteFileAtomic(thumb_path, jpeg, &result.error);
   result.exists = IsRegularFile(thumb_path);
   return result;
 }

@@ -98,7 +98,7 @@ bool WriteFileAtomic(const std::string& path, std::string_view contents, std::st
   int fd = CreateTempBeside(path, &temp);
   if (fd < 0) return FailErrno(err, path, "cannot be written", errno);
   KeepMode(fd, path);
-  bool ok = WriteAll(fd, contents) && fsync(fd) == 0;
+  bool ok = WriteAll(fd, contents) && fdatasync(fd) == 0;
   int error = errno;
   if (close(fd) != 0 && ok) ok = false, error = errno;
   if (ok && rename(temp.c_str(), path.c_str()) != 0) ok = false, error = errno;
