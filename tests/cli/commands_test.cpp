@@ -7,29 +7,19 @@
 #include <fstream>
 #include <sstream>
 
+#include "temp_folder.h"
+
 namespace fs = std::filesystem;
 
 namespace {
 
 class CommandsTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    root_ = fs::temp_directory_path() /
-            ("kesto_cli_" + std::to_string(::getpid()) + "_" +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(root_);
-    fs::create_directories(root_);
-    err_ = std::tmpfile();
-  }
-  void TearDown() override {
-    std::fclose(err_);
-    fs::remove_all(root_);
-  }
+  void SetUp() override { err_ = std::tmpfile(); }
+  void TearDown() override { std::fclose(err_); }
 
-  std::string Path(const std::string& name) { return (root_ / name).string(); }
-  void Write(const std::string& name, const std::string& text) {
-    std::ofstream(Path(name), std::ios::binary) << text;
-  }
+  std::string Path(const std::string& name) { return temp_.Path(name); }
+  void Write(const std::string& name, const std::string& text) { temp_.Write(name, text); }
   std::string Errors() {
     std::rewind(err_);
     std::string text;
@@ -37,7 +27,7 @@ class CommandsTest : public ::testing::Test {
     return text;
   }
 
-  fs::path root_;
+  TempFolder temp_;
   std::FILE* err_ = nullptr;
 };
 
@@ -89,7 +79,7 @@ TEST_F(CommandsTest, DamagedOrMissingFilesAreUsageErrorsNamingTheFile) {
   for (const Case& c : cases) {
     ProcessArgs args;
     args.configs = {c.config};
-    args.dirs = {root_.string()};
+    args.dirs = {temp_.path()};
     EXPECT_EQ(ProcessCommand(args, err_), 2) << c.config;
     EXPECT_NE(Errors().find(c.message), std::string::npos) << Errors();
   }
@@ -98,12 +88,12 @@ TEST_F(CommandsTest, DamagedOrMissingFilesAreUsageErrorsNamingTheFile) {
 }
 
 TEST_F(CommandsTest, ExitStatusTellsWhetherAReportWasShown) {
-  fs::create_directories(root_ / "pics");
+  fs::create_directories(temp_.Path("pics"));
   ProcessArgs args;
   args.quiet = true;
   args.dirs = {Path("pics")};
   EXPECT_EQ(ProcessCommand(args, err_), 0);
-  EXPECT_TRUE(fs::exists(root_ / "pics" / "thumbs"));
+  EXPECT_TRUE(fs::exists(temp_.Path("pics/thumbs")));
   args.dirs.push_back(Path("missing"));
   EXPECT_EQ(ProcessCommand(args, err_), 1);
   EXPECT_NE(Errors().find("Invalid paths:\n---------------------\n" + Path("missing") + "\n"),

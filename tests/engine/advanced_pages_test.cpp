@@ -4,11 +4,11 @@
 
 #include "engine/page_files.h"
 #include "settings/text.h"
+#include "temp_folder.h"
 
 namespace {
 
 using page_files::FilesIn;
-using page_files::TempDir;
 using page_files::WriteFile;
 
 const std::vector<PictureFile> kPictures = {{"a.jpg", 100},     {"b.jpg", 1024},   {"c.jpg", 2047},
@@ -74,8 +74,8 @@ RunReport SnippetsGone(const std::string& list) {
 
 void CheckCase(const PageCase& c) {
   SCOPED_TRACE(std::string(c.golden) + ": " + c.name);
-  TempDir temp;
-  std::string in = temp.path + "/in", out = temp.path + "/" + c.folder;
+  TempFolder temp;
+  std::string in = temp.path() + "/in", out = temp.path() + "/" + c.folder;
   std::filesystem::create_directories(in);
   std::filesystem::create_directories(out);
   AdvancedSettings s = ShortCodes();
@@ -269,9 +269,9 @@ TEST(AdvancedPagesTest, PageFileNames) {
 std::map<std::string, std::string> PagesFor(const AdvancedSettings& s,
                                             const std::vector<PictureFile>& pictures,
                                             RunReport* report) {
-  TempDir temp;
-  WriteAdvancedPages(temp.path, pictures, s, report);
-  return FilesIn(temp.path);
+  TempFolder temp;
+  WriteAdvancedPages(temp.path(), pictures, s, report);
+  return FilesIn(temp.path());
 }
 
 TEST(AdvancedPagesTest, ImpossibleTitleEndsThePagesWhereItHappens) {

@@ -12,28 +12,11 @@
 #include <stdexcept>
 
 #include "settings/text.h"
+#include "temp_folder.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-// A fresh folder under the test's temporary directory, removed afterwards.
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = testing::TempDir() + "kesto_express_XXXXXX";
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make " + pattern);
-    path_ = pattern;
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-  }
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
 
 std::string ReadFile(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);

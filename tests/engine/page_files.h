@@ -12,19 +12,6 @@ namespace page_files {
 
 namespace fs = std::filesystem;
 
-/// A fresh folder under the system's temporary folder, removed at the end.
-struct TempDir {
-  TempDir() {
-    std::string pattern = (fs::temp_directory_path() / "kesto-pages-XXXXXX").string();
-    path = mkdtemp(pattern.data());
-  }
-  ~TempDir() {
-    std::error_code ec;
-    fs::remove_all(path, ec);
-  }
-  std::string path;
-};
-
 inline std::string ReadFile(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());

@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "engine/page_files.h"
+#include "temp_folder.h"
 
 namespace {
 
-using page_files::TempDir;
 using page_files::WriteFile;
 
 AdvancedSettings NeighbourCodes() {
@@ -62,8 +62,8 @@ TEST(PicturePagesTest, OwnTagsAndThumbPathWithoutSubfolder) {
 }
 
 TEST(PicturePagesTest, TemplateMissingFollowsUseTmpl) {
-  TempDir temp;
-  WriteFile(temp.path + "/t.tpl", "T");
+  TempFolder temp;
+  WriteFile(temp.path() + "/t.tpl", "T");
   const struct {
     const char* use;
     const char* file;
@@ -75,7 +75,7 @@ TEST(PicturePagesTest, TemplateMissingFollowsUseTmpl) {
   for (const auto& c : cases) {
     AdvancedSettings s;
     s.UseTmpl = c.use;
-    s.TmplAddy = *c.file ? temp.path + "/" + c.file : temp.path;  // a folder is no template
+    s.TmplAddy = *c.file ? temp.path() + "/" + c.file : temp.path();  // a folder is no template
     RunReport report;
     report.TemplateMissing = std::string(c.use) == "0";  // turning UseTmpl off clears it
     PageTemplate page_template = LoadTemplate(s, &report);
@@ -86,14 +86,14 @@ TEST(PicturePagesTest, TemplateMissingFollowsUseTmpl) {
 }
 
 TEST(PicturePagesTest, PageOfTheOpenIndexNameIsLeftAlone) {
-  TempDir temp;
+  TempFolder temp;
   AdvancedSettings s;
   std::vector<PictureEntry> table = BuildPictureTable({{"page_01.jpg", 0}, {"b.jpg", 0}}, s);
-  WritePicturePage(temp.path, "page_01.html", "T", table, {0, 0, 2}, s);
-  WritePicturePage(temp.path, "page_01.html", "T", table, {1, 0, 2}, s);
-  EXPECT_EQ(page_files::FilesIn(temp.path),
+  WritePicturePage(temp.path(), "page_01.html", "T", table, {0, 0, 2}, s);
+  WritePicturePage(temp.path(), "page_01.html", "T", table, {1, 0, 2}, s);
+  EXPECT_EQ(page_files::FilesIn(temp.path()),
             (std::map<std::string, std::string>{{"b.html", "T\r\n"}}));
-  WritePicturePage(temp.path + "/missing", "", "T", table, {1, 0, 2}, s);  // passed over
+  WritePicturePage(temp.path() + "/missing", "", "T", table, {1, 0, 2}, s);  // passed over
 }
 
 }  // namespace

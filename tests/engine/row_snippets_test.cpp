@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "engine/page_files.h"
+#include "temp_folder.h"
 
 namespace {
 
-using page_files::TempDir;
 using page_files::WriteFile;
 
 struct Snippets {
@@ -37,11 +37,11 @@ TEST(RowSnippetsTest, RowsTakeTheLastItemWithTheirIndex) {
 }
 
 TEST(RowSnippetsTest, ClosingAndReopeningTheTable) {
-  TempDir temp;
-  WriteFile(temp.path + "/s.txt", "<S>");
+  TempFolder temp;
+  WriteFile(temp.path() + "/s.txt", "<S>");
   AdvancedSettings s;
   s.SnippletRows = "1";
-  s.SnippletFiles = temp.path + "/s.txt?0";
+  s.SnippletFiles = temp.path() + "/s.txt?0";
   s.TableTag = "<T>";
   s.TableClose = "</T>";
   const struct {
@@ -66,11 +66,11 @@ TEST(RowSnippetsTest, ClosingAndReopeningTheTable) {
 }
 
 TEST(RowSnippetsTest, MissingFilesAreListedOnce) {
-  TempDir temp;
+  TempFolder temp;
   AdvancedSettings s;
   s.SnippletRows = "1,2,3";
-  std::string gone = temp.path + "/gone.txt";
-  s.SnippletFiles = gone + "?0^^$$^^" + gone + "?1^^$$^^" + temp.path + "/gone?2";
+  std::string gone = temp.path() + "/gone.txt";
+  s.SnippletFiles = gone + "?0^^$$^^" + gone + "?1^^$$^^" + temp.path() + "/gone?2";
   Snippets snippets(s);
   for (int64_t row : {1, 2, 1, 3}) EXPECT_EQ(snippets.Insert(row, true, true), "");
   // ".../gone" is already contained in ".../gone.txt", so it is not added.
@@ -78,14 +78,14 @@ TEST(RowSnippetsTest, MissingFilesAreListedOnce) {
 }
 
 TEST(RowSnippetsTest, FilesAreReadOncePerDirectory) {
-  TempDir temp;
-  WriteFile(temp.path + "/s.txt", "first");
+  TempFolder temp;
+  WriteFile(temp.path() + "/s.txt", "first");
   AdvancedSettings s;
   s.SnippletRows = "1";
-  s.SnippletFiles = temp.path + "/s.txt?0";
+  s.SnippletFiles = temp.path() + "/s.txt?0";
   Snippets snippets(s);
   EXPECT_EQ(snippets.Insert(1, false, false), "first\r\n");
-  WriteFile(temp.path + "/s.txt", "second");
+  WriteFile(temp.path() + "/s.txt", "second");
   EXPECT_EQ(snippets.Insert(1, false, false), "first\r\n");
 }
 

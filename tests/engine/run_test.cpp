@@ -8,6 +8,7 @@
 
 #include "engine/cleanup.h"
 #include "engine/run_report_text.h"
+#include "temp_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -41,18 +42,9 @@ struct FakeHost : RunHost {
 
 class RunTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    root_ = fs::temp_directory_path() /
-            ("kesto_run_" + std::to_string(::getpid()) + "_" +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(root_);
-    fs::create_directories(root_);
-  }
-  void TearDown() override { fs::remove_all(root_); }
-
   std::string Dir(const std::string& name) {
-    fs::create_directories(root_ / name);
-    return (root_ / name).string();
+    fs::create_directories(temp_.Path(name));
+    return temp_.Path(name);
   }
   static void Copy(const std::string& fixture, const std::string& to) {
     fs::copy_file(std::string(KESTO_TEST_DATA) + "/pictures/" + fixture, to);
@@ -69,7 +61,7 @@ class RunTest : public ::testing::Test {
     return input;
   }
 
-  fs::path root_;
+  TempFolder temp_;
   FakeHost host_;
   RunReport report_;
 };
@@ -84,7 +76,7 @@ TEST_F(RunTest, MissingDirectoryIsReportedAndTheOthersRun) {
   std::string pics = Dir("pics");
   Copy("small.jpg", pics + "/a.jpg");
   Copy("small.gif", pics + "/b.GIF");
-  std::string missing = (root_ / "gone").string() + "/";
+  std::string missing = temp_.Path("gone") + "/";
   Process(false, Input({pics + "/", missing}), AdvancedSettings(), ExpressSettings(), &host_,
           &report_);
   EXPECT_TRUE(Exists(pics + "/thumbs/a_tn.jpg"));
@@ -148,7 +140,7 @@ TEST_F(RunTest, StopEndsTheRunWithinTheSecondDirectory) {
   host_.stop_when = [](const FakeHost& h) {
     return !h.progress.empty() && h.progress.back().dir_index == 1 && h.progress.back().value > 1;
   };
-  RunInput input = Input({first, second, third, (root_ / "gone").string()});
+  RunInput input = Input({first, second, third, temp_.Path("gone")});
   input.workers = 1;
   Process(false, input, AdvancedSettings(), ExpressSettings(), &host_, &report_);
   EXPECT_TRUE(Exists(first + "/thumbs/p7_tn.jpg"));

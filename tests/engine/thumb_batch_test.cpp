@@ -13,7 +13,6 @@
 namespace {
 
 using thumb_test::Rgb;
-using thumb_test::TempDir;
 using thumb_test::WriteFile;
 
 ThumbNaming Naming(const std::string& affix, bool before, bool store_in_sub, bool overwrite) {
@@ -113,12 +112,12 @@ TEST(PlanThumbnailsTest, ChoosesTheDueThumbnailsInListOrder) {
        {}},
   };
   for (const auto& c : cases) {
-    TempDir dir;
-    std::filesystem::create_directory(dir / "thumbs");
-    std::string thumb_dir = c.in_sub ? dir / "thumbs" : dir.path();
+    TempFolder dir;
+    std::filesystem::create_directory(dir.Path("thumbs"));
+    std::string thumb_dir = c.in_sub ? dir.Path("thumbs") : dir.path();
     std::vector<PictureFile> pictures;
     for (const std::string& p : c.pictures) {
-      WriteFile(dir / p, "x");
+      WriteFile(dir.Path(p), "x");
       pictures.push_back({p, 1});
     }
     for (const std::string& t : c.thumbs_present) WriteFile(thumb_dir + "/" + t, "x");
@@ -127,16 +126,16 @@ TEST(PlanThumbnailsTest, ChoosesTheDueThumbnailsInListOrder) {
 }
 
 TEST(PlanThumbnailsTest, FillsInPathsAndCountsOnlyRegularFilesAsExisting) {
-  TempDir dir;
-  std::filesystem::create_directories(dir / "thumbs/b_tn.jpg");  // a folder, not a thumbnail
+  TempFolder dir;
+  std::filesystem::create_directories(dir.Path("thumbs/b_tn.jpg"));  // a folder, not a thumbnail
   std::vector<PictureFile> pictures = {{"a.jpg", 10}, {"b.jpg", 20}};
   std::vector<ThumbTask> tasks =
-      PlanThumbnails(dir.path(), dir / "thumbs", pictures, Naming("_tn", false, true, false));
+      PlanThumbnails(dir.path(), dir.Path("thumbs"), pictures, Naming("_tn", false, true, false));
   ASSERT_EQ(tasks.size(), 2u);
   EXPECT_EQ(tasks[1].index, 1u);
-  EXPECT_EQ(tasks[1].picture, dir / "b.jpg");
+  EXPECT_EQ(tasks[1].picture, dir.Path("b.jpg"));
   EXPECT_EQ(tasks[1].size, 20u);
-  EXPECT_EQ(tasks[1].thumb_path, dir / "thumbs/b_tn.jpg");
+  EXPECT_EQ(tasks[1].thumb_path, dir.Path("thumbs/b_tn.jpg"));
 }
 
 // Records what the batch reports; asks for STOP when told to.
@@ -166,21 +165,21 @@ class FakeListener : public ThumbListener {
 
 // A folder of pictures; every third one is broken.
 struct Folder {
-  TempDir dir;
+  TempFolder dir;
   std::vector<PictureFile> pictures;
   std::vector<std::string> broken;
   explicit Folder(int count) {
-    std::filesystem::create_directory(dir / "thumbs");
+    std::filesystem::create_directory(dir.Path("thumbs"));
     for (int i = 0; i < count; ++i) {
       std::string name = "p" + std::to_string(100 + i) + ".jpg";
       bool bad = i % 3 == 1;
-      WriteFile(dir / name, bad ? std::string("broken") : thumb_test::Jpeg(640, 480));
-      if (bad) broken.push_back(dir / name);
+      WriteFile(dir.Path(name), bad ? std::string("broken") : thumb_test::Jpeg(640, 480));
+      if (bad) broken.push_back(dir.Path(name));
     }
     pictures = ListPictures(dir.path());
   }
   std::vector<ThumbTask> Plan() const {
-    return PlanThumbnails(dir.path(), dir / "thumbs", pictures, ThumbNaming());
+    return PlanThumbnails(dir.path(), dir.Path("thumbs"), pictures, ThumbNaming());
   }
 };
 
@@ -195,7 +194,7 @@ TEST(RunThumbnailBatchTest, ListsBrokenPicturesInListOrderWithAnyNumberOfWorkers
     EXPECT_EQ(listener.finished.size(), 12u) << workers;
     EXPECT_EQ(listener.unwritten.size(), folder.broken.size()) << workers;
     EXPECT_GE(listener.polls, 1) << workers;
-    EXPECT_TRUE(std::filesystem::exists(folder.dir / "thumbs/p100_tn.jpg")) << workers;
+    EXPECT_TRUE(std::filesystem::exists(folder.dir.Path("thumbs/p100_tn.jpg"))) << workers;
   }
 }
 
@@ -213,21 +212,22 @@ TEST(RunThumbnailBatchTest, ReportsAStartBeforeTheFinishOfEachPicture) {
 
 TEST(RunThumbnailBatchTest, WritesASharedThumbnailPathInListOrder) {
   // a.bmp, a.gif, a.jpeg, a.jpg all make thumbs/a_tn.jpg; the last one listed wins.
-  TempDir dir;
-  std::filesystem::create_directory(dir / "thumbs");
-  WriteFile(dir / "a.bmp", thumb_test::Bmp(1600, 1200, 24, false, thumb_test::Solid({250, 0, 0})));
-  WriteFile(dir / "a.gif", thumb_test::ReadFile(KESTO_TEST_DATA "/thumbs/interlaced.gif"));
-  WriteFile(dir / "a.jpeg", thumb_test::Jpeg(1200, 900, thumb_test::Solid({0, 250, 0})));
-  WriteFile(dir / "a.jpg", thumb_test::Jpeg(40, 30, thumb_test::Solid({0, 0, 250})));
+  TempFolder dir;
+  std::filesystem::create_directory(dir.Path("thumbs"));
+  WriteFile(dir.Path("a.bmp"),
+            thumb_test::Bmp(1600, 1200, 24, false, thumb_test::Solid({250, 0, 0})));
+  WriteFile(dir.Path("a.gif"), thumb_test::ReadFile(KESTO_TEST_DATA "/thumbs/interlaced.gif"));
+  WriteFile(dir.Path("a.jpeg"), thumb_test::Jpeg(1200, 900, thumb_test::Solid({0, 250, 0})));
+  WriteFile(dir.Path("a.jpg"), thumb_test::Jpeg(40, 30, thumb_test::Solid({0, 0, 250})));
   std::vector<PictureFile> pictures = ListPictures(dir.path());
   ASSERT_EQ(pictures.back().name, "a.jpg");
   for (int round = 0; round < 5; ++round) {
-    std::filesystem::remove(dir / "thumbs/a_tn.jpg");
+    std::filesystem::remove(dir.Path("thumbs/a_tn.jpg"));
     std::vector<ThumbTask> tasks =
-        PlanThumbnails(dir.path(), dir / "thumbs", pictures, Naming("_tn", false, true, true));
+        PlanThumbnails(dir.path(), dir.Path("thumbs"), pictures, Naming("_tn", false, true, true));
     ASSERT_EQ(tasks.size(), 4u);
     EXPECT_TRUE(RunThumbnailBatch(tasks, 100, ThumbOptions(), 4, nullptr).empty());
-    Rgb c = thumb_test::PixelAt(thumb_test::Decode(dir / "thumbs/a_tn.jpg"), 60, 50);
+    Rgb c = thumb_test::PixelAt(thumb_test::Decode(dir.Path("thumbs/a_tn.jpg")), 60, 50);
     EXPECT_GT(c.b, 200) << "round " << round;
     EXPECT_LT(c.r, 50) << "round " << round;
   }
@@ -238,7 +238,7 @@ TEST(RunThumbnailBatchTest, StopStartsNoNewPicture) {
   FakeListener at_once(0);
   EXPECT_TRUE(RunThumbnailBatch(folder.Plan(), 100, ThumbOptions(), 2, &at_once).empty());
   EXPECT_TRUE(at_once.started.empty());
-  EXPECT_FALSE(std::filesystem::exists(folder.dir / "thumbs/p100_tn.jpg"));
+  EXPECT_FALSE(std::filesystem::exists(folder.dir.Path("thumbs/p100_tn.jpg")));
 
   // STOP seen after the first start: the pictures already taken are finished,
   // the rest are neither started nor listed as corrupted.

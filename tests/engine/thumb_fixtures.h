@@ -16,6 +16,7 @@
 
 #include "engine/jpeg_io.h"
 #include "engine/raster.h"
+#include "temp_folder.h"
 
 namespace thumb_test {
 
@@ -27,21 +28,6 @@ using PixelFn = std::function<Rgb(int x, int y)>;
 inline PixelFn Solid(Rgb c) {
   return [c](int, int) { return c; };
 }
-
-// A fresh folder, removed with everything in it at the end of the test.
-class TempDir {
- public:
-  TempDir() {
-    std::string name = (std::filesystem::temp_directory_path() / "kesto-thumbs.XXXXXX").string();
-    path_ = mkdtemp(name.data());
-  }
-  ~TempDir() { std::filesystem::remove_all(path_); }
-  std::string operator/(const std::string& name) const { return path_ + "/" + name; }
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
 
 inline void WriteFile(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;

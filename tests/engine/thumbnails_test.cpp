@@ -15,7 +15,6 @@ using thumb_test::JpegFacts;
 using thumb_test::PixelAt;
 using thumb_test::ReadFile;
 using thumb_test::Rgb;
-using thumb_test::TempDir;
 using thumb_test::WriteFile;
 
 ThumbOptions Options(const std::string& method, const std::string& height = "100",
@@ -79,18 +78,18 @@ struct MadeThumb {
   std::string bytes;
 };
 
-MadeThumb Make(const TempDir& dir, const std::string& picture_bytes, const std::string& name,
+MadeThumb Make(const TempFolder& dir, const std::string& picture_bytes, const std::string& name,
                const ThumbOptions& options = ThumbOptions()) {
-  WriteFile(dir / name, picture_bytes);
-  std::string thumb = dir / "thumb.jpg";
+  WriteFile(dir.Path(name), picture_bytes);
+  std::string thumb = dir.Path("thumb.jpg");
   std::filesystem::remove(thumb);
-  MadeThumb made{MakeThumbnail(dir / name, thumb, ThumbTarget(options), options), ""};
+  MadeThumb made{MakeThumbnail(dir.Path(name), thumb, ThumbTarget(options), options), ""};
   if (made.result.exists) made.bytes = ReadFile(thumb);
   return made;
 }
 
 TEST(MakeThumbnailTest, WritesEachKindOfPictureAtItsSize) {
-  TempDir dir;
+  TempFolder dir;
   auto red = thumb_test::Solid({220, 20, 20});
   std::string data = KESTO_TEST_DATA "/thumbs/";
   const struct {
@@ -120,7 +119,7 @@ TEST(MakeThumbnailTest, WritesEachKindOfPictureAtItsSize) {
 }
 
 TEST(MakeThumbnailTest, ColoursComeThroughForEveryReader) {
-  TempDir dir;
+  TempFolder dir;
   std::string data = KESTO_TEST_DATA "/thumbs/";
   auto halves = [](int, int y) { return y < 150 ? Rgb{220, 20, 20} : Rgb{20, 20, 220}; };
   const struct {
@@ -137,7 +136,7 @@ TEST(MakeThumbnailTest, ColoursComeThroughForEveryReader) {
   for (const auto& c : cases) {
     MadeThumb made = Make(dir, c.bytes, c.name);
     ASSERT_TRUE(made.result.exists) << c.name << ": " << made.result.error;
-    Raster thumb = thumb_test::Decode(dir / "thumb.jpg");
+    Raster thumb = thumb_test::Decode(dir.Path("thumb.jpg"));
     for (auto [y, want] : {std::pair{5, c.top}, std::pair{thumb.height - 5, c.bottom}}) {
       Rgb got = PixelAt(thumb, thumb.width / 2, y);
       EXPECT_NEAR(got.r, want.r, 40) << c.name << " row " << y;
@@ -148,23 +147,23 @@ TEST(MakeThumbnailTest, ColoursComeThroughForEveryReader) {
 }
 
 TEST(MakeThumbnailTest, TransparentAndUncoveredGifPixelsAreBlack) {
-  TempDir dir;
+  TempFolder dir;
   std::string data = KESTO_TEST_DATA "/thumbs/";
   MadeThumb made = Make(dir, ReadFile(data + "transparent.gif"), "t.gif");  // left half red
   ASSERT_TRUE(made.result.exists) << made.result.error;
-  Raster thumb = thumb_test::Decode(dir / "thumb.jpg");
+  Raster thumb = thumb_test::Decode(dir.Path("thumb.jpg"));
   EXPECT_GT(PixelAt(thumb, 10, 50).r, 200);
   EXPECT_LT(PixelAt(thumb, 90, 50).r, 30);
 
   made = Make(dir, ReadFile(data + "offset.gif"), "o.gif");  // red frame in the middle
   ASSERT_TRUE(made.result.exists) << made.result.error;
-  thumb = thumb_test::Decode(dir / "thumb.jpg");
+  thumb = thumb_test::Decode(dir.Path("thumb.jpg"));
   EXPECT_GT(PixelAt(thumb, 75, 50).r, 200);
   EXPECT_LT(PixelAt(thumb, 5, 5).r, 30);
 }
 
 TEST(MakeThumbnailTest, TurnsPicturesUprightByTheirOrientation) {
-  TempDir dir;
+  TempFolder dir;
   // Stored 80 x 40: red on the left, blue on the right. Orientation 6 means
   // "turn 90 degrees clockwise", which puts the red half on top.
   auto halves = [](int x, int) { return x < 40 ? Rgb{220, 20, 20} : Rgb{20, 20, 220}; };
@@ -177,14 +176,14 @@ TEST(MakeThumbnailTest, TurnsPicturesUprightByTheirOrientation) {
     EXPECT_EQ(facts.width, 80);
     EXPECT_EQ(facts.height, 160);
     EXPECT_FALSE(facts.metadata);
-    Raster thumb = thumb_test::Decode(dir / "thumb.jpg");
+    Raster thumb = thumb_test::Decode(dir.Path("thumb.jpg"));
     EXPECT_GT(PixelAt(thumb, 40, 10).r, 180);
     EXPECT_GT(PixelAt(thumb, 40, 150).b, 180);
   }
 }
 
 TEST(MakeThumbnailTest, ConvertsAnEmbeddedProfileAndCopiesNoMetadata) {
-  TempDir dir;
+  TempFolder dir;
   std::string grey = thumb_test::Jpeg(64, 64, thumb_test::Solid({128, 128, 128}));
   std::string tagged = thumb_test::WithSegment(
       thumb_test::WithSegment(grey, 0xE2, thumb_test::IccPayload(thumb_test::LinearRgbProfile())),
@@ -192,11 +191,11 @@ TEST(MakeThumbnailTest, ConvertsAnEmbeddedProfileAndCopiesNoMetadata) {
   MadeThumb made = Make(dir, tagged, "tagged.jpg");
   ASSERT_TRUE(made.result.exists) << made.result.error;
   EXPECT_FALSE(Facts(made.bytes).metadata);
-  EXPECT_NEAR(PixelAt(thumb_test::Decode(dir / "thumb.jpg"), 50, 50).g, 188, 4);
+  EXPECT_NEAR(PixelAt(thumb_test::Decode(dir.Path("thumb.jpg")), 50, 50).g, 188, 4);
 }
 
 TEST(MakeThumbnailTest, WritesProgressiveJpegOnlyWhenAsked) {
-  TempDir dir;
+  TempFolder dir;
   for (int progressive : {0, 1}) {
     ThumbOptions options;
     options.Progressive = progressive;
@@ -219,7 +218,7 @@ std::string HugeBmp() {
 }
 
 TEST(MakeThumbnailTest, BrokenPicturesWriteNothing) {
-  TempDir dir;
+  TempFolder dir;
   std::string jpeg = thumb_test::Jpeg(400, 300);
   const struct {
     const char* name;
@@ -249,7 +248,7 @@ TEST(MakeThumbnailTest, BrokenPicturesWriteNothing) {
 }
 
 TEST(MakeThumbnailTest, DamagedBytesNeverCrashTheReaders) {
-  TempDir dir;
+  TempFolder dir;
   std::string data = KESTO_TEST_DATA "/thumbs/";
   auto ramp = [](int x, int y) { return Rgb{uint8_t(x), uint8_t(y), uint8_t(x ^ y)}; };
   const std::pair<const char*, std::string> pictures[] = {
@@ -274,17 +273,17 @@ TEST(MakeThumbnailTest, DamagedBytesNeverCrashTheReaders) {
 }
 
 TEST(MakeThumbnailTest, MissingPictureOrFolderWritesNothing) {
-  TempDir dir;
+  TempFolder dir;
   ThumbOptions options;
-  WriteFile(dir / "a.jpg", thumb_test::Jpeg(40, 30));
-  WriteFile(dir / "file", "x");
+  WriteFile(dir.Path("a.jpg"), thumb_test::Jpeg(40, 30));
+  WriteFile(dir.Path("file"), "x");
   const struct {
     std::string picture, thumb;
   } cases[] = {
-      {dir / "gone.jpg", dir / "t.jpg"},
-      {dir / "a.jpg", dir / "no-folder/t.jpg"},
-      {dir / "a.jpg", dir / "file/t.jpg"},
-      {dir.path(), dir / "t.jpg"},
+      {dir.Path("gone.jpg"), dir.Path("t.jpg")},
+      {dir.Path("a.jpg"), dir.Path("no-folder/t.jpg")},
+      {dir.Path("a.jpg"), dir.Path("file/t.jpg")},
+      {dir.path(), dir.Path("t.jpg")},
   };
   for (const auto& c : cases) {
     ThumbResult r = MakeThumbnail(c.picture, c.thumb, 100, options);
@@ -302,24 +301,25 @@ std::vector<std::string> FolderNames(const std::string& dir) {
 }
 
 TEST(MakeThumbnailTest, AFailedRemakeKeepsTheOldThumbnailAndLeavesNoTemporaryFile) {
-  TempDir dir;
-  WriteFile(dir / "broken.jpg", "not a picture");
-  WriteFile(dir / "broken_tn.jpg", "old thumbnail bytes");
-  ThumbResult r = MakeThumbnail(dir / "broken.jpg", dir / "broken_tn.jpg", 100, ThumbOptions());
+  TempFolder dir;
+  WriteFile(dir.Path("broken.jpg"), "not a picture");
+  WriteFile(dir.Path("broken_tn.jpg"), "old thumbnail bytes");
+  ThumbResult r =
+      MakeThumbnail(dir.Path("broken.jpg"), dir.Path("broken_tn.jpg"), 100, ThumbOptions());
   EXPECT_TRUE(r.exists);
   EXPECT_NE(r.error, "");
-  EXPECT_EQ(ReadFile(dir / "broken_tn.jpg"), "old thumbnail bytes");
+  EXPECT_EQ(ReadFile(dir.Path("broken_tn.jpg")), "old thumbnail bytes");
   EXPECT_EQ(FolderNames(dir.path()), (std::vector<std::string>{"broken.jpg", "broken_tn.jpg"}));
 }
 
 TEST(MakeThumbnailTest, ASuccessfulRemakeReplacesTheOldThumbnail) {
-  TempDir dir;
-  WriteFile(dir / "a.jpg", thumb_test::Jpeg(400, 300));
-  WriteFile(dir / "a_tn.jpg", "old thumbnail bytes");
-  ThumbResult r = MakeThumbnail(dir / "a.jpg", dir / "a_tn.jpg", 100, ThumbOptions());
+  TempFolder dir;
+  WriteFile(dir.Path("a.jpg"), thumb_test::Jpeg(400, 300));
+  WriteFile(dir.Path("a_tn.jpg"), "old thumbnail bytes");
+  ThumbResult r = MakeThumbnail(dir.Path("a.jpg"), dir.Path("a_tn.jpg"), 100, ThumbOptions());
   EXPECT_TRUE(r.exists);
   EXPECT_EQ(r.error, "");
-  EXPECT_EQ(Facts(ReadFile(dir / "a_tn.jpg")).width, 133);
+  EXPECT_EQ(Facts(ReadFile(dir.Path("a_tn.jpg"))).width, 133);
   EXPECT_EQ(FolderNames(dir.path()), (std::vector<std::string>{"a.jpg", "a_tn.jpg"}));
 }
 
