@@ -9,6 +9,17 @@
 #include <iterator>
 #include <string>
 
+/// The bytes of the file at `path`, "" when it cannot be read.
+inline std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+/// Writes `contents` to the file at `path` as they are.
+inline void WriteFile(const std::string& path, const std::string& contents) {
+  std::ofstream(path, std::ios::binary) << contents;
+}
+
 class TempFolder {
  public:
   TempFolder() {
@@ -30,14 +41,11 @@ class TempFolder {
 
   /// Writes `contents` to `name` as they are.
   void Write(const std::string& name, const std::string& contents) const {
-    std::ofstream(Path(name), std::ios::binary) << contents;
+    WriteFile(Path(name), contents);
   }
 
   /// The bytes of `name`, "" when it cannot be read.
-  std::string Read(const std::string& name) const {
-    std::ifstream in(Path(name), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
+  std::string Read(const std::string& name) const { return ReadFile(Path(name)); }
 
   /// Number of entries in the folder.
   size_t Count() const {

@@ -9,7 +9,6 @@
 namespace {
 
 using page_files::FilesIn;
-using page_files::WriteFile;
 
 const std::vector<PictureFile> kPictures = {{"a.jpg", 100},     {"b.jpg", 1024},   {"c.jpg", 2047},
                                             {"d.gif", 5000},    {"e.jpeg", 10240}, {"f.bmp", 0},

@@ -18,13 +18,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 void Touch(const fs::path& path) { std::ofstream(path, std::ios::binary); }
 
 // Every page of `dir`, by name, each after a line "==> name <==".

@@ -92,10 +92,10 @@ TEST(DecodeDcScansTest, MatchesLibjpegAtOneEighth) {
     bool rgb;
     int chroma_cell, tolerance;
   } cases[] = {
-      {"4:2:0 with restart markers",
-       thumb_test::ReadFile(KESTO_TEST_DATA "/thumbs/prog-restart.jpg"), false, 2, 2},
-      {"4:4:4 in RGB", thumb_test::ReadFile(KESTO_TEST_DATA "/thumbs/prog-444.jpg"), true, 1, 1},
-      {"grey", thumb_test::ReadFile(KESTO_TEST_DATA "/thumbs/prog-grey.jpg"), false, 1, 0},
+      {"4:2:0 with restart markers", ReadFile(KESTO_TEST_DATA "/thumbs/prog-restart.jpg"), false, 2,
+       2},
+      {"4:4:4 in RGB", ReadFile(KESTO_TEST_DATA "/thumbs/prog-444.jpg"), true, 1, 1},
+      {"grey", ReadFile(KESTO_TEST_DATA "/thumbs/prog-grey.jpg"), false, 1, 0},
       {"written here", thumb_test::Jpeg(150, 90, ramp, true), false, 2, 2},
   };
   for (const auto& c : cases) {
@@ -115,7 +115,7 @@ TEST(DecodeDcScansTest, MatchesLibjpegAtOneEighth) {
 }
 
 TEST(DecodeDcScansTest, RefusesCutAndBrokenData) {
-  std::string jpeg = thumb_test::ReadFile(KESTO_TEST_DATA "/thumbs/prog-restart.jpg");
+  std::string jpeg = ReadFile(KESTO_TEST_DATA "/thumbs/prog-restart.jpg");
   DcFrame frame = DecodeWithLibjpeg(jpeg).frame;
   DcFrame no_components = frame;
   no_components.components.clear();
@@ -139,7 +139,7 @@ TEST(DecodeDcScansTest, RefusesCutAndBrokenData) {
 }
 
 TEST(DecodeDcScansTest, SurvivesDamagedBytes) {
-  std::string jpeg = thumb_test::ReadFile(KESTO_TEST_DATA "/thumbs/prog-restart.jpg");
+  std::string jpeg = ReadFile(KESTO_TEST_DATA "/thumbs/prog-restart.jpg");
   DcFrame frame = DecodeWithLibjpeg(jpeg).frame;
   std::mt19937 random(42);
   for (int round = 0; round < 500; ++round) {

@@ -8,18 +8,11 @@
 #include <map>
 #include <string>
 
+#include "temp_folder.h"
+
 namespace page_files {
 
 namespace fs = std::filesystem;
-
-inline std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-inline void WriteFile(const fs::path& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
 
 /// Every file of `dir` by name with its content.
 inline std::map<std::string, std::string> FilesIn(const std::string& dir) {

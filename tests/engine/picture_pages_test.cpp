@@ -7,8 +7,6 @@
 
 namespace {
 
-using page_files::WriteFile;
-
 AdvancedSettings NeighbourCodes() {
   AdvancedSettings s;
   s.PrevThumbCode =

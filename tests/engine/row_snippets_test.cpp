@@ -7,8 +7,6 @@
 
 namespace {
 
-using page_files::WriteFile;
-
 struct Snippets {
   explicit Snippets(AdvancedSettings settings)
       : s(std::move(settings)), rows(ParseRowSnippets(s)) {}

@@ -13,7 +13,6 @@
 namespace {
 
 using thumb_test::Rgb;
-using thumb_test::WriteFile;
 
 ThumbNaming Naming(const std::string& affix, bool before, bool store_in_sub, bool overwrite) {
   return {affix, before, store_in_sub, overwrite};
@@ -216,7 +215,7 @@ TEST(RunThumbnailBatchTest, WritesASharedThumbnailPathInListOrder) {
   std::filesystem::create_directory(dir.Path("thumbs"));
   WriteFile(dir.Path("a.bmp"),
             thumb_test::Bmp(1600, 1200, 24, false, thumb_test::Solid({250, 0, 0})));
-  WriteFile(dir.Path("a.gif"), thumb_test::ReadFile(KESTO_TEST_DATA "/thumbs/interlaced.gif"));
+  WriteFile(dir.Path("a.gif"), ReadFile(KESTO_TEST_DATA "/thumbs/interlaced.gif"));
   WriteFile(dir.Path("a.jpeg"), thumb_test::Jpeg(1200, 900, thumb_test::Solid({0, 250, 0})));
   WriteFile(dir.Path("a.jpg"), thumb_test::Jpeg(40, 30, thumb_test::Solid({0, 0, 250})));
   std::vector<PictureFile> pictures = ListPictures(dir.path());

@@ -29,17 +29,6 @@ inline PixelFn Solid(Rgb c) {
   return [c](int, int) { return c; };
 }
 
-inline void WriteFile(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
-inline std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 inline Raster MakeRaster(int width, int height, const PixelFn& pixel) {
   Raster r{width, height, 3, {}};
   for (int y = 0; y < height; ++y) {

@@ -13,9 +13,7 @@ namespace {
 using thumb_test::Facts;
 using thumb_test::JpegFacts;
 using thumb_test::PixelAt;
-using thumb_test::ReadFile;
 using thumb_test::Rgb;
-using thumb_test::WriteFile;
 
 ThumbOptions Options(const std::string& method, const std::string& height = "100",
                      const std::string& width = "100") {
