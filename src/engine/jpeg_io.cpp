@@ -182,6 +182,7 @@ bool UseDcScans(ReadState* s, int eighths) {
   frame.ycc = cinfo->jpeg_color_space == JCS_YCbCr;
   for (int i = 0; i < cinfo->num_components; ++i) {
     const jpeg_component_info& c = cinfo->comp_info[i];
+    if (c.quant_tbl_no < 0 || c.quant_tbl_no >= NUM_QUANT_TBLS) return false;
     const JQUANT_TBL* quant = cinfo->quant_tbl_ptrs[c.quant_tbl_no];
     if (!quant) return false;
     frame.components.push_back(

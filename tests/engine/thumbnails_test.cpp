@@ -237,6 +237,8 @@ TEST(MakeThumbnailTest, BrokenPicturesWriteNothing) {
       {"too-big.jpg", jpeg, Options("Height", "32768")},
       {"both-zero.jpg", jpeg, Options("Both", "0", "100")},
       {"computed-too-big.jpg", thumb_test::Jpeg(2000, 10), Options("Height", "200")},
+      {"bad-quant-table.jpg", ReadFile(KESTO_TEST_DATA "/thumbs/bad-quant-table.jpg"),
+       Options("Height", "24")},
   };
   for (const auto& c : cases) {
     MadeThumb made = Make(dir, c.bytes, c.name, c.options);

@@ -1,0 +1,38 @@
+// Makes a thumbnail of any bytes taken for a picture: every reader (JPEG,
+// progressive JPEG, GIF, BMP and the fallback) must refuse or decode them
+// without a crash, a leak or an unbounded allocation.
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "engine/thumbnails.h"
+
+namespace {
+
+std::string ThumbFolder() {
+  static const std::string folder = [] {
+    std::string pattern = (access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp");
+    pattern += "/kesto-fuzz-XXXXXX";
+    if (!mkdtemp(pattern.data())) abort();
+    return pattern;
+  }();
+  return folder;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  int fd = memfd_create("picture", MFD_CLOEXEC);
+  if (fd < 0 || write(fd, data, size) != static_cast<ssize_t>(size)) abort();
+  std::string picture = "/proc/self/fd/" + std::to_string(fd);
+  std::string thumb = ThumbFolder() + "/thumb.jpg";
+  ThumbOptions options;
+  options.Height = "24";
+  MakeThumbnail(picture, thumb, 24, options);
+  unlink(thumb.c_str());
+  close(fd);
+  return 0;
+}
