@@ -153,7 +153,10 @@ int ProcessCommand(const ProcessArgs& args, std::FILE* err) {
   TerminalHost::CatchInterrupt();
   RunReport report;
   Process(run.advanced, run.input, run.advanced_settings, run.express_settings, &host, &report);
-  if (host.interrupted()) return 130;
+  if (host.interrupted()) {
+    std::fputs("kesto-cli: stopped; thumbnails already made are kept\n", err);
+    return 130;
+  }
   return host.reported() ? 1 : 0;
 }
 
