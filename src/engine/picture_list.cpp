@@ -43,9 +43,10 @@ void SortByName(std::vector<PictureFile>* files) {
   *files = std::move(sorted);
 }
 
-std::vector<PictureFile> ListPictures(const std::string& dir) {
+std::vector<PictureFile> ListPictures(const std::string& dir, bool* readable) {
   std::vector<PictureFile> files;
   DIR* stream = opendir(dir.empty() ? "/" : dir.c_str());
+  if (readable) *readable = stream != nullptr;
   if (!stream) return files;
   int dir_fd = dirfd(stream);
   while (const dirent* entry = readdir(stream)) {

@@ -18,5 +18,6 @@ bool HasPictureExtension(const std::string& name);
 void SortByName(std::vector<PictureFile>* files);
 
 /// The regular, non-hidden files of `dir` with a picture extension, sorted by
-/// name. A directory that cannot be read gives an empty list.
-std::vector<PictureFile> ListPictures(const std::string& dir);
+/// name. A directory that cannot be read gives an empty list and, when asked,
+/// *readable false.
+std::vector<PictureFile> ListPictures(const std::string& dir, bool* readable = nullptr);

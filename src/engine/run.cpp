@@ -101,8 +101,13 @@ bool RunDirectory(size_t index, const RunInput& input, const Mode& mode, RunHost
     return true;
   }
   std::string current = StripTrailingSlashes(entry);
+  bool readable = false;
+  std::vector<PictureFile> pictures = ListPictures(current, &readable);
+  if (!readable) {  // a folder that cannot be read is reported like a missing one
+    report->InvalidPaths += entry + "\r\n";
+    return true;
+  }
   std::string thumb_dir = ThumbFolder(current, mode);
-  std::vector<PictureFile> pictures = ListPictures(current);
   std::vector<ThumbTask> due = PlanThumbnails(current, thumb_dir, pictures, mode.naming);
   Progress progress(host, FirstProgress(index, input, current, due.size(), mode.advanced));
   if (!due.empty()) progress.Show();

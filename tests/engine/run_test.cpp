@@ -1,6 +1,7 @@
 #include "engine/run.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -91,6 +92,16 @@ TEST_F(RunTest, MissingDirectoryIsReportedAndTheOthersRun) {
   EXPECT_EQ(host_.progress.front().maximum, 3);
   EXPECT_EQ(host_.progress.back().value, 3);
   EXPECT_EQ(host_.progress.front().status_label, "Processing Directory 1 of 2");
+}
+
+TEST_F(RunTest, UnreadableDirectoryIsReportedLikeAMissingOne) {
+  if (geteuid() == 0) GTEST_SKIP() << "root reads every folder";
+  std::string locked = Dir("locked");
+  fs::permissions(locked, fs::perms::none);
+  Process(false, Input({locked}), AdvancedSettings(), ExpressSettings(), &host_, &report_);
+  fs::permissions(locked, fs::perms::owner_all);
+  EXPECT_EQ(report_.InvalidPaths, locked + "\r\n");
+  EXPECT_FALSE(Exists(locked + "/thumbs"));
 }
 
 TEST_F(RunTest, NothingDueShowsNoProgressButWritesPages) {
