@@ -5,31 +5,15 @@
 #include <map>
 #include <vector>
 
+#include "settings/record_fields.h"
 #include "temp_folder.h"
 
 namespace {
 
-// Every text field gets its own value; every switch `flag`.
-AdvancedSettings Distinct(bool flag) {
-  AdvancedSettings s;
-  for (size_t i = 0; i < kAdvancedFields.size(); ++i) {
-    const auto& f = kAdvancedFields[i];
-    if (f.text)
-      s.*f.text = std::string(f.name) + " <" + std::to_string(i) + "> é";
-    else
-      s.*f.flag = flag;
-  }
-  return s;
-}
+AdvancedSettings Distinct(bool flag) { return Distinct<AdvancedSettings>(kAdvancedFields, flag); }
 
 void ExpectSame(const AdvancedSettings& a, const AdvancedSettings& b) {
-  for (const auto& f : kAdvancedFields) {
-    if (f.text) {
-      EXPECT_EQ(a.*f.text, b.*f.text) << f.name;
-    } else {
-      EXPECT_EQ(a.*f.flag, b.*f.flag) << f.name;
-    }
-  }
+  ExpectSameFields(kAdvancedFields, a, b);
 }
 
 std::vector<std::string> Lines(const std::string& text) {

@@ -5,30 +5,15 @@
 #include <sstream>
 
 #include "settings/ini.h"
+#include "settings/record_fields.h"
 #include "temp_folder.h"
 
 namespace {
 
-ExpressSettings Distinct(bool flag) {
-  ExpressSettings s;
-  for (size_t i = 0; i < kExpressFields.size(); ++i) {
-    const auto& f = kExpressFields[i];
-    if (f.text)
-      s.*f.text = std::string(f.name) + " " + std::to_string(i) + " ©";
-    else
-      s.*f.flag = flag;
-  }
-  return s;
-}
+ExpressSettings Distinct(bool flag) { return Distinct<ExpressSettings>(kExpressFields, flag); }
 
 void ExpectSame(const ExpressSettings& a, const ExpressSettings& b) {
-  for (const auto& f : kExpressFields) {
-    if (f.text) {
-      EXPECT_EQ(a.*f.text, b.*f.text) << f.name;
-    } else {
-      EXPECT_EQ(a.*f.flag, b.*f.flag) << f.name;
-    }
-  }
+  ExpectSameFields(kExpressFields, a, b);
 }
 
 const ThumbOptions kThumbs = {42, "Both", "120", "90", 1};
@@ -140,7 +125,7 @@ TEST(ExpressConfigTest, BadValuesStopTheLoadAfterTheKeysBeforeThem) {
     EXPECT_FALSE(LoadExpressConfig(dir.Path("bad.cfe"), &s, &thumbs, &err)) << c.key;
     EXPECT_EQ(err, dir.Path("bad.cfe") + ": " + c.error);
     EXPECT_EQ(thumbs.Height, c.thumbs_read ? "120" : "100") << c.key;
-    EXPECT_EQ(s.ExpressLinkTarget, c.texts_read ? "ExpressLinkTarget 1 ©" : "same") << c.key;
+    EXPECT_EQ(s.ExpressLinkTarget, c.texts_read ? "ExpressLinkTarget <1> é" : "same") << c.key;
     EXPECT_EQ(s.ExpressPageTitle, "Gallery") << c.key;
   }
 }

@@ -1,0 +1,33 @@
+// Records whose every field holds a value of its own, and their comparison.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "settings/records.h"
+
+/// Every text field gets a value naming it (with a non-ASCII letter); every
+/// switch is `flag`.
+template <typename Record, typename Fields>
+Record Distinct(const Fields& fields, bool flag) {
+  Record r;
+  for (size_t i = 0; i < fields.size(); ++i) {
+    const auto& f = fields[i];
+    if (f.text)
+      r.*f.text = std::string(f.name) + " <" + std::to_string(i) + "> é";
+    else
+      r.*f.flag = flag;
+  }
+  return r;
+}
+
+template <typename Record, typename Fields>
+void ExpectSameFields(const Fields& fields, const Record& a, const Record& b) {
+  for (const auto& f : fields) {
+    if (f.text)
+      EXPECT_EQ(a.*f.text, b.*f.text) << f.name;
+    else
+      EXPECT_EQ(a.*f.flag, b.*f.flag) << f.name;
+  }
+}
