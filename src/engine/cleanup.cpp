@@ -15,12 +15,7 @@ namespace {
 // Lower-cased names of the regular files of `dir`.
 std::set<std::string> FileNamesNoCase(const std::string& dir) {
   std::set<std::string> names;
-  std::error_code ec;
-  for (fs::directory_iterator it(dir.empty() ? "/" : dir, ec), end; !ec && it != end;
-       it.increment(ec)) {
-    std::error_code entry_ec;
-    if (it->is_regular_file(entry_ec)) names.insert(LowerCase(it->path().filename().string()));
-  }
+  for (const std::string& name : RegularFileNames(dir)) names.insert(LowerCase(name));
   return names;
 }
 

@@ -11,7 +11,7 @@
 
 namespace {
 
-// The length of `name` in `dir` when it is a regular file.
+// The length of the entry when it is a regular file (or a link to one).
 bool RegularFileSize(int dir_fd, const dirent& entry, uint64_t* size) {
   if (entry.d_type != DT_REG && entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN) return false;
   struct stat st;
@@ -21,6 +21,18 @@ bool RegularFileSize(int dir_fd, const dirent& entry, uint64_t* size) {
 }
 
 }  // namespace
+
+std::vector<std::string> RegularFileNames(const std::string& dir) {
+  std::vector<std::string> names;
+  DIR* stream = opendir(dir.empty() ? "/" : dir.c_str());
+  if (!stream) return names;
+  uint64_t size = 0;
+  while (const dirent* entry = readdir(stream))
+    if (entry->d_type == DT_REG || RegularFileSize(dirfd(stream), *entry, &size))
+      names.emplace_back(entry->d_name);
+  closedir(stream);
+  return names;
+}
 
 bool HasPictureExtension(const std::string& name) {
   std::string ext = LowerCase(GetExtension(name));

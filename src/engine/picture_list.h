@@ -11,6 +11,10 @@ struct PictureFile {
   uint64_t size = 0;
 };
 
+/// The names of the regular files in `dir` (links to regular files too),
+/// read in one pass; empty when the folder cannot be read.
+std::vector<std::string> RegularFileNames(const std::string& dir);
+
 /// True when `name` ends in .jpg, .jpeg, .gif or .bmp, in any letter case.
 bool HasPictureExtension(const std::string& name);
 

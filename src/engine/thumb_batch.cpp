@@ -10,6 +10,7 @@
 #include <mutex>
 #include <set>
 #include <thread>
+#include <unordered_set>
 
 #include "engine/thumbnails.h"
 #include "settings/text.h"
@@ -145,12 +146,15 @@ std::vector<ThumbTask> PlanThumbnails(const std::string& dir, const std::string&
   if (naming.affix.empty() &&
       (!naming.store_in_sub || SameFile(dir.empty() ? "/" : dir, thumb_dir)))
     return tasks;
+  std::vector<std::string> listed = RegularFileNames(thumb_dir);
+  std::unordered_set<std::string> thumbs(listed.begin(), listed.end());
   std::set<std::string> planned;
   for (size_t i = 0; i < pictures.size(); ++i) {
     const PictureFile& picture = pictures[i];
+    std::string thumb_name = ThumbFileName(naming, picture.name);
     ThumbTask task{i, JoinPath(dir, picture.name), picture.name, picture.size,
-                   JoinPath(thumb_dir, ThumbFileName(naming, picture.name))};
-    bool on_disk = IsRegularFile(task.thumb_path);
+                   JoinPath(thumb_dir, thumb_name)};
+    bool on_disk = thumbs.count(thumb_name) > 0;
     bool exists = on_disk || planned.count(task.thumb_path) > 0;
     if (!IsDue(naming, picture.name, exists)) continue;
     if (on_disk && SameFile(task.picture, task.thumb_path)) continue;
