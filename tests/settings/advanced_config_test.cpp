@@ -33,8 +33,6 @@ std::string FileText(size_t count, const std::map<size_t, std::string>& lines) {
   return text;
 }
 
-const ThumbOptions kThumbs = {42, "Both", "120", "90", 1};
-
 }  // namespace
 
 TEST(AdvancedConfigTest, SaveAndLoadRestoreEveryField) {
@@ -46,11 +44,7 @@ TEST(AdvancedConfigTest, SaveAndLoadRestoreEveryField) {
     ASSERT_TRUE(SaveAdvancedConfig(dir.Path("a.cfg"), saved, kThumbs, &err)) << err;
     ASSERT_TRUE(LoadAdvancedConfig(dir.Path("a.cfg"), &loaded, &thumbs, &err)) << err;
     ExpectSame(saved, loaded);
-    EXPECT_EQ(thumbs.Quality, 42);
-    EXPECT_EQ(thumbs.ResizeMethod, "Both");
-    EXPECT_EQ(thumbs.Height, "120");
-    EXPECT_EQ(thumbs.Width, "90");
-    EXPECT_EQ(thumbs.Progressive, 1);
+    ExpectThumbsAsSaved(thumbs);
   }
 }
 

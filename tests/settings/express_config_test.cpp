@@ -16,8 +16,6 @@ void ExpectSame(const ExpressSettings& a, const ExpressSettings& b) {
   ExpectSameFields(kExpressFields, a, b);
 }
 
-const ThumbOptions kThumbs = {42, "Both", "120", "90", 1};
-
 // A complete file of valid values in which `key` is set to `value` (removed when null).
 std::string FileWith(const std::string& key, const char* value) {
   IniDocument ini = ParseIni(UpdateExpressConfig("", Distinct(true), kThumbs));
@@ -39,11 +37,7 @@ TEST(ExpressConfigTest, SaveAndLoadRestoreEveryField) {
     ASSERT_TRUE(SaveExpressConfig(dir.Path("a.cfe"), saved, kThumbs, &err)) << err;
     ASSERT_TRUE(LoadExpressConfig(dir.Path("a.cfe"), &loaded, &thumbs, &err)) << err;
     ExpectSame(saved, loaded);
-    EXPECT_EQ(thumbs.Quality, 42);
-    EXPECT_EQ(thumbs.ResizeMethod, "Both");
-    EXPECT_EQ(thumbs.Height, "120");
-    EXPECT_EQ(thumbs.Width, "90");
-    EXPECT_EQ(thumbs.Progressive, 1);
+    ExpectThumbsAsSaved(thumbs);
   }
 }
 

@@ -31,3 +31,14 @@ void ExpectSameFields(const Fields& fields, const Record& a, const Record& b) {
       EXPECT_EQ(a.*f.flag, b.*f.flag) << f.name;
   }
 }
+
+/// Thumbnail options unlike the initial ones in every field.
+inline const ThumbOptions kThumbs = {42, "Both", "120", "90", 1};
+
+inline void ExpectThumbsAsSaved(const ThumbOptions& thumbs) {
+  EXPECT_EQ(thumbs.Quality, 42);
+  EXPECT_EQ(thumbs.ResizeMethod, "Both");
+  EXPECT_EQ(thumbs.Height, "120");
+  EXPECT_EQ(thumbs.Width, "90");
+  EXPECT_EQ(thumbs.Progressive, 1);
+}
