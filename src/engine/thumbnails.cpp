@@ -25,12 +25,13 @@ namespace {
 
 constexpr int64_t kMaxSide = 32767;
 
-enum class Kind { kJpeg, kGif, kBmp, kOther };
+enum class Kind { kJpeg, kGif, kBmp, kPng, kOther };
 
 Kind Sniff(const uint8_t* head, size_t size) {
   if (size >= 3 && head[0] == 0xFF && head[1] == 0xD8 && head[2] == 0xFF) return Kind::kJpeg;
   if (size >= 6 && (!memcmp(head, "GIF87a", 6) || !memcmp(head, "GIF89a", 6))) return Kind::kGif;
   if (size >= 2 && head[0] == 'B' && head[1] == 'M') return Kind::kBmp;
+  if (size >= 8 && !memcmp(head, "\x89PNG\r\n\x1A\n", 8)) return Kind::kPng;
   return Kind::kOther;
 }
 
@@ -84,6 +85,27 @@ bool HeaderWithinLimit(Kind kind, const uint8_t* head, size_t size) {
   return width >= 1 && height >= 1 && width * height <= kMaxPicturePixels;
 }
 
+uint32_t BigEndian32(const uint8_t* p) {
+  return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3];
+}
+
+// libpng sets aside what a chunk claims before reading it, so a PNG is only
+// handed on when every chunk up to IEND fits inside the file.
+bool PngChunksFitFile(int fd) {
+  struct stat st;
+  if (fstat(fd, &st) != 0) return false;
+  const int64_t end = st.st_size;
+  for (int64_t pos = 8; pos + 12 <= end;) {
+    uint8_t chunk[8];
+    if (pread(fd, chunk, sizeof chunk, pos) != static_cast<ssize_t>(sizeof chunk)) return false;
+    int64_t length = BigEndian32(chunk);
+    if (length > 0x7FFFFFFF || pos + 12 + length > end) return false;
+    if (!memcmp(chunk + 4, "IEND", 4)) return true;
+    pos += 12 + length;
+  }
+  return false;
+}
+
 // Opens a regular file for reading; never blocks on a pipe put in its place.
 int OpenPicture(const std::string& path, std::string* err) {
   int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -112,6 +134,10 @@ ReadStatus ReadOpenPicture(int fd, const std::string& path, const SizePlan& plan
   Kind kind = Sniff(head, static_cast<size_t>(got));
   if (!HeaderWithinLimit(kind, head, static_cast<size_t>(got))) {
     *err = "picture header claims a refused size";
+    return ReadStatus::kFailed;
+  }
+  if (kind == Kind::kPng && !PngChunksFitFile(fd)) {
+    *err = "PNG data is cut off or claims more than the file holds";
     return ReadStatus::kFailed;
   }
   ReadStatus status = ReadStatus::kUnsupported;

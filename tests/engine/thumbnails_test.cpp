@@ -239,6 +239,10 @@ TEST(MakeThumbnailTest, BrokenPicturesWriteNothing) {
       {"computed-too-big.jpg", thumb_test::Jpeg(2000, 10), Options("Height", "200")},
       {"bad-quant-table.jpg", ReadFile(KESTO_TEST_DATA "/thumbs/bad-quant-table.jpg"),
        Options("Height", "24")},
+      {"png-chunk-too-long.jpg", ReadFile(KESTO_TEST_DATA "/thumbs/png-chunk-too-long.png"),
+       Options("Height", "24")},
+      {"cut-png.jpg", ReadFile(KESTO_TEST_DATA "/thumbs/png-named.jpg").substr(0, 60),
+       ThumbOptions()},
   };
   for (const auto& c : cases) {
     MadeThumb made = Make(dir, c.bytes, c.name, c.options);
@@ -259,6 +263,7 @@ TEST(MakeThumbnailTest, DamagedBytesNeverCrashTheReaders) {
       {"plain.bmp", thumb_test::Bmp(30, 20, 24, false, ramp)},
       {"interlaced.gif", ReadFile(data + "interlaced.gif")},
       {"offset.gif", ReadFile(data + "offset.gif")},
+      {"png.jpg", ReadFile(data + "png-named.jpg")},
   };
   std::mt19937 random(7);
   for (const auto& [name, bytes] : pictures) {
