@@ -85,7 +85,7 @@ int64_t TableSize(const std::string& text, size_t most) {
 }
 
 int PatternIndex(const std::string& text) {
-  int64_t index = RoundHalfEven(Val(text)) - 1;
+  int64_t index = RoundHalfEven(Val(text) - 1);
   return index >= 0 && index <= 2 ? static_cast<int>(index) : -1;
 }
 

@@ -218,7 +218,7 @@ std::vector<std::string> ParseString(std::string_view text, std::string_view sep
 }
 
 std::string HtmlColour(std::string_view colour_text) {
-  double value = std::round(Val(colour_text));
+  double value = static_cast<double>(RoundHalfEven(Val(colour_text)));
   uint32_t bits = 0;
   if (value >= 0 && value <= 4294967295.0)
     bits = static_cast<uint32_t>(value);

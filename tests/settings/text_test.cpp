@@ -52,6 +52,8 @@ TEST(TextTest, HtmlColourSwapsRedAndBlue) {
   EXPECT_EQ(HtmlColour("12632256"), "#C0C0C0");
   EXPECT_EQ(HtmlColour("<no value>"), "#000000");
   EXPECT_EQ(HtmlColour("-1"), "#FFFFFFFF");  // eight hex digits: the last four, then 3-4, 1-2
+  EXPECT_EQ(HtmlColour("2.5"), "#020000");    // halves round to even
+  EXPECT_EQ(HtmlColour("3.5"), "#040000");
 }
 
 TEST(TextTest, ExtensionsAndBaseNames) {
