@@ -79,7 +79,11 @@ void CleanOrphanThumbs(const std::string& thumb_dir, const std::string& picture_
   if (!IsDirectory(picture_dir)) return;
   std::vector<std::string> orphans = FindOrphanThumbs(thumb_dir, picture_dir, naming);
   if (orphans.empty() || !host->ConfirmDelete(DeleteListText(thumb_dir, orphans))) return;
-  for (const std::string& name : FindOrphanThumbs(thumb_dir, picture_dir, naming)) {
+  // Only the thumbnails shown are deleted, each tested again against the
+  // pictures there now, so one restored meanwhile keeps its thumbnail.
+  std::set<std::string> pictures = FileNamesNoCase(picture_dir);
+  for (const std::string& name : orphans) {
+    if (!IsOrphan(name, naming, pictures)) continue;
     std::error_code ec;
     fs::remove(thumb_dir + "/" + name, ec);  // a file that cannot go is passed over
   }

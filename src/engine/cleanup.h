@@ -20,7 +20,8 @@ std::vector<std::string> FindOrphanThumbs(const std::string& thumb_dir,
 std::string DeleteListText(const std::string& thumb_dir, const std::vector<std::string>& orphans);
 
 /// Lists the orphans, asks `host` when there are any, and on confirmation
-/// deletes each thumbnail that is still an orphan when tested afresh.
+/// deletes each listed thumbnail that is still an orphan when tested afresh;
+/// a thumbnail that appeared while the question was open is not touched.
 /// Does nothing when `picture_dir` does not exist.
 void CleanOrphanThumbs(const std::string& thumb_dir, const std::string& picture_dir,
                        const ThumbNaming& naming, RunHost* host);
