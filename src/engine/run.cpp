@@ -54,6 +54,14 @@ class Progress : public ThumbListener {
   bool stopped_ = false;
 };
 
+// A folder given relative to the working folder, made full, so that page
+// titles name the folder and the old-page test sees the whole path.
+std::string FullPath(const std::string& path) {
+  std::error_code ec;
+  fs::path full = fs::absolute(path, ec);
+  return ec ? path : full.lexically_normal().string();
+}
+
 bool IsDirectory(const std::string& path) {
   std::error_code ec;
   return !path.empty() && fs::is_directory(path, ec);
@@ -100,7 +108,7 @@ bool RunDirectory(size_t index, const RunInput& input, const Mode& mode, RunHost
     report->InvalidPaths += entry + "\r\n";
     return true;
   }
-  std::string current = StripTrailingSlashes(entry);
+  std::string current = StripTrailingSlashes(FullPath(entry));
   bool readable = false;
   std::vector<PictureFile> pictures = ListPictures(current, &readable);
   if (!readable) {  // a folder that cannot be read is reported like a missing one
@@ -111,7 +119,9 @@ bool RunDirectory(size_t index, const RunInput& input, const Mode& mode, RunHost
   std::vector<ThumbTask> due = PlanThumbnails(current, thumb_dir, pictures, mode.naming);
   Progress progress(host, FirstProgress(index, input, current, due.size(), mode.advanced));
   if (!due.empty()) progress.Show();
-  if (*stop || (!pictures.empty() && progress.Poll())) return false;
+  // STOP is looked at before a picture: later folders without pictures are
+  // still given their pages and clean-up.
+  if (!pictures.empty() && (*stop || progress.Poll())) return false;
   for (const std::string& picture :
        RunThumbnailBatch(due, ThumbTarget(input.thumbs), input.thumbs, input.workers, &progress))
     report->CorruptedFiles += picture + "\r\n";

@@ -164,6 +164,38 @@ TEST_F(RunTest, StopEndsTheRunWithinTheSecondDirectory) {
   EXPECT_TRUE(host_.reports.empty());  // the missing fourth was never reached
 }
 
+TEST_F(RunTest, StopDuringPagesStillServesLaterFoldersWithoutPictures) {
+  std::string first = Dir("first"), empty = Dir("empty"), third = Dir("third");
+  Copy("small.jpg", first + "/a.jpg");
+  Copy("small.jpg", third + "/c.jpg");
+  Touch(empty + "/old.htm");
+  host_.stop_when = [](const FakeHost& h) {
+    return !h.progress.empty() && h.progress.back().value == h.progress.back().maximum;
+  };
+  ExpressSettings express;
+  express.ExpressDelHTML = "1";
+  Process(false, Input({first, empty, third}), AdvancedSettings(), express, &host_, &report_);
+  EXPECT_TRUE(Exists(first + "/thumbs/a_tn.jpg"));
+  EXPECT_FALSE(Exists(empty + "/old.htm"));
+  EXPECT_TRUE(Exists(third + "/thumbs"));  // the folder comes before the first picture
+  EXPECT_FALSE(Exists(third + "/thumbs/c_tn.jpg"));
+}
+
+TEST_F(RunTest, RelativeFoldersAreTakenFromTheWorkingFolder) {
+  std::string pics = Dir("my.cams/gallery");
+  Copy("small.jpg", pics + "/a.jpg");
+  Touch(pics + "/old.HTML");  // deleted: the full path holds ".c"
+  AdvancedSettings advanced;
+  advanced.DelHTML = "1";
+  advanced.FromDir = "1";
+  fs::path before = fs::current_path();
+  fs::current_path(temp_.Path("my.cams"));
+  Process(true, Input({"gallery/"}), advanced, ExpressSettings(), &host_, &report_);
+  fs::current_path(before);
+  EXPECT_FALSE(Exists(pics + "/old.HTML"));
+  EXPECT_NE(ReadFile(pics + "/page_01.html").find("<TITLE> gallery 1"), std::string::npos);
+}
+
 TEST_F(RunTest, OldPagesGoByModeMasks) {
   std::string pics = Dir("pics");
   for (const char* name : {"readme.js", "index.HTML", "x.shtml", "keep.txt", "a.asp", "b.c"})
@@ -186,7 +218,10 @@ TEST_F(RunTest, CleanUpAsksAndDeletesOnlyOrphansStillOrphaned) {
     Touch(thumbs + "/" + name);
   Touch(pics + "/beach.GIF");  // any letter case keeps the thumbnail
   ThumbNaming naming;
-  host_.on_confirm = [&] { Touch(pics + "/Sky.bmp"); };  // restored while asked
+  host_.on_confirm = [&] {
+    Touch(pics + "/Sky.bmp");        // restored while asked
+    Touch(thumbs + "/Late_tn.jpg");  // never shown, so never deleted
+  };
   host_.confirm = true;
   CleanOrphanThumbs(thumbs, pics, naming, &host_);
   ASSERT_EQ(host_.confirmations.size(), 1u);
@@ -198,6 +233,7 @@ TEST_F(RunTest, CleanUpAsksAndDeletesOnlyOrphansStillOrphaned) {
   EXPECT_FALSE(Exists(thumbs + "/Sea_tn.jpg"));
   EXPECT_TRUE(Exists(thumbs + "/Sky_tn.jpg"));
   EXPECT_TRUE(Exists(thumbs + "/notes.jpg"));
+  EXPECT_TRUE(Exists(thumbs + "/Late_tn.jpg"));
 }
 
 TEST_F(RunTest, CleanUpKeepsEverythingWhenRefusedOrUnsafe) {
