@@ -59,15 +59,16 @@ bool WriteAll(int fd, std::string_view data) {
   return true;
 }
 
-// Opens a new hidden file next to `path`; its name goes to `temp`.
+// Opens a new hidden file next to `path`; its name goes to `temp`. The name
+// is short, so that a file whose own name is near the length limit can
+// still be written.
 int CreateTempBeside(const std::string& path, std::string* temp) {
   static std::atomic<unsigned> counter{0};
   size_t slash = path.rfind('/');
   std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
-  std::string name = path.substr(folder.size());
   for (int attempt = 0; attempt < 100; ++attempt) {
     *temp =
-        folder + "." + name + ".tmp" + std::to_string(getpid()) + "-" + std::to_string(counter++);
+        folder + ".kesto-" + std::to_string(getpid()) + "-" + std::to_string(counter++) + ".tmp";
     int fd = open(temp->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0 || errno != EEXIST) return fd;
   }

@@ -18,6 +18,9 @@ TEST(FileIoTest, WriteReplacesTheFileAndLeavesNothingElse) {
   ASSERT_TRUE(ReadWholeFile(dir.Path("a.cfg"), &text, &err)) << err;
   EXPECT_EQ(text, "second");
   EXPECT_EQ(dir.Count(), 1u);
+  std::string longest(255, 'a');  // the longest name a folder takes
+  ASSERT_TRUE(WriteFileAtomic(dir.Path(longest), "x", &err)) << err;
+  EXPECT_EQ(dir.Count(), 2u);
 }
 
 TEST(FileIoTest, WriteKeepsThePermissionsOfTheOldFile) {
