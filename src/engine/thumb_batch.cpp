@@ -154,7 +154,10 @@ std::vector<ThumbTask> PlanThumbnails(const std::string& dir, const std::string&
     std::string thumb_name = ThumbFileName(naming, picture.name);
     ThumbTask task{i, JoinPath(dir, picture.name), picture.name, picture.size,
                    JoinPath(thumb_dir, thumb_name)};
-    bool on_disk = thumbs.count(thumb_name) > 0;
+    // The listing answers most look-ups; a miss is looked up by its path,
+    // which also sees an affix naming a folder and names a folder holds under
+    // another letter case.
+    bool on_disk = thumbs.count(thumb_name) > 0 || IsRegularFile(task.thumb_path);
     bool exists = on_disk || planned.count(task.thumb_path) > 0;
     if (!IsDue(naming, picture.name, exists)) continue;
     if (on_disk && SameFile(task.picture, task.thumb_path)) continue;

@@ -135,6 +135,12 @@ TEST(PlanThumbnailsTest, FillsInPathsAndCountsOnlyRegularFilesAsExisting) {
   EXPECT_EQ(tasks[1].picture, dir.Path("b.jpg"));
   EXPECT_EQ(tasks[1].size, 20u);
   EXPECT_EQ(tasks[1].thumb_path, dir.Path("thumbs/b_tn.jpg"));
+  // An affix that names a folder: the thumbnail there is found by its path.
+  std::filesystem::create_directories(dir.Path("thumbs/t"));
+  WriteFile(dir.Path("thumbs/t/a.jpg"), "made earlier");
+  EXPECT_TRUE(PlanThumbnails(dir.path(), dir.Path("thumbs"), {{"a.jpg", 10}},
+                             Naming("t/", true, true, false))
+                  .empty());
 }
 
 // Records what the batch reports; asks for STOP when told to.
