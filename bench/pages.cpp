@@ -26,6 +26,7 @@ struct QuietHost : RunHost {
   void SetStatusVisible(bool) override {}
   bool ConfirmDelete(const std::string&) override { return false; }
   void ShowReport(const std::string&) override {}
+  void Warn(const std::string&) override {}
 };
 
 // A folder of `count` pictures (empty files: only names and sizes matter here)

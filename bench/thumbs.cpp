@@ -54,7 +54,7 @@ bool ParseArgs(int argc, char** argv, Args* args) {
 class CountingListener : public ThumbListener {
  public:
   void Starting(const ThumbTask&) override {}
-  void Finished(const ThumbTask&, bool) override { ++finished; }
+  void Finished(const ThumbTask&, bool, const std::string&) override { ++finished; }
   bool Poll() override { return false; }
   int finished = 0;
 };

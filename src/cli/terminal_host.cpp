@@ -114,7 +114,11 @@ bool TerminalHost::ConfirmDelete(const std::string& text) {
   std::fputs("Delete them? [y/N] ", err_);
   std::fflush(err_);
   char line[64] = {};
-  if (!std::fgets(line, sizeof line, in_)) return false;
+  if (!std::fgets(line, sizeof line, in_)) {
+    if (g_interrupt.exchange(false)) interrupted_ = true;  // Ctrl-C at the question
+    std::fputc('\n', err_);
+    return false;
+  }
   return line[0] == 'y' || line[0] == 'Y';
 }
 
@@ -122,4 +126,10 @@ void TerminalHost::ShowReport(const std::string& text) {
   ClearBar();
   std::fputs(WithLf(text).c_str(), err_);
   reported_ = true;
+}
+
+void TerminalHost::Warn(const std::string& text) {
+  ClearBar();
+  std::fprintf(err_, "kesto-cli: %s\n", text.c_str());
+  warned_ = true;
 }

@@ -20,8 +20,10 @@ class TerminalHost : public RunHost {
   void SetStatusVisible(bool visible) override;
   bool ConfirmDelete(const std::string& text) override;
   void ShowReport(const std::string& text) override;
+  void Warn(const std::string& text) override;
 
-  bool reported() const { return reported_; }
+  /// True when a report was shown or something could not be written.
+  bool reported() const { return reported_ || warned_; }
   /// True once Ctrl-C was pressed during the run.
   bool interrupted() const { return interrupted_; }
 
@@ -39,6 +41,7 @@ class TerminalHost : public RunHost {
   bool live_;
   DeleteAnswer answer_;
   bool reported_ = false;
+  bool warned_ = false;
   bool interrupted_ = false;
   bool bar_drawn_ = false;
   size_t announced_dir_ = static_cast<size_t>(-1);

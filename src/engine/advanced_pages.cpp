@@ -1,6 +1,8 @@
 #include "engine/advanced_pages.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 
 #include "engine/index_table.h"
@@ -169,7 +171,7 @@ void WriteToFile(std::ofstream* file, const std::string& text) {
 void WriteIndexPage(Directory* d, int position, int file_number, size_t* next) {
   std::string name = MakePageFileName(file_number, d->s);
   std::ofstream file(d->dir + "/" + name, std::ios::binary | std::ios::trunc);
-  if (!file) throw PageError("cannot open " + d->dir + "/" + name);
+  if (!file) throw PageError("cannot write " + d->dir + "/" + name + ": " + std::strerror(errno));
   d->page.text.clear();
   try {
     WritePageText(d, position, name, next, &d->page);
@@ -178,7 +180,8 @@ void WriteIndexPage(Directory* d, int position, int file_number, size_t* next) {
     throw;
   }
   WriteToFile(&file, d->page.text);
-  if (file.fail()) throw PageError("cannot write " + d->dir + "/" + name);
+  if (file.fail())
+    throw PageError("cannot write " + d->dir + "/" + name + ": " + std::strerror(errno));
 }
 
 void WritePages(Directory* d) {
@@ -206,7 +209,7 @@ std::string MakePageFileName(int number, const AdvancedSettings& s) {
 }
 
 void WriteAdvancedPages(const std::string& current_dir, const std::vector<PictureFile>& pictures,
-                        const AdvancedSettings& settings, RunReport* report) {
+                        const AdvancedSettings& settings, RunReport* report, std::string* error) {
   Directory d(current_dir, settings, report);
   d.page_template = LoadTemplate(settings, report);
   d.table = BuildPictureTable(pictures, settings);
@@ -214,7 +217,8 @@ void WriteAdvancedPages(const std::string& current_dir, const std::vector<Pictur
   try {
     Prepare(&d);
     WritePages(&d);
-  } catch (const std::exception&) {
+  } catch (const std::exception& e) {
     // The pages of this directory end here; those written stay.
+    if (error) *error = e.what();
   }
 }

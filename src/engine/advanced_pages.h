@@ -20,6 +20,8 @@ std::string MakePageFileName(int number, const AdvancedSettings& settings);
 /// `report`. A Rows or Cols value below 1 counts as 1. An error while writing
 /// ends this directory's pages where it happened, the page being written
 /// keeping its text so far: a page that cannot be written, a title that
-/// cannot be cut, a page number or count beyond 16 bits.
+/// cannot be cut, a page number or count beyond 16 bits; `error`, when
+/// given, then says why.
 void WriteAdvancedPages(const std::string& current_dir, const std::vector<PictureFile>& pictures,
-                        const AdvancedSettings& settings, RunReport* report);
+                        const AdvancedSettings& settings, RunReport* report,
+                        std::string* error = nullptr);

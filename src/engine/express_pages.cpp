@@ -1,7 +1,9 @@
 #include "engine/express_pages.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
+#include <cstring>
 #include <fstream>
 
 #include "engine/titles.h"
@@ -376,12 +378,16 @@ void WriteIndexPageText(std::string* out, const Gallery& g, int page, size_t* k)
 // The index page is opened before its picture pages are written, so a page
 // that cannot be opened stops the gallery before any of them. `text` is
 // working room kept from page to page.
-bool WriteIndexPage(const Gallery& g, int page, size_t* k, std::string* text) {
-  std::ofstream file = OpenPage(g.dir, ExpressPageFileName(page));
-  if (!file) return false;
-  text->clear();
-  WriteIndexPageText(text, g, page, k);
-  return Save(&file, *text);
+bool WriteIndexPage(const Gallery& g, int page, size_t* k, std::string* text, std::string* error) {
+  std::string name = ExpressPageFileName(page);
+  std::ofstream file = OpenPage(g.dir, name);
+  if (file) {
+    text->clear();
+    WriteIndexPageText(text, g, page, k);
+    if (Save(&file, *text)) return true;
+  }
+  if (error) *error = "cannot write " + g.dir + "/" + name + ": " + std::strerror(errno);
+  return false;
 }
 
 }  // namespace
@@ -389,7 +395,7 @@ bool WriteIndexPage(const Gallery& g, int page, size_t* k, std::string* text) {
 std::string ExpressPageFileName(int page) { return "page" + NumText(page) + ".html"; }
 
 bool WriteExpressPages(const std::string& current_dir, const std::vector<PictureFile>& pictures,
-                       const ExpressSettings& settings) {
+                       const ExpressSettings& settings, std::string* error) {
   std::vector<Entry> entries = MakeEntries(pictures);
   if (entries.empty()) return true;
   Look look = MakeLook(settings, entries.size());
@@ -400,6 +406,6 @@ bool WriteExpressPages(const std::string& current_dir, const std::vector<Picture
   size_t k = 0;
   std::string text;
   for (int page = 1; page <= g.pages; ++page)
-    if (!WriteIndexPage(g, page, &k, &text)) return false;
+    if (!WriteIndexPage(g, page, &k, &text, error)) return false;
   return true;
 }

@@ -25,7 +25,8 @@ struct Mode {
   bool delete_html = false;
   bool clean_house = false;
   ReportPaths paths;
-  std::function<void(const std::string&, const std::vector<PictureFile>&)> write_pages;
+  // Writes a directory's pages; gives why they ended early, else "".
+  std::function<std::string(const std::string&, const std::vector<PictureFile>&)> write_pages;
 };
 
 // Turns the thumbnail batch's events into the host's progress display and
@@ -39,9 +40,10 @@ class Progress : public ThumbListener {
     state_.size_label = SizeLabel(task.size);
     host_->ShowProgress(state_);
   }
-  void Finished(const ThumbTask&, bool) override {
+  void Finished(const ThumbTask& task, bool, const std::string& error) override {
     ++state_.value;
     host_->ShowProgress(state_);
+    if (!error.empty()) host_->Warn("no thumbnail of " + task.picture + ": " + error);
   }
   bool Poll() override { return stopped_ = stopped_ || host_->PollStop(); }
 
@@ -68,11 +70,12 @@ bool IsDirectory(const std::string& path) {
 }
 
 // The folder that receives the directory's thumbnails, made when missing.
-std::string ThumbFolder(const std::string& current, const Mode& mode) {
+std::string ThumbFolder(const std::string& current, const Mode& mode, RunHost* host) {
   if (mode.subfolder.empty()) return current;
   std::string folder = current + "/" + mode.subfolder;
   std::error_code ec;
-  if (!fs::exists(fs::symlink_status(folder, ec))) fs::create_directory(folder, ec);
+  if (!fs::exists(fs::symlink_status(folder, ec)) && !fs::create_directory(folder, ec) && ec)
+    host->Warn("cannot make the thumbnail folder " + folder + ": " + ec.message());
   return folder;
 }
 
@@ -95,7 +98,8 @@ void WritePages(const std::string& current, const std::vector<PictureFile>& pict
                 const Mode& mode, RunHost* host, bool* stop) {
   host->SetStatusVisible(true);
   *stop = host->PollStop() || *stop;
-  mode.write_pages(current, pictures);
+  std::string error = mode.write_pages(current, pictures);
+  if (!error.empty()) host->Warn("the pages stopped early: " + error);
   *stop = host->PollStop() || *stop;
   host->SetStatusVisible(false);
 }
@@ -115,7 +119,7 @@ bool RunDirectory(size_t index, const RunInput& input, const Mode& mode, RunHost
     report->InvalidPaths += entry + "\r\n";
     return true;
   }
-  std::string thumb_dir = ThumbFolder(current, mode);
+  std::string thumb_dir = ThumbFolder(current, mode, host);
   std::vector<ThumbTask> due = PlanThumbnails(current, thumb_dir, pictures, mode.naming);
   Progress progress(host, FirstProgress(index, input, current, due.size(), mode.advanced));
   if (!due.empty()) progress.Show();
@@ -198,7 +202,9 @@ void RunAdvanced(const RunInput& input, const AdvancedSettings& settings, RunHos
   mode.clean_house = IsOn(settings.CleanHouse);
   mode.paths = {settings.Header, settings.Footer, settings.TmplAddy};
   mode.write_pages = [&](const std::string& dir, const std::vector<PictureFile>& pictures) {
-    WriteAdvancedPages(dir, pictures, settings, report);
+    std::string error;
+    WriteAdvancedPages(dir, pictures, settings, report, &error);
+    return error;
   };
   Run(input, mode, host, report);
 }
@@ -211,7 +217,9 @@ void RunExpress(const RunInput& input, const ExpressSettings& settings, RunHost*
   mode.delete_html = IsOn(settings.ExpressDelHTML);
   mode.clean_house = IsOn(settings.ExpressCleanHouse);
   mode.write_pages = [&](const std::string& dir, const std::vector<PictureFile>& pictures) {
-    WriteExpressPages(dir, pictures, settings);
+    std::string error;
+    WriteExpressPages(dir, pictures, settings, &error);
+    return error;
   };
   Run(input, mode, host, report);
 }

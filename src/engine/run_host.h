@@ -33,4 +33,7 @@ class RunHost {
   virtual bool ConfirmDelete(const std::string& text) = 0;
   /// Shows the run report (only called when there is something to report).
   virtual void ShowReport(const std::string& text) = 0;
+  /// Tells of a problem the report has no place for, as it happens: a folder
+  /// or page that could not be written, why a picture gave no thumbnail.
+  virtual void Warn(const std::string& text) = 0;
 };

@@ -45,6 +45,7 @@ struct Batch {
     size_t task;
     bool finished;
     bool written;
+    std::string error;
   };
 
   Batch(const std::vector<ThumbTask>& tasks, int64_t target, const ThumbOptions& options,
@@ -69,11 +70,11 @@ struct Batch {
   std::vector<bool> failed;
 };
 
-bool MakeOne(const Batch& batch, const ThumbTask& task) {
+ThumbResult MakeOne(const Batch& batch, const ThumbTask& task) {
   try {
-    return MakeThumbnail(task.picture, task.thumb_path, batch.target, batch.options).exists;
-  } catch (const std::exception&) {
-    return IsRegularFile(task.thumb_path);
+    return MakeThumbnail(task.picture, task.thumb_path, batch.target, batch.options);
+  } catch (const std::exception& e) {
+    return {IsRegularFile(task.thumb_path), e.what()};
   }
 }
 
@@ -87,14 +88,14 @@ void Work(Batch* b) {
     }
     size_t index = b->next++;
     b->busy_paths.insert(task.thumb_path);
-    b->events.push_back({index, false, false});
+    b->events.push_back({index, false, false, {}});
     b->news.notify_one();
     lock.unlock();
-    bool written = MakeOne(*b, task);
+    ThumbResult made = MakeOne(*b, task);
     lock.lock();
     b->busy_paths.erase(task.thumb_path);
-    b->failed[index] = !written;
-    b->events.push_back({index, true, written});
+    b->failed[index] = !made.exists;
+    b->events.push_back({index, true, made.exists, std::move(made.error)});
     b->news.notify_one();
     b->work_changed.notify_all();
   }
@@ -105,12 +106,12 @@ void Work(Batch* b) {
 // Hands the queued events to the listener with the lock released.
 void Report(Batch* b, std::unique_lock<std::mutex>* lock, ThumbListener* listener) {
   while (!b->events.empty()) {
-    Batch::Event e = b->events.front();
+    Batch::Event e = std::move(b->events.front());
     b->events.pop_front();
     if (!listener) continue;
     lock->unlock();
     const ThumbTask& task = b->tasks[e.task];
-    e.finished ? listener->Finished(task, e.written) : listener->Starting(task);
+    e.finished ? listener->Finished(task, e.written, e.error) : listener->Starting(task);
     lock->lock();
   }
 }

@@ -44,8 +44,9 @@ class ThumbListener {
   /// A picture is about to be made (for the labels of the progress display).
   virtual void Starting(const ThumbTask& task) = 0;
   /// A picture is done; `written` is false when it went to the corrupted list
-  /// (no file at its thumbnail path).
-  virtual void Finished(const ThumbTask& task, bool written) = 0;
+  /// (no file at its thumbnail path); `error` says why making it failed,
+  /// also when an older thumbnail stayed.
+  virtual void Finished(const ThumbTask& task, bool written, const std::string& error) = 0;
   /// Lets pending events run; returns true when STOP was asked.
   virtual bool Poll() = 0;
 };

@@ -25,6 +25,7 @@ struct FakeHost : RunHost {
   bool confirm = false;
   std::function<void()> on_confirm;
   std::vector<std::string> reports;
+  std::vector<std::string> warnings;
 
   void ShowProgress(const ProgressState& state) override { progress.push_back(state); }
   void HideProgress() override { ++hides; }
@@ -39,6 +40,7 @@ struct FakeHost : RunHost {
     return confirm;
   }
   void ShowReport(const std::string& text) override { reports.push_back(text); }
+  void Warn(const std::string& text) override { warnings.push_back(text); }
 };
 
 class RunTest : public ::testing::Test {
@@ -141,6 +143,24 @@ TEST_F(RunTest, CorruptPicturesAreReportedInListOrder) {
   EXPECT_TRUE(report_.CorruptedFiles.empty());  // emptied once shown
   EXPECT_TRUE(Exists(pics + "/thumbs/c_tn.jpg"));
   EXPECT_TRUE(Exists(pics + "/page_01.html"));
+  ASSERT_EQ(host_.warnings.size(), 2u);  // each with its reason
+  EXPECT_EQ(host_.warnings[0].rfind("no thumbnail of " + pics + "/a.bmp: ", 0), 0u);
+  EXPECT_EQ(host_.warnings[1].rfind("no thumbnail of " + pics + "/b.jpg: ", 0), 0u);
+}
+
+TEST_F(RunTest, PagesThatCannotBeWrittenAreTold) {
+  std::string pics = Dir("pics");
+  Copy("small.jpg", pics + "/a.jpg");
+  Dir("pics/page1.html");  // a folder where the first page belongs
+  Dir("pics/page_01.html");
+  Process(false, Input({pics}), AdvancedSettings(), ExpressSettings(), &host_, &report_);
+  Process(true, Input({pics}), AdvancedSettings(), ExpressSettings(), &host_, &report_);
+  ASSERT_EQ(host_.warnings.size(), 2u);
+  EXPECT_EQ(host_.warnings[0],
+            "the pages stopped early: cannot write " + pics + "/page1.html: Is a directory");
+  EXPECT_EQ(host_.warnings[1],
+            "the pages stopped early: cannot write " + pics + "/page_01.html: Is a directory");
+  EXPECT_TRUE(host_.reports.empty());  // the report itself has no place for it
 }
 
 TEST_F(RunTest, StopEndsTheRunWithinTheSecondDirectory) {

@@ -151,10 +151,11 @@ class FakeListener : public ThumbListener {
     started.push_back(task.index);
     log.push_back("S" + std::to_string(task.index));
   }
-  void Finished(const ThumbTask& task, bool written) override {
+  void Finished(const ThumbTask& task, bool written, const std::string& error) override {
     finished.push_back(task.index);
     log.push_back("F" + std::to_string(task.index));
     if (!written) unwritten.push_back(task.index);
+    if (written != error.empty()) ++mismatched;  // a fresh folder keeps no older thumbnail
   }
   bool Poll() override {
     ++polls;
@@ -163,6 +164,7 @@ class FakeListener : public ThumbListener {
   std::vector<size_t> started, finished, unwritten;
   std::vector<std::string> log;  // "S3" started, "F3" finished, in call order
   int polls = 0;
+  int mismatched = 0;  // pictures told written with an error, or failed without one
 
  private:
   int stop_after_starts_;
@@ -198,6 +200,7 @@ TEST(RunThumbnailBatchTest, ListsBrokenPicturesInListOrderWithAnyNumberOfWorkers
     EXPECT_EQ(listener.started.size(), 12u) << workers;
     EXPECT_EQ(listener.finished.size(), 12u) << workers;
     EXPECT_EQ(listener.unwritten.size(), folder.broken.size()) << workers;
+    EXPECT_EQ(listener.mismatched, 0) << workers;
     EXPECT_GE(listener.polls, 1) << workers;
     EXPECT_TRUE(std::filesystem::exists(folder.dir.Path("thumbs/p100_tn.jpg"))) << workers;
   }
