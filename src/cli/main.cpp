@@ -7,6 +7,16 @@
 
 namespace {
 
+// A thumbnail side: whole pixels from 1 to 32767, the most a JPEG holds.
+const CLI::Validator kPixels(
+    [](std::string& text) -> std::string {
+      bool digits = !text.empty() && text.size() <= 5 &&
+                    text.find_first_not_of("0123456789") == std::string::npos;
+      if (digits && std::stoi(text) >= 1 && std::stoi(text) <= 32767) return "";
+      return "must be a whole number of pixels from 1 to 32767, not " + text;
+    },
+    "PIXELS");
+
 void AddProcess(CLI::App& app, ProcessArgs& args, bool& yes, bool& no, bool& prog, bool& noprog) {
   CLI::App* process = app.add_subcommand("process", "Make thumbnails and pages for directories");
   process->add_option("--config", args.configs, "A .cfg (Advanced) or .cfe (Express) file")
@@ -20,10 +30,8 @@ void AddProcess(CLI::App& app, ProcessArgs& args, bool& yes, bool& no, bool& pro
       ->check(CLI::Range(1, 100));
   process->add_option("--resize", args.resize, "Which edge the thumbnail size follows")
       ->check(CLI::IsMember({"height", "width", "both"}));
-  process->add_option("--height", args.height, "Thumbnail height in pixels")
-      ->check(CLI::PositiveNumber);
-  process->add_option("--width", args.width, "Thumbnail width in pixels")
-      ->check(CLI::PositiveNumber);
+  process->add_option("--height", args.height, "Thumbnail height in pixels")->check(kPixels);
+  process->add_option("--width", args.width, "Thumbnail width in pixels")->check(kPixels);
   auto* p = process->add_flag("--progressive", prog, "Write progressive JPEG thumbnails");
   process->add_flag("--no-progressive", noprog, "Write baseline JPEG thumbnails")->excludes(p);
   process->add_option("--jobs", args.jobs, "Thumbnail threads (default: one per core)")
