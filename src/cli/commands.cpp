@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "cli/fonts.h"
+#include "engine/thumbnails.h"
 #include "settings/advanced_config.h"
 #include "settings/dir_list.h"
 #include "settings/express_config.h"
@@ -25,8 +26,9 @@ ConfigKind KindOf(const std::string& path) {
 
 bool MustExist(const std::string& path, std::string* err) {
   std::error_code ec;
-  if (fs::is_regular_file(path, ec)) return true;
-  *err = path + ": no such file";
+  fs::file_status status = fs::status(path, ec);
+  if (fs::is_regular_file(status)) return true;
+  *err = path + (fs::exists(status) ? ": not a regular file" : ": no such file");
   return false;
 }
 
@@ -122,13 +124,27 @@ int Fail(std::FILE* err, const std::string& message) {
 bool PrepareRun(const ProcessArgs& args, PreparedRun* run, std::string* err) {
   *run = PreparedRun();
   ProgramState state;
+  std::string thumbs_from = "the initial values";
   if (!args.state.empty()) {
     if (!MustExist(args.state, err) || !ReadProgramState(args.state, &state, err)) return false;
     run->input.thumbs = state.Thumbs;
+    thumbs_from = args.state;
   }
-  for (const std::string& path : args.configs)
+  for (const std::string& path : args.configs) {
     if (!LoadConfig(path, run, err)) return false;
+    thumbs_from = path;
+  }
   if (!ApplyThumbFlags(args, &run->input.thumbs, err)) return false;
+  if (!args.resize.empty() || !args.height.empty() || !args.width.empty())
+    thumbs_from = "the command line";
+  // A damaged or foreign state file reads as a size of 0: every picture
+  // would fail, so the run does not start.
+  int64_t target = ThumbTarget(run->input.thumbs);
+  if (target < 1 || target > 32767) {
+    *err = thumbs_from + ": the thumbnail size it gives (" + NumText(target) +
+           ") is not from 1 to 32767; set it with --height or --width";
+    return false;
+  }
   run->input.workers = args.jobs;
   if (!args.mode.empty())
     run->advanced = args.mode == "advanced";

@@ -85,6 +85,22 @@ TEST_F(CommandsTest, DamagedOrMissingFilesAreUsageErrorsNamingTheFile) {
   }
   ProcessArgs no_dirs;
   EXPECT_EQ(ProcessCommand(no_dirs, err_), 2);
+  fs::create_directories(temp_.Path("folder.cfg"));
+  ProcessArgs folder;
+  folder.configs = {Path("folder.cfg")};
+  folder.dirs = {temp_.path()};
+  EXPECT_EQ(ProcessCommand(folder, err_), 2);
+  EXPECT_NE(Errors().find(Path("folder.cfg") + ": not a regular file"), std::string::npos);
+  // A state file that is not one gives no thumbnail size: refused before the run.
+  Write("notes.ini", "just some notes\n");
+  ProcessArgs state;
+  state.state = Path("notes.ini");
+  state.dirs = {temp_.path()};
+  EXPECT_EQ(ProcessCommand(state, err_), 2);
+  EXPECT_NE(Errors().find(Path("notes.ini") + ": the thumbnail size it gives (0)"),
+            std::string::npos)
+      << Errors();
+  EXPECT_FALSE(fs::exists(temp_.Path("thumbs")));
 }
 
 TEST_F(CommandsTest, ExitStatusTellsWhetherAReportWasShown) {
