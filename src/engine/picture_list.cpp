@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <numeric>
@@ -58,9 +59,13 @@ void SortByName(std::vector<PictureFile>* files) {
 std::vector<PictureFile> ListPictures(const std::string& dir, bool* readable) {
   std::vector<PictureFile> files;
   DIR* stream = opendir(dir.empty() ? "/" : dir.c_str());
-  if (readable) *readable = stream != nullptr;
-  if (!stream) return files;
+  if (!stream) {
+    if (readable) *readable = false;
+    return files;
+  }
   int dir_fd = dirfd(stream);
+  // A folder that lists its names but lets no file be reached is unreadable too.
+  if (readable) *readable = faccessat(dir_fd, ".", X_OK, 0) == 0;
   while (const dirent* entry = readdir(stream)) {
     std::string name = entry->d_name;
     uint64_t size = 0;
