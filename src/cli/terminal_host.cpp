@@ -1,5 +1,6 @@
 #include "cli/terminal_host.h"
 
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -26,6 +27,23 @@ std::string Clock(double seconds) {
   char buf[32];
   std::snprintf(buf, sizeof buf, "%ld:%02ld", s / 60, s % 60);
   return buf;
+}
+
+// The columns of the terminal behind `f`; 80 when it does not say.
+size_t Columns(std::FILE* f) {
+  winsize size{};
+  return ioctl(fileno(f), TIOCGWINSZ, &size) == 0 && size.ws_col > 0 ? size.ws_col : 80;
+}
+
+// `line` cut to fewer than `columns` characters, so the terminal never wraps
+// it (a wrapped line would not be cleared by the next redraw).
+std::string FitLine(const std::string& line, size_t columns) {
+  size_t shown = 0;
+  for (size_t i = 0; i < line.size(); ++i) {
+    bool starts_char = (static_cast<unsigned char>(line[i]) & 0xC0) != 0x80;
+    if (starts_char && ++shown >= columns) return line.substr(0, i);
+  }
+  return line;
 }
 
 }  // namespace
@@ -71,9 +89,12 @@ void TerminalHost::DrawBar(const ProgressState& state, bool force) {
   constexpr int kWidth = 24;
   int filled = due > 0 ? static_cast<int>(kWidth * done / due) : kWidth;
   std::string bar = std::string(filled, '#') + std::string(kWidth - filled, '.');
-  std::fprintf(err_, "\r\033[K[%zu/%zu] %s %lld/%lld  %.1f/s  %s  %s", state.dir_index + 1,
-               state.dir_count, bar.c_str(), static_cast<long long>(done),
-               static_cast<long long>(due), rate, left.c_str(), state.file_label.c_str());
+  char head[160];
+  std::snprintf(head, sizeof head, "[%zu/%zu] %s %lld/%lld  %.1f/s  %s  ", state.dir_index + 1,
+                state.dir_count, bar.c_str(), static_cast<long long>(done),
+                static_cast<long long>(due), rate, left.c_str());
+  std::string line = FitLine(head + state.file_label, Columns(err_));
+  std::fprintf(err_, "\r\033[K%s", line.c_str());
   std::fflush(err_);
   bar_drawn_ = true;
 }
