@@ -13,6 +13,7 @@
 #include <unordered_set>
 
 #include "engine/thumbnails.h"
+#include "settings/file_io.h"
 #include "settings/text.h"
 
 namespace fs = std::filesystem;
@@ -148,6 +149,7 @@ std::vector<ThumbTask> PlanThumbnails(const std::string& dir, const std::string&
       (!naming.store_in_sub || SameFile(dir.empty() ? "/" : dir, thumb_dir)))
     return tasks;
   std::vector<std::string> listed = RegularFileNames(thumb_dir);
+  RemoveAbandonedTemps(thumb_dir, listed);
   std::unordered_set<std::string> thumbs(listed.begin(), listed.end());
   std::set<std::string> planned;
   for (size_t i = 0; i < pictures.size(); ++i) {

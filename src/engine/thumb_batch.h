@@ -33,6 +33,7 @@ struct ThumbTask {
 /// overwrite is on. It exists when the exact path is a regular file or was
 /// planned earlier in the list. With an empty affix and the thumbnails beside
 /// the pictures nothing is due, and a picture is never its own thumbnail.
+/// Temporary files a killed run left in `thumb_dir` are deleted on the way.
 std::vector<ThumbTask> PlanThumbnails(const std::string& dir, const std::string& thumb_dir,
                                       const std::vector<PictureFile>& pictures,
                                       const ThumbNaming& naming);

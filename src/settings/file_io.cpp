@@ -1,6 +1,7 @@
 #include "settings/file_io.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -59,6 +60,21 @@ bool WriteAll(int fd, std::string_view data) {
   return true;
 }
 
+constexpr std::string_view kTempPrefix = ".kesto-", kTempSuffix = ".tmp";
+
+// The process that wrote the temporary file `name`, or 0 when the name is
+// not one of ours: ".kesto-<pid>-<n>.tmp".
+pid_t TempOwner(const std::string& name) {
+  if (!name.starts_with(kTempPrefix) || !name.ends_with(kTempSuffix)) return 0;
+  std::string middle =
+      name.substr(kTempPrefix.size(), name.size() - kTempPrefix.size() - kTempSuffix.size());
+  size_t dash = middle.find('-');
+  if (dash == 0 || dash == std::string::npos || dash > 9 ||
+      middle.find_first_not_of("0123456789-") != std::string::npos)
+    return 0;
+  return static_cast<pid_t>(std::stol(middle.substr(0, dash)));
+}
+
 // Opens a new hidden file next to `path`; its name goes to `temp`. The name
 // is short, so that a file whose own name is near the length limit can
 // still be written.
@@ -67,8 +83,8 @@ int CreateTempBeside(const std::string& path, std::string* temp) {
   size_t slash = path.rfind('/');
   std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
   for (int attempt = 0; attempt < 100; ++attempt) {
-    *temp =
-        folder + ".kesto-" + std::to_string(getpid()) + "-" + std::to_string(counter++) + ".tmp";
+    *temp = folder + std::string(kTempPrefix) + std::to_string(getpid()) + "-" +
+            std::to_string(counter++) + std::string(kTempSuffix);
     int fd = open(temp->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
@@ -106,4 +122,12 @@ bool WriteFileAtomic(const std::string& path, std::string_view contents, std::st
   if (ok) return true;
   unlink(temp.c_str());
   return FailErrno(err, path, "cannot be written", error);
+}
+
+void RemoveAbandonedTemps(const std::string& folder, const std::vector<std::string>& names) {
+  for (const std::string& name : names) {
+    pid_t owner = TempOwner(name);
+    if (owner > 0 && owner != getpid() && kill(owner, 0) != 0 && errno == ESRCH)
+      unlink((folder + "/" + name).c_str());
+  }
 }

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 /// Settings files are small; a larger file is refused rather than read.
 inline constexpr size_t kMaxSettingsFileSize = 16 * 1024 * 1024;
@@ -19,3 +20,7 @@ bool ReadWholeFile(const std::string& path, std::string* contents, std::string* 
 /// the old file's permissions. On any failure the temporary file is deleted,
 /// the old file is untouched and `err` names `path`.
 bool WriteFileAtomic(const std::string& path, std::string_view contents, std::string* err);
+
+/// Deletes, among `names` in `folder`, the temporary files of WriteFileAtomic
+/// whose writing process is gone (killed before it could clean up).
+void RemoveAbandonedTemps(const std::string& folder, const std::vector<std::string>& names);

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # A run killed with SIGKILL in the middle leaves no cut-off thumbnail, and the
-# next run finishes the job.
+# next run finishes the job and removes the temporary file the killed run left.
 #   kill_test.sh KESTO_CLI SOURCE_DIR
 set -euo pipefail
 CLI=$1
@@ -32,4 +32,6 @@ done
 made=$(find "$WORK/thumbs" -name '*_tn.jpg' | wc -l)
 [ "$made" -eq $COUNT ] || { echo "the second run left $made of $COUNT thumbnails" >&2; exit 1; }
 [ -f "$WORK/page8.html" ] || { echo "the second run wrote no pages" >&2; exit 1; }
+left=$(find "$WORK" -name '.kesto-*' | wc -l)
+[ "$left" -eq 0 ] || { echo "$left temporary files were left behind" >&2; exit 1; }
 echo "killed after $before of $COUNT thumbnails; the second run made the rest"

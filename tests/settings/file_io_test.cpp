@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -21,6 +23,20 @@ TEST(FileIoTest, WriteReplacesTheFileAndLeavesNothingElse) {
   std::string longest(255, 'a');  // the longest name a folder takes
   ASSERT_TRUE(WriteFileAtomic(dir.Path(longest), "x", &err)) << err;
   EXPECT_EQ(dir.Count(), 2u);
+}
+
+TEST(FileIoTest, OnlyTemporaryFilesOfEndedProcessesAreRemoved) {
+  TempFolder dir;
+  pid_t gone = fork();
+  if (gone == 0) _exit(0);
+  waitpid(gone, nullptr, 0);
+  std::string of_gone = ".kesto-" + std::to_string(gone) + "-3.tmp";
+  std::string of_living = ".kesto-" + std::to_string(getppid()) + "-0.tmp";
+  std::vector<std::string> names = {of_gone, of_living, ".kesto-x-1.tmp", "photo_tn.jpg"};
+  for (const std::string& name : names) dir.Write(name, "x");
+  RemoveAbandonedTemps(dir.path(), names);
+  EXPECT_FALSE(fs::exists(dir.Path(of_gone)));
+  EXPECT_EQ(dir.Count(), 3u);
 }
 
 TEST(FileIoTest, WriteKeepsThePermissionsOfTheOldFile) {
