@@ -11,6 +11,7 @@ std::string DirListText(const std::vector<std::string>& dirs) {
 
 std::vector<std::string> ParseDirList(std::string_view text) {
   std::vector<std::string> dirs;
+  if (text.starts_with(kUtf8Bom)) text.remove_prefix(kUtf8Bom.size());
   while (!text.empty()) {
     size_t end = text.find_first_of("\r\n,");
     std::string field = Trim(text.substr(0, end));

@@ -21,8 +21,10 @@ std::string_view TrimBlanks(std::string_view text) {
   return text.substr(begin, text.find_last_not_of(" \t") - begin + 1);
 }
 
-// The line without its line end, LF or CR LF.
+// The line without its line end, LF or CR LF, and without the byte-order
+// mark an editor may have put before the first line.
 std::string_view Content(std::string_view line) {
+  if (line.starts_with(kUtf8Bom)) line.remove_prefix(kUtf8Bom.size());
   if (line.empty() || line.back() != '\n') return line;
   line.remove_suffix(1);
   if (!line.empty() && line.back() == '\r') line.remove_suffix(1);

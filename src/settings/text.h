@@ -19,6 +19,9 @@ double Val(std::string_view text);
 /// Values beyond the 64-bit range are clamped.
 int64_t RoundHalfEven(double value);
 
+/// The byte-order mark some editors put at the start of a UTF-8 text file.
+inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
 /// Val() rounded half to even; true when it fits a 16-bit signed integer.
 bool ValToInt16(std::string_view text, int16_t* out);
 

@@ -12,6 +12,7 @@ TEST(DirListTest, FieldsEndAtLineEndsAndCommas) {
     List dirs;
   } cases[] = {
       {"/a\r\n/b c\r\n", {"/a", "/b c"}},
+      {"\xEF\xBB\xBF/a\r\n", {"/a"}},
       {"/a\n\n  \r\n/b", {"/a", "/b"}},
       {"/a,b/\r\n", {"/a", "b/"}},
       {" /a , ,/b ,\r", {"/a", "/b"}},

@@ -45,6 +45,7 @@ TEST(IniTest, ReadingFollowsTheProfileRules) {
       {"", "S", "k", std::string(kNoValue)},
       {"[S]\r\n[k=1]\r\n", "S", "[k", std::string(kNoValue)},
       {"[Ä]\r\nÖl=1\r\n", "ä", "öL", "1"},
+      {"\xEF\xBB\xBF[S]\r\nk=1\r\n", "S", "k", "1"},  // saved by an editor with a mark
   };
   for (const Case& c : cases) EXPECT_EQ(Get(c.text, c.section, c.key), c.value) << c.text;
 }
