@@ -52,6 +52,9 @@ TerminalHost::TerminalHost(std::FILE* err, std::FILE* in, bool quiet, DeleteAnsw
     : err_(err), in_(in), quiet_(quiet), live_(!quiet && IsTerminal(err)), answer_(answer) {}
 
 void TerminalHost::CatchInterrupt() {
+  struct sigaction old;
+  if (sigaction(SIGINT, nullptr, &old) == 0 && old.sa_handler == SIG_IGN)
+    return;  // a background job
   struct sigaction action;
   std::memset(&action, 0, sizeof action);
   action.sa_handler = OnInterrupt;
@@ -74,8 +77,9 @@ void TerminalHost::ShowProgress(const ProgressState& state) {
 }
 
 void TerminalHost::PlainLine(const ProgressState& state) {
-  std::fprintf(err_, "directory %zu of %zu: %s: %lld thumbnails due\n", state.dir_index + 1,
-               state.dir_count, state.dir_label.c_str(), static_cast<long long>(state.maximum - 1));
+  long long due = static_cast<long long>(state.maximum - 1);
+  std::fprintf(err_, "directory %zu of %zu: %s: %lld thumbnail%s due\n", state.dir_index + 1,
+               state.dir_count, state.dir_label.c_str(), due, due == 1 ? "" : "s");
 }
 
 void TerminalHost::DrawBar(const ProgressState& state, bool force) {
