@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <fstream>
 
 #include "engine/index_table.h"
 #include "engine/meta_block.h"
@@ -161,26 +160,21 @@ void WritePageText(Directory* d, int position, const std::string& page_name, siz
   WriteRows(d, position, page_name, next, page);
 }
 
-void WriteToFile(std::ofstream* file, const std::string& text) {
-  file->write(text.data(), static_cast<std::streamsize>(text.size()));
-  file->close();
-}
-
 // One index page, built in memory and written with one write. An error
 // while it is built still writes the text built so far, then ends the pages.
 void WriteIndexPage(Directory* d, int position, int file_number, size_t* next) {
   std::string name = MakePageFileName(file_number, d->s);
-  std::ofstream file(d->dir + "/" + name, std::ios::binary | std::ios::trunc);
-  if (!file) throw PageError("cannot write " + d->dir + "/" + name + ": " + std::strerror(errno));
+  PageFile file(d->dir + "/" + name);
+  if (!file.is_open())
+    throw PageError("cannot write " + d->dir + "/" + name + ": " + std::strerror(errno));
   d->page.text.clear();
   try {
     WritePageText(d, position, name, next, &d->page);
   } catch (...) {
-    WriteToFile(&file, d->page.text);
+    file.Replace(d->page.text);
     throw;
   }
-  WriteToFile(&file, d->page.text);
-  if (file.fail())
+  if (!file.Replace(d->page.text))
     throw PageError("cannot write " + d->dir + "/" + name + ": " + std::strerror(errno));
 }
 

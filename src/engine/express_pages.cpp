@@ -4,8 +4,8 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
-#include <fstream>
 
+#include "engine/page_output.h"
 #include "engine/titles.h"
 #include "settings/text.h"
 
@@ -70,16 +70,6 @@ void Write(std::string* out, const Texts&... texts) {
 bool IsZero(const std::string& flag) { return Val(flag) == 0; }
 
 // Writes `text` as the whole of `file`, replacing what was there.
-bool Save(std::ofstream* file, const std::string& text) {
-  file->write(text.data(), static_cast<std::streamsize>(text.size()));
-  file->close();
-  return !file->fail();
-}
-
-std::ofstream OpenPage(const std::string& dir, const std::string& name) {
-  return std::ofstream(dir + "/" + name, std::ios::binary | std::ios::trunc);
-}
-
 // Rows or columns: the number rounded, kept from 1 to `most`. A value below 1
 // (a damaged settings file) counts as 1; more than the entries change nothing.
 int64_t TableSize(const std::string& text, size_t most) {
@@ -276,8 +266,8 @@ bool IsIndexPage(const std::string& name, int pages) {
 void WritePicturePage(const Gallery& g, size_t first, size_t k) {
   const std::string& name = g.entries[k].page_file;
   if (IsIndexPage(name, g.pages)) return;
-  std::ofstream file = OpenPage(g.dir, name);
-  if (file) Save(&file, PicturePageText(g, first, k));
+  PageFile file(g.dir + "/" + name);
+  if (file.is_open()) file.Replace(PicturePageText(g, first, k));
 }
 
 // --- Index pages ---------------------------------------------------------
@@ -380,11 +370,11 @@ void WriteIndexPageText(std::string* out, const Gallery& g, int page, size_t* k)
 // working room kept from page to page.
 bool WriteIndexPage(const Gallery& g, int page, size_t* k, std::string* text, std::string* error) {
   std::string name = ExpressPageFileName(page);
-  std::ofstream file = OpenPage(g.dir, name);
-  if (file) {
+  PageFile file(g.dir + "/" + name);
+  if (file.is_open()) {
     text->clear();
     WriteIndexPageText(text, g, page, k);
-    if (Save(&file, *text)) return true;
+    if (file.Replace(*text)) return true;
   }
   if (error) *error = "cannot write " + g.dir + "/" + name + ": " + std::strerror(errno);
   return false;

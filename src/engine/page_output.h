@@ -22,6 +22,25 @@ struct PageText {
   }
 };
 
+/// A page file opened for replacing. Its new text is written over the old
+/// one and the file is then cut to the new length: rewriting a gallery
+/// reuses the room of its old pages instead of freeing and taking it anew.
+class PageFile {
+ public:
+  explicit PageFile(const std::string& path);  // creates the file when missing
+  ~PageFile();
+  PageFile(const PageFile&) = delete;
+  PageFile& operator=(const PageFile&) = delete;
+
+  bool is_open() const { return fd_ >= 0; }
+  /// Writes `text` as the whole file and closes it; false with errno set
+  /// when that failed.
+  bool Replace(std::string_view text);
+
+ private:
+  int fd_;
+};
+
 /// A file the user supplied: header, footer, template or snippet.
 struct UserFile {
   bool found = false;  // a regular file is at the path

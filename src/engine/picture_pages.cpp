@@ -1,7 +1,5 @@
 #include "engine/picture_pages.h"
 
-#include <fstream>
-
 #include "engine/page_output.h"
 #include "engine/titles.h"
 #include "settings/text.h"
@@ -62,8 +60,7 @@ void WritePicturePage(const std::string& dir, const std::string& open_page,
   try {
     PageText page;
     page.Line(PicturePageText(template_text, table, place, s));
-    std::ofstream out(dir + "/" + name, std::ios::binary | std::ios::trunc);
-    out.write(page.text.data(), static_cast<std::streamsize>(page.text.size()));
+    PageFile(dir + "/" + name).Replace(page.text);
   } catch (const std::exception&) {
     // A picture page that cannot be made is passed over.
   }

@@ -131,6 +131,16 @@ TEST(ExpressPagesTest, PagesMatchGoldenFiles) {
   }
 }
 
+TEST(ExpressPagesTest, ALongerOldPageLeavesNothingBehind) {
+  const std::vector<GoldenCase> cases = GoldenCases();
+  const GoldenCase& c = cases.front();
+  TempFolder fresh, used;
+  WriteFile(used.Path("page1.html"), std::string(200000, 'x'));
+  ASSERT_TRUE(WriteExpressPages(fresh.path(), c.pictures, Settings(c)));
+  ASSERT_TRUE(WriteExpressPages(used.path(), c.pictures, Settings(c)));
+  EXPECT_EQ(DumpPages(used.path()), DumpPages(fresh.path()));
+}
+
 std::string Unescape(std::string text) {
   for (auto [entity, ch] :
        {std::pair{"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&amp;", "&"}})
