@@ -11,10 +11,12 @@ std::string DirListText(const std::vector<std::string>& dirs) {
 
 std::vector<std::string> ParseDirList(std::string_view text) {
   std::vector<std::string> dirs;
-  if (text.starts_with(kUtf8Bom)) text.remove_prefix(kUtf8Bom.size());
   while (!text.empty()) {
     size_t end = text.find_first_of("\r\n,");
     std::string field = Trim(text.substr(0, end));
+    // An editor's byte-order mark; taken off every entry, so that an entry
+    // saved first never reads back shorter.
+    while (field.starts_with(kUtf8Bom)) field = Trim(field.substr(kUtf8Bom.size()));
     if (!field.empty()) dirs.push_back(std::move(field));
     text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
   }

@@ -21,10 +21,8 @@ std::string_view TrimBlanks(std::string_view text) {
   return text.substr(begin, text.find_last_not_of(" \t") - begin + 1);
 }
 
-// The line without its line end, LF or CR LF, and without the byte-order
-// mark an editor may have put before the first line.
+// The line without its line end, LF or CR LF.
 std::string_view Content(std::string_view line) {
-  if (line.starts_with(kUtf8Bom)) line.remove_prefix(kUtf8Bom.size());
   if (line.empty() || line.back() != '\n') return line;
   line.remove_suffix(1);
   if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
@@ -69,7 +67,10 @@ LineRange FindSection(const IniDocument& ini, std::string_view section) {
   LineRange range;
   std::string_view name;
   for (size_t i = 0; i < ini.lines.size(); ++i) {
-    if (!IsSectionHeader(ini.lines[i], &name)) continue;
+    std::string_view line = ini.lines[i];
+    if (i == 0 && line.starts_with(kUtf8Bom))
+      line.remove_prefix(kUtf8Bom.size());  // an editor's mark
+    if (!IsSectionHeader(line, &name)) continue;
     if (range.begin != kNone) return range.end = i, range;
     if (SameNoCase(name, section)) range.begin = i;
   }

@@ -13,6 +13,7 @@ TEST(DirListTest, FieldsEndAtLineEndsAndCommas) {
   } cases[] = {
       {"/a\r\n/b c\r\n", {"/a", "/b c"}},
       {"\xEF\xBB\xBF/a\r\n", {"/a"}},
+      {"   \xEF\xBB\xBF\r\n/b", {"/b"}},  // a mark and nothing else is no entry
       {"/a\n\n  \r\n/b", {"/a", "/b"}},
       {"/a,b/\r\n", {"/a", "b/"}},
       {" /a , ,/b ,\r", {"/a", "/b"}},
