@@ -10,6 +10,8 @@
 #include <limits>
 #include <system_error>
 
+#include "settings/file_io.h"
+
 PageFile::PageFile(const std::string& path)
     : fd_(open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666)) {}
 
@@ -19,14 +21,7 @@ PageFile::~PageFile() {
 
 bool PageFile::Replace(std::string_view text) {
   if (fd_ < 0) return false;
-  bool ok = true;
-  for (size_t done = 0; ok && done < text.size();) {
-    ssize_t n = write(fd_, text.data() + done, text.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    ok = n > 0;
-    if (ok) done += static_cast<size_t>(n);
-  }
-  ok = ok && ftruncate(fd_, static_cast<off_t>(text.size())) == 0;
+  bool ok = WriteAll(fd_, text) && ftruncate(fd_, static_cast<off_t>(text.size())) == 0;
   int error = errno;
   if (close(fd_) != 0 && ok) ok = false, error = errno;
   fd_ = -1;

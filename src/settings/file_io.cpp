@@ -50,16 +50,6 @@ bool ReadOpenFile(int fd, const std::string& path, std::string* contents, size_t
   }
 }
 
-bool WriteAll(int fd, std::string_view data) {
-  while (!data.empty()) {
-    ssize_t n = write(fd, data.data(), data.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return false;
-    data.remove_prefix(n);
-  }
-  return true;
-}
-
 constexpr std::string_view kTempPrefix = ".kesto-", kTempSuffix = ".tmp";
 
 // The process that wrote the temporary file `name`, or 0 when the name is
@@ -98,6 +88,16 @@ void KeepMode(int fd, const std::string& path) {
 }
 
 }  // namespace
+
+bool WriteAll(int fd, std::string_view data) {
+  while (!data.empty()) {
+    ssize_t n = write(fd, data.data(), data.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return false;
+    data.remove_prefix(n);
+  }
+  return true;
+}
 
 bool ReadWholeFile(const std::string& path, std::string* contents, std::string* err,
                    size_t max_size) {

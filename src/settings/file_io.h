@@ -9,6 +9,10 @@
 /// Settings files are small; a larger file is refused rather than read.
 inline constexpr size_t kMaxSettingsFileSize = 16 * 1024 * 1024;
 
+/// Writes all of `data` to the open file `fd`, going on after interrupted
+/// writes; false with errno set when a write fails.
+bool WriteAll(int fd, std::string_view data);
+
 /// Reads the regular file `path` into `contents`. Fails with a message naming
 /// the file when it cannot be opened, is not a regular file (a folder, a
 /// pipe) or holds more than `max_size` bytes.
