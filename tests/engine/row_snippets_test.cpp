@@ -20,6 +20,15 @@ struct Snippets {
   RunReport report;
 };
 
+// Settings with one snippet, the file `s.txt` in `temp` holding `text`, after row 1.
+AdvancedSettings SnippetAfterRowOne(const TempFolder& temp, const std::string& text) {
+  WriteFile(temp.path() + "/s.txt", text);
+  AdvancedSettings s;
+  s.SnippletRows = "1";
+  s.SnippletFiles = temp.path() + "/s.txt?0";
+  return s;
+}
+
 TEST(RowSnippetsTest, RowsTakeTheLastItemWithTheirIndex) {
   AdvancedSettings s;
   s.SnippletRows = ",2,,1,7,x,2.5,";
@@ -36,10 +45,7 @@ TEST(RowSnippetsTest, RowsTakeTheLastItemWithTheirIndex) {
 
 TEST(RowSnippetsTest, ClosingAndReopeningTheTable) {
   TempFolder temp;
-  WriteFile(temp.path() + "/s.txt", "<S>");
-  AdvancedSettings s;
-  s.SnippletRows = "1";
-  s.SnippletFiles = temp.path() + "/s.txt?0";
+  AdvancedSettings s = SnippetAfterRowOne(temp, "<S>");
   s.TableTag = "<T>";
   s.TableClose = "</T>";
   const struct {
@@ -77,11 +83,7 @@ TEST(RowSnippetsTest, MissingFilesAreListedOnce) {
 
 TEST(RowSnippetsTest, FilesAreReadOncePerDirectory) {
   TempFolder temp;
-  WriteFile(temp.path() + "/s.txt", "first");
-  AdvancedSettings s;
-  s.SnippletRows = "1";
-  s.SnippletFiles = temp.path() + "/s.txt?0";
-  Snippets snippets(s);
+  Snippets snippets(SnippetAfterRowOne(temp, "first"));
   EXPECT_EQ(snippets.Insert(1, false, false), "first\r\n");
   WriteFile(temp.path() + "/s.txt", "second");
   EXPECT_EQ(snippets.Insert(1, false, false), "first\r\n");
