@@ -1,76 +1,15 @@
 #include "settings/text.h"
 
-#include <locale.h>
-#include <wctype.h>
-
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <cwctype>
 #include <limits>
 
 namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-// Length in bytes of the UTF-8 sequence that starts with `lead`; stray
-// continuation bytes and invalid leads count as one character each.
-size_t SequenceLength(unsigned char lead) {
-  if (lead < 0xC0) return 1;
-  if (lead < 0xE0) return 2;
-  if (lead < 0xF0) return 3;
-  return 4;
-}
-
-// Byte offset of the start of each character, plus the end offset.
-std::vector<size_t> CharOffsets(std::string_view text) {
-  std::vector<size_t> offsets;
-  size_t i = 0;
-  while (i < text.size()) {
-    offsets.push_back(i);
-    i = std::min(text.size(), i + SequenceLength(static_cast<unsigned char>(text[i])));
-  }
-  offsets.push_back(text.size());
-  return offsets;
-}
-
-// True when a whole multi-byte UTF-8 sequence starts at `i`.
-bool IsSequence(std::string_view text, size_t i) {
-  unsigned char lead = static_cast<unsigned char>(text[i]);
-  size_t length = SequenceLength(lead);
-  if (lead < 0xC2 || lead > 0xF4 || i + length > text.size()) return false;
-  for (size_t k = 1; k < length; ++k)
-    if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
-  return true;
-}
-
-char32_t DecodeChar(std::string_view s) {
-  auto b = [&](size_t i) { return static_cast<unsigned char>(s[i]); };
-  if (s.size() == 2) return ((b(0) & 0x1F) << 6) | (b(1) & 0x3F);
-  if (s.size() == 3) return ((b(0) & 0x0F) << 12) | ((b(1) & 0x3F) << 6) | (b(2) & 0x3F);
-  if (s.size() == 4)
-    return ((b(0) & 0x07) << 18) | ((b(1) & 0x3F) << 12) | ((b(2) & 0x3F) << 6) | (b(3) & 0x3F);
-  return b(0);
-}
-
-void EncodeChar(char32_t c, std::string* out) {
-  if (c < 0x80) {
-    out->push_back(static_cast<char>(c));
-  } else if (c < 0x800) {
-    out->push_back(static_cast<char>(0xC0 | (c >> 6)));
-    out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else if (c < 0x10000) {
-    out->push_back(static_cast<char>(0xE0 | (c >> 12)));
-    out->push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else {
-    out->push_back(static_cast<char>(0xF0 | (c >> 18)));
-    out->push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-    out->push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  }
-}
 
 // True when the whole text is one decimal number: an optional sign, digits
 // with an optional decimal part, and an optional exponent.
@@ -89,14 +28,6 @@ bool IsDecimalNumber(std::string_view text) {
     if (exponent_digits == 0) return false;
   }
   return i == text.size();
-}
-
-// Unicode simple lower case, the same whatever locale the process runs in.
-char32_t FoldCase(char32_t c) {
-  if (c < 0x80) return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c;
-  static const locale_t unicode = newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t{});
-  wint_t wide = static_cast<wint_t>(c);
-  return static_cast<char32_t>(unicode ? towlower_l(wide, unicode) : std::towlower(wide));
 }
 
 }  // namespace
@@ -190,27 +121,19 @@ std::string Trim(std::string_view text) {
 }
 
 std::vector<std::string> ParseString(std::string_view text, std::string_view separators) {
-  std::vector<char32_t> separator_chars;
-  std::vector<size_t> sep_offsets = CharOffsets(separators);
-  for (size_t i = 0; i + 1 < sep_offsets.size(); ++i)
-    separator_chars.push_back(FoldCase(
-        DecodeChar(separators.substr(sep_offsets[i], sep_offsets[i + 1] - sep_offsets[i]))));
-  auto is_separator = [&](std::string_view ch) {
-    char32_t folded = FoldCase(DecodeChar(ch));
-    for (char32_t s : separator_chars)
-      if (s == folded) return true;
-    return false;
+  std::vector<std::string> separator_chars = SplitChars(LowerCase(separators));
+  auto is_separator = [&](const std::string& ch) {
+    return std::find(separator_chars.begin(), separator_chars.end(), LowerCase(ch)) !=
+           separator_chars.end();
   };
   std::vector<std::string> tokens;
   std::string token;
-  std::vector<size_t> offsets = CharOffsets(text);
-  for (size_t i = 0; i + 1 < offsets.size(); ++i) {
-    std::string_view ch = text.substr(offsets[i], offsets[i + 1] - offsets[i]);
-    if (is_separator(ch)) {
-      if (!token.empty()) tokens.push_back(std::move(token));
-      token.clear();
-    } else {
+  for (const std::string& ch : SplitChars(text)) {
+    if (!is_separator(ch)) {
       token += ch;
+    } else if (!token.empty()) {
+      tokens.push_back(std::move(token));
+      token.clear();
     }
   }
   if (!token.empty()) tokens.push_back(std::move(token));
@@ -308,50 +231,6 @@ std::string HtmlEscape(std::string_view text) {
       default:
         out += c;
     }
-  }
-  return out;
-}
-
-size_t CharCount(std::string_view text) { return CharOffsets(text).size() - 1; }
-
-std::string CharLeft(std::string_view text, int64_t n) {
-  if (n <= 0) return "";
-  std::vector<size_t> offsets = CharOffsets(text);
-  size_t count = offsets.size() - 1;
-  if (static_cast<uint64_t>(n) >= count) return std::string(text);
-  return std::string(text.substr(0, offsets[n]));
-}
-
-std::string CharRight(std::string_view text, int64_t n) {
-  if (n <= 0) return "";
-  std::vector<size_t> offsets = CharOffsets(text);
-  size_t count = offsets.size() - 1;
-  if (static_cast<uint64_t>(n) >= count) return std::string(text);
-  return std::string(text.substr(offsets[count - n]));
-}
-
-std::vector<std::string> SplitChars(std::string_view text) {
-  std::vector<size_t> offsets = CharOffsets(text);
-  std::vector<std::string> chars;
-  chars.reserve(offsets.size() - 1);
-  for (size_t i = 0; i + 1 < offsets.size(); ++i)
-    chars.emplace_back(text.substr(offsets[i], offsets[i + 1] - offsets[i]));
-  return chars;
-}
-
-std::string LowerCase(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (size_t i = 0; i < text.size();) {
-    unsigned char lead = static_cast<unsigned char>(text[i]);
-    size_t length = IsSequence(text, i) ? SequenceLength(lead) : 1;
-    if (lead < 0x80)
-      out.push_back(static_cast<char>(FoldCase(lead)));
-    else if (length > 1)
-      EncodeChar(FoldCase(DecodeChar(text.substr(i, length))), &out);
-    else
-      out.push_back(static_cast<char>(lead));  // not valid UTF-8: kept as it is
-    i += length;
   }
   return out;
 }

@@ -1,14 +1,16 @@
 // Text helpers shared by the settings files and the page writers.
 //
-// Every text is UTF-8. Lengths, positions and cuts count characters (code
-// points), never bytes, so a cut never splits a letter. "Blank" means the
-// space character.
+// Every text is UTF-8 (utf8.h). Lengths, positions and cuts count characters,
+// never bytes, so a cut never splits a letter. "Blank" means the space
+// character.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "settings/utf8.h"
 
 /// The leading-number reading of a text: leading blanks skipped, an optional
 /// sign, digits, an optional decimal part and exponent; anything else ends the
@@ -85,18 +87,3 @@ std::string RemoveAllNoCase(std::string_view text, std::string_view needle);
 
 /// The four characters & < > " written as HTML entities (& first).
 std::string HtmlEscape(std::string_view text);
-
-/// Number of characters (code points) of a UTF-8 text.
-size_t CharCount(std::string_view text);
-
-/// The first `n` characters (all when the text is shorter; none when n <= 0).
-std::string CharLeft(std::string_view text, int64_t n);
-
-/// The last `n` characters (all when the text is shorter; none when n <= 0).
-std::string CharRight(std::string_view text, int64_t n);
-
-/// The text split into its characters, each a UTF-8 sequence.
-std::vector<std::string> SplitChars(std::string_view text);
-
-/// Lower-case form for sorting and comparing names (Unicode simple lower case).
-std::string LowerCase(std::string_view text);
