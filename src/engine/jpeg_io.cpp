@@ -301,6 +301,8 @@ bool RunWrite(WriteState* s, const Raster& raster, int quality, bool progressive
   jpeg_set_quality(cinfo, std::clamp(quality, 1, 100), TRUE);
   if (progressive) jpeg_simple_progression(cinfo);
   jpeg_start_compress(cinfo, TRUE);
+  jpeg_write_marker(cinfo, JPEG_COM, reinterpret_cast<const JOCTET*>(kThumbnailMark.data()),
+                    static_cast<unsigned>(kThumbnailMark.size()));
   size_t stride = static_cast<size_t>(raster.width) * raster.bands;
   while (cinfo->next_scanline < cinfo->image_height) {
     auto row = const_cast<JSAMPROW>(&raster.pixels[cinfo->next_scanline * stride]);
@@ -310,7 +312,35 @@ bool RunWrite(WriteState* s, const Raster& raster, int quality, bool progressive
   return true;
 }
 
+// The segments before the first scan of a JPEG held in `head`; true when one
+// of them is a comment holding exactly the thumbnail mark.
+bool HeadHoldsMark(const uint8_t* head, size_t size) {
+  if (size < 2 || head[0] != 0xFF || head[1] != 0xD8) return false;
+  for (size_t at = 2; at + 4 <= size;) {
+    if (head[at] != 0xFF) return false;
+    uint8_t marker = head[at + 1];
+    if (marker == 0xFF) {  // fill byte
+      ++at;
+      continue;
+    }
+    if (marker == 0xDA || marker == 0xD9) return false;  // first scan, or the end
+    size_t length = ReadNumber(head + at + 2, 2, true);
+    if (length < 2) return false;
+    if (marker == 0xFE && length - 2 == kThumbnailMark.size() && at + 2 + length <= size &&
+        !memcmp(head + at + 4, kThumbnailMark.data(), kThumbnailMark.size()))
+      return true;
+    at += 2 + length;
+  }
+  return false;
+}
+
 }  // namespace
+
+bool HasThumbnailMark(int fd) {
+  uint8_t head[4096];
+  ssize_t got = pread(fd, head, sizeof head, 0);
+  return got > 0 && HeadHoldsMark(head, static_cast<size_t>(got));
+}
 
 int ExifOrientation(const uint8_t* data, size_t size) {
   if (size < 8) return 1;

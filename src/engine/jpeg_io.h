@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "engine/picture_read.h"
 #include "engine/raster.h"
@@ -18,7 +19,16 @@ int ExifOrientation(const uint8_t* data, size_t size);
 /// A file that ends before its last row is kFailed.
 ReadStatus ReadJpeg(int fd, const SizePlan& plan, DecodedPicture* out, std::string* err);
 
+/// The comment every thumbnail carries, by which the clean-up tells the
+/// program's own thumbnails from the user's pictures.
+inline constexpr std::string_view kThumbnailMark = "KESTO thumbnail";
+
+/// True when the JPEG open at `fd` has a comment segment holding exactly
+/// kThumbnailMark before its first scan, within its first 4 KiB (where the
+/// program writes it).
+bool HasThumbnailMark(int fd);
+
 /// Encodes `raster` (1 or 3 bands) as JPEG at `quality` (1..100), progressive
-/// when asked, with no metadata.
+/// when asked, with no metadata but kThumbnailMark.
 bool EncodeJpeg(const Raster& raster, int quality, bool progressive, std::string* out,
                 std::string* err);

@@ -120,6 +120,7 @@ struct JpegFacts {
   int width = 0, height = 0;
   bool progressive = false;
   bool metadata = false;  // an APP1 (EXIF) or APP2 (ICC) segment
+  std::vector<std::string> comments;
 };
 
 inline JpegFacts Facts(const std::string& jpeg) {
@@ -128,6 +129,7 @@ inline JpegFacts Facts(const std::string& jpeg) {
     uint8_t marker = jpeg[i + 1];
     size_t length = (uint8_t(jpeg[i + 2]) << 8) | uint8_t(jpeg[i + 3]);
     if (marker == 0xE1 || marker == 0xE2) f.metadata = true;
+    if (marker == 0xFE) f.comments.push_back(jpeg.substr(i + 4, length - 2));
     if (marker == 0xC0 || marker == 0xC2) {
       f.progressive = marker == 0xC2;
       f.height = (uint8_t(jpeg[i + 5]) << 8) | uint8_t(jpeg[i + 6]);

@@ -189,6 +189,7 @@ TEST(MakeThumbnailTest, ConvertsAnEmbeddedProfileAndCopiesNoMetadata) {
   MadeThumb made = Make(dir, tagged, "tagged.jpg");
   ASSERT_TRUE(made.result.exists) << made.result.error;
   EXPECT_FALSE(Facts(made.bytes).metadata);
+  EXPECT_EQ(Facts(made.bytes).comments, std::vector<std::string>{"KESTO thumbnail"});
   EXPECT_NEAR(PixelAt(thumb_test::Decode(dir.Path("thumb.jpg")), 50, 50).g, 188, 4);
 }
 
