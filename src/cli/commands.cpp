@@ -4,7 +4,6 @@
 #include <optional>
 
 #include "cli/fonts.h"
-#include "engine/thumbnails.h"
 #include "settings/advanced_config.h"
 #include "settings/dir_list.h"
 #include "settings/express_config.h"
@@ -124,7 +123,7 @@ int Fail(std::FILE* err, const std::string& message) {
 bool PrepareRun(const ProcessArgs& args, PreparedRun* run, std::string* err) {
   *run = PreparedRun();
   ProgramState state;
-  std::string thumbs_from = "the initial values";
+  std::string thumbs_from = "the initial values", advanced_from = thumbs_from;
   if (!args.state.empty()) {
     if (!MustExist(args.state, err) || !ReadProgramState(args.state, &state, err)) return false;
     run->input.thumbs = state.Thumbs;
@@ -133,16 +132,15 @@ bool PrepareRun(const ProcessArgs& args, PreparedRun* run, std::string* err) {
   for (const std::string& path : args.configs) {
     if (!LoadConfig(path, run, err)) return false;
     thumbs_from = path;
+    if (KindOf(path) == ConfigKind::kAdvanced) advanced_from = path;
   }
   if (!ApplyThumbFlags(args, &run->input.thumbs, err)) return false;
   if (!args.resize.empty() || !args.height.empty() || !args.width.empty())
     thumbs_from = "the command line";
   // A damaged or foreign state file reads as a size of 0: every picture
   // would fail, so the run does not start.
-  int64_t target = ThumbTarget(run->input.thumbs);
-  if (target < 1 || target > 32767) {
-    *err = thumbs_from + ": the thumbnail size it gives (" + NumText(target) +
-           ") is not from 1 to 32767; set it with --height or --width";
+  if (std::string error = ThumbSizeError(run->input.thumbs); !error.empty()) {
+    *err = thumbs_from + ": " + error + "; set it with --height or --width";
     return false;
   }
   run->input.workers = args.jobs;
@@ -152,6 +150,10 @@ bool PrepareRun(const ProcessArgs& args, PreparedRun* run, std::string* err) {
     run->advanced = *mode;
   else
     run->advanced = !args.state.empty() && !state.Express;
+  if (std::string error = SubfolderError(run->advanced_settings); run->advanced && !error.empty()) {
+    *err = advanced_from + ": " + error;
+    return false;
+  }
   FillFontName(&run->express_settings);
   return ResolveDirectories(args, state, run, err);
 }

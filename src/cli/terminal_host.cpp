@@ -7,6 +7,8 @@
 #include <csignal>
 #include <cstring>
 
+#include "settings/utf8.h"
+
 namespace {
 
 std::atomic<bool> g_interrupt{false};
@@ -19,6 +21,24 @@ std::string WithLf(const std::string& text) {
   std::string out;
   for (size_t i = 0; i < text.size(); ++i)
     if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) out += text[i];
+  return out;
+}
+
+// A byte that is not part of valid UTF-8 could be taken by the terminal for
+// part of a control sequence: it is written as "\xNN".
+std::string ForTerminal(const std::string& text) {
+  std::string out;
+  for (size_t i = 0; i < text.size();) {
+    Utf8Char c = DecodeUtf8At(text, i);
+    if (c.valid) {
+      out.append(text, i, c.length);
+    } else {
+      char hex[8];
+      std::snprintf(hex, sizeof hex, "\\x%02X", static_cast<unsigned char>(text[i]));
+      out += hex;
+    }
+    i += c.length;
+  }
   return out;
 }
 
@@ -79,7 +99,7 @@ void TerminalHost::ShowProgress(const ProgressState& state) {
 void TerminalHost::PlainLine(const ProgressState& state) {
   long long due = static_cast<long long>(state.maximum - 1);
   std::fprintf(err_, "directory %zu of %zu: %s: %lld thumbnail%s due\n", state.dir_index + 1,
-               state.dir_count, state.dir_label.c_str(), due, due == 1 ? "" : "s");
+               state.dir_count, ForTerminal(state.dir_label).c_str(), due, due == 1 ? "" : "s");
 }
 
 void TerminalHost::DrawBar(const ProgressState& state, bool force) {
@@ -97,7 +117,7 @@ void TerminalHost::DrawBar(const ProgressState& state, bool force) {
   std::snprintf(head, sizeof head, "[%zu/%zu] %s %lld/%lld  %.1f/s  %s  ", state.dir_index + 1,
                 state.dir_count, bar.c_str(), static_cast<long long>(done),
                 static_cast<long long>(due), rate, left.c_str());
-  std::string line = FitLine(head + state.file_label, Columns(err_));
+  std::string line = FitLine(head + ForTerminal(state.file_label), Columns(err_));
   std::fprintf(err_, "\r\033[K%s", line.c_str());
   std::fflush(err_);
   bar_drawn_ = true;
@@ -130,7 +150,7 @@ void TerminalHost::SetStatusVisible(bool visible) {
 
 bool TerminalHost::ConfirmDelete(const std::string& text) {
   ClearBar();
-  std::fputs(WithLf(text).c_str(), err_);
+  std::fputs(ForTerminal(WithLf(text)).c_str(), err_);
   if (answer_ != DeleteAnswer::kAsk) return answer_ == DeleteAnswer::kYes;
   if (!IsTerminal(in_) || !IsTerminal(err_)) {
     std::fputs("kesto-cli: nothing deleted; run again with --yes to delete them\n", err_);
@@ -149,12 +169,12 @@ bool TerminalHost::ConfirmDelete(const std::string& text) {
 
 void TerminalHost::ShowReport(const std::string& text) {
   ClearBar();
-  std::fputs(WithLf(text).c_str(), err_);
+  std::fputs(ForTerminal(WithLf(text)).c_str(), err_);
   reported_ = true;
 }
 
 void TerminalHost::Warn(const std::string& text) {
   ClearBar();
-  std::fprintf(err_, "kesto-cli: %s\n", text.c_str());
+  std::fprintf(err_, "kesto-cli: %s\n", ForTerminal(text).c_str());
   warned_ = true;
 }

@@ -1,9 +1,10 @@
 #include "engine/advanced_pages.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
+#include <cstdint>
+#include <set>
 
+#include "engine/html_text.h"
 #include "engine/index_table.h"
 #include "engine/meta_block.h"
 #include "engine/page_menu.h"
@@ -22,17 +23,20 @@ constexpr int64_t kMaxRowsOrCols = 1000000000;  // keeps Rows x Cols within 64 b
 
 // Everything one directory's index pages share, made before the first page.
 struct Directory {
-  Directory(const std::string& dir, const AdvancedSettings& s, RunReport* report)
-      : dir(dir), s(s), report(report) {}
+  Directory(const std::string& dir, const AdvancedSettings& s, RunReport* report,
+            PageWarnings* warnings)
+      : dir(dir), s(s), report(report), warnings(warnings) {}
   const std::string& dir;
   const AdvancedSettings& s;
   RunReport* report;
+  PageWarnings* warnings;
   std::vector<PictureEntry> table;
   PageTemplate page_template;
   int64_t rows = 1, cols = 1, per_page = 1;
   int pages = 0, start_at = 1;
   std::string title, thumb_path, meta_block;
   UserFile header, footer;
+  std::set<std::string> index_pages;  // the file names of every index page
   RowSnippets snippets;
   PageMenu menu;
   PageText page;  // one buffer for every page, so its memory is reused
@@ -46,8 +50,24 @@ int64_t TableSize(const std::string& text) {
 
 std::string FolderName(const std::string& dir) { return dir.substr(dir.rfind('/') + 1); }
 
-UserFile ReadIfNamed(const std::string& path, bool used) {
-  return used && !Trim(path).empty() ? ReadUserFile(path) : UserFile{};
+UserFile ReadIfNamed(const std::string& path, bool used, PageWarnings* warnings) {
+  if (!used || Trim(path).empty()) return {};
+  UserFile file = ReadUserFile(path);
+  if (!file.problem.empty()) warnings->push_back(file.problem);
+  return file;
+}
+
+// The file number of page position `position` (0 for a single page); it may
+// leave 16 bits, which ends the pages when that page is reached.
+int64_t FileNumber(const Directory& d, int position) {
+  return d.pages == 1 ? d.start_at : int64_t{d.start_at} - 1 + position;
+}
+
+std::set<std::string> IndexPageNames(const Directory& d) {
+  std::set<std::string> names;
+  for (int position = 1; position <= d.pages && FileNumber(d, position) <= INT16_MAX; ++position)
+    names.insert(MakePageFileName(static_cast<int>(FileNumber(d, position)), d.s));
+  return names;
 }
 
 void Prepare(Directory* d) {
@@ -58,12 +78,13 @@ void Prepare(Directory* d) {
   int64_t n = static_cast<int64_t>(d->table.size());
   d->pages = PageNumber(n / d->per_page + (n % d->per_page != 0));
   d->start_at = PageNumber(RoundHalfEven(Val(s.StartAt)));
-  d->title = IsOn(s.FromDir) ? HtmlEscape(FolderName(d->dir)) : s.PageTitle;
+  d->title = IsOn(s.FromDir) ? HtmlText(FolderName(d->dir)) : s.PageTitle;
   d->thumb_path = ThumbPathTag(s);
   d->meta_block = BuildMetaBlock(s);
-  d->header = ReadIfNamed(s.Header, IsOn(s.UseHeader));
-  d->footer = ReadIfNamed(s.Footer, IsOn(s.UseFooter));
-  d->snippets = ParseRowSnippets(s);
+  d->header = ReadIfNamed(s.Header, IsOn(s.UseHeader), d->warnings);
+  d->footer = ReadIfNamed(s.Footer, IsOn(s.UseFooter), d->warnings);
+  d->index_pages = IndexPageNames(*d);
+  d->snippets = ParseRowSnippets(s, d->warnings);
   d->menu = BuildPageMenu(d->pages, d->start_at, s);
 }
 
@@ -96,18 +117,18 @@ void WriteHead(Directory* d, int position, PageText* page) {
     HeadNumbers numbers{"1", "1"};
     if (d->pages != 1) numbers = {SignedNumText(position), SignedNumText(d->pages)};
     WriteGeneratedHead(*d, numbers, page);
-  } else if (d->header.found) {
-    page->Line(d->header.text);
-  } else {
+  } else if (!d->header.found) {
     d->report->HeaderMissing = true;
+  } else if (d->header.problem.empty()) {
+    page->Line(d->header.text);
   }
 }
 
 void WriteFooter(Directory* d, PageText* page) {
-  if (d->footer.found)
-    page->Line(d->footer.text);
-  else
+  if (!d->footer.found)
     d->report->FooterMissing = true;
+  else if (d->footer.problem.empty())
+    page->Line(d->footer.text);
 }
 
 // Closing code, the snippets of the page's last row, the bottom menu place
@@ -122,22 +143,21 @@ void FinishPage(Directory* d, int64_t row, int position, PageText* page) {
     page->Line("</BODY></HTML>");
 }
 
-void WriteCell(const Directory& d, size_t k, size_t first, const std::string& page_name,
-               PageText* page) {
+void WriteCell(const Directory& d, size_t k, size_t first, PageText* page) {
   page->Line(CellText(d.table[k], d.page_template.in_use, d.thumb_path, d.s));
   if (d.page_template.in_use)
-    WritePicturePage(d.dir, page_name, d.page_template.text, d.table, {k, first, d.per_page}, d.s);
+    WritePicturePage({d.dir, d.page_template.text, d.table, d.index_pages, d.warnings},
+                     {k, first, d.per_page}, d.s);
 }
 
 // The rows of one page from picture `*next` on; the page ends right after
 // the last picture's cell, without filler cells.
-void WriteRows(Directory* d, int position, const std::string& page_name, size_t* next,
-               PageText* page) {
+void WriteRows(Directory* d, int position, size_t* next, PageText* page) {
   const size_t first = *next;
   for (int64_t row = 1; row <= d->rows; ++row) {
     page->Line(d->s.RowStart);
     for (int64_t col = 1; col <= d->cols; ++col) {
-      WriteCell(*d, *next, first, page_name, page);
+      WriteCell(*d, *next, first, page);
       if (++*next == d->table.size()) {
         page->Line(d->s.RowEnd);
         return FinishPage(d, row, position, page);
@@ -149,40 +169,35 @@ void WriteRows(Directory* d, int position, const std::string& page_name, size_t*
   FinishPage(d, d->rows, position, page);
 }
 
-void WritePageText(Directory* d, int position, const std::string& page_name, size_t* next,
-                   PageText* page) {
+void WritePageText(Directory* d, int position, size_t* next, PageText* page) {
   for (int i = 0; i < 3; ++i) page->Line("");
   page->Line(kGeneratedComment);
   for (int i = 0; i < 3; ++i) page->Line("");
   WriteHead(d, position, page);
   WriteMenuPlace(MenuPlace::kTop, d->menu, position, d->s, page);
   OpenTable(d->s, page);
-  WriteRows(d, position, page_name, next, page);
+  WriteRows(d, position, next, page);
 }
 
-// One index page, built in memory and written with one write. An error
-// while it is built still writes the text built so far, then ends the pages.
-void WriteIndexPage(Directory* d, int position, int file_number, size_t* next) {
-  std::string name = MakePageFileName(file_number, d->s);
-  PageFile file(d->dir + "/" + name);
-  if (!file.is_open())
-    throw PageError("cannot write " + d->dir + "/" + name + ": " + std::strerror(errno));
-  d->page.text.clear();
+// One index page, built in memory and put in place whole. An error while it
+// is built still writes the text built so far, then ends the pages.
+void WriteIndexPage(Directory* d, int position, size_t* next) {
+  std::string path = d->dir + "/" + MakePageFileName(PageNumber(FileNumber(*d, position)), d->s);
+  std::string error;
+  d->page.Start();
   try {
-    WritePageText(d, position, name, next, &d->page);
+    WritePageText(d, position, next, &d->page);
   } catch (...) {
-    file.Replace(d->page.text);
+    WritePage(path, d->page.text, &error);
     throw;
   }
-  if (!file.Replace(d->page.text))
-    throw PageError("cannot write " + d->dir + "/" + name + ": " + std::strerror(errno));
+  if (!WritePage(path, d->page.text, &error)) throw PageError(error);
 }
 
 void WritePages(Directory* d) {
   size_t next = 0;
-  if (d->pages == 1) return WriteIndexPage(d, 0, d->start_at, &next);
-  for (int position = 1; position <= d->pages; ++position)
-    WriteIndexPage(d, position, PageNumber(int64_t{d->start_at} - 1 + position), &next);
+  if (d->pages == 1) return WriteIndexPage(d, 0, &next);
+  for (int position = 1; position <= d->pages; ++position) WriteIndexPage(d, position, &next);
 }
 
 std::string PageExtension(const std::string& html_ext) {
@@ -203,9 +218,10 @@ std::string MakePageFileName(int number, const AdvancedSettings& s) {
 }
 
 void WriteAdvancedPages(const std::string& current_dir, const std::vector<PictureFile>& pictures,
-                        const AdvancedSettings& settings, RunReport* report, std::string* error) {
-  Directory d(current_dir, settings, report);
-  d.page_template = LoadTemplate(settings, report);
+                        const AdvancedSettings& settings, RunReport* report,
+                        PageWarnings* warnings) {
+  Directory d(current_dir, settings, report, warnings);
+  d.page_template = LoadTemplate(settings, report, warnings);
   d.table = BuildPictureTable(pictures, settings);
   if (d.table.empty()) return;
   try {
@@ -213,6 +229,6 @@ void WriteAdvancedPages(const std::string& current_dir, const std::vector<Pictur
     WritePages(&d);
   } catch (const std::exception& e) {
     // The pages of this directory end here; those written stay.
-    if (error) *error = e.what();
+    warnings->push_back(std::string("the pages stopped early: ") + e.what());
   }
 }

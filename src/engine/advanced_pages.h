@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/page_output.h"
 #include "engine/picture_list.h"
 #include "engine/run_report.h"
 #include "settings/records.h"
@@ -20,8 +21,9 @@ std::string MakePageFileName(int number, const AdvancedSettings& settings);
 /// `report`. A Rows or Cols value below 1 counts as 1. An error while writing
 /// ends this directory's pages where it happened, the page being written
 /// keeping its text so far: a page that cannot be written, a title that
-/// cannot be cut, a page number or count beyond 16 bits; `error`, when
-/// given, then says why.
+/// cannot be cut, a page number or count beyond 16 bits. That, a user file
+/// that cannot be used and a picture page left out get a sentence each in
+/// `warnings`.
 void WriteAdvancedPages(const std::string& current_dir, const std::vector<PictureFile>& pictures,
                         const AdvancedSettings& settings, RunReport* report,
-                        std::string* error = nullptr);
+                        PageWarnings* warnings);

@@ -1,10 +1,9 @@
 #include "engine/express_pages.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdint>
-#include <cstring>
 
+#include "engine/html_text.h"
 #include "engine/page_output.h"
 #include "engine/titles.h"
 #include "settings/text.h"
@@ -18,14 +17,15 @@ constexpr char kShowPicScript[] =
     "status=yes,menubar=no,scrollbars=yes,resizable=yes,width=600,height=400')}</SCRIPT></HEAD>"
     "\r\n";
 
-// One listed picture as the pages name it. The *_html texts are escaped for
-// the page; `page_file` is the picture page's real file name.
+// One listed picture as the pages name it: `name` and `page_file` are file
+// names, the *_text and *_url forms are written into pages (html_text.h).
 struct Entry {
   std::string name;
-  std::string name_html;
+  std::string name_text;
+  std::string name_url;
   std::string page_file;
-  std::string page_html;
-  std::string thumb_html;
+  std::string page_url;
+  std::string thumb_url;
   std::string kilobytes;
 };
 
@@ -56,6 +56,7 @@ struct Gallery {
   std::vector<Entry> entries;
   int pages = 0;
   Look look;
+  PageWarnings* warnings;
   MenuLinks menu{};
 };
 
@@ -69,7 +70,6 @@ void Write(std::string* out, const Texts&... texts) {
 // True for a flag whose value is 0, as opposed to IsOn() for one that is 1.
 bool IsZero(const std::string& flag) { return Val(flag) == 0; }
 
-// Writes `text` as the whole of `file`, replacing what was there.
 // Rows or columns: the number rounded, kept from 1 to `most`. A value below 1
 // (a damaged settings file) counts as 1; more than the entries change nothing.
 int64_t TableSize(const std::string& text, size_t most) {
@@ -124,10 +124,11 @@ Entry MakeEntry(const PictureFile& picture) {
   std::string base = BaseName(picture.name);
   Entry entry;
   entry.name = picture.name;
-  entry.name_html = HtmlEscape(picture.name);
+  entry.name_text = HtmlText(picture.name);
+  entry.name_url = HtmlUrl(picture.name);
   entry.page_file = base + ".html";
-  entry.page_html = HtmlEscape(entry.page_file);
-  entry.thumb_html = HtmlEscape(base + "_tn.jpg");
+  entry.page_url = HtmlUrl(entry.page_file);
+  entry.thumb_url = HtmlUrl(base + "_tn.jpg");
   entry.kilobytes = NumText(static_cast<int64_t>(picture.size / 1024));
   return entry;
 }
@@ -146,7 +147,7 @@ bool ShowsName(const Look& look) { return IsOn(look.s.ExpressShowName); }
 bool GuessesName(const Look& look) { return ShowsName(look) && IsOn(look.s.ExpressGuessName); }
 
 std::string GuessedTitle(const Look& look, const std::string& name) {
-  return HtmlEscape(GuessTitle(name, look.pattern));
+  return HtmlText(GuessTitle(name, look.pattern));
 }
 
 void WriteRights(std::string* out, const Look& look) {
@@ -197,7 +198,7 @@ void WriteExpressMenu(std::string* out, const Gallery& g, int current) {
 
 // A thumbnail of a neighbour with its link, as the previous/next row shows it.
 std::string NeighbourImage(const Look& look, const Entry& entry) {
-  return "<a href=\"" + entry.page_html + "\"><img src=\"thumbs/" + entry.thumb_html +
+  return "<a href=\"" + entry.page_url + "\"><img src=\"thumbs/" + entry.thumb_url +
          "\" border=" + look.s.ExpressTableBorder + "></a><BR>";
 }
 
@@ -213,14 +214,14 @@ void WriteNeighbours(std::string* out, const Gallery& g, size_t first, size_t k)
   if (k > first) {
     const Entry& prev = g.entries[k - 1];
     Write(out, look.font_open, NeighbourImage(look, prev), "&lt;&lt;&nbsp;&nbsp;<a href=\"",
-          prev.page_html, "\">Previous Image</a>", look.font_close);
+          prev.page_url, "\">Previous Image</a>", look.font_close);
   }
   Write(out, "</TD><TD width=30%>&nbsp;</TD>", kCrLf, "<TD align=left valign=bottom width=35%>",
         kCrLf);
   bool last_cell = static_cast<int64_t>(k - first) == look.rows * look.cols - 1;
   if (!last_cell && k + 1 < g.entries.size()) {
     const Entry& next = g.entries[k + 1];
-    Write(out, look.font_open, NeighbourImage(look, next), "<a href=\"", next.page_html,
+    Write(out, look.font_open, NeighbourImage(look, next), "<a href=\"", next.page_url,
           "\">Next Image</a>&nbsp;&nbsp;&gt;&gt;", look.font_close);
   }
   Write(out, "&nbsp;</TD></TR></TABLE><BR><BR><BR>");
@@ -239,11 +240,11 @@ void WriteWayBack(std::string* out, const Look& look) {
 std::string PicturePageText(const Gallery& g, size_t first, size_t k) {
   const Look& look = g.look;
   const Entry& entry = g.entries[k];
-  std::string out;
-  Write(&out, "<HTML><HEAD><TITLE>", entry.name_html, "</TITLE></HEAD>", look.body, kCrLf,
+  std::string out(kUtf8Bom);
+  Write(&out, "<HTML><HEAD><TITLE>", entry.name_text, "</TITLE></HEAD>", look.body, kCrLf,
         "<div align=\"center\">", kCrLf);
   if (IsOn(look.s.ExpressShowNP)) WriteNeighbours(&out, g, first, k);
-  Write(&out, "<img src=\"", entry.name_html, "\" border=0>");
+  Write(&out, "<img src=\"", entry.name_url, "\" border=0>");
   if (GuessesName(look))
     Write(&out, "<BR><BR>", look.title_font, "<b>", GuessedTitle(look, entry.name), "</b></font>");
   WriteWayBack(&out, look);
@@ -262,32 +263,40 @@ bool IsIndexPage(const std::string& name, int pages) {
   return std::stoi(number) <= pages;
 }
 
-// A picture page that cannot be written is left out.
+// A picture page that cannot be written is left out with a warning; one
+// named like an index page of the gallery is never written.
 void WritePicturePage(const Gallery& g, size_t first, size_t k) {
-  const std::string& name = g.entries[k].page_file;
-  if (IsIndexPage(name, g.pages)) return;
-  PageFile file(g.dir + "/" + name);
-  if (file.is_open()) file.Replace(PicturePageText(g, first, k));
+  const Entry& entry = g.entries[k];
+  if (IsIndexPage(entry.page_file, g.pages)) {
+    g.warnings->push_back(g.dir + "/" + entry.name + ": its picture page " + entry.page_file +
+                          " would replace an index page; it is not written");
+    return;
+  }
+  std::string error;
+  if (!WritePage(g.dir + "/" + entry.page_file, PicturePageText(g, first, k), &error))
+    g.warnings->push_back(error);
 }
 
 // --- Index pages ---------------------------------------------------------
 
 std::string Caption(const Look& look, const Entry& entry) {
   std::string caption;
-  if (ShowsName(look) && IsZero(look.s.ExpressGuessName)) caption += "<br>" + entry.name_html;
+  if (ShowsName(look) && IsZero(look.s.ExpressGuessName)) caption += "<br>" + entry.name_text;
   if (GuessesName(look)) caption += "<br>" + GuessedTitle(look, Trim(entry.name));
   if (IsOn(look.s.ExpressShowSize)) caption += "<br>" + entry.kilobytes + " Kb";
   return caption;
 }
 
 std::string Link(const Look& look, const Entry& entry) {
-  const std::string& target = IsOn(look.s.ExpressSepPage) ? entry.page_html : entry.name_html;
+  bool picture_page = IsOn(look.s.ExpressSepPage);
+  const std::string& target = picture_page ? entry.page_url : entry.name_url;
   std::string image =
-      "<img src=\"thumbs/" + entry.thumb_html + "\" border=" + look.s.ExpressImageBorder + "></a>";
+      "<img src=\"thumbs/" + entry.thumb_url + "\" border=" + look.s.ExpressImageBorder + "></a>";
   if (look.s.ExpressLinkTarget == "new")
     return "<a href=\"" + target + "\" target=\"_blank\">" + image;
   if (look.s.ExpressLinkTarget == "java")
-    return "<a href=\"JavaScript:ShowPic('" + target + "')\">" + image;
+    return "<a href=\"JavaScript:ShowPic('" +
+           JavaScriptUrl(picture_page ? entry.page_file : entry.name) + "')\">" + image;
   return "<a href=\"" + target + "\">" + image;
 }
 
@@ -365,18 +374,14 @@ void WriteIndexPageText(std::string* out, const Gallery& g, int page, size_t* k)
   Write(out, "</BODY></HTML>");
 }
 
-// The index page is opened before its picture pages are written, so a page
-// that cannot be opened stops the gallery before any of them. `text` is
-// working room kept from page to page.
-bool WriteIndexPage(const Gallery& g, int page, size_t* k, std::string* text, std::string* error) {
-  std::string name = ExpressPageFileName(page);
-  PageFile file(g.dir + "/" + name);
-  if (file.is_open()) {
-    text->clear();
-    WriteIndexPageText(text, g, page, k);
-    if (file.Replace(*text)) return true;
-  }
-  if (error) *error = "cannot write " + g.dir + "/" + name + ": " + std::strerror(errno);
+// The index page is put in place after the picture pages of its cells.
+// `text` is working room kept from page to page.
+bool WriteIndexPage(const Gallery& g, int page, size_t* k, std::string* text) {
+  text->assign(kUtf8Bom);
+  WriteIndexPageText(text, g, page, k);
+  std::string error;
+  if (WritePage(g.dir + "/" + ExpressPageFileName(page), *text, &error)) return true;
+  g.warnings->push_back("the pages stopped early: " + error);
   return false;
 }
 
@@ -385,17 +390,17 @@ bool WriteIndexPage(const Gallery& g, int page, size_t* k, std::string* text, st
 std::string ExpressPageFileName(int page) { return "page" + NumText(page) + ".html"; }
 
 bool WriteExpressPages(const std::string& current_dir, const std::vector<PictureFile>& pictures,
-                       const ExpressSettings& settings, std::string* error) {
+                       const ExpressSettings& settings, PageWarnings* warnings) {
   std::vector<Entry> entries = MakeEntries(pictures);
   if (entries.empty()) return true;
   Look look = MakeLook(settings, entries.size());
-  Gallery g{current_dir, std::move(entries), 0, std::move(look)};
+  Gallery g{current_dir, std::move(entries), 0, std::move(look), warnings};
   int64_t per_page = g.look.rows * g.look.cols;
   g.pages = static_cast<int>((static_cast<int64_t>(g.entries.size()) + per_page - 1) / per_page);
   if (g.pages > 1) g.menu = MakeMenuLinks(g.pages, g.look);
   size_t k = 0;
   std::string text;
   for (int page = 1; page <= g.pages; ++page)
-    if (!WriteIndexPage(g, page, &k, &text, error)) return false;
+    if (!WriteIndexPage(g, page, &k, &text)) return false;
   return true;
 }

@@ -1,5 +1,6 @@
 #include "engine/index_table.h"
 
+#include "engine/html_text.h"
 #include "engine/titles.h"
 #include "settings/text.h"
 
@@ -11,11 +12,11 @@ std::string CellText(const PictureEntry& picture, bool template_in_use,
                      const std::string& thumb_path, const AdvancedSettings& s) {
   std::string cell = ReplaceAll(IsOn(s.UseJava) ? s.JavaCell : s.CellCode, "[IMAGE PATH]", "");
   std::string link = template_in_use ? picture.page_name : Trim(picture.file_name);
-  cell = ReplaceAll(cell, "[IMAGE FILE NAME]", HtmlEscape(link));
+  cell = FillNameTag(cell, "[IMAGE FILE NAME]", link);
   if (cell.find("[IMAGE TITLE]") != std::string::npos)  // a title is made only when shown
-    cell = ReplaceAll(cell, "[IMAGE TITLE]", HtmlEscape(PictureTitle(picture.file_name, true, s)));
+    cell = FillNameTag(cell, "[IMAGE TITLE]", PictureTitle(picture.file_name, true, s));
   cell = ReplaceAll(cell, "[THUMB PATH]", thumb_path);
-  cell = ReplaceAll(cell, "[THUMB FILE NAME]", HtmlEscape(picture.thumb_name));
+  cell = FillNameTag(cell, "[THUMB FILE NAME]", picture.thumb_name);
   return ReplaceAll(cell, "[FILE SIZE]", Trim(picture.size_kb));
 }
 

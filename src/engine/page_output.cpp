@@ -1,41 +1,26 @@
 #include "engine/page_output.h"
 
-#include <fcntl.h>
-#include <unistd.h>
+#include <sys/stat.h>
 
-#include <cerrno>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <limits>
-#include <system_error>
 
 #include "settings/file_io.h"
 
-PageFile::PageFile(const std::string& path)
-    : fd_(open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666)) {}
-
-PageFile::~PageFile() {
-  if (fd_ >= 0) close(fd_);
-}
-
-bool PageFile::Replace(std::string_view text) {
-  if (fd_ < 0) return false;
-  bool ok = WriteAll(fd_, text) && ftruncate(fd_, static_cast<off_t>(text.size())) == 0;
-  int error = errno;
-  if (close(fd_) != 0 && ok) ok = false, error = errno;
-  fd_ = -1;
-  errno = error;
-  return ok;
+bool WritePage(const std::string& path, std::string_view text, std::string* error) {
+  // Pages are not flushed one by one: that would cost a disk flush per page.
+  // The rename still gives a reader the old page or the new one, whole.
+  return FileHolds(path, text) || WriteFileAtomic(path, text, error, /*flush=*/false);
 }
 
 UserFile ReadUserFile(const std::string& path) {
   UserFile file;
-  std::error_code ec;
-  file.found = std::filesystem::is_regular_file(path, ec);
+  struct stat st;
+  file.found = stat(path.c_str(), &st) == 0;
   if (!file.found) return file;
-  std::ifstream in(path, std::ios::binary);
-  file.text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  if (!ReadWholeFile(path, &file.text, &file.problem))
+    file.problem += "; left out of the pages";
+  else if (file.text.starts_with(kUtf8Bom))
+    file.text.erase(0, kUtf8Bom.size());
   return file;
 }
 

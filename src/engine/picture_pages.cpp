@@ -1,5 +1,6 @@
 #include "engine/picture_pages.h"
 
+#include "engine/html_text.h"
 #include "engine/page_output.h"
 #include "engine/titles.h"
 #include "settings/text.h"
@@ -11,29 +12,28 @@ namespace {
 std::string NeighbourCode(const std::string& code, const std::string& word,
                           const PictureEntry& neighbour, const std::string& thumb_path) {
   std::string text = ReplaceAll(code, "[" + word + " IMAGE PATH]", "");
-  text = ReplaceAll(text, "[" + word + " IMAGE FILE NAME]", HtmlEscape(neighbour.page_name));
+  text = FillNameTag(text, "[" + word + " IMAGE FILE NAME]", neighbour.page_name);
   text = ReplaceAll(text, "[" + word + " THUMB PATH]", thumb_path);
-  return ReplaceAll(text, "[" + word + " THUMB FILE NAME]", HtmlEscape(neighbour.thumb_name));
+  return FillNameTag(text, "[" + word + " THUMB FILE NAME]", neighbour.thumb_name);
 }
 
 std::string OwnTags(const std::string& template_text, const PictureEntry& picture,
                     const AdvancedSettings& s) {
-  std::string text =
-      ReplaceAll(template_text, "[IMAGE FILE NAME]", HtmlEscape(Trim(picture.file_name)));
+  std::string text = FillNameTag(template_text, "[IMAGE FILE NAME]", Trim(picture.file_name));
   if (text.find("[IMAGE TITLE]") != std::string::npos)  // a title is made only when shown
-    text = ReplaceAll(text, "[IMAGE TITLE]", HtmlEscape(PictureTitle(picture.file_name, false, s)));
+    text = FillNameTag(text, "[IMAGE TITLE]", PictureTitle(picture.file_name, false, s));
   return ReplaceAll(text, "[FILE SIZE]", Trim(picture.size_kb));
 }
 
 }  // namespace
 
-PageTemplate LoadTemplate(const AdvancedSettings& s, RunReport* report) {
+PageTemplate LoadTemplate(const AdvancedSettings& s, RunReport* report, PageWarnings* warnings) {
   PageTemplate page_template;
-  if (IsOn(s.UseTmpl)) {
-    UserFile file = ReadUserFile(s.TmplAddy);
-    page_template = {file.found, std::move(file.text)};
-  }
-  if (!page_template.in_use) report->TemplateMissing = IsOn(s.UseTmpl);
+  UserFile file;
+  if (IsOn(s.UseTmpl)) file = ReadUserFile(s.TmplAddy);
+  if (!file.problem.empty()) warnings->push_back(file.problem);
+  page_template = {file.found && file.problem.empty(), std::move(file.text)};
+  if (!file.found) report->TemplateMissing = IsOn(s.UseTmpl);
   return page_template;
 }
 
@@ -52,16 +52,21 @@ std::string PicturePageText(const std::string& template_text,
   return ReplaceAll(ReplaceAll(text, "[NEXT THUMB]", next), "[PREV THUMB]", previous);
 }
 
-void WritePicturePage(const std::string& dir, const std::string& open_page,
-                      const std::string& template_text, const std::vector<PictureEntry>& table,
-                      PicturePlace place, const AdvancedSettings& s) {
-  const std::string& name = table[place.k].page_name;
-  if (name == open_page) return;
+void WritePicturePage(const PicturePageSet& set, PicturePlace place, const AdvancedSettings& s) {
+  const PictureEntry& picture = set.table[place.k];
+  if (set.index_pages.count(picture.page_name)) {
+    set.warnings->push_back(set.dir + "/" + picture.file_name + ": its picture page " +
+                            picture.page_name + " would replace an index page; it is not written");
+    return;
+  }
+  std::string error;
   try {
     PageText page;
-    page.Line(PicturePageText(template_text, table, place, s));
-    PageFile(dir + "/" + name).Replace(page.text);
-  } catch (const std::exception&) {
-    // A picture page that cannot be made is passed over.
+    page.Start();
+    page.Line(PicturePageText(set.template_text, set.table, place, s));
+    if (WritePage(set.dir + "/" + picture.page_name, page.text, &error)) return;
+  } catch (const std::exception& e) {
+    error = set.dir + "/" + picture.page_name + ": " + e.what();
   }
+  set.warnings->push_back(error);
 }

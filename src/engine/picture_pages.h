@@ -2,9 +2,11 @@
 #pragma once
 
 #include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "engine/page_output.h"
 #include "engine/picture_table.h"
 #include "engine/run_report.h"
 #include "settings/records.h"
@@ -15,9 +17,11 @@ struct PageTemplate {
   std::string text;
 };
 
-/// Reads TmplAddy when UseTmpl is on. Otherwise, or when the file is
-/// missing, TemplateMissing becomes UseTmpl's state. Read errors pass.
-PageTemplate LoadTemplate(const AdvancedSettings& settings, RunReport* report);
+/// Reads TmplAddy when UseTmpl is on. A missing file sets TemplateMissing
+/// (to UseTmpl's state when there is none); a file that cannot be used (a
+/// folder, more than 16 MiB) is not in use and gets a warning instead.
+PageTemplate LoadTemplate(const AdvancedSettings& settings, RunReport* report,
+                          PageWarnings* warnings);
 
 /// Picture `k` of the table, on the index page whose first picture is
 /// `first`; previous and next links stay within that index page.
@@ -33,9 +37,17 @@ std::string PicturePageText(const std::string& template_text,
                             const std::vector<PictureEntry>& table, PicturePlace place,
                             const AdvancedSettings& settings);
 
-/// Writes the page of a picture into `dir` (always ".html"), passing over
-/// every error. A page named `open_page`, the index page being written, is
-/// left alone.
-void WritePicturePage(const std::string& dir, const std::string& open_page,
-                      const std::string& template_text, const std::vector<PictureEntry>& table,
-                      PicturePlace place, const AdvancedSettings& settings);
+/// What the picture pages of one directory share.
+struct PicturePageSet {
+  const std::string& dir;
+  const std::string& template_text;
+  const std::vector<PictureEntry>& table;
+  const std::set<std::string>& index_pages;  // never replaced by a picture page
+  PageWarnings* warnings;
+};
+
+/// Writes the page of a picture into `dir` (always ".html"). A page that
+/// cannot be made or written, or whose name is one of the index pages, is
+/// left out with a warning.
+void WritePicturePage(const PicturePageSet& set, PicturePlace place,
+                      const AdvancedSettings& settings);

@@ -8,13 +8,16 @@ namespace {
 
 const UserFile& SnippetFile(const std::string& path, RowSnippets* snippets) {
   auto hit = snippets->files.find(path);
-  if (hit == snippets->files.end()) hit = snippets->files.emplace(path, ReadUserFile(path)).first;
-  return hit->second;
+  if (hit != snippets->files.end()) return hit->second;
+  const UserFile& file = snippets->files.emplace(path, ReadUserFile(path)).first->second;
+  if (!file.problem.empty()) snippets->warnings->push_back(file.problem);
+  return file;
 }
 
 void NoteMissing(const std::string& path, RunReport* report) {
-  if (report->MissingSnippets.find(path) == std::string::npos)
-    report->MissingSnippets += path + "\r\n";
+  std::string shown = VisibleControls(path);
+  if (report->MissingSnippets.find(shown) == std::string::npos)
+    report->MissingSnippets += shown + "\r\n";
 }
 
 // "</TABLE>" when UseTableClose is 0, TableClose when it is 1, else nothing.
@@ -37,8 +40,9 @@ void WriteSnippet(const std::string& text, bool reopen_table, bool close_table,
 
 }  // namespace
 
-RowSnippets ParseRowSnippets(const AdvancedSettings& s) {
+RowSnippets ParseRowSnippets(const AdvancedSettings& s, PageWarnings* warnings) {
   RowSnippets snippets;
+  snippets.warnings = warnings;
   if (s.SnippletRows.empty()) return snippets;
   std::map<double, std::string> path_by_number;  // later items replace earlier ones
   for (const std::string& item : ParseString(s.SnippletFiles, "^$")) {
@@ -62,9 +66,9 @@ void InsertRowSnippets(int64_t row, bool reopen_table, bool close_table, const A
   if (registered == snippets->paths_by_row.end()) return;
   for (const std::string& path : registered->second) {
     const UserFile& file = SnippetFile(path, snippets);
-    if (file.found)
-      WriteSnippet(file.text, reopen_table, close_table, s, out);
-    else
+    if (!file.found)
       NoteMissing(path, report);
+    else if (file.problem.empty())
+      WriteSnippet(file.text, reopen_table, close_table, s, out);
   }
 }

@@ -1,16 +1,21 @@
 #include "engine/run.h"
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <system_error>
 
 #include "engine/advanced_pages.h"
 #include "engine/cleanup.h"
 #include "engine/express_pages.h"
+#include "engine/page_output.h"
 #include "engine/picture_list.h"
 #include "engine/run_report_text.h"
 #include "engine/thumb_batch.h"
 #include "engine/thumbnails.h"
+#include "settings/file_io.h"
 #include "settings/text.h"
 
 namespace fs = std::filesystem;
@@ -25,9 +30,14 @@ struct Mode {
   bool delete_html = false;
   bool clean_house = false;
   ReportPaths paths;
-  // Writes a directory's pages; gives why they ended early, else "".
-  std::function<std::string(const std::string&, const std::vector<PictureFile>&)> write_pages;
+  // Writes a directory's pages, noting what went wrong on the way.
+  std::function<void(const std::string&, const std::vector<PictureFile>&, PageWarnings*)>
+      write_pages;
 };
+
+// Every text the host shows has the control characters of names written
+// visibly, so that no file name can forge a line.
+void Warn(RunHost* host, const std::string& text) { host->Warn(VisibleControls(text)); }
 
 // Turns the thumbnail batch's events into the host's progress display and
 // remembers a STOP until the driver acts on it.
@@ -36,14 +46,14 @@ class Progress : public ThumbListener {
   Progress(RunHost* host, ProgressState state) : host_(host), state_(std::move(state)) {}
 
   void Starting(const ThumbTask& task) override {
-    state_.file_label = ShortenText(task.name, 28);
+    state_.file_label = VisibleControls(ShortenText(task.name, 28));
     state_.size_label = SizeLabel(task.size);
     host_->ShowProgress(state_);
   }
   void Finished(const ThumbTask& task, bool, const std::string& error) override {
     ++state_.value;
     host_->ShowProgress(state_);
-    if (!error.empty()) host_->Warn("no thumbnail of " + task.picture + ": " + error);
+    if (!error.empty()) Warn(host_, "no thumbnail of " + task.picture + ": " + error);
   }
   bool Poll() override { return stopped_ = stopped_ || host_->PollStop(); }
 
@@ -75,7 +85,7 @@ std::string ThumbFolder(const std::string& current, const Mode& mode, RunHost* h
   std::string folder = current + "/" + mode.subfolder;
   std::error_code ec;
   if (!fs::exists(fs::symlink_status(folder, ec)) && !fs::create_directory(folder, ec) && ec)
-    host->Warn("cannot make the thumbnail folder " + folder + ": " + ec.message());
+    Warn(host, "cannot make the thumbnail folder " + folder + ": " + ec.message());
   return folder;
 }
 
@@ -85,7 +95,7 @@ ProgressState FirstProgress(size_t index, const RunInput& input, const std::stri
   state.dir_index = index;
   state.dir_count = input.directories.size();
   state.maximum = 1 + static_cast<int64_t>(due);
-  state.dir_label = ShortenText(current.empty() ? "/" : current, 36);
+  state.dir_label = VisibleControls(ShortenText(current.empty() ? "/" : current, 36));
   state.status_label = advanced ? "Processing Directory..."
                                 : "Processing Directory " + NumText(index + 1) + " of " +
                                       NumText(input.directories.size());
@@ -98,10 +108,28 @@ void WritePages(const std::string& current, const std::vector<PictureFile>& pict
                 const Mode& mode, RunHost* host, bool* stop) {
   host->SetStatusVisible(true);
   *stop = host->PollStop() || *stop;
-  std::string error = mode.write_pages(current, pictures);
-  if (!error.empty()) host->Warn("the pages stopped early: " + error);
+  PageWarnings warnings;
+  mode.write_pages(current, pictures, &warnings);
+  for (const std::string& warning : warnings) Warn(host, warning);
   *stop = host->PollStop() || *stop;
   host->SetStatusVisible(false);
+}
+
+// Pictures whose names differ only in the extension share one thumbnail and
+// one picture page; the user is told which.
+void WarnSharedNames(const std::string& dir, const std::vector<PictureFile>& pictures,
+                     const ThumbNaming& naming, RunHost* host) {
+  std::map<std::string, std::vector<std::string>> by_base;
+  for (const PictureFile& picture : pictures)
+    if (Trim(naming.affix).empty() || picture.name.find(naming.affix) == std::string::npos)
+      by_base[BaseName(picture.name)].push_back(picture.name);
+  for (const auto& [base, names] : by_base) {
+    if (names.size() < 2) continue;
+    std::string list = names[0];
+    for (size_t i = 1; i < names.size(); ++i)
+      list += (i + 1 == names.size() ? " and " : ", ") + names[i];
+    Warn(host, dir + ": " + list + " share one thumbnail and one picture page");
+  }
 }
 
 // One directory of the list; false when STOP ends the run here.
@@ -109,16 +137,18 @@ bool RunDirectory(size_t index, const RunInput& input, const Mode& mode, RunHost
                   RunReport* report, bool* stop) {
   const std::string& entry = input.directories[index];
   if (!IsDirectory(entry)) {
-    report->InvalidPaths += entry + "\r\n";
+    report->InvalidPaths += VisibleControls(entry) + "\r\n";
     return true;
   }
   std::string current = StripTrailingSlashes(FullPath(entry));
   bool readable = false;
   std::vector<PictureFile> pictures = ListPictures(current, &readable);
   if (!readable) {  // a folder that cannot be read is reported like a missing one
-    report->InvalidPaths += entry + "\r\n";
+    report->InvalidPaths += VisibleControls(entry) + "\r\n";
     return true;
   }
+  WarnSharedNames(current, pictures, mode.naming, host);
+  RemoveAbandonedTemps(current, RegularFileNames(current));
   std::string thumb_dir = ThumbFolder(current, mode, host);
   std::vector<ThumbTask> due = PlanThumbnails(current, thumb_dir, pictures, mode.naming);
   Progress progress(host, FirstProgress(index, input, current, due.size(), mode.advanced));
@@ -128,7 +158,7 @@ bool RunDirectory(size_t index, const RunInput& input, const Mode& mode, RunHost
   if (!pictures.empty() && (*stop || progress.Poll())) return false;
   for (const std::string& picture :
        RunThumbnailBatch(due, ThumbTarget(input.thumbs), input.thumbs, input.workers, &progress))
-    report->CorruptedFiles += picture + "\r\n";
+    report->CorruptedFiles += VisibleControls(picture) + "\r\n";
   if (progress.stopped()) return false;
   if (mode.delete_html) DeleteOldHtml(current, mode.advanced);
   WritePages(current, pictures, mode, host, stop);
@@ -192,6 +222,37 @@ void DeleteOldHtml(const std::string& dir, bool advanced) {
   for (const std::string& path : doomed) fs::remove(path, ec);
 }
 
+std::string ThumbSizeError(const ThumbOptions& thumbs) {
+  auto side_error = [](const char* field, const std::string& value) -> std::string {
+    int64_t side = RoundHalfEven(Val(value));
+    if (side >= 1 && side <= kMaxThumbSide) return "";
+    return std::string(field) + " is \"" + VisibleControls(value) +
+           "\": a thumbnail side must be from 1 to 32767 pixels";
+  };
+  ResizeBy by = EffectiveResize(thumbs);
+  std::string error = by == ResizeBy::kWidth ? "" : side_error("Height", thumbs.Height);
+  if (error.empty() && by != ResizeBy::kHeight) error = side_error("Width", thumbs.Width);
+  return error;
+}
+
+std::string SubfolderError(const AdvancedSettings& settings) {
+  const std::string& name = settings.SubFolderName;
+  std::string trimmed = Trim(name);
+  if (!IsOn(settings.StoreInSub) || (!trimmed.empty() && trimmed != "." && trimmed != ".." &&
+                                     name.find('/') == std::string::npos))
+    return "";
+  return "SubFolderName is \"" + VisibleControls(name) +
+         "\": the thumbnail folder must be one plain folder name, not empty, \".\", \"..\" or "
+         "holding \"/\"";
+}
+
+std::string RunSettingsError(bool advanced, const AdvancedSettings& settings,
+                             const ThumbOptions& thumbs) {
+  std::string error = ThumbSizeError(thumbs);
+  if (error.empty() && advanced) error = SubfolderError(settings);
+  return error;
+}
+
 void RunAdvanced(const RunInput& input, const AdvancedSettings& settings, RunHost* host,
                  RunReport* report) {
   Mode mode;
@@ -201,10 +262,9 @@ void RunAdvanced(const RunInput& input, const AdvancedSettings& settings, RunHos
   mode.delete_html = IsOn(settings.DelHTML);
   mode.clean_house = IsOn(settings.CleanHouse);
   mode.paths = {settings.Header, settings.Footer, settings.TmplAddy};
-  mode.write_pages = [&](const std::string& dir, const std::vector<PictureFile>& pictures) {
-    std::string error;
-    WriteAdvancedPages(dir, pictures, settings, report, &error);
-    return error;
+  mode.write_pages = [&](const std::string& dir, const std::vector<PictureFile>& pictures,
+                         PageWarnings* warnings) {
+    WriteAdvancedPages(dir, pictures, settings, report, warnings);
   };
   Run(input, mode, host, report);
 }
@@ -216,10 +276,9 @@ void RunExpress(const RunInput& input, const ExpressSettings& settings, RunHost*
   mode.subfolder = "thumbs";
   mode.delete_html = IsOn(settings.ExpressDelHTML);
   mode.clean_house = IsOn(settings.ExpressCleanHouse);
-  mode.write_pages = [&](const std::string& dir, const std::vector<PictureFile>& pictures) {
-    std::string error;
-    WriteExpressPages(dir, pictures, settings, &error);
-    return error;
+  mode.write_pages = [&](const std::string& dir, const std::vector<PictureFile>& pictures,
+                         PageWarnings* warnings) {
+    WriteExpressPages(dir, pictures, settings, warnings);
   };
   Run(input, mode, host, report);
 }
@@ -227,6 +286,8 @@ void RunExpress(const RunInput& input, const ExpressSettings& settings, RunHost*
 void Process(bool advanced, const RunInput& input, const AdvancedSettings& advanced_settings,
              const ExpressSettings& express_settings, RunHost* host, RunReport* report) {
   *report = RunReport();
+  std::string error = RunSettingsError(advanced, advanced_settings, input.thumbs);
+  if (!error.empty()) return host->Warn(error);
   if (advanced)
     RunAdvanced(input, advanced_settings, host, report);
   else

@@ -24,7 +24,24 @@ void RunAdvanced(const RunInput& input, const AdvancedSettings& settings, RunHos
 void RunExpress(const RunInput& input, const ExpressSettings& settings, RunHost* host,
                 RunReport* report);
 
-/// The Process command: clears `report`, then runs in the chosen mode.
+/// Why the thumbnail options cannot start a run, naming the field, or "":
+/// the box the resize method reads (both boxes for "Both") must round to a
+/// side from 1 to 32767 pixels.
+std::string ThumbSizeError(const ThumbOptions& thumbs);
+
+/// Why the Advanced thumbnail folder cannot start a run, naming the field, or
+/// "": with StoreInSub on, SubFolderName must be one plain folder name (not
+/// empty after trimming, not "." or "..", no "/"), so that the clean-up never
+/// takes the pictures, or another folder's thumbnails, for its own.
+std::string SubfolderError(const AdvancedSettings& settings);
+
+/// ThumbSizeError(), then in Advanced mode SubfolderError().
+std::string RunSettingsError(bool advanced, const AdvancedSettings& settings,
+                             const ThumbOptions& thumbs);
+
+/// The Process command: clears `report`, then runs in the chosen mode. With
+/// settings that RunSettingsError() refuses nothing runs and the host is
+/// warned; front ends check first and say so in their own way.
 void Process(bool advanced, const RunInput& input, const AdvancedSettings& advanced_settings,
              const ExpressSettings& express_settings, RunHost* host, RunReport* report);
 

@@ -1,5 +1,7 @@
 #include "engine/run_report_text.h"
 
+#include "settings/utf8.h"
+
 namespace {
 
 constexpr char kSep[] = "---------------------";
@@ -10,7 +12,8 @@ std::string Section(const char* heading, const std::string& entries) {
 }
 
 std::string MissingLine(bool missing, const char* what, const std::string& path) {
-  return missing ? std::string("No ") + what + " was found at " + path + "\r\n\r\n" : "";
+  if (!missing) return "";
+  return std::string("No ") + what + " was found at " + VisibleControls(path) + "\r\n\r\n";
 }
 
 }  // namespace

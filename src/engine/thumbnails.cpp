@@ -23,8 +23,6 @@
 
 namespace {
 
-constexpr int64_t kMaxSide = 32767;
-
 enum class Kind { kJpeg, kGif, kBmp, kPng, kOther };
 
 Kind Sniff(const uint8_t* head, size_t size) {
@@ -46,7 +44,7 @@ int64_t WholePixels(float side) {
   return std::max<int64_t>(1, RoundHalfEven(side));
 }
 
-bool ValidSide(int64_t side) { return side >= 1 && side <= kMaxSide; }
+bool ValidSide(int64_t side) { return side >= 1 && side <= kMaxThumbSide; }
 
 // The size check shared by every reader: the pixel limit, then the
 // arithmetic on the upright picture, handed back in stored orientation.

@@ -8,6 +8,9 @@
 
 enum class ResizeBy { kHeight, kWidth, kBoth };
 
+/// The largest thumbnail side, in pixels (a JPEG holds up to 65535).
+inline constexpr int64_t kMaxThumbSide = 32767;
+
 /// The resize method in force: "Width" and "Both" as written, anything else Height.
 ResizeBy EffectiveResize(const ThumbOptions& options);
 

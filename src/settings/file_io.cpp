@@ -81,10 +81,24 @@ int CreateTempBeside(const std::string& path, std::string* temp) {
   return -1;
 }
 
-// Gives the new file the permissions of the file it replaces, when there is one.
+// Gives the new file the permissions of the regular file it replaces.
 void KeepMode(int fd, const std::string& path) {
   struct stat old;
-  if (stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) fchmod(fd, old.st_mode & 07777);
+  if (lstat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) fchmod(fd, old.st_mode & 07777);
+}
+
+// Compares the open file with `contents`, a block at a time.
+bool SameBytes(int fd, std::string_view contents) {
+  char buffer[65536];
+  for (size_t at = 0;;) {
+    ssize_t n = pread(fd, buffer, sizeof buffer, static_cast<off_t>(at));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return n == 0 && at == contents.size();
+    if (static_cast<size_t>(n) > contents.size() - at ||
+        contents.compare(at, static_cast<size_t>(n), buffer, static_cast<size_t>(n)) != 0)
+      return false;
+    at += static_cast<size_t>(n);
+  }
 }
 
 }  // namespace
@@ -110,18 +124,29 @@ bool ReadWholeFile(const std::string& path, std::string* contents, std::string* 
   return ok;
 }
 
-bool WriteFileAtomic(const std::string& path, std::string_view contents, std::string* err) {
+bool WriteFileAtomic(const std::string& path, std::string_view contents, std::string* err,
+                     bool flush) {
   std::string temp;
   int fd = CreateTempBeside(path, &temp);
   if (fd < 0) return FailErrno(err, path, "cannot be written", errno);
   KeepMode(fd, path);
-  bool ok = WriteAll(fd, contents) && fdatasync(fd) == 0;
+  bool ok = WriteAll(fd, contents) && (!flush || fdatasync(fd) == 0);
   int error = errno;
   if (close(fd) != 0 && ok) ok = false, error = errno;
   if (ok && rename(temp.c_str(), path.c_str()) != 0) ok = false, error = errno;
   if (ok) return true;
   unlink(temp.c_str());
   return FailErrno(err, path, "cannot be written", error);
+}
+
+bool FileHolds(const std::string& path, std::string_view contents) {
+  int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat info;
+  bool same = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+              static_cast<uint64_t>(info.st_size) == contents.size() && SameBytes(fd, contents);
+  close(fd);
+  return same;
 }
 
 void RemoveAbandonedTemps(const std::string& folder, const std::vector<std::string>& names) {

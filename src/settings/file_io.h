@@ -20,10 +20,15 @@ bool ReadWholeFile(const std::string& path, std::string* contents, std::string* 
                    size_t max_size = kMaxSettingsFileSize);
 
 /// Replaces `path` with `contents`: the bytes go to a hidden temporary file in
-/// the same folder, which is flushed to disk and renamed into place, keeping
-/// the old file's permissions. On any failure the temporary file is deleted,
-/// the old file is untouched and `err` names `path`.
-bool WriteFileAtomic(const std::string& path, std::string_view contents, std::string* err);
+/// the same folder, which is flushed to disk (unless `flush` is false) and
+/// renamed into place, keeping the old file's permissions. A link at `path`
+/// is replaced, never written through. On any failure the temporary file is
+/// deleted, the old file is untouched and `err` names `path`.
+bool WriteFileAtomic(const std::string& path, std::string_view contents, std::string* err,
+                     bool flush = true);
+
+/// True when `path` is a regular file (not a link) holding exactly `contents`.
+bool FileHolds(const std::string& path, std::string_view contents);
 
 /// Deletes, among `names` in `folder`, the temporary files of WriteFileAtomic
 /// whose writing process is gone (killed before it could clean up).

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "settings/advanced_config.h"
 #include "temp_folder.h"
 
 namespace fs = std::filesystem;
@@ -97,7 +98,9 @@ TEST_F(CommandsTest, DamagedOrMissingFilesAreUsageErrorsNamingTheFile) {
   state.state = Path("notes.ini");
   state.dirs = {temp_.path()};
   EXPECT_EQ(ProcessCommand(state, err_), 2);
-  EXPECT_NE(Errors().find(Path("notes.ini") + ": the thumbnail size it gives (0)"),
+  EXPECT_NE(Errors().find("kesto-cli: " + Path("notes.ini") +
+                          ": Height is \"0\": a thumbnail side must be from 1 to 32767 "
+                          "pixels; set it with --height or --width\n"),
             std::string::npos)
       << Errors();
   EXPECT_FALSE(fs::exists(temp_.Path("thumbs")));
@@ -115,6 +118,28 @@ TEST_F(CommandsTest, ExitStatusTellsWhetherAReportWasShown) {
   EXPECT_NE(Errors().find("Invalid paths:\n---------------------\n" + Path("missing") + "\n"),
             std::string::npos)
       << Errors();
+}
+
+// A thumbnail folder name that would let the clean-up reach the pictures or
+// another folder is refused before anything is written.
+TEST_F(CommandsTest, ABadThumbnailFolderNameIsRefusedNamingFileAndField) {
+  fs::create_directories(Path("pics"));
+  Write("pics/photo.jpeg", "mine");
+  AdvancedSettings bad;
+  bad.SubFolderName = "..";
+  bad.ThumbExt = "";
+  bad.CleanHouse = "1";
+  std::string message;
+  ASSERT_TRUE(SaveAdvancedConfig(Path("bad.cfg"), bad, ThumbOptions(), &message)) << message;
+  ProcessArgs args;
+  args.configs = {Path("bad.cfg")};
+  args.dirs = {Path("pics")};
+  args.answer = DeleteAnswer::kYes;
+  EXPECT_EQ(ProcessCommand(args, err_), 2);
+  EXPECT_EQ(Errors(), "kesto-cli: " + Path("bad.cfg") +
+                          ": SubFolderName is \"..\": the thumbnail folder must be one plain "
+                          "folder name, not empty, \".\", \"..\" or holding \"/\"\n");
+  EXPECT_EQ(fs::directory_iterator(Path("pics"))->path(), Path("pics/photo.jpeg"));
 }
 
 TEST_F(CommandsTest, ConfigInitWritesInitialValuesAndNeverReplacesAFile) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/index_table.h"
 #include "engine/page_files.h"
 #include "settings/text.h"
 #include "temp_folder.h"
@@ -80,7 +81,8 @@ void CheckCase(const PageCase& c) {
   AdvancedSettings s = ShortCodes();
   c.setup(&s, in);
   RunReport report;
-  WriteAdvancedPages(out, c.pictures, s, &report);
+  PageWarnings warnings;
+  WriteAdvancedPages(out, c.pictures, s, &report, &warnings);
   auto expected =
       page_files::GoldenPages(KESTO_TEST_DATA "/advanced/" + std::string(c.golden), c.name);
   ASSERT_FALSE(expected.empty());
@@ -269,7 +271,8 @@ std::map<std::string, std::string> PagesFor(const AdvancedSettings& s,
                                             const std::vector<PictureFile>& pictures,
                                             RunReport* report) {
   TempFolder temp;
-  WriteAdvancedPages(temp.path(), pictures, s, report);
+  PageWarnings warnings;
+  WriteAdvancedPages(temp.path(), pictures, s, report, &warnings);
   return FilesIn(temp.path());
 }
 
@@ -330,8 +333,55 @@ TEST(AdvancedPagesTest, NoPicturesNoPagesButTheTemplateIsLookedFor) {
 
 TEST(AdvancedPagesTest, UnwritableFolderIsPassedOver) {
   RunReport report;
-  WriteAdvancedPages("/nonexistent/kesto", First(3), ShortCodes(), &report);
+  PageWarnings warnings;
+  WriteAdvancedPages("/nonexistent/kesto", First(3), ShortCodes(), &report, &warnings);
   EXPECT_FALSE(std::filesystem::exists("/nonexistent/kesto"));
+}
+
+// The initial cell codes give working links and a safe pop-up for every
+// file name, and plain names exactly as before.
+TEST(AdvancedPagesTest, InitialCellsLinkEveryFileName) {
+  AdvancedSettings s;
+  const PictureEntry entry = BuildPictureTable({{"O'Brien #2.jpg", 2048}}, s)[0];
+  EXPECT_EQ(CellText(entry, false, "thumbs/", s),
+            "<TD align=center><a href=\"O%27Brien %232.jpg\"><img "
+            "src=\"thumbs/O%27Brien %232_tn.jpg\"  border=0 alt=\"\"></a><br>O'Brien "
+            "#2.jpg<br>2 Kb<br><br></TD>");
+  s.UseJava = "1";
+  EXPECT_EQ(
+      CellText(entry, false, "thumbs/", s),
+      "<TD align=center> <a href=\"JavaScript:ShowPic('O%2527Brien %25232.jpg');\"> <img "
+      "src=\"thumbs/O%27Brien %232_tn.jpg\"  border=0 alt=\"O&#39;Brien #2.jpg\"></a><br><font "
+      "size=1 face=\"Arial\">O'Brien #2.jpg<br>2 Kb</font><br><br></TD>");
+  const PictureEntry plain = BuildPictureTable({{"Sunset_Beach 2.jpg", 2048}}, s)[0];
+  std::string expected = ReplaceAll(s.JavaCell, "[IMAGE FILE NAME]", "Sunset_Beach 2.html");
+  expected = ReplaceAll(expected, "[THUMB FILE NAME]", "Sunset_Beach 2_tn.jpg");
+  expected = ReplaceAll(ReplaceAll(expected, "[THUMB PATH]", ""), "[FILE SIZE]", "2");
+  EXPECT_EQ(CellText(plain, true, "", s), expected);
+}
+
+// A header, footer or template that is not a regular file or is too large
+// is left out with a warning; it is not reported as missing.
+TEST(AdvancedPagesTest, UserFilesThatCannotBeUsedAreLeftOutAndTold) {
+  TempFolder temp;
+  std::filesystem::resize_file((temp.Write("huge.txt", ""), temp.Path("huge.txt")), 1ll << 30);
+  std::filesystem::create_directory(temp.Path("folder"));
+  std::filesystem::create_directory(temp.Path("pics"));
+  AdvancedSettings s = ShortCodes();
+  s.UseHeader = s.UseFooter = s.UseTmpl = "1";
+  s.Header = temp.Path("huge.txt");
+  s.Footer = s.TmplAddy = temp.Path("folder");
+  RunReport report;
+  PageWarnings warnings;
+  WriteAdvancedPages(temp.Path("pics"), First(1), s, &report, &warnings);
+  EXPECT_FALSE(report.HeaderMissing || report.FooterMissing || report.TemplateMissing);
+  EXPECT_EQ(warnings,
+            (PageWarnings{temp.Path("folder") + ": is not a regular file; left out of the pages",
+                          temp.Path("huge.txt") + ": is larger than 16 MB; left out of the pages",
+                          temp.Path("folder") + ": is not a regular file; left out of the pages"}));
+  auto pages = FilesIn(temp.Path("pics"));
+  ASSERT_EQ(pages.size(), 1u);  // no picture pages without a template
+  EXPECT_LT(pages["p1.html"].size(), 300u);
 }
 
 }  // namespace

@@ -20,15 +20,26 @@ namespace {
 
 void Touch(const fs::path& path) { std::ofstream(path, std::ios::binary); }
 
-// Every page of `dir`, by name, each after a line "==> name <==".
+// Every page of `dir`, by name, each after a line "==> name <==" and without
+// the byte-order mark that starts every page.
 std::string DumpPages(const std::string& dir) {
   std::set<std::string> names;
   for (const auto& entry : fs::directory_iterator(dir))
     if (entry.path().extension() == ".html") names.insert(entry.path().filename().string());
   std::string dump;
-  for (const std::string& name : names)
-    dump += "==> " + name + " <==\r\n" + ReadFile(fs::path(dir) / name);
+  for (const std::string& name : names) {
+    std::string page = ReadFile(fs::path(dir) / name);
+    EXPECT_TRUE(page.starts_with(kUtf8Bom)) << name;
+    dump += "==> " + name + " <==\r\n" + page.substr(std::min(page.size(), kUtf8Bom.size()));
+  }
   return dump;
+}
+
+// The pages of `pictures` in `dir`; false when an index page failed.
+bool Write(const std::string& dir, const std::vector<PictureFile>& pictures,
+           const ExpressSettings& settings, PageWarnings* warnings = nullptr) {
+  PageWarnings ignored;
+  return WriteExpressPages(dir, pictures, settings, warnings ? warnings : &ignored);
 }
 
 // The picture files and their thumbnails, so that the pages' links can be
@@ -124,7 +135,7 @@ ExpressSettings Settings(const GoldenCase& c) {
 TEST(ExpressPagesTest, PagesMatchGoldenFiles) {
   for (const GoldenCase& c : GoldenCases()) {
     TempFolder dir;
-    ASSERT_TRUE(WriteExpressPages(dir.path(), c.pictures, Settings(c))) << c.golden;
+    ASSERT_TRUE(Write(dir.path(), c.pictures, Settings(c))) << c.golden;
     std::string expected = ReadFile(fs::path(KESTO_TEST_DATA) / "express" / c.golden);
     ASSERT_FALSE(expected.empty()) << c.golden;
     EXPECT_EQ(DumpPages(dir.path()), expected) << c.golden;
@@ -136,8 +147,8 @@ TEST(ExpressPagesTest, ALongerOldPageLeavesNothingBehind) {
   const GoldenCase& c = cases.front();
   TempFolder fresh, used;
   WriteFile(used.Path("page1.html"), std::string(200000, 'x'));
-  ASSERT_TRUE(WriteExpressPages(fresh.path(), c.pictures, Settings(c)));
-  ASSERT_TRUE(WriteExpressPages(used.path(), c.pictures, Settings(c)));
+  ASSERT_TRUE(Write(fresh.path(), c.pictures, Settings(c)));
+  ASSERT_TRUE(Write(used.path(), c.pictures, Settings(c)));
   EXPECT_EQ(DumpPages(used.path()), DumpPages(fresh.path()));
 }
 
@@ -162,7 +173,7 @@ TEST(ExpressPagesTest, EveryLinkOfTheGoldenCasesResolves) {
   for (const GoldenCase& c : GoldenCases()) {
     TempFolder dir;
     MakePictures(dir.path(), c.pictures);
-    ASSERT_TRUE(WriteExpressPages(dir.path(), c.pictures, Settings(c))) << c.golden;
+    ASSERT_TRUE(Write(dir.path(), c.pictures, Settings(c))) << c.golden;
     for (const auto& file : fs::directory_iterator(dir.path())) {
       if (file.path().extension() != ".html") continue;
       for (const std::string& target : LinkTargets(ReadFile(file.path()))) {
@@ -177,7 +188,7 @@ TEST(ExpressPagesTest, NothingIsWrittenWithoutPictures) {
   const std::vector<std::vector<PictureFile>> lists = {{}, {{"a_tn.jpg", 5}, {"b_tn.gif", 5}}};
   for (const auto& pictures : lists) {
     TempFolder dir;
-    EXPECT_TRUE(WriteExpressPages(dir.path(), pictures, ExpressSettings{}));
+    EXPECT_TRUE(Write(dir.path(), pictures, ExpressSettings{}));
     EXPECT_TRUE(fs::is_empty(dir.path())) << pictures.size();
   }
 }
@@ -196,7 +207,7 @@ TEST(ExpressPagesTest, RowsAndColumnsBelowOneCountAsOne) {
     ExpressSettings settings;
     settings.ExpressRows = c.rows;
     settings.ExpressCols = c.cols;
-    ASSERT_TRUE(WriteExpressPages(dir.path(), pictures, settings)) << c.rows << " x " << c.cols;
+    ASSERT_TRUE(Write(dir.path(), pictures, settings)) << c.rows << " x " << c.cols;
     EXPECT_TRUE(fs::exists(dir.path() + "/" + ExpressPageFileName(c.pages))) << c.rows;
     EXPECT_FALSE(fs::exists(dir.path() + "/" + ExpressPageFileName(c.pages + 1))) << c.rows;
   }
@@ -219,8 +230,8 @@ TEST(ExpressPagesTest, PagesThatCannotBeWritten) {
     std::vector<const char*> missing;
   };
   const Case cases[] = {
-      // An index page ends the call before the picture pages of its entries.
-      {"page2.html", false, {"page1.html", "a.html"}, {"b.html", "page3.html"}},
+      // An index page ends the call; it comes after the picture pages of its cells.
+      {"page2.html", false, {"page1.html", "a.html", "b.html"}, {"c.html", "page3.html"}},
       // A picture page is left out.
       {"b.html", true, {"a.html", "c.html", "page1.html", "page2.html", "page3.html"}, {}},
   };
@@ -228,7 +239,10 @@ TEST(ExpressPagesTest, PagesThatCannotBeWritten) {
   for (const Case& c : cases) {
     TempFolder dir;
     fs::create_directory(dir.path() + "/" + c.blocked);
-    EXPECT_EQ(WriteExpressPages(dir.path(), pictures, OnePerPageWithPicturePages()), c.result);
+    PageWarnings warnings;
+    EXPECT_EQ(Write(dir.path(), pictures, OnePerPageWithPicturePages(), &warnings), c.result);
+    std::string told = dir.path() + "/" + c.blocked + ": cannot be written (Is a directory)";
+    EXPECT_EQ(warnings, PageWarnings{c.result ? told : "the pages stopped early: " + told});
     for (const char* name : c.written)
       EXPECT_TRUE(fs::is_regular_file(dir.path() + "/" + name)) << c.blocked << ": " << name;
     for (const char* name : c.missing)
@@ -239,9 +253,57 @@ TEST(ExpressPagesTest, PagesThatCannotBeWritten) {
 TEST(ExpressPagesTest, PicturePagesNeverReplaceIndexPages) {
   TempFolder dir;
   const std::vector<PictureFile> pictures = {{"a.jpg", 1}, {"page1.jpg", 1}, {"page4.jpg", 1}};
-  EXPECT_TRUE(WriteExpressPages(dir.path(), pictures, OnePerPageWithPicturePages()));
-  EXPECT_TRUE(ReadFile(dir.path() + "/page1.html").starts_with("\r\n\r\n\r\n<!----"));
-  EXPECT_TRUE(ReadFile(dir.path() + "/page4.html").starts_with("<HTML><HEAD><TITLE>page4.jpg"));
+  PageWarnings warnings;
+  EXPECT_TRUE(Write(dir.path(), pictures, OnePerPageWithPicturePages(), &warnings));
+  const std::string bom(kUtf8Bom);
+  EXPECT_TRUE(ReadFile(dir.path() + "/page1.html").starts_with(bom + "\r\n\r\n\r\n<!----"));
+  EXPECT_TRUE(ReadFile(dir.path() + "/page4.html").starts_with(bom + "<HTML><HEAD><TITLE>page4"));
+  EXPECT_EQ(warnings, PageWarnings{dir.path() + "/page1.jpg: its picture page page1.html would "
+                                                "replace an index page; it is not written"});
+}
+
+// Every link leads to its file whatever bytes the name holds, and no name
+// can end the pop-up's script string.
+TEST(ExpressPagesTest, LinksLeadToEveryFileName) {
+  const std::vector<PictureFile> pictures = {
+      {"a#b.jpg", 1}, {"caf\xE9.jpg", 1}, {"x');document.title='PWNED';('.jpg", 1}};
+  const struct {
+    const char* target;
+    const char* picture_pages;
+    std::vector<std::string> in_index;
+  } cases[] = {
+      {"same",
+       "0",
+       {"<a href=\"a%23b.jpg\"><img src=\"thumbs/a%23b_tn.jpg\"", "<br>a#b.jpg<br>",
+        "<a href=\"caf%E9.jpg\"><img src=\"thumbs/caf%E9_tn.jpg\"", "<br>caf\xEF\xBF\xBD.jpg",
+        "<a href=\"x%27);document.title=%27PWNED%27;(%27.jpg\">"}},
+      {"new", "1", {"<a href=\"caf%E9.html\" target=\"_blank\">"}},
+      {"java",
+       "1",
+       {"<a href=\"JavaScript:ShowPic('a%2523b.html')\">",
+        "<a href=\"JavaScript:ShowPic('caf%25E9.html')\">",
+        "<a href=\"JavaScript:ShowPic('x%2527);document.title=%2527PWNED%2527;(%2527.html')\">"}},
+  };
+  for (const auto& c : cases) {
+    TempFolder dir;
+    ExpressSettings settings;
+    settings.ExpressLinkTarget = c.target;
+    settings.ExpressSepPage = c.picture_pages;
+    ASSERT_TRUE(Write(dir.path(), pictures, settings)) << c.target;
+    std::string index = ReadFile(dir.path() + "/page1.html");
+    for (const std::string& text : c.in_index)
+      EXPECT_NE(index.find(text), std::string::npos) << c.target << ": " << text;
+  }
+  TempFolder dir;
+  ExpressSettings settings;
+  settings.ExpressSepPage = "1";
+  ASSERT_TRUE(Write(dir.path(), pictures, settings));
+  std::string page = ReadFile(dir.path() + "/caf\xE9.html");  // named by the bytes of the picture
+  EXPECT_NE(page.find("<TITLE>caf\xEF\xBF\xBD.jpg</TITLE>"), std::string::npos);
+  EXPECT_NE(page.find("<img src=\"caf%E9.jpg\" border=0>"), std::string::npos);
+  EXPECT_NE(page.find("<a href=\"x%27);document.title=%27PWNED%27;(%27.html\"><img "
+                      "src=\"thumbs/x%27);document.title=%27PWNED%27;(%27_tn.jpg\""),
+            std::string::npos);
 }
 
 }  // namespace

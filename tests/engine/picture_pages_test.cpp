@@ -61,37 +61,51 @@ TEST(PicturePagesTest, OwnTagsAndThumbPathWithoutSubfolder) {
 
 TEST(PicturePagesTest, TemplateMissingFollowsUseTmpl) {
   TempFolder temp;
-  WriteFile(temp.path() + "/t.tpl", "T");
+  WriteFile(temp.path() + "/t.tpl", std::string(kUtf8Bom) + "T");
   const struct {
     const char* use;
     const char* file;
-    bool in_use, missing;
-  } cases[] = {{"1", "t.tpl", true, false},
-               {"1", "none.tpl", false, true},
-               {"0", "t.tpl", false, false},
-               {"1", "", false, true}};
+    bool in_use, missing, warned;
+  } cases[] = {{"1", "t.tpl", true, false, false},
+               {"1", "none.tpl", false, true, false},
+               {"0", "t.tpl", false, false, false},
+               {"1", "", false, false, true}};  // a folder is no template, nor missing
   for (const auto& c : cases) {
     AdvancedSettings s;
     s.UseTmpl = c.use;
-    s.TmplAddy = *c.file ? temp.path() + "/" + c.file : temp.path();  // a folder is no template
+    s.TmplAddy = *c.file ? temp.path() + "/" + c.file : temp.path();
     RunReport report;
     report.TemplateMissing = std::string(c.use) == "0";  // turning UseTmpl off clears it
-    PageTemplate page_template = LoadTemplate(s, &report);
+    PageWarnings warnings;
+    PageTemplate page_template = LoadTemplate(s, &report, &warnings);
     EXPECT_EQ(page_template.in_use, c.in_use) << c.use << c.file;
-    EXPECT_EQ(page_template.text, c.in_use ? "T" : "");
+    EXPECT_EQ(page_template.text, c.in_use ? "T" : "");  // without the file's byte-order mark
     EXPECT_EQ(report.TemplateMissing, c.missing) << c.use << c.file;
+    EXPECT_EQ(warnings, c.warned ? PageWarnings{temp.path() +
+                                                ": is not a regular file; left out of the pages"}
+                                 : PageWarnings{})
+        << c.use << c.file;
   }
 }
 
-TEST(PicturePagesTest, PageOfTheOpenIndexNameIsLeftAlone) {
+TEST(PicturePagesTest, IndexPagesAreNeverReplaced) {
   TempFolder temp;
   AdvancedSettings s;
   std::vector<PictureEntry> table = BuildPictureTable({{"page_01.jpg", 0}, {"b.jpg", 0}}, s);
-  WritePicturePage(temp.path(), "page_01.html", "T", table, {0, 0, 2}, s);
-  WritePicturePage(temp.path(), "page_01.html", "T", table, {1, 0, 2}, s);
+  const std::string tpl = "T";
+  const std::set<std::string> index_pages = {"page_01.html"};
+  PageWarnings warnings;
+  for (size_t k : {0, 1})
+    WritePicturePage({temp.path(), tpl, table, index_pages, &warnings}, {k, 0, 2}, s);
   EXPECT_EQ(page_files::FilesIn(temp.path()),
-            (std::map<std::string, std::string>{{"b.html", "T\r\n"}}));
-  WritePicturePage(temp.path() + "/missing", "", "T", table, {1, 0, 2}, s);  // passed over
+            (std::map<std::string, std::string>{{"b.html", std::string(kUtf8Bom) + "T\r\n"}}));
+  EXPECT_EQ(warnings, PageWarnings{temp.path() + "/page_01.jpg: its picture page page_01.html "
+                                                 "would replace an index page; it is not written"});
+  warnings.clear();
+  const std::string missing = temp.path() + "/missing";
+  WritePicturePage({missing, tpl, table, index_pages, &warnings}, {1, 0, 2}, s);
+  EXPECT_EQ(warnings,
+            PageWarnings{missing + "/b.html: cannot be written (No such file or directory)"});
 }
 
 }  // namespace

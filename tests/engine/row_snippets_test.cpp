@@ -9,13 +9,15 @@ namespace {
 
 struct Snippets {
   explicit Snippets(AdvancedSettings settings)
-      : s(std::move(settings)), rows(ParseRowSnippets(s)) {}
+      : s(std::move(settings)), rows(ParseRowSnippets(s, &warnings)) {}
+  // What the snippets of `row` add to a page.
   std::string Insert(int64_t row, bool reopen, bool close) {
     PageText out;
     InsertRowSnippets(row, reopen, close, s, &rows, &report, &out);
     return out.text;
   }
   AdvancedSettings s;
+  PageWarnings warnings;
   RowSnippets rows;
   RunReport report;
 };
@@ -33,14 +35,14 @@ TEST(RowSnippetsTest, RowsTakeTheLastItemWithTheirIndex) {
   AdvancedSettings s;
   s.SnippletRows = ",2,,1,7,x,2.5,";
   s.SnippletFiles = "/a?1^^$$^^/b?0^^$$^^/c?1^^$$^^nomark^^$$^^/d?6.0^^$$^^/e?1.5";
-  RowSnippets rows = ParseRowSnippets(s);
+  RowSnippets rows = ParseRowSnippets(s, nullptr);
   using Paths = std::vector<std::string>;
   EXPECT_EQ(rows.paths_by_row, (std::map<int64_t, Paths>{{1, {"/b"}}, {2, {"/c"}}, {7, {"/d"}}}));
   s.SnippletRows = "";  // no rows: nothing at all
-  EXPECT_TRUE(ParseRowSnippets(s).paths_by_row.empty());
+  EXPECT_TRUE(ParseRowSnippets(s, nullptr).paths_by_row.empty());
   s.SnippletRows = "3,3";  // each mention writes the snippet again
   s.SnippletFiles = "/odd?name?2";
-  EXPECT_EQ(ParseRowSnippets(s).paths_by_row[3], (Paths{"/odd?name", "/odd?name"}));
+  EXPECT_EQ(ParseRowSnippets(s, nullptr).paths_by_row[3], (Paths{"/odd?name", "/odd?name"}));
 }
 
 TEST(RowSnippetsTest, ClosingAndReopeningTheTable) {

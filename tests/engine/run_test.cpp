@@ -1,14 +1,18 @@
 #include "engine/run.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 
-#include "engine/cleanup.h"
 #include "engine/run_report_text.h"
+#include "settings/text.h"
 #include "temp_folder.h"
 
 namespace fs = std::filesystem;
@@ -157,9 +161,9 @@ TEST_F(RunTest, PagesThatCannotBeWrittenAreTold) {
   Process(true, Input({pics}), AdvancedSettings(), ExpressSettings(), &host_, &report_);
   ASSERT_EQ(host_.warnings.size(), 2u);
   EXPECT_EQ(host_.warnings[0],
-            "the pages stopped early: cannot write " + pics + "/page1.html: Is a directory");
-  EXPECT_EQ(host_.warnings[1],
-            "the pages stopped early: cannot write " + pics + "/page_01.html: Is a directory");
+            "the pages stopped early: " + pics + "/page1.html: cannot be written (Is a directory)");
+  EXPECT_EQ(host_.warnings[1], "the pages stopped early: " + pics +
+                                   "/page_01.html: cannot be written (Is a directory)");
   EXPECT_TRUE(host_.reports.empty());  // the report itself has no place for it
 }
 
@@ -231,46 +235,101 @@ TEST_F(RunTest, OldPagesGoByModeMasks) {
   EXPECT_TRUE(Exists(pics + "/keep.txt"));
 }
 
-TEST_F(RunTest, CleanUpAsksAndDeletesOnlyOrphansStillOrphaned) {
-  std::string pics = Dir("pics");
-  std::string thumbs = Dir("pics/thumbs");
-  for (const char* name : {"Beach_tn.jpg", "Sea_tn.jpg", "Sky_tn.jpg", "notes.jpg"})
-    Touch(thumbs + "/" + name);
-  Touch(pics + "/beach.GIF");  // any letter case keeps the thumbnail
-  ThumbNaming naming;
-  host_.on_confirm = [&] {
-    Touch(pics + "/Sky.bmp");        // restored while asked
-    Touch(thumbs + "/Late_tn.jpg");  // never shown, so never deleted
-  };
-  host_.confirm = true;
-  CleanOrphanThumbs(thumbs, pics, naming, &host_);
-  ASSERT_EQ(host_.confirmations.size(), 1u);
-  EXPECT_EQ(host_.confirmations[0],
-            "It appears that the source files for\r\nthe following thumbnails do not exist.\r\n"
-            "Do you wish to delete them?\r\n---------------------------\r\n" +
-                thumbs + "/Sea_tn.jpg\r\n" + thumbs + "/Sky_tn.jpg\r\n");
-  EXPECT_TRUE(Exists(thumbs + "/Beach_tn.jpg"));
-  EXPECT_FALSE(Exists(thumbs + "/Sea_tn.jpg"));
-  EXPECT_TRUE(Exists(thumbs + "/Sky_tn.jpg"));
-  EXPECT_TRUE(Exists(thumbs + "/notes.jpg"));
-  EXPECT_TRUE(Exists(thumbs + "/Late_tn.jpg"));
+// Settings that would make the run write or delete outside the gallery's
+// own files, or fail every picture, stop it before it touches anything.
+TEST_F(RunTest, SettingsThatWouldHarmFilesAreRefusedBeforeTheRun) {
+  std::string pics = Dir("parent/pics");
+  Copy("small.jpg", pics + "/photo.jpeg");
+  Touch(temp_.Path("parent/photo_tn.jpg"));
+  const struct {
+    const char* sub;
+    const char* resize;
+    const char* height;
+    const char* width;
+  } cases[] = {{"", "Height", "100", "100"},       {".", "Height", "100", "100"},
+               {"..", "Height", "100", "100"},     {" .. ", "Height", "100", "100"},
+               {"a/b", "Height", "100", "100"},    {"thumbs", "Both", "0", "120"},
+               {"thumbs", "Both", "120", "40000"}, {"thumbs", "Width", "0", "0.4"}};
+  for (const auto& c : cases) {
+    AdvancedSettings advanced;
+    advanced.ThumbExt = "";
+    advanced.SubFolderName = c.sub;
+    advanced.CleanHouse = "1";
+    RunInput input = Input({pics});
+    input.thumbs.ResizeMethod = c.resize;
+    input.thumbs.Height = c.height;
+    input.thumbs.Width = c.width;
+    host_.confirm = true;
+    Process(true, input, advanced, ExpressSettings(), &host_, &report_);
+    EXPECT_EQ(temp_.Count(), 1u) << c.sub << c.resize;
+    EXPECT_EQ(fs::directory_iterator(pics)->path().filename(), "photo.jpeg") << c.sub << c.resize;
+    EXPECT_TRUE(Exists(temp_.Path("parent/photo_tn.jpg")));
+  }
+  ASSERT_EQ(host_.warnings.size(), std::size(cases));
+  EXPECT_EQ(host_.warnings[2],
+            "SubFolderName is \"..\": the thumbnail folder must be one plain folder name, not "
+            "empty, \".\", \"..\" or holding \"/\"");
+  EXPECT_EQ(host_.warnings[5], "Height is \"0\": a thumbnail side must be from 1 to 32767 pixels");
+  EXPECT_EQ(host_.warnings[7], "Width is \"0.4\": a thumbnail side must be from 1 to 32767 pixels");
+  EXPECT_TRUE(host_.reports.empty() && host_.confirmations.empty());
 }
 
-TEST_F(RunTest, CleanUpKeepsEverythingWhenRefusedOrUnsafe) {
+TEST_F(RunTest, APageAtALinkIsReplacedNotWrittenThrough) {
   std::string pics = Dir("pics");
-  Touch(pics + "/photo.jpeg");
-  Touch(pics + "/x_tn.jpg");
-  ThumbNaming beside{"", false, false, false};
-  EXPECT_TRUE(FindOrphanThumbs(pics, pics, beside).empty());
-  ThumbNaming marked{"_tn", false, false, false};
-  EXPECT_EQ(FindOrphanThumbs(pics, pics, marked), std::vector<std::string>{"x_tn.jpg"});
-  CleanOrphanThumbs(pics, pics, marked, &host_);  // host says no
-  EXPECT_TRUE(Exists(pics + "/x_tn.jpg"));
-  ThumbNaming before{"tn_", true, true, false};
-  std::string thumbs = Dir("pics/thumbs");
-  Touch(thumbs + "/tn_photo.jpg");
-  Touch(thumbs + "/tn_gone.jpg");
-  EXPECT_EQ(FindOrphanThumbs(thumbs, pics, before), std::vector<std::string>{"tn_gone.jpg"});
+  Copy("small.jpg", pics + "/a.jpg");
+  Touch(temp_.Path("precious.html"), "precious");
+  fs::create_symlink(temp_.Path("precious.html"), pics + "/page1.html");
+  Process(false, Input({pics}), AdvancedSettings(), ExpressSettings(), &host_, &report_);
+  EXPECT_EQ(ReadFile(temp_.Path("precious.html")), "precious");
+  EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(pics + "/page1.html")));
+  EXPECT_TRUE(ReadFile(pics + "/page1.html").starts_with(kUtf8Bom));
+}
+
+// Writes fail past a few hundred bytes, as on a full disk: the pages that
+// were there stay whole, and no page is left empty or cut off.
+TEST_F(RunTest, AFullDiskLeavesEveryPageWhole) {
+  std::string pics = Dir("pics");
+  for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) Copy("small.jpg", pics + "/" + name);
+  ExpressSettings express;
+  express.ExpressSepPage = "1";
+  Process(false, Input({pics}), AdvancedSettings(), express, &host_, &report_);
+  std::string old_index = ReadFile(pics + "/page1.html");
+  Copy("small.jpg", pics + "/d.jpg");
+  express.ExpressPageTitle = "Changed";
+  pid_t child = fork();
+  if (child == 0) {
+    signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{900, 900};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    FakeHost host;
+    Process(false, Input({pics}), AdvancedSettings(), express, &host, &report_);
+    _exit(host.warnings.empty() ? 1 : 0);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the failures were not told";
+  EXPECT_EQ(ReadFile(pics + "/page1.html"), old_index);
+  for (const auto& entry : fs::directory_iterator(pics)) {
+    if (entry.path().extension() == ".html") {
+      EXPECT_TRUE(ReadFile(entry.path()).ends_with("</BODY></HTML>\r\n")) << entry.path();
+    }
+    EXPECT_FALSE(entry.path().filename().string().starts_with(".kesto-")) << entry.path();
+  }
+}
+
+TEST_F(RunTest, PicturesSharingABaseNameAreTold) {
+  std::string pics = Dir("pics");
+  for (const char* name :
+       {"Beach.jpg", "Beach.gif", "Beach.bmp", "beach.jpeg", "x_tn.jpg", "x.gif"})
+    Touch(pics + "/" + name);
+  Process(false, Input({pics}), AdvancedSettings(), ExpressSettings(), &host_, &report_);
+  EXPECT_EQ(std::count_if(host_.warnings.begin(), host_.warnings.end(),
+                          [](const std::string& w) { return w.find(" share ") != w.npos; }),
+            1);
+  EXPECT_NE(std::find(host_.warnings.begin(), host_.warnings.end(),
+                      pics + ": Beach.bmp, Beach.gif and Beach.jpg share one thumbnail and one "
+                             "picture page"),
+            host_.warnings.end());
 }
 
 TEST(RunReportTextTest, SectionsInOrder) {
