@@ -4,10 +4,11 @@
     check_gallery.py [--chromium PATH] DIR...
 
 Every *.html file directly in each DIR is loaded from disk. The check fails
-when an image of a page does not load, or when a link points at a local file
-that does not exist (plain links and the ShowPic('...') links of pop-up
-pages). Chromium is driven over the DevTools protocol on a pipe, so nothing
-but Python's standard library is needed.
+when an image of a page does not load, when a link points at a local file
+that does not exist, or when a "javascript:" link, clicked, does anything but
+open one window on an existing file (a file name that ended the script's
+string could run code of its own). Chromium is driven over the DevTools
+protocol on a pipe, so nothing but Python's standard library is needed.
 """
 import argparse
 import fcntl
@@ -23,10 +24,21 @@ import time
 import urllib.parse
 
 PAGE_SCRIPT = r"""
-(() => {
+(async () => {
   const images = [...document.images].map(i => ({src: i.src, ok: i.complete && i.naturalWidth > 0}));
-  const links = [...document.querySelectorAll('a[href]')].map(a => ({raw: a.getAttribute('href'), url: a.href}));
-  return JSON.stringify({images, links});
+  const anchors = [...document.querySelectorAll('a[href]')];
+  const links = anchors.map(a => ({raw: a.getAttribute('href'), url: a.href}));
+  const opened = [];
+  window.open = (url) => { opened.push(new URL(url, location.href).href); return null; };
+  const title = document.title;
+  const scripts = [];
+  for (const a of anchors.filter(a => /^\s*javascript:/i.test(a.getAttribute('href')))) {
+    opened.length = 0;
+    a.click();
+    await new Promise(done => setTimeout(done, 20));
+    scripts.push({raw: a.getAttribute('href'), opened: [...opened], title: document.title});
+  }
+  return JSON.stringify({images, links, scripts, title});
 })()
 """
 
@@ -104,8 +116,8 @@ class Browser:
         self.events.clear()
         self.call("Page.navigate", {"url": url}, session=True)
         self.wait_event("Page.loadEventFired")
-        result = self.call("Runtime.evaluate", {"expression": PAGE_SCRIPT, "returnByValue": True},
-                           session=True)
+        result = self.call("Runtime.evaluate", {"expression": PAGE_SCRIPT, "returnByValue": True,
+                                                "awaitPromise": True}, session=True)
         return json.loads(result["result"]["value"])
 
     def close(self):
@@ -114,29 +126,34 @@ class Browser:
         shutil.rmtree(self.profile, ignore_errors=True)
 
 
-def local_target(raw, url):
-    """The file a link leads to, or None when it leaves the gallery."""
-    match = re.match(r"(?i)javascript:\s*ShowPic\('([^']*)'\)", raw or "")
-    if match:
-        return match.group(1)
-    if not url.startswith("file://") or raw.startswith("#"):
-        return None
-    return urllib.parse.unquote(urllib.parse.urlparse(url).path)
+def local_file(url):
+    """The file a file:// URL names, as bytes (names need not be UTF-8)."""
+    return urllib.parse.unquote_to_bytes(urllib.parse.urlparse(url).path)
 
 
 def check_page(browser, page):
     problems = []
-    found = browser.open(page.as_uri())
+    try:
+        found = browser.open(page.as_uri())
+    except RuntimeError as error:  # a link's script replaced the page
+        return [f"{page}: clicking a javascript: link left the page ({error})"], 0, 0
     for image in found["images"]:
         if not image["ok"]:
             problems.append(f"{page}: image does not load: {image['src']}")
     for link in found["links"]:
-        target = local_target(link["raw"], link["url"])
-        if target is None:
+        raw, url = link["raw"], link["url"]
+        if re.match(r"(?i)\s*javascript:", raw) or raw.startswith("#"):
             continue
-        path = pathlib.Path(target) if os.path.isabs(target) else page.parent / target
-        if not path.exists():
-            problems.append(f"{page}: link to a missing file: {link['raw']}")
+        if url.startswith("file://") and not os.path.exists(local_file(url)):
+            problems.append(f"{page}: link to a missing file: {raw}")
+    for script in found["scripts"]:
+        opened = script["opened"]
+        if script["title"] != found["title"]:
+            problems.append(f"{page}: clicking {script['raw']} ran code of its own")
+        elif len(opened) != 1 or not opened[0].startswith("file://"):
+            problems.append(f"{page}: clicking {script['raw']} opened {opened}")
+        elif not os.path.exists(local_file(opened[0])):
+            problems.append(f"{page}: clicking {script['raw']} opens a missing file {opened[0]}")
     return problems, len(found["images"]), len(found["links"])
 
 
