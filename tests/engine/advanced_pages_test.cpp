@@ -360,6 +360,28 @@ TEST(AdvancedPagesTest, InitialCellsLinkEveryFileName) {
   EXPECT_EQ(CellText(plain, true, "", s), expected);
 }
 
+// A picture on a later index page must not replace an earlier index page.
+TEST(AdvancedPagesTest, APictureNamedLikeAnIndexPageGetsNoPageOfItsOwn) {
+  TempFolder temp;
+  temp.Write("t.tpl", "[IMAGE FILE NAME]");
+  std::filesystem::create_directory(temp.Path("pics"));
+  AdvancedSettings s;
+  s.Rows = "1";
+  s.Cols = "2";
+  s.UseTmpl = "1";
+  s.TmplAddy = temp.Path("t.tpl");
+  RunReport report;
+  PageWarnings warnings;
+  WriteAdvancedPages(temp.Path("pics"), {{"a.jpg", 0}, {"b.jpg", 0}, {"page_01.jpg", 0}}, s,
+                     &report, &warnings);
+  auto pages = FilesIn(temp.Path("pics"));
+  EXPECT_EQ(pages.size(), 4u);  // page_01, page_02, a and b
+  EXPECT_TRUE(pages["page_01.html"].starts_with(std::string(kUtf8Bom) + "\r\n\r\n\r\n<!----"));
+  EXPECT_EQ(warnings, PageWarnings{temp.Path("pics") + "/page_01.jpg: its picture page "
+                                                       "page_01.html would replace an index page; "
+                                                       "it is not written"});
+}
+
 // A header, footer or template that is not a regular file or is too large
 // is left out with a warning; it is not reported as missing.
 TEST(AdvancedPagesTest, UserFilesThatCannotBeUsedAreLeftOutAndTold) {
