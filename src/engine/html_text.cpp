@@ -204,6 +204,12 @@ std::string Written(std::string_view name, Place place) {
   }
 }
 
+// A name that every place writes as it is: valid UTF-8 without any of the
+// characters that some place escapes.
+bool WrittenAsItIs(std::string_view name) {
+  return name.find_first_of("&<>\"%#?'\\") == std::string_view::npos && IsValidUtf8(name);
+}
+
 }  // namespace
 
 std::string HtmlText(std::string_view name) { return HtmlEscape(ReplaceBrokenBytes(name)); }
@@ -215,6 +221,7 @@ std::string JavaScriptUrl(std::string_view name) {
 }
 
 std::string FillNameTag(std::string_view code, std::string_view tag, std::string_view name) {
+  if (WrittenAsItIs(name)) return ReplaceAll(code, tag, name);
   if (tag.empty() || code.find(tag) == std::string_view::npos) return std::string(code);
   std::string out;
   HtmlReader reader;

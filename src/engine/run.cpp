@@ -1,11 +1,11 @@
 #include "engine/run.h"
 
-#include <unistd.h>
-
+#include <algorithm>
 #include <filesystem>
 #include <functional>
-#include <map>
+#include <string_view>
 #include <system_error>
+#include <unordered_map>
 
 #include "engine/advanced_pages.h"
 #include "engine/cleanup.h"
@@ -119,15 +119,20 @@ void WritePages(const std::string& current, const std::vector<PictureFile>& pict
 // one picture page; the user is told which.
 void WarnSharedNames(const std::string& dir, const std::vector<PictureFile>& pictures,
                      const ThumbNaming& naming, RunHost* host) {
-  std::map<std::string, std::vector<std::string>> by_base;
-  for (const PictureFile& picture : pictures)
-    if (Trim(naming.affix).empty() || picture.name.find(naming.affix) == std::string::npos)
-      by_base[BaseName(picture.name)].push_back(picture.name);
-  for (const auto& [base, names] : by_base) {
-    if (names.size() < 2) continue;
-    std::string list = names[0];
-    for (size_t i = 1; i < names.size(); ++i)
-      list += (i + 1 == names.size() ? " and " : ", ") + names[i];
+  std::unordered_map<std::string_view, std::vector<size_t>> by_base;
+  for (size_t i = 0; i < pictures.size(); ++i) {
+    const std::string& name = pictures[i].name;
+    if (Trim(naming.affix).empty() || name.find(naming.affix) == std::string::npos)
+      by_base[std::string_view(name).substr(0, BaseName(name).size())].push_back(i);
+  }
+  std::vector<std::vector<size_t>> shared;  // in list order of their first picture
+  for (auto& [base, indices] : by_base)
+    if (indices.size() > 1) shared.push_back(std::move(indices));
+  std::sort(shared.begin(), shared.end());
+  for (const std::vector<size_t>& indices : shared) {
+    std::string list = pictures[indices[0]].name;
+    for (size_t i = 1; i < indices.size(); ++i)
+      list += (i + 1 == indices.size() ? " and " : ", ") + pictures[indices[i]].name;
     Warn(host, dir + ": " + list + " share one thumbnail and one picture page");
   }
 }
@@ -148,7 +153,7 @@ bool RunDirectory(size_t index, const RunInput& input, const Mode& mode, RunHost
     return true;
   }
   WarnSharedNames(current, pictures, mode.naming, host);
-  RemoveAbandonedTemps(current, RegularFileNames(current));
+  RemoveAbandonedTemps(current);
   std::string thumb_dir = ThumbFolder(current, mode, host);
   std::vector<ThumbTask> due = PlanThumbnails(current, thumb_dir, pictures, mode.naming);
   Progress progress(host, FirstProgress(index, input, current, due.size(), mode.advanced));

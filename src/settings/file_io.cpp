@@ -1,5 +1,6 @@
 #include "settings/file_io.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -155,4 +156,14 @@ void RemoveAbandonedTemps(const std::string& folder, const std::vector<std::stri
     if (owner > 0 && owner != getpid() && kill(owner, 0) != 0 && errno == ESRCH)
       unlink((folder + "/" + name).c_str());
   }
+}
+
+void RemoveAbandonedTemps(const std::string& folder) {
+  std::vector<std::string> temps;
+  DIR* stream = opendir(folder.empty() ? "/" : folder.c_str());
+  if (!stream) return;
+  while (const dirent* entry = readdir(stream))
+    if (std::string_view(entry->d_name).starts_with(kTempPrefix)) temps.emplace_back(entry->d_name);
+  closedir(stream);
+  RemoveAbandonedTemps(folder, temps);
 }

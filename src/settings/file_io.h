@@ -33,3 +33,6 @@ bool FileHolds(const std::string& path, std::string_view contents);
 /// Deletes, among `names` in `folder`, the temporary files of WriteFileAtomic
 /// whose writing process is gone (killed before it could clean up).
 void RemoveAbandonedTemps(const std::string& folder, const std::vector<std::string>& names);
+
+/// RemoveAbandonedTemps() over the whole listing of `folder`.
+void RemoveAbandonedTemps(const std::string& folder);
