@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 
 #include "engine/cleanup.h"
 #include "engine/run_report_text.h"
+#include "settings/settings_transfer.h"
 #include "temp_folder.h"
 
 namespace fs = std::filesystem;
@@ -271,6 +273,28 @@ TEST_F(RunTest, CleanUpKeepsEverythingWhenRefusedOrUnsafe) {
   Touch(thumbs + "/tn_photo.jpg");
   Touch(thumbs + "/tn_gone.jpg");
   EXPECT_EQ(FindOrphanThumbs(thumbs, pics, before), std::vector<std::string>{"tn_gone.jpg"});
+}
+
+// A blank thumbnail mark passes the dialog's check, which looks at the
+// untrimmed text, and reaches the run empty: no picture becomes a thumbnail.
+TEST_F(RunTest, BlankMarkCommittedBesideThePicturesMakesNoThumbnails) {
+  Form form = NewAdvancedForm();
+  form.at("txtThumbExt").text = " ";
+  form.at("chkStoreInSub").checked = false;
+  AdvancedSettings settings;
+  CommittedFlags flags;
+  ASSERT_FALSE(CommitAdvanced(&form, &settings, &flags));
+  ASSERT_EQ(settings.ThumbExt + "|" + settings.StoreInSub, "|0");
+  std::string pics = Dir("pics");
+  Copy("small.jpg", pics + "/a.jpg");
+  std::string picture = ReadFile(pics + "/a.jpg");
+  Process(true, Input({pics}), settings, ExpressSettings(), &host_, &report_);
+  EXPECT_EQ(ReadFile(pics + "/a.jpg"), picture);
+  EXPECT_TRUE(host_.progress.empty());
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(pics)) names.push_back(entry.path().filename());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"a.jpg", "page_01.html"}));
 }
 
 TEST(RunReportTextTest, SectionsInOrder) {
