@@ -28,17 +28,13 @@ TEST(DialogRulesTest, FieldsCheckedOnLeavingTheFocus) {
     const char* text_after;
   } cases[] = {
       {kAdvanced, "txtRows", "0", "This field can not be empty or zero!", 0, "0"},
-      {kAdvanced, "txtRows", "abc", "This field can not be empty or zero!", 0, "abc"},
       {kAdvanced, "txtStartAt", "", "This field can not be empty!", 0, ""},
       {kAdvanced, "txtStartAt", "0", "", -1, "0"},
       {kAdvanced, "txtBreakMenuNum", "", "This field can not be empty or zero!", 3, ""},
       {kAdvanced, "txtFNameMaxLet", "2", "This field can not be less than 3!", 5, "2"},
-      {kAdvanced, "txtPageTitle", "", "", -1, ""},
       {kExpress, "txtImgBorder", "0", "", -1, "0"},
       {kExpress, "txtTableBorder", "", "This field can not be empty!", -1, ""},
-      {kExpress, "txtTableWidth", "9999", "", -1, "9999"},
       {kExpress, "txtFontSize", "60", "Hi. Please enter a value between 1 and 48", -1, "48"},
-      {kExpress, "txtFontSize", "0", "This field can not be empty or zero!", -1, "0"},
       {kTableOptions, "txtSpacing", "", "This field can not be empty!", -1, ""},
       {kFontBuilder, "txtFontSize", "49", "Hi. Please enter a value between 1 and 48", -1, "48"},
       {kFontBuilder, "txtRows", "0", "", -1, "0"},

@@ -70,22 +70,20 @@ ExpressSettings RoundTrip(ExpressSettings record) {
 
 }  // namespace
 
-TEST(SettingsTransferTest, FirstFormsCommitTheFirstRecords) {
-  Form advanced = NewAdvancedForm();
+TEST(SettingsTransferTest, RecordsSurviveFormAndCommit) {
+  // A form nobody filled commits the first values, as the start-up commits do.
   AdvancedSettings a;
   a.PageTitle = "changed";
+  ExpressSettings e, first;
+  Form advanced = NewAdvancedForm();
   CommittedFlags flags;
   EXPECT_FALSE(CommitAdvanced(&advanced, &a, &flags));
-  ExpectSameFields(kAdvancedFields, a, AdvancedSettings());
-  ExpressSettings e, first;
   EXPECT_FALSE(CommitExpress(NewExpressForm(first, kFonts), &e, &flags));
   first.ExpressFontName = "Arial";  // the first of the sorted fonts
+  ExpectSameFields(kAdvancedFields, a, AdvancedSettings());
   ExpectSameFields(kExpressFields, e, first);
   ExpectSameFields(kAdvancedFields, RoundTrip(AdvancedSettings()), AdvancedSettings());
   ExpectSameFields(kExpressFields, RoundTrip(first), first);
-}
-
-TEST(SettingsTransferTest, EveryChangedFieldSurvivesFormAndCommit) {
   for (bool flag : {true, false}) {
     ExpectSameFields(kAdvancedFields, RoundTrip(ChangedAdvanced(flag)), ChangedAdvanced(flag));
     ExpectSameFields(kExpressFields, RoundTrip(ChangedExpress(flag)), ChangedExpress(flag));
@@ -112,20 +110,28 @@ TEST(SettingsTransferTest, TextReachesFieldsOnOneLineTrimmedWhereTheFieldIs) {
 }
 
 TEST(SettingsTransferTest, AdvancedChecksRefuseInOrderAndChangeNoRecord) {
+  const std::string kSameFolder =
+      "You have selected to store thumbnails in the same folder\r"
+      "and, at the same time, have not specified thumb\r"
+      "extension. Doing so is illegal and unconstitutional.\r"
+      "Either check 'Store in subfolder' or specify thumb extension.";
+  const std::string kReplacing =
+      "Replacing string may NOT be longer than or the same\r"
+      "as the maximum number of letters allowed.";
+  const std::string kNoSubfolder =
+      "You have selected to store thumbnails in a subfolder\rand left the subfolder name empty.";
   const struct {
     const char *thumb_ext, *max_letters, *replacement, *subfolder;
     bool in_subfolder;
-    const char* message_start;  // "" when the commit passes
+    std::string message;  // "" when the commit passes
     int tab;
-    const char* focus;
+    const char *focus, *after;  // after: txtFNameMaxLet|txtFNameReplaceStr|txtSubFolderName
   } cases[] = {
-      {"", "3", "...", " ", false, "You have selected to store thumbnails in the same", 0, ""},
-      {" ", "3", "...", " ", false, "Replacing string may NOT be", 5, ""},
-      {" ", "4", "...", " ", true, "You have selected to store thumbnails in a sub", 0,
-       "txtSubFolderName"},
-      {" ", "4", "...", " ", false, "", -1, ""},
-      {"", "4", "...", "t", true, "", -1, ""},
-      {"_tn", "3", "é.", "t", true, "", -1, ""},  // letters are counted, not bytes
+      {"", "3", "...", " ", false, kSameFolder, 0, "", "3|...| "},
+      {" ", "3", "abc", " ", false, kReplacing, 5, "", "20|...| "},
+      {" ", "4", "...", "  ", true, kNoSubfolder, 0, "txtSubFolderName", "4|...|"},
+      {" ", "4", "...", " ", false, "", -1, "", "4|...| "},
+      {"", "3", "é.", "t", true, "", -1, "", "3|é.|t"},  // letters are counted, not bytes
   };
   for (const auto& c : cases) {
     Form form = NewAdvancedForm();
@@ -136,70 +142,43 @@ TEST(SettingsTransferTest, AdvancedChecksRefuseInOrderAndChangeNoRecord) {
     form.at("chkStoreInSub").checked = c.in_subfolder;
     AdvancedSettings record = Distinct<AdvancedSettings>(kAdvancedFields, true), before = record;
     CommittedFlags flags;
-    std::optional<Refusal> refusal = CommitAdvanced(&form, &record, &flags);
-    EXPECT_EQ(flags.AdvancedCommitted, !refusal) << c.message_start;
-    if (!refusal) {
-      EXPECT_STREQ(c.message_start, "") << c.thumb_ext << "|" << c.max_letters;
-      continue;
-    }
-    ExpectSameFields(kAdvancedFields, record, before);
-    EXPECT_EQ(refusal->message.rfind(c.message_start, 0), 0u) << refusal->message;
-    EXPECT_EQ(refusal->title, "Error!");
-    EXPECT_EQ(refusal->tab, c.tab) << c.message_start;
-    EXPECT_EQ(refusal->focus, c.focus) << c.message_start;
+    Refusal refusal = CommitAdvanced(&form, &record, &flags).value_or(Refusal{.title = ""});
+    std::string what = std::string(c.thumb_ext) + "|" + c.max_letters + "|" + c.subfolder;
+    EXPECT_EQ(refusal.message, c.message) << what;
+    EXPECT_EQ(refusal.title + std::to_string(refusal.tab) + refusal.focus,
+              (c.message.empty() ? "" : "Error!") + std::to_string(c.tab) + c.focus)
+        << what;
+    EXPECT_EQ(form.at("txtFNameMaxLet").text + "|" + form.at("txtFNameReplaceStr").text + "|" +
+                  form.at("txtSubFolderName").text,
+              c.after)
+        << what;
+    EXPECT_EQ(flags.AdvancedCommitted, c.message.empty()) << what;
+    if (!c.message.empty()) ExpectSameFields(kAdvancedFields, record, before);
   }
-}
-
-TEST(SettingsTransferTest, RefusalsGiveTheirWholeTextsAndResets) {
-  Form form = NewAdvancedForm();
-  form.at("txtFNameMaxLet").text = "3";
-  form.at("txtFNameReplaceStr").text = "abc";
-  AdvancedSettings record;
-  CommittedFlags flags;
-  EXPECT_EQ(CommitAdvanced(&form, &record, &flags)->message,
-            "Replacing string may NOT be longer than or the same\r"
-            "as the maximum number of letters allowed.");
-  EXPECT_EQ(form.at("txtFNameMaxLet").text, "20");
-  EXPECT_EQ(form.at("txtFNameReplaceStr").text, "...");
-  form.at("txtThumbExt").text = "";
-  form.at("chkStoreInSub").checked = false;
-  EXPECT_EQ(CommitAdvanced(&form, &record, &flags)->message,
-            "You have selected to store thumbnails in the same folder\r"
-            "and, at the same time, have not specified thumb\r"
-            "extension. Doing so is illegal and unconstitutional.\r"
-            "Either check 'Store in subfolder' or specify thumb extension.");
-  form.at("txtSubFolderName").text = "  ";
-  form.at("chkStoreInSub").checked = true;
-  EXPECT_EQ(CommitAdvanced(&form, &record, &flags)->message,
-            "You have selected to store thumbnails in a subfolder\r"
-            "and left the subfolder name empty.");
-  EXPECT_EQ(form.at("txtSubFolderName").text, "");
 }
 
 TEST(SettingsTransferTest, GenMenuAndUseJavaMustBeNumbers) {
   const struct {
-    const char *gen_menu, *use_java, *failing;
-  } cases[] = {{"", "0", "GenMenu"},     {"abc", "0", "GenMenu"}, {"1x", "0", "GenMenu"},
-               {"True", "0", "GenMenu"}, {" 1", "", "UseJava"},   {"1.0", "on", "UseJava"},
-               {" 1 ", "0", ""},         {"0", "1", ""},          {"2", "-1", ""}};
+    const char *gen_menu, *use_java, *err;
+  } cases[] = {{"", "0", "GenMenu is not a number: \"\""},
+               {"True", "0", "GenMenu is not a number: \"True\""},
+               {"1x", "0", "GenMenu is not a number: \"1x\""},
+               {" 1", "", "UseJava is not a number: \"\""},
+               {" 1 ", "1.0", ""},
+               {"2", "-1", ""}};
   for (const auto& c : cases) {
     AdvancedSettings record;
     record.GenMenu = c.gen_menu;
     record.UseJava = c.use_java;
-    record.HeaderCode = "head";
-    record.Next = "next";
+    record.Next = "next";  // between GenMenu and UseJava
     Form form = NewAdvancedForm();
     std::string err;
-    bool filled = SetOptions(record, &form, &err);
-    EXPECT_EQ(filled, !*c.failing) << c.gen_menu << "|" << c.use_java;
-    bool gen_menu_failed = std::string(c.failing) == "GenMenu";
-    std::string failing_value = gen_menu_failed ? c.gen_menu : c.use_java;
-    if (!filled) {
-      EXPECT_EQ(err, std::string(c.failing) + " is not a number: \"" + failing_value + "\"");
-    }
-    EXPECT_EQ(form.at("txtHeaderCode").text, "head");  // before GenMenu
+    EXPECT_EQ(SetOptions(record, &form, &err), !*c.err) << c.gen_menu << "|" << c.use_java;
+    EXPECT_EQ(err, c.err);
+    bool gen_menu_failed = err.starts_with("GenMenu");
     EXPECT_EQ(form.at("txtNext").text, gen_menu_failed ? AdvancedSettings().Next : "next") << err;
     EXPECT_EQ(form.at("chkGenMenu").checked, gen_menu_failed || IsOn(c.gen_menu)) << err;
+    EXPECT_EQ(form.at("chkUseJava").checked, !*c.err && IsOn(c.use_java)) << err;
   }
 }
 
@@ -208,7 +187,6 @@ TEST(SettingsTransferTest, EmptyFieldsShowTheirSamples) {
   record.MetaKeywords = record.MetaDistr = record.MetaGen = record.MetaExtra = "";
   record.LinkInact = record.FNameMaxLet = record.FNameReplaceStr = record.MetaRevisit = "";
   record.MetaDescr = "mine";
-  record.NoMenu = record.Header = "";
   Form form = NewAdvancedForm();
   ASSERT_TRUE(SetOptions(record, &form, nullptr));
   const std::pair<const char*, const char*> kShown[] = {
@@ -220,9 +198,7 @@ TEST(SettingsTransferTest, EmptyFieldsShowTheirSamples) {
       {"lblLinkInact", "<TD align=center>[PAGE NUMBER]</TD><TD width=8>&nbsp;</TD>"},
       {"txtFNameMaxLet", "20"},
       {"txtFNameReplaceStr", "..."},
-      {"txtMetaRevisit", "14"},
-      {"lblNoMenu", ""},
-      {"txtHeader", ""}};
+      {"txtMetaRevisit", "14"}};
   for (const auto& [control, text] : kShown) EXPECT_EQ(form.at(control).text, text) << control;
 }
 
@@ -261,33 +237,24 @@ TEST(SettingsTransferTest, ExpressFormRulesAndRefusedGuess) {
 }
 
 TEST(SettingsTransferTest, ExpressFontNameWinsOverTheIndex) {
-  for (const char* name : {"Verdana", "Gone Sans"}) {
-    ExpressSettings record;
-    record.ExpressFontFace = "0";
+  for (std::string name : {"Verdana", "Gone Sans"}) {
+    ExpressSettings record, committed;
     record.ExpressFontName = name;
     Form form = NewExpressForm(record, kFonts);
     SetOptionsExp(&record, &form);
-    ExpressSettings committed;
     CommittedFlags flags;
     ASSERT_FALSE(CommitExpress(form, &committed, &flags));
-    EXPECT_EQ(committed.ExpressFontName, name);
-    EXPECT_EQ(committed.ExpressFontFace, std::string(name) == "Verdana" ? "2" : "-1");
+    EXPECT_EQ(committed.ExpressFontName + "@" + committed.ExpressFontFace,
+              name + (name == "Verdana" ? "@2" : "@-1"));
   }
 }
 
-TEST(SettingsTransferTest, SettingsCommandRefillsCommittedDialogsAndShowsTheMode) {
-  const struct {
-    bool advanced_committed, express_committed, advanced_checked, express_checked;
-    SettingsDialog show;
-  } cases[] = {{true, true, false, true, SettingsDialog::kExpress},
-               {false, true, true, false, SettingsDialog::kAdvanced},
-               {true, false, true, true, SettingsDialog::kNone},
-               {false, false, false, false, SettingsDialog::kNone}};
-  for (const auto& c : cases) {
-    CommittedFlags flags{c.advanced_committed, c.express_committed};
-    SettingsCommand command = PlanSettingsCommand(flags, c.advanced_checked, c.express_checked);
-    EXPECT_EQ(command.set_options, c.advanced_committed);
-    EXPECT_EQ(command.set_options_exp, c.express_committed);
-    EXPECT_EQ(command.show, c.show) << c.advanced_checked << c.express_checked;
-  }
+TEST(SettingsTransferTest, SettingsCommandRefillsCommittedDialogsWhateverTheMode) {
+  SettingsCommand command = PlanSettingsCommand({false, true}, true, false);
+  EXPECT_TRUE(!command.set_options && command.set_options_exp);
+  EXPECT_EQ(command.show, SettingsDialog::kAdvanced);
+  command = PlanSettingsCommand({true, false}, false, true);
+  EXPECT_TRUE(command.set_options && !command.set_options_exp);
+  EXPECT_EQ(command.show, SettingsDialog::kExpress);
+  EXPECT_EQ(PlanSettingsCommand({}, true, true).show, SettingsDialog::kNone);
 }
