@@ -87,6 +87,8 @@ bool ValInRange(std::string_view text, int low, int high, int* value) {
 
 bool IsOn(std::string_view flag) { return Val(flag) == 1; }
 
+bool IsNumber(std::string_view text) { return IsDecimalNumber(Trim(text)); }
+
 std::string NumText(int64_t value) { return std::to_string(value); }
 
 std::string SignedNumText(int64_t value) {
@@ -140,15 +142,17 @@ std::vector<std::string> ParseString(std::string_view text, std::string_view sep
   return tokens;
 }
 
-std::string HtmlColour(std::string_view colour_text) {
+uint32_t ColourValue(std::string_view colour_text) {
   double value = static_cast<double>(RoundHalfEven(Val(colour_text)));
-  uint32_t bits = 0;
-  if (value >= 0 && value <= 4294967295.0)
-    bits = static_cast<uint32_t>(value);
-  else if (value < 0 && value >= -2147483648.0)
-    bits = static_cast<uint32_t>(static_cast<int32_t>(value));
+  if (value >= 0 && value <= 4294967295.0) return static_cast<uint32_t>(value);
+  if (value < 0 && value >= -2147483648.0)
+    return static_cast<uint32_t>(static_cast<int32_t>(value));
+  return 0;
+}
+
+std::string HtmlColour(std::string_view colour_text) {
   char hex[16];
-  std::snprintf(hex, sizeof hex, "%X", bits);
+  std::snprintf(hex, sizeof hex, "%X", ColourValue(colour_text));
   std::string h = hex;
   if (h.size() < 6) h.insert(0, 6 - h.size(), '0');
   return "#" + h.substr(4) + h.substr(2, 2) + h.substr(0, 2);

@@ -34,6 +34,10 @@ bool ValInRange(std::string_view text, int low, int high, int* value);
 /// A flag is on when its numeric value is 1 (" 1" and "1.0" count too).
 bool IsOn(std::string_view flag);
 
+/// True when the text, blanks around it aside, is one decimal number: " 1",
+/// "-2.5", "1e3"; not "", "1x" or "True".
+bool IsNumber(std::string_view text);
+
 /// The plain number-to-text: "7", "-7".
 std::string NumText(int64_t value);
 
@@ -59,6 +63,11 @@ std::string Trim(std::string_view text);
 /// separator of its own, compared without regard to case; runs of separators
 /// count as one and no token is ever empty.
 std::vector<std::string> ParseString(std::string_view text, std::string_view separators);
+
+/// The 32-bit colour of a colour text: its numeric value rounded half to
+/// even; a negative value down to -2^31 as its two's complement, any other
+/// value outside 0 to 2^32 - 1 as 0.
+uint32_t ColourValue(std::string_view colour_text);
 
 /// "#RRGGBB" from a colour text holding a 0x00BBGGRR value.
 std::string HtmlColour(std::string_view colour_text);

@@ -12,6 +12,7 @@
 #include <functional>
 
 #include "engine/run_report_text.h"
+#include "settings/settings_transfer.h"
 #include "settings/text.h"
 #include "temp_folder.h"
 
@@ -330,6 +331,28 @@ TEST_F(RunTest, PicturesSharingABaseNameAreTold) {
                       pics + ": Beach.bmp, Beach.gif and Beach.jpg share one thumbnail and one "
                              "picture page"),
             host_.warnings.end());
+}
+
+// A blank thumbnail mark passes the dialog's check, which looks at the
+// untrimmed text, and reaches the run empty: no picture becomes a thumbnail.
+TEST_F(RunTest, BlankMarkCommittedBesideThePicturesMakesNoThumbnails) {
+  Form form = NewAdvancedForm();
+  form.at("txtThumbExt").text = " ";
+  form.at("chkStoreInSub").checked = false;
+  AdvancedSettings settings;
+  CommittedFlags flags;
+  ASSERT_FALSE(CommitAdvanced(&form, &settings, &flags));
+  ASSERT_EQ(settings.ThumbExt + "|" + settings.StoreInSub, "|0");
+  std::string pics = Dir("pics");
+  Copy("small.jpg", pics + "/a.jpg");
+  std::string picture = ReadFile(pics + "/a.jpg");
+  Process(true, Input({pics}), settings, ExpressSettings(), &host_, &report_);
+  EXPECT_EQ(ReadFile(pics + "/a.jpg"), picture);
+  EXPECT_TRUE(host_.progress.empty());
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(pics)) names.push_back(entry.path().filename());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"a.jpg", "page_01.html"}));
 }
 
 TEST(RunReportTextTest, SectionsInOrder) {

@@ -1,0 +1,260 @@
+#include "settings/settings_transfer.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "settings/record_fields.h"
+#include "settings/text.h"
+
+namespace {
+
+const std::vector<std::string> kFonts = {"Verdana", "Arial", "DejaVu Sans", "arial"};
+
+// `r` with every check box, list and colour field unlike its first value.
+template <typename Record, size_t N>
+Record Changed(const std::array<Binding<Record>, N>& bindings, const Form& form, Record r) {
+  const Record first;
+  for (const Binding<Record>& b : bindings) {
+    if (b.kind == ControlKind::kCheck) r.*b.text = IsOn(first.*b.text) ? "0" : "1";
+    if (b.kind == ControlKind::kList) {
+      size_t n = form.at(b.control).entries.size();
+      r.*b.text = NumText((RoundHalfEven(Val(first.*b.text)) + 1) % n);
+    }
+    if (b.kind == ControlKind::kColour) r.*b.text = "1193046";
+  }
+  return r;
+}
+
+AdvancedSettings ChangedAdvanced(bool flag) {
+  AdvancedSettings r = Changed(kAdvancedBindings, NewAdvancedForm(),
+                               Distinct<AdvancedSettings>(kAdvancedFields, flag));
+  r.Rows = "5";
+  r.FNameMaxLet = "30";
+  r.SnippletRows = "2,4";
+  r.SnippletFiles = "/s/four.html?3^^$$^^";
+  return r;
+}
+
+ExpressSettings ChangedExpress(bool flag) {
+  ExpressSettings r = Changed(kExpressBindings, NewExpressForm({}, kFonts),
+                              Distinct<ExpressSettings>(kExpressFields, flag));
+  r.ExpressMenuLocation = "top";
+  r.ExpressLinkTarget = "java";
+  r.ExpressFontName = "DejaVu Sans";  // at ExpressFontFace "1" of the sorted list
+  return r;
+}
+
+// As a loaded .cfg reaches both dialogs, and both are committed.
+AdvancedSettings RoundTrip(const AdvancedSettings& record) {
+  Form form = NewAdvancedForm(), codes = NewThumbCodeForm();
+  std::string err;
+  EXPECT_TRUE(SetOptions(record, &form, &err)) << err;
+  SetThumbOptions(record, &codes);
+  AdvancedSettings committed;
+  CommittedFlags flags;
+  EXPECT_FALSE(CommitAdvanced(&form, &committed, &flags));
+  CommitThumbCodes(codes, &committed, &flags);
+  EXPECT_TRUE(flags.AdvancedCommitted && flags.ThumbCodesCommitted);
+  return committed;
+}
+
+ExpressSettings RoundTrip(ExpressSettings record) {
+  Form form = NewExpressForm({}, kFonts);
+  SetOptionsExp(&record, &form);
+  ExpressSettings committed;
+  CommittedFlags flags;
+  EXPECT_FALSE(CommitExpress(form, &committed, &flags));
+  return committed;
+}
+
+}  // namespace
+
+TEST(SettingsTransferTest, RecordsSurviveFormAndCommit) {
+  // A form nobody filled commits the first values, as the start-up commits do.
+  AdvancedSettings a;
+  a.PageTitle = "changed";
+  ExpressSettings e, first;
+  Form advanced = NewAdvancedForm();
+  CommittedFlags flags;
+  EXPECT_FALSE(CommitAdvanced(&advanced, &a, &flags));
+  EXPECT_FALSE(CommitExpress(NewExpressForm(first, kFonts), &e, &flags));
+  first.ExpressFontName = "Arial";  // the first of the sorted fonts
+  ExpectSameFields(kAdvancedFields, a, AdvancedSettings());
+  ExpectSameFields(kExpressFields, e, first);
+  ExpectSameFields(kAdvancedFields, RoundTrip(AdvancedSettings()), AdvancedSettings());
+  ExpectSameFields(kExpressFields, RoundTrip(first), first);
+  for (bool flag : {true, false}) {
+    ExpectSameFields(kAdvancedFields, RoundTrip(ChangedAdvanced(flag)), ChangedAdvanced(flag));
+    ExpectSameFields(kExpressFields, RoundTrip(ChangedExpress(flag)), ChangedExpress(flag));
+  }
+}
+
+TEST(SettingsTransferTest, TextReachesFieldsOnOneLineTrimmedWhereTheFieldIs) {
+  const std::set<std::string> kUntrimmed = {
+      "Rows",      "Cols",    "FNameMaxLet",  "FNameReplaceStr", "JavaCode",   "JavaCell",
+      "LinkInact", "NoMenu",  "MetaKeywords", "MetaDescr",       "MetaAuthor", "MetaCopy",
+      "MetaDistr", "MetaGen", "MetaExtra",    "MetaRevisit"};
+  Form form = NewAdvancedForm();
+  for (const auto& b : kAdvancedBindings)
+    if (b.text && (b.kind == ControlKind::kText || b.kind == ControlKind::kCode ||
+                   b.kind == ControlKind::kCaption))
+      form.at(b.control).text = "  30\r\n4\n5\r  ";
+  AdvancedSettings record;
+  CommittedFlags flags;
+  ASSERT_FALSE(CommitAdvanced(&form, &record, &flags));
+  for (const auto& b : kAdvancedBindings) {
+    if (!b.text || form.at(b.control).text != "  30\r\n4\n5\r  ") continue;
+    EXPECT_EQ(record.*b.text, kUntrimmed.count(b.field) ? "  30 4 5   " : "30 4 5") << b.field;
+  }
+}
+
+TEST(SettingsTransferTest, AdvancedChecksRefuseInOrderAndChangeNoRecord) {
+  const std::string kSameFolder =
+      "You have selected to store thumbnails in the same folder\r"
+      "and, at the same time, have not specified thumb\r"
+      "extension. Doing so is illegal and unconstitutional.\r"
+      "Either check 'Store in subfolder' or specify thumb extension.";
+  const std::string kReplacing =
+      "Replacing string may NOT be longer than or the same\r"
+      "as the maximum number of letters allowed.";
+  const std::string kNoSubfolder =
+      "You have selected to store thumbnails in a subfolder\rand left the subfolder name empty.";
+  const struct {
+    const char *thumb_ext, *max_letters, *replacement, *subfolder;
+    bool in_subfolder;
+    std::string message;  // "" when the commit passes
+    int tab;
+    const char *focus, *after;  // after: txtFNameMaxLet|txtFNameReplaceStr|txtSubFolderName
+  } cases[] = {
+      {"", "3", "...", " ", false, kSameFolder, 0, "", "3|...| "},
+      {" ", "3", "abc", " ", false, kReplacing, 5, "", "20|...| "},
+      {" ", "4", "...", "  ", true, kNoSubfolder, 0, "txtSubFolderName", "4|...|"},
+      {" ", "4", "...", " ", false, "", -1, "", "4|...| "},
+      {"", "3", "é.", "t", true, "", -1, "", "3|é.|t"},  // letters are counted, not bytes
+  };
+  for (const auto& c : cases) {
+    Form form = NewAdvancedForm();
+    form.at("txtThumbExt").text = c.thumb_ext;
+    form.at("txtFNameMaxLet").text = c.max_letters;
+    form.at("txtFNameReplaceStr").text = c.replacement;
+    form.at("txtSubFolderName").text = c.subfolder;
+    form.at("chkStoreInSub").checked = c.in_subfolder;
+    AdvancedSettings record = Distinct<AdvancedSettings>(kAdvancedFields, true), before = record;
+    CommittedFlags flags;
+    Refusal refusal = CommitAdvanced(&form, &record, &flags).value_or(Refusal{.title = ""});
+    std::string what = std::string(c.thumb_ext) + "|" + c.max_letters + "|" + c.subfolder;
+    EXPECT_EQ(refusal.message, c.message) << what;
+    EXPECT_EQ(refusal.title + std::to_string(refusal.tab) + refusal.focus,
+              (c.message.empty() ? "" : "Error!") + std::to_string(c.tab) + c.focus)
+        << what;
+    EXPECT_EQ(form.at("txtFNameMaxLet").text + "|" + form.at("txtFNameReplaceStr").text + "|" +
+                  form.at("txtSubFolderName").text,
+              c.after)
+        << what;
+    EXPECT_EQ(flags.AdvancedCommitted, c.message.empty()) << what;
+    if (!c.message.empty()) ExpectSameFields(kAdvancedFields, record, before);
+  }
+}
+
+TEST(SettingsTransferTest, GenMenuAndUseJavaMustBeNumbers) {
+  const struct {
+    const char *gen_menu, *use_java, *err;
+  } cases[] = {{"", "0", "GenMenu is not a number: \"\""},
+               {"True", "0", "GenMenu is not a number: \"True\""},
+               {"1x", "0", "GenMenu is not a number: \"1x\""},
+               {" 1", "", "UseJava is not a number: \"\""},
+               {" 1 ", "1.0", ""},
+               {"2", "-1", ""}};
+  for (const auto& c : cases) {
+    AdvancedSettings record;
+    record.GenMenu = c.gen_menu;
+    record.UseJava = c.use_java;
+    record.Next = "next";  // between GenMenu and UseJava
+    Form form = NewAdvancedForm();
+    std::string err;
+    EXPECT_EQ(SetOptions(record, &form, &err), !*c.err) << c.gen_menu << "|" << c.use_java;
+    EXPECT_EQ(err, c.err);
+    bool gen_menu_failed = err.starts_with("GenMenu");
+    EXPECT_EQ(form.at("txtNext").text, gen_menu_failed ? AdvancedSettings().Next : "next") << err;
+    EXPECT_EQ(form.at("chkGenMenu").checked, gen_menu_failed || IsOn(c.gen_menu)) << err;
+    EXPECT_EQ(form.at("chkUseJava").checked, !*c.err && IsOn(c.use_java)) << err;
+  }
+}
+
+TEST(SettingsTransferTest, EmptyFieldsShowTheirSamples) {
+  AdvancedSettings record;
+  record.MetaKeywords = record.MetaDistr = record.MetaGen = record.MetaExtra = "";
+  record.LinkInact = record.FNameMaxLet = record.FNameReplaceStr = record.MetaRevisit = "";
+  record.MetaDescr = "mine";
+  Form form = NewAdvancedForm();
+  ASSERT_TRUE(SetOptions(record, &form, nullptr));
+  const std::pair<const char*, const char*> kShown[] = {
+      {"txtMetaKeywords", "<META Name=\"keywords\" Content=\"   \">"},
+      {"txtMetaDescr", "mine"},
+      {"txtMetaDistr", "<META Name=\"distribution\" Content=\"global\">"},
+      {"txtMetaGen", "<META Name=\"generator\" Content=\"KESTO  https://kesto.example\">"},
+      {"txtMetaExtra", "<META Name=\" \" Content=\" \">"},
+      {"lblLinkInact", "<TD align=center>[PAGE NUMBER]</TD><TD width=8>&nbsp;</TD>"},
+      {"txtFNameMaxLet", "20"},
+      {"txtFNameReplaceStr", "..."},
+      {"txtMetaRevisit", "14"}};
+  for (const auto& [control, text] : kShown) EXPECT_EQ(form.at(control).text, text) << control;
+}
+
+TEST(SettingsTransferTest, ExpressFormRulesAndRefusedGuess) {
+  ExpressSettings record;
+  record.ExpressMenuLocation = " top ";
+  record.ExpressLinkTarget = "elsewhere";
+  record.ExpressFontFace = "9";
+  record.ExpressTableWidth = " 80 ";
+  record.ExpressColorPageText = "-1";
+  Form form = NewExpressForm(record, kFonts);
+  SetOptionsExp(&record, &form);
+  EXPECT_EQ(record.ExpressMenuLocation, "top");
+  EXPECT_TRUE(form.at("mnuMenuTop").checked);
+  EXPECT_TRUE(form.at("mnuOpenInSame").checked);
+  EXPECT_EQ(form.at("cboFonts").index, -1);
+  EXPECT_EQ(form.at("txtTableWidth").text, "80");
+  EXPECT_EQ(form.at("ColorPageText").colour, 0xFFFFFFFFu);
+  form.at("chkGuessName").checked = true;
+  CommittedFlags flags;
+  ExpressSettings committed = record;
+  std::optional<Refusal> refusal = CommitExpress(form, &committed, &flags);
+  ASSERT_TRUE(refusal);
+  EXPECT_EQ(refusal->message,
+            "You activated Guess Image Title\rbut did not select file naming pattern.");
+  EXPECT_TRUE(flags.ExpressCommitted);
+  ExpectSameFields(kExpressFields, committed, record);
+  form.at("chkGuessName").checked = false;
+  form.at("mnuMenuTop").checked = false;
+  EXPECT_FALSE(CommitExpress(form, &committed, &flags));
+  EXPECT_EQ(committed.ExpressMenuLocation, "top");  // no item checked: the field stays
+  EXPECT_EQ(committed.ExpressLinkTarget, "same");
+  EXPECT_EQ(committed.ExpressFontFace, "-1");
+  EXPECT_EQ(committed.ExpressFontName, "");
+  EXPECT_EQ(committed.ExpressColorPageText, "4294967295");
+}
+
+TEST(SettingsTransferTest, ExpressFontNameWinsOverTheIndex) {
+  for (std::string name : {"Verdana", "Gone Sans"}) {
+    ExpressSettings record, committed;
+    record.ExpressFontName = name;
+    Form form = NewExpressForm(record, kFonts);
+    SetOptionsExp(&record, &form);
+    CommittedFlags flags;
+    ASSERT_FALSE(CommitExpress(form, &committed, &flags));
+    EXPECT_EQ(committed.ExpressFontName + "@" + committed.ExpressFontFace,
+              name + (name == "Verdana" ? "@2" : "@-1"));
+  }
+}
+
+TEST(SettingsTransferTest, SettingsCommandRefillsCommittedDialogsWhateverTheMode) {
+  SettingsCommand command = PlanSettingsCommand({false, true}, true, false);
+  EXPECT_TRUE(!command.set_options && command.set_options_exp);
+  EXPECT_EQ(command.show, SettingsDialog::kAdvanced);
+  command = PlanSettingsCommand({true, false}, false, true);
+  EXPECT_TRUE(command.set_options && !command.set_options_exp);
+  EXPECT_EQ(command.show, SettingsDialog::kExpress);
+  EXPECT_EQ(PlanSettingsCommand({}, true, true).show, SettingsDialog::kNone);
+}

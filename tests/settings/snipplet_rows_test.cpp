@@ -1,0 +1,109 @@
+#include "settings/snipplet_rows.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+Control Filled(const char* rows, const char* files, const char* selected) {
+  Control list;
+  list.kind = ControlKind::kRowList;
+  FillSnippletList(rows, files, selected, &list);
+  return list;
+}
+
+// The entries that name a file, as "row:path".
+std::vector<std::string> Files(const Control& list) {
+  std::vector<std::string> files;
+  for (size_t i = 0; i < list.entries.size(); ++i)
+    if (!EntryPath(list.entries[i]).empty())
+      files.push_back(std::to_string(i + 1) + ":" + EntryPath(list.entries[i]));
+  return files;
+}
+
+using Texts = std::vector<std::string>;
+
+}  // namespace
+
+TEST(SnippletRowsTest, CaptureWritesSelectedRowsAndFilesInListOrder) {
+  Control list = Filled("4", "", "");
+  EXPECT_EQ(list.entries, (Texts{" 1   ", " 2   ", " 3   ", " 4   "}));
+  list.selected = {false, true, false, true};
+  list.index = 3;
+  ASSERT_TRUE(LoadSnipplet("/p/row four.html", &list));
+  EXPECT_EQ(list.entries[3], " 4  /p/row four.html");
+  AdvancedSettings settings;
+  CaptureSnippletList(list, &settings);
+  EXPECT_EQ(settings.SnippletRows, "2,4");
+  EXPECT_EQ(settings.SnippletFiles, "/p/row four.html?3^^$$^^");
+}
+
+TEST(SnippletRowsTest, RowCountChangesKeepOnlyTheRemainingRows) {
+  AdvancedSettings settings;
+  Control list = Filled("5", "/a?1^^$$^^/b?4^^$$^^", "1,5");
+  RebuildSnippletList("3", &list, &settings);
+  EXPECT_EQ(Files(list), Texts{"2:/a"});
+  EXPECT_EQ(list.selected, (std::vector<bool>{true, false, false}));
+  RebuildSnippletList("5", &list, &settings);
+  EXPECT_EQ(Files(list), Texts{"2:/a"});
+  EXPECT_EQ(list.selected, (std::vector<bool>{true, false, false, false, false}));
+  EXPECT_EQ(settings.SnippletRows, "1");
+  EXPECT_EQ(settings.SnippletFiles, "/a?1^^$$^^");
+}
+
+TEST(SnippletRowsTest, OddFieldsAttachNothingWrong) {
+  const struct {
+    const char *rows, *files, *selected;
+    Texts files_seen;
+    size_t entries, selected_rows;
+  } cases[] = {
+      {"3", "/x?9^^$$^^/y?2^^$$^^", "", {"3:/y"}, 3, 0},    // beyond the list: dropped
+      {"3", "/a?0^^$$^^/b?0^^$$^^", "", {"1:/b"}, 3, 0},    // the last item wins
+      {"3", "/a?x^^$$^^?1^^$$^^/c?2", "", {"3:/c"}, 3, 0},  // no whole index, no path
+      {"3", "/a^^$$^^b?1^^$$^^/c?2", "", {"3:/c"}, 3, 0},   // "b" is a cut path's tail
+      {"3", "", "0,2.5,7,abc,-1", {}, 3, 1},                // only row 2 (2.5 rounds to even)
+      {"-3", "/a?0", "1", {}, 0, 0},
+      {"1e9", "", "", {}, 9999, 0},
+      {"abc", "", "", {}, 0, 0},
+  };
+  for (const auto& c : cases) {
+    Control list = Filled(c.rows, c.files, c.selected);
+    EXPECT_EQ(Files(list), c.files_seen) << c.rows << " " << c.files;
+    EXPECT_EQ(list.entries.size(), c.entries) << c.rows;
+    EXPECT_EQ(std::count(list.selected.begin(), list.selected.end(), true), c.selected_rows)
+        << c.selected;
+  }
+}
+
+TEST(SnippletRowsTest, PathsWithTheSeparatorCharactersStayOnTheirRow) {
+  for (const char* path : {"/a^b/x.html", "$HOME/x.html", "/x/a?12.html", "/a^", "/é$"}) {
+    Control list = Filled("3", "", "");
+    list.index = 1;
+    ASSERT_TRUE(LoadSnipplet(path, &list)) << path;
+    AdvancedSettings settings;
+    CaptureSnippletList(list, &settings);
+    EXPECT_EQ(Files(Filled("3", settings.SnippletFiles.c_str(), "")),
+              Texts{"2:" + std::string(path)})
+        << settings.SnippletFiles;
+  }
+  Control list = Filled("3", "", "");
+  list.index = 0;
+  EXPECT_FALSE(LoadSnipplet("/a^^$$^^b", &list));
+  EXPECT_FALSE(LoadSnipplet("/a\nb", &list));
+  EXPECT_EQ(list.entries[0], " 1   ");
+}
+
+TEST(SnippletRowsTest, ClearDetachesAndClearAllStartsOver) {
+  Control list = Filled("2", "/a?0^^$$^^/b?1^^$$^^", "1,2");
+  list.index = 0;
+  ASSERT_TRUE(LoadSnipplet("/c", &list));
+  EXPECT_EQ(list.selected, (std::vector<bool>{true, true}));  // Load keeps the selection
+  ClearSnipplet(&list);
+  EXPECT_EQ(list.entries, (Texts{" 1  ", " 2  /b"}));
+  EXPECT_EQ(list.selected, (std::vector<bool>{false, true}));
+  list.index = 7;
+  ClearSnipplet(&list);
+  EXPECT_FALSE(LoadSnipplet("/d", &list));
+  ClearAllSnipplets("3", &list);
+  EXPECT_EQ(list.entries, (Texts{" 1   ", " 2   ", " 3   "}));
+  EXPECT_EQ(list.selected, (std::vector<bool>{false, false, false}));
+}
