@@ -5,8 +5,8 @@
 frmProgress::frmProgress(QWidget* owner)
     : QDialog(owner), ui_(std::make_unique<Ui::frmProgress>()) {
   ui_->setupUi(this);
-  connect(ui_->cmdCancelProgress, &QPushButton::clicked, this, &QDialog::reject);
-  connect(this, &QDialog::rejected, this, &frmProgress::StopClicked);
+  connect(ui_->cmdCancelProgress, &QPushButton::clicked, this, &frmProgress::StopClicked);
+  connect(this, &QDialog::rejected, this, &frmProgress::StopClicked);  // closed or Escape
 }
 
 frmProgress::~frmProgress() = default;

@@ -28,10 +28,7 @@ void RunWindows::ShowProgress(const ProgressState& state) {
   progress_->Show(state);
 }
 
-void RunWindows::Stop() {
-  stop_asked_ = stopped_ = true;
-  progress_->hide();
-}
+void RunWindows::Stop() { stop_asked_ = stopped_ = true; }
 
 void RunWindows::HideProgress() {
   if (progress_) progress_->hide();
