@@ -284,6 +284,13 @@ class FrmMainTest : public QObject {
     QCOMPARE(answers.desktop.size(), 2);
     QCOMPARE(answers.desktop[0].target, "https://kesto.example/help");
     QCOMPARE(answers.desktop[1].target, "https://mirror.kesto.example/help");
+    QString shown;
+    ModalAnswerer answerer([&](QWidget* modal) {
+      shown = modal->objectName();
+      modal->close();
+    });
+    Trigger("mnuAbout");
+    QCOMPARE(shown, "frmAbout");
   }
 };
 
