@@ -48,7 +48,7 @@ struct Answers {
 class ModalAnswerer {
  public:
   explicit ModalAnswerer(std::function<void(QWidget*)> answer) {
-    timer_.callOnTimeout([this, answer] {
+    timer_.callOnTimeout([answer] {
       QWidget* modal = QApplication::activeModalWidget();
       if (modal && modal->isVisible()) answer(modal);
     });

@@ -1,4 +1,4 @@
-// The About box: its texts, the web address and System Info.
+// The About box: the web address and System Info.
 #include "dialogs/frm_about.h"
 
 #include <QLabel>
@@ -22,17 +22,6 @@ class FrmAboutTest : public QObject {
   }
 
  private slots:
-  void showsNameVersionRightsAndDisclaimer() {
-    frmAbout about(nullptr);
-    QCOMPARE(about.windowTitle(), "About KESTO");
-    QCOMPARE(about.findChild<QLabel*>("lblTitle")->text(), "KESTO");
-    QCOMPARE(about.findChild<QLabel*>("lblVersion")->text(), "Version " KESTO_VERSION);
-    QString disclaimer = about.findChild<QLabel*>("lblDisclaimer")->text();
-    QVERIFY(disclaimer.startsWith("Copyright (c) KESTO authors\n"));
-    QVERIFY(disclaimer.contains("no warranty"));
-    QCOMPARE(about.findChild<QPushButton*>("cmdSysInfo")->text(), "&System Info...");
-  }
-
   void theWebAddressOpensThroughTheDesktop() {
     Answers answers;
     frmAbout about(nullptr);

@@ -53,37 +53,6 @@ class FrmMainTest : public QObject {
     tmp_.reset();
   }
 
-  void controlsCarryTheirCaptions() {
-    const std::pair<const char*, const char*> buttons[] = {
-        {"cmdAddDir", "&Add"},
-        {"cmdDelDir", "&Remove"},
-        {"cmdDirClr", "&Clear"},
-        {"cmdDirNav", "&Go"},
-        {"cmdDirListSave", "Sa&ve"},
-        {"cmdDirListLoad", "&Load"},
-        {"cmdProcess", "&Process"},
-        {"optResByH", "Height"},
-        {"optResByW", "Width"},
-        {"optResByHW", "Both"},
-        {"chkProgressive", "Progressive"},
-        {"chkLoadLast", "Load last settings on startup"}};
-    for (auto [name, caption] : buttons) QCOMPARE(Get<QAbstractButton>(name)->text(), caption);
-    const std::pair<const char*, const char*> actions[] = {{"mnuLoad", "&Load"},
-                                                           {"Save", "&Save"},
-                                                           {"mnuEdit", "&Settings"},
-                                                           {"mnuModeExp", "&Express"},
-                                                           {"mnuModeAdv", "&Advanced"},
-                                                           {"mnuHelp1", "&Online Help"},
-                                                           {"mnuHelp2", "Online Help Mirror"},
-                                                           {"mnuAbout", "&About"}};
-    for (auto [name, caption] : actions) QCOMPARE(Get<QAction>(name)->text(), caption);
-    for (const char* name :
-         {"lblThumbH", "lblThumbW", "lblQualityHeader", "lblRszMethod", "Label1"})
-      Get<QLabel>(name);
-    QCOMPARE(Get<QScrollBar>("hsbQuality")->pageStep(), 10);
-    QCOMPARE(Get<QScrollBar>("hsbQuality")->minimum(), 1);
-  }
-
   void addingAFolderAppendsASlashOnceAndComparesExactly() {
     Answers answers;
     QString pics = Dir("Pics");
