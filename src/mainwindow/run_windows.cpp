@@ -23,12 +23,13 @@ void RunWindows::ShowProgress(const ProgressState& state) {
   if (stopped_) return;
   if (!progress_) {
     progress_ = new frmProgress(main_);
-    QObject::connect(progress_, &frmProgress::StopClicked, progress_, [this] { Stop(); });
+    // The window stays until the run ends (within a picture): hiding it here
+    // would keep the run from hearing of STOP while the hiding is handled.
+    QObject::connect(progress_, &frmProgress::StopClicked, progress_,
+                     [this] { stop_asked_ = stopped_ = true; });
   }
   progress_->Show(state);
 }
-
-void RunWindows::Stop() { stop_asked_ = stopped_ = true; }
 
 void RunWindows::HideProgress() {
   if (progress_) progress_->hide();

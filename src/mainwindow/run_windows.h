@@ -33,13 +33,11 @@ class RunWindows : public RunHost {
   void ShowCollected();
 
  private:
-  void Stop();
-
   QWidget* main_;
   QWidget* status_;
   QPointer<frmProgress> progress_;
   bool stop_asked_ = false;  // STOP pressed and not yet told to the run
-  bool stopped_ = false;     // STOP pressed: the progress window stays away
+  bool stopped_ = false;     // STOP pressed: the progress window changes no more
   std::string report_;
   std::vector<std::string> warnings_;
 };
