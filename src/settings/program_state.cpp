@@ -45,6 +45,14 @@ std::string WithoutTrailingSlash(std::string path) {
   return path;
 }
 
+bool MakeFolder(const std::string& folder, std::string* err) {
+  std::error_code ec;
+  std::filesystem::create_directories(folder, ec);
+  if (!ec) return true;
+  if (err) *err = folder + ": cannot be made (" + ec.message() + ")";
+  return false;
+}
+
 // $XDG_CONFIG_HOME/kesto or ~/.config/kesto, made when missing.
 bool MakeUserFolder(const StateFolderInputs& in, std::string* folder, std::string* err) {
   std::string base = in.xdg_config_home;
@@ -54,11 +62,7 @@ bool MakeUserFolder(const StateFolderInputs& in, std::string* folder, std::strin
     return false;
   }
   *folder = WithoutTrailingSlash(base) + "/kesto";
-  std::error_code ec;
-  std::filesystem::create_directories(*folder, ec);
-  if (!ec) return true;
-  if (err) *err = *folder + ": cannot be made (" + ec.message() + ")";
-  return false;
+  return MakeFolder(*folder, err);
 }
 
 bool CopyDefaultIni(const std::string& default_ini, const std::string& target, std::string* err) {
@@ -109,8 +113,14 @@ bool WriteProgramState(const std::string& path, const ProgramState& state, std::
 }
 
 bool PrepareStateFolder(const StateFolderInputs& inputs, std::string* folder, std::string* err) {
-  std::string chosen = WithoutTrailingSlash(inputs.program_folder);
-  if (!IsWritableFolder(chosen) && !MakeUserFolder(inputs, &chosen, err)) return false;
+  std::string chosen;
+  if (!inputs.named_folder.empty()) {
+    chosen = WithoutTrailingSlash(inputs.named_folder);
+    if (!MakeFolder(chosen, err)) return false;
+  } else {
+    chosen = WithoutTrailingSlash(inputs.program_folder);
+    if (!IsWritableFolder(chosen) && !MakeUserFolder(inputs, &chosen, err)) return false;
+  }
   *folder = chosen;
   return CopyDefaultIni(inputs.default_ini, chosen + "/nd.ini", err);
 }

@@ -98,7 +98,7 @@ TEST(ProgramStateTest, TheStateFolderIsTheProgramFolderWhenWritable) {
   std::filesystem::create_directory(dir.Path("prog"));
   dir.Write("default.ini", "[General]\r\nMode=exp\r\n");
   StateFolderInputs in{dir.Path("prog/"), dir.Path("xdg"), dir.Path("home"),
-                       dir.Path("default.ini")};
+                       dir.Path("default.ini"), ""};
   std::string folder, err;
   ASSERT_TRUE(PrepareStateFolder(in, &folder, &err)) << err;
   EXPECT_EQ(folder, dir.Path("prog"));
@@ -126,7 +126,7 @@ TEST(ProgramStateTest, TheStateFolderFallsBackToTheUserConfigFolder) {
       {"", "", dir.Path("default.ini"), "", false},
   };
   for (const Case& c : cases) {
-    StateFolderInputs in{dir.Path("missing-prog"), c.xdg, c.home, c.default_ini};
+    StateFolderInputs in{dir.Path("missing-prog"), c.xdg, c.home, c.default_ini, ""};
     std::string folder, err;
     EXPECT_EQ(PrepareStateFolder(in, &folder, &err), !c.folder.empty()) << c.home;
     EXPECT_EQ(folder, c.folder);
@@ -145,7 +145,7 @@ TEST(ProgramStateTest, AReadOnlyProgramFolderIsNotUsed) {
   chmod(dir.Path("prog").c_str(), 0555);
   if (access(dir.Path("prog").c_str(), W_OK) == 0)
     GTEST_SKIP() << "permissions are not enforced for this user";
-  StateFolderInputs in{dir.Path("prog"), dir.Path("xdg"), "", ""};
+  StateFolderInputs in{dir.Path("prog"), dir.Path("xdg"), "", "", ""};
   std::string folder, err;
   ASSERT_TRUE(PrepareStateFolder(in, &folder, &err)) << err;
   EXPECT_EQ(folder, dir.Path("xdg/kesto"));

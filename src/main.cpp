@@ -1,0 +1,53 @@
+// kesto: the desktop application.
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <clocale>
+
+#include "dialogs/message_box.h"
+#include "mainwindow/frm_main.h"
+#include "settings/program_state.h"
+
+namespace {
+
+// The state folder: --state-dir, else $KESTO_STATE_DIR, else the program's
+// folder or the user's settings folder; the shipped "nd.ini" beside the
+// program (../share/kesto/) is copied in when the folder has none.
+bool FindStateFolder(const QString& named, std::string* folder, std::string* err) {
+  QString program = QCoreApplication::applicationDirPath();
+  StateFolderInputs inputs;
+  inputs.program_folder = program.toStdString();
+  inputs.xdg_config_home = qEnvironmentVariable("XDG_CONFIG_HOME").toStdString();
+  inputs.home = QDir::homePath().toStdString();
+  inputs.default_ini = QDir(program).filePath("../share/kesto/nd.ini").toStdString();
+  inputs.named_folder = named.toStdString();
+  return PrepareStateFolder(inputs, folder, err);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  std::setlocale(LC_NUMERIC, "C");  // numbers in pages as kesto-cli writes them
+  QApplication::setApplicationName("kesto");
+  QApplication::setApplicationVersion(KESTO_VERSION);
+  QCommandLineParser parser;
+  parser.setApplicationDescription("KESTO: turns folders of pictures into HTML galleries");
+  parser.addHelpOption();
+  parser.addVersionOption();
+  parser.addOption({"state-dir", "The folder of nd.ini and the autosaves.", "DIR"});
+  parser.process(app);
+
+  QString named = parser.isSet("state-dir") ? parser.value("state-dir")
+                                            : qEnvironmentVariable("KESTO_STATE_DIR");
+  std::string folder, err;
+  if (!FindStateFolder(named, &folder, &err)) {
+    ShowMessage(nullptr,
+                {QMessageBox::Critical, "Error!", QString::fromStdString(err), QMessageBox::Ok});
+    return 1;
+  }
+  frmMain window(folder);
+  if (!window.StartUp()) return 0;
+  window.show();
+  return QApplication::exec();
+}

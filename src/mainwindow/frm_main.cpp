@@ -1,0 +1,388 @@
+#include "mainwindow/frm_main.h"
+
+#include <QAbstractItemView>
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QRegularExpressionValidator>
+#include <QScreen>
+#include <QTimer>
+#include <QUrl>
+#include <algorithm>
+#include <climits>
+
+#include "dialogs/desktop.h"
+#include "dialogs/file_dialog.h"
+#include "dialogs/font_list.h"
+#include "dialogs/frm_about.h"
+#include "dialogs/message_box.h"
+#include "engine/run.h"
+#include "mainwindow/run_windows.h"
+#include "settings/advanced_config.h"
+#include "settings/dir_list.h"
+#include "settings/express_config.h"
+#include "settings/text.h"
+#include "ui_frm_main.h"
+
+namespace {
+
+const char kHelpUrl[] = "https://kesto.example/help";
+const char kMirrorUrl[] = "https://mirror.kesto.example/help";
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+std::string S(const QString& text) { return text.toStdString(); }
+
+QString ConfigFilter(bool advanced) {
+  return advanced ? "Config File (*.cfg)" : "Express Config File (*.cfe)";
+}
+
+// The local folders among dropped URLs.
+QStringList DroppedFolders(const QMimeData* mime) {
+  QStringList folders;
+  for (const QUrl& url : mime->urls())
+    if (url.isLocalFile() && QFileInfo(url.toLocalFile()).isDir()) folders << url.toLocalFile();
+  return folders;
+}
+
+}  // namespace
+
+frmMain::frmMain(std::string state_folder, QWidget* parent)
+    : QMainWindow(parent),
+      ui_(std::make_unique<Ui::frmMain>()),
+      state_folder_(std::move(state_folder)) {
+  ui_->setupUi(this);
+  ui_->cmdStatus->hide();
+  setAcceptDrops(true);
+  ConnectDirectoryList();
+  ConnectOptions();
+  ConnectMenus();
+  ShowState(ProgramState());
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::ConnectDirectoryList() {
+  connect(ui_->cmdAddDir, &QPushButton::clicked, this, &frmMain::AskForDirectory);
+  connect(ui_->cmdDelDir, &QPushButton::clicked, this, &frmMain::RemoveDirectory);
+  connect(ui_->cmdDirClr, &QPushButton::clicked, this, &frmMain::ClearDirectories);
+  connect(ui_->cmdDirNav, &QPushButton::clicked, this, &frmMain::OpenDirectory);
+  connect(ui_->cmdDirListSave, &QPushButton::clicked, this, &frmMain::SaveDirectoryList);
+  connect(ui_->cmdDirListLoad, &QPushButton::clicked, this, &frmMain::LoadDirectoryList);
+}
+
+void frmMain::ConnectOptions() {
+  connect(ui_->hsbQuality, &QScrollBar::valueChanged, this, &frmMain::ShowQuality);
+  for (QRadioButton* button : {ui_->optResByH, ui_->optResByW, ui_->optResByHW})
+    connect(button, &QRadioButton::clicked, this, &frmMain::TakeResizeMethod);
+  auto* digits = new QRegularExpressionValidator(QRegularExpression("[0-9]*"), this);
+  for (QLineEdit* box : {ui_->txtThumbH, ui_->txtThumbW}) {
+    box->setValidator(digits);
+    box->installEventFilter(this);
+  }
+  ui_->chkLoadLast->installEventFilter(this);
+  connect(ui_->cmdProcess, &QPushButton::clicked, this, &frmMain::Process);
+}
+
+void frmMain::ConnectMenus() {
+  auto* modes = new QActionGroup(this);
+  modes->addAction(ui_->mnuModeExp);
+  modes->addAction(ui_->mnuModeAdv);
+  connect(ui_->mnuLoad, &QAction::triggered, this, &frmMain::LoadConfig);
+  connect(ui_->Save, &QAction::triggered, this, &frmMain::SaveConfig);
+  connect(ui_->mnuHelp1, &QAction::triggered, this, [] { OpenThroughDesktop(kHelpUrl); });
+  connect(ui_->mnuHelp2, &QAction::triggered, this, [] { OpenThroughDesktop(kMirrorUrl); });
+  connect(ui_->mnuAbout, &QAction::triggered, this, &frmMain::ShowAbout);
+}
+
+bool frmMain::StartUp() {
+  Centre();
+  std::string err;
+  switch (StartSession(state_folder_, &session_, &err)) {
+    case StartUpResult::kNoStateFile:
+      ShowMessage(this, {QMessageBox::Critical, "Error!",
+                         "Error opening ini file!\nYou may have to reinstall the program",
+                         QMessageBox::Ok});
+      if (!WriteProgramState(StatePath(state_folder_, "nd.ini"), State(), &err))
+        ShowError(this, Q(err));
+      return false;
+    case StartUpResult::kFailed:
+      ShowState(session_.state);
+      ShowError(this, Q(err));
+      return true;
+    case StartUpResult::kReady:
+      ShowState(session_.state);
+      return true;
+  }
+  return true;
+}
+
+void frmMain::Centre() {
+  adjustSize();
+  QRect screen = this->screen()->availableGeometry();
+  move(screen.x() + (screen.width() - width()) / 2, screen.y() + (screen.height() - height()) / 2);
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+  if (running_) {
+    event->ignore();
+    return;
+  }
+  session_.state = State();
+  std::string err;
+  if (!EndSession(state_folder_, session_, &err)) ShowError(this, Q(err));
+  event->accept();
+}
+
+// ---- Directory list
+
+void frmMain::AddDirectory(QString path) {
+  if (!path.isEmpty()) {
+    if (!path.endsWith('/') && !path.endsWith('\\')) path += '/';
+    QComboBox* list = ui_->cboDirList;
+    if (list->findText(path, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0) {
+      list->addItem(path);
+      list->setCurrentIndex(list->count() - 1);
+    }
+  }
+  FitDropDownWidth();
+}
+
+void frmMain::AskForDirectory() {
+  AddDirectory(AskForPath(this, {FileRequest::kFolder, "Please select a folder.", {}, {}}));
+}
+
+void frmMain::RemoveDirectory() {
+  QComboBox* list = ui_->cboDirList;
+  if (list->currentIndex() >= 0) {
+    list->removeItem(list->currentIndex());
+    if (list->count() > 0) list->setCurrentIndex(0);
+  }
+  FitDropDownWidth();
+}
+
+void frmMain::ClearDirectories() {
+  if (ui_->cboDirList->count() == 0) {
+    ShowMessage(this, {QMessageBox::NoIcon, "Sorry", "Just cleared nothing, Sir", QMessageBox::Ok});
+    return;
+  }
+  MessageRequest question{QMessageBox::Question, "Whoa, horsy!", "Are you like sure and all?",
+                          QMessageBox::Yes | QMessageBox::No};
+  if (ShowMessage(this, question) == QMessageBox::Yes) ui_->cboDirList->clear();
+  FitDropDownWidth();
+}
+
+void frmMain::OpenDirectory() {
+  QString path = ui_->cboDirList->currentText();
+  if (!path.isEmpty() && QFileInfo(path).isDir())
+    OpenThroughDesktop(QUrl::fromLocalFile(path).toString());
+}
+
+void frmMain::SaveDirectoryList() {
+  QString path = AskForPath(
+      this, {FileRequest::kSave, "Save Directory List", "Directory List (*.dir)", "dir"});
+  std::string err;
+  if (!path.isEmpty() && !SaveDirList(S(path), Directories(), &err)) ShowError(this, Q(err));
+}
+
+void frmMain::LoadDirectoryList() {
+  QString path =
+      AskForPath(this, {FileRequest::kOpen, "Load Directory List", "Directory List (*.dir)", {}});
+  if (path.isEmpty()) return;
+  std::vector<std::string> dirs;
+  std::string err;
+  if (LoadDirList(S(path), &dirs, &err))
+    FillDirectories(dirs);
+  else
+    ShowError(this, Q(err));
+}
+
+void frmMain::FillDirectories(const std::vector<std::string>& dirs) {
+  ui_->cboDirList->clear();
+  for (const std::string& dir : dirs) ui_->cboDirList->addItem(Q(dir));
+  if (!dirs.empty()) ui_->cboDirList->setCurrentIndex(0);
+  FitDropDownWidth();
+}
+
+std::vector<std::string> frmMain::Directories() const {
+  std::vector<std::string> dirs;
+  for (int i = 0; i < ui_->cboDirList->count(); ++i)
+    dirs.push_back(S(ui_->cboDirList->itemText(i)));
+  return dirs;
+}
+
+// The drop-down opens as wide as the longest entry, wider than the box if need be.
+void frmMain::FitDropDownWidth() {
+  QFontMetrics metrics = ui_->cboDirList->view()->fontMetrics();
+  int widest = 0;
+  for (int i = 0; i < ui_->cboDirList->count(); ++i)
+    widest = std::max(widest, metrics.horizontalAdvance(ui_->cboDirList->itemText(i)));
+  ui_->cboDirList->view()->setMinimumWidth(widest + 4 * metrics.averageCharWidth());
+}
+
+void frmMain::dragEnterEvent(QDragEnterEvent* event) {
+  if (!running_ && !DroppedFolders(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void frmMain::dropEvent(QDropEvent* event) {
+  for (const QString& folder : DroppedFolders(event->mimeData())) AddDirectory(folder);
+  event->acceptProposedAction();
+}
+
+// ---- Thumbnail options
+
+void frmMain::ShowQuality(int value) {
+  ui_->lblQuality->setText(QString::number(value) + "%");
+  QPalette palette = ui_->lblQuality->palette();
+  bool extreme = value < 50 || value > 90;
+  palette.setColor(QPalette::WindowText, extreme ? QColor(0xC0, 0, 0) : QColor(Qt::black));
+  ui_->lblQuality->setPalette(palette);
+  ui_->lblQuality->repaint();
+}
+
+void frmMain::TakeResizeMethod() {
+  if (ui_->optResByH->isChecked())
+    resize_method_ = "Height";
+  else if (ui_->optResByW->isChecked())
+    resize_method_ = "Width";
+  else if (ui_->optResByHW->isChecked())
+    resize_method_ = "Both";
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+  bool focus_in = event->type() == QEvent::FocusIn;
+  if (watched == ui_->chkLoadLast && (focus_in || event->type() == QEvent::FocusOut))
+    ui_->Label1->setText(focus_in ? "Uncheck and restart for defaults" : "");
+  else if (watched == ui_->txtThumbH || watched == ui_->txtThumbW)
+    SizeBoxFocusEvent(static_cast<QLineEdit*>(watched), event);
+  return QMainWindow::eventFilter(watched, event);
+}
+
+// A size box gets the caret at its end, and never loses the focus while it
+// holds no number of 1 or more (switching to another program does not count).
+void frmMain::SizeBoxFocusEvent(QLineEdit* box, QEvent* event) {
+  if (event->type() == QEvent::FocusIn) {
+    // After the box's own handling, which may select the whole text.
+    QTimer::singleShot(0, box, [box] {
+      box->deselect();
+      box->end(false);
+    });
+    return;
+  }
+  if (event->type() != QEvent::FocusOut) return;
+  Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+  if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return;
+  if (Val(S(box->text())) >= 1) return;
+  ShowMessage(this, {QMessageBox::Critical, "Error!", "This field can not be empty or zero!",
+                     QMessageBox::Ok});
+  box->setFocus();
+}
+
+ThumbOptions frmMain::Thumbs() const {
+  ThumbOptions thumbs;
+  thumbs.Quality = ui_->hsbQuality->value();
+  thumbs.ResizeMethod = resize_method_;
+  thumbs.Height = S(ui_->txtThumbH->text());
+  thumbs.Width = S(ui_->txtThumbW->text());
+  Qt::CheckState progressive = ui_->chkProgressive->checkState();
+  thumbs.Progressive = progressive == Qt::Checked ? 1 : progressive == Qt::PartiallyChecked ? 2 : 0;
+  return thumbs;
+}
+
+// A resize method other than the three selects no button and leaves them as they were.
+void frmMain::ShowThumbs(const ThumbOptions& thumbs) {
+  ui_->hsbQuality->setValue(thumbs.Quality);
+  ShowQuality(ui_->hsbQuality->value());
+  resize_method_ = thumbs.ResizeMethod;
+  if (thumbs.ResizeMethod == "Height") ui_->optResByH->setChecked(true);
+  if (thumbs.ResizeMethod == "Width") ui_->optResByW->setChecked(true);
+  if (thumbs.ResizeMethod == "Both") ui_->optResByHW->setChecked(true);
+  ui_->txtThumbH->setText(Q(thumbs.Height));
+  ui_->txtThumbW->setText(Q(thumbs.Width));
+  ui_->chkProgressive->setTristate(thumbs.Progressive == 2);  // "grey", as a file may hold
+  ui_->chkProgressive->setCheckState(thumbs.Progressive == 1   ? Qt::Checked
+                                     : thumbs.Progressive == 2 ? Qt::PartiallyChecked
+                                                               : Qt::Unchecked);
+}
+
+// ---- Menus, state and the run
+
+bool frmMain::Advanced() const { return ui_->mnuModeAdv->isChecked(); }
+
+void frmMain::LoadConfig() {
+  bool advanced = Advanced();
+  QString path =
+      AskForPath(this, {FileRequest::kOpen, "Load Configuration File", ConfigFilter(advanced), {}});
+  if (path.isEmpty()) return;
+  ThumbOptions thumbs = Thumbs();
+  std::string err;
+  bool loaded = advanced ? LoadAdvancedConfig(S(path), &session_.advanced, &thumbs, &err)
+                         : LoadExpressConfig(S(path), &session_.express, &thumbs, &err);
+  ShowThumbs(thumbs);  // a damaged .cfe keeps what was read before the damage
+  if (!loaded) {
+    ShowError(this, Q(err));
+    return;
+  }
+  setWindowTitle("KESTO - " + QFileInfo(path).fileName());
+  if (advanced) session_.ConfigDir = S(path.left(path.lastIndexOf('/') + 1));
+}
+
+void frmMain::SaveConfig() {
+  bool advanced = Advanced();
+  QString path = AskForPath(this, {FileRequest::kSave, "Save Configuration File",
+                                   ConfigFilter(advanced), advanced ? "cfg" : "cfe"});
+  if (path.isEmpty()) return;
+  std::string err;
+  bool saved = advanced ? SaveAdvancedConfig(S(path), session_.advanced, Thumbs(), &err)
+                        : SaveExpressConfig(S(path), session_.express, Thumbs(), &err);
+  if (saved)
+    setWindowTitle("KESTO - " + QFileInfo(path).fileName());
+  else
+    ShowError(this, Q(err));
+}
+
+void frmMain::ShowAbout() { frmAbout(this).exec(); }
+
+ProgramState frmMain::State() const {
+  ProgramState state;
+  state.Express = ui_->mnuModeExp->isChecked();
+  state.LoadLast = ui_->chkLoadLast->isChecked();
+  state.Thumbs = Thumbs();
+  state.DirectoryList = Directories();
+  return state;
+}
+
+void frmMain::ShowState(const ProgramState& state) {
+  (state.Express ? ui_->mnuModeExp : ui_->mnuModeAdv)->setChecked(true);
+  ui_->chkLoadLast->setChecked(state.LoadLast);
+  ShowThumbs(state.Thumbs);
+  FillDirectories(state.DirectoryList);
+}
+
+void frmMain::Process() {
+  RunInput input;
+  input.directories = Directories();
+  input.thumbs = Thumbs();
+  ExpressSettings express = session_.express;
+  if (express.ExpressFontName.empty()) {  // a .cfe without it: the font at its index
+    int64_t index = std::clamp<int64_t>(RoundHalfEven(Val(express.ExpressFontFace)), -1, INT_MAX);
+    express.ExpressFontName = S(FontFamilyAt(static_cast<int>(index)));
+  }
+  RunWindows windows(this, ui_->cmdStatus);
+  SetRunning(true);
+  ::Process(Advanced(), input, session_.advanced, express, &windows, &report_);
+  SetRunning(false);
+  windows.ShowCollected();
+}
+
+// The menu bar and the controls, not the whole window: that would disable the
+// progress window and its STOP too.
+void frmMain::SetRunning(bool running) {
+  running_ = running;
+  centralWidget()->setEnabled(!running);
+  menuBar()->setEnabled(!running);
+  if (running)
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  else
+    QApplication::restoreOverrideCursor();
+}

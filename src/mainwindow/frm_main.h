@@ -1,0 +1,88 @@
+// The main window: the directory list, the thumbnail options, the mode and
+// File menus and the Process button. It holds the program's settings between
+// the windows, reads them from the state folder when the program starts and
+// writes them back when it closes.
+#pragma once
+
+#include <QMainWindow>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/run_report.h"
+#include "settings/session.h"
+
+class QLineEdit;
+namespace Ui {
+class frmMain;
+}
+
+class frmMain : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  /// A window over the state folder `state_folder` ("nd.ini" and the autosaves).
+  explicit frmMain(std::string state_folder, QWidget* parent = nullptr);
+  ~frmMain() override;
+
+  /// Start-up: centres the window and fills it and the settings from the
+  /// state folder, reporting a file that cannot be read. False when the
+  /// program is to end: the folder had no "nd.ini", so one was written.
+  bool StartUp();
+
+  /// The settings of both modes and ConfigDir, read and committed by the dialogs.
+  Session& session() { return session_; }
+  /// What the last run collected.
+  const RunReport& report() const { return report_; }
+
+ protected:
+  /// Shut-down: refused while a run is going; otherwise writes the state
+  /// folder (reporting a failure) and always closes.
+  void closeEvent(QCloseEvent* event) override;
+  /// The caret and check of the size boxes, the hint of chkLoadLast.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  /// Folders dragged from a file manager are added to the list.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+ private:
+  void ConnectDirectoryList();
+  void ConnectOptions();
+  void ConnectMenus();
+  void Centre();
+
+  void AddDirectory(QString path);
+  void AskForDirectory();
+  void RemoveDirectory();
+  void ClearDirectories();
+  void OpenDirectory();
+  void SaveDirectoryList();
+  void LoadDirectoryList();
+  void FillDirectories(const std::vector<std::string>& dirs);
+  std::vector<std::string> Directories() const;
+  void FitDropDownWidth();
+
+  void ShowQuality(int value);
+  void TakeResizeMethod();
+  void SizeBoxFocusEvent(QLineEdit* box, QEvent* event);
+
+  bool Advanced() const;
+  void LoadConfig();
+  void SaveConfig();
+  void ShowAbout();
+
+  ThumbOptions Thumbs() const;
+  void ShowThumbs(const ThumbOptions& thumbs);
+  ProgramState State() const;
+  void ShowState(const ProgramState& state);
+
+  void Process();
+  void SetRunning(bool running);
+
+  std::unique_ptr<Ui::frmMain> ui_;
+  std::string state_folder_;
+  Session session_;
+  RunReport report_;
+  std::string resize_method_;  // "Height", "Width", "Both", or what a file held
+  bool running_ = false;
+};

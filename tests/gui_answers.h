@@ -1,0 +1,60 @@
+// Answers what the windows ask a person (message boxes, file pickers, the
+// desktop, modal windows) and keeps what they asked, for the window tests.
+#pragma once
+
+#include <QApplication>
+#include <QList>
+#include <QStringList>
+#include <QTimer>
+#include <functional>
+
+#include "dialogs/desktop.h"
+#include "dialogs/file_dialog.h"
+#include "dialogs/message_box.h"
+
+/// Hooks that answer for one test; removed when it goes.
+struct Answers {
+  Answers() {
+    SetMessageHook([this](const MessageRequest& request) {
+      messages << request;
+      return buttons.isEmpty() ? QMessageBox::Ok : buttons.takeFirst();
+    });
+    SetFileHook([this](const FileRequest& request) {
+      files << request;
+      return paths.isEmpty() ? QString() : paths.takeFirst();
+    });
+    SetDesktopHook([this](const DesktopRequest& request) {
+      desktop << request;
+      return true;
+    });
+  }
+  ~Answers() {
+    SetMessageHook({});
+    SetFileHook({});
+    SetDesktopHook({});
+  }
+  Answers(const Answers&) = delete;
+  Answers& operator=(const Answers&) = delete;
+
+  QList<QMessageBox::StandardButton> buttons;  // message box answers, in order; then Ok
+  QStringList paths;                           // picker answers, in order; then cancel
+  QList<MessageRequest> messages;
+  QList<FileRequest> files;
+  QList<DesktopRequest> desktop;
+};
+
+/// Hands every modal window that opens while it lives to `answer`, which
+/// must close it.
+class ModalAnswerer {
+ public:
+  explicit ModalAnswerer(std::function<void(QWidget*)> answer) {
+    timer_.callOnTimeout([answer] {
+      QWidget* modal = QApplication::activeModalWidget();
+      if (modal && modal->isVisible()) answer(modal);
+    });
+    timer_.start(5);
+  }
+
+ private:
+  QTimer timer_;
+};

@@ -1,0 +1,153 @@
+// Start-up and shut-down of the main window over a temporary state folder.
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "gui_answers.h"
+#include "mainwindow/frm_main.h"
+#include "settings/advanced_config.h"
+#include "temp_folder.h"
+
+class StartUpTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::string Path(const char* name) { return tmp_->filePath(name).toStdString(); }
+  std::string Read(const char* name) { return ReadFile(Path(name)); }
+  void Write(const char* name, const std::string& text) { WriteFile(Path(name), text); }
+  bool Has(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+  }
+  template <typename T>
+  T* Get(frmMain& window, const char* name) {
+    return window.findChild<T*>(name);
+  }
+
+  std::unique_ptr<QTemporaryDir> tmp_;
+
+ private slots:
+  void init() { tmp_ = std::make_unique<QTemporaryDir>(); }
+  void cleanup() { tmp_.reset(); }
+
+  void withoutStateFileTheProgramWritesOneAndEnds() {
+    Answers answers;
+    frmMain window(tmp_->path().toStdString());
+    QVERIFY(!window.StartUp());
+    QCOMPARE(answers.messages.size(), 1);
+    QCOMPARE(answers.messages[0].title, "Error!");
+    QCOMPARE(answers.messages[0].text,
+             "Error opening ini file!\nYou may have to reinstall the program");
+    QCOMPARE(answers.messages[0].icon, QMessageBox::Critical);
+    QVERIFY(Has(Read("nd.ini"), "[General]\r\nMode=adv\r\nLoadLast=0\r\n"));
+    frmMain second(tmp_->path().toStdString());
+    QVERIFY(second.StartUp());
+    QCOMPARE(answers.messages.size(), 1);
+  }
+
+  void theStateFileFillsTheWindow_data() {
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<bool>("express");
+    QTest::newRow("exp") << "exp" << true;
+    QTest::newRow("EXP") << "EXP" << false;  // the comparison is exact
+    QTest::newRow("quoted with blanks") << "\"exp  \"" << true;
+    QTest::newRow("adv") << "adv" << false;
+  }
+  void theStateFileFillsTheWindow() {
+    QFETCH(QString, mode);
+    QFETCH(bool, express);
+    Write("nd.ini", "[General]\r\nMode=" + mode.toStdString() +
+                        "\r\nLoadLast=0\r\n[JPEG]\r\nQuality=42\r\nResizeMethod=Both\r\n"
+                        "Height=12px\r\nWidth=90\r\nProgressive=1\r\n[DIRs]\r\n1=/a/\r\n#=2\r\n");
+    frmMain window(tmp_->path().toStdString());
+    QVERIFY(window.StartUp());
+    QCOMPARE(Get<QAction>(window, "mnuModeExp")->isChecked(), express);
+    QCOMPARE(Get<QAction>(window, "mnuModeAdv")->isChecked(), !express);
+    QCOMPARE(Get<QScrollBar>(window, "hsbQuality")->value(), 42);
+    QVERIFY(Get<QAbstractButton>(window, "optResByHW")->isChecked());
+    QCOMPARE(Get<QLineEdit>(window, "txtThumbH")->text(), "12");
+    QVERIFY(Get<QCheckBox>(window, "chkProgressive")->isChecked());
+    QComboBox* list = Get<QComboBox>(window, "cboDirList");
+    QCOMPARE(list->count(), 2);
+    QCOMPARE(list->itemText(1), "<no value>");
+    QCOMPARE(list->currentText(), "/a/");
+  }
+
+  void loadLastRestoresTheAutosavesThatExist() {
+    Answers answers;
+    AdvancedSettings advanced;
+    advanced.PageTitle = "Restored";
+    Write("nd.ini", "[General]\r\nMode=adv\r\nLoadLast=1\r\n");
+    Write("temp.cfg", AdvancedConfigText(advanced, {75, "Height", "33", "100", 0}));
+    frmMain window(tmp_->path().toStdString());
+    QVERIFY(window.StartUp());
+    QVERIFY(answers.messages.isEmpty());
+    QCOMPARE(window.session().advanced.PageTitle, "Restored");
+    QCOMPARE(window.session().express.ExpressPageTitle, ExpressSettings().ExpressPageTitle);
+    QCOMPARE(Get<QLineEdit>(window, "txtThumbH")->text(), "33");
+    QVERIFY(Get<QCheckBox>(window, "chkLoadLast")->isChecked());
+  }
+
+  void aDamagedAutosaveIsReportedAndTheWindowStillOpens() {
+    Answers answers;
+    Write("nd.ini", "[General]\r\nLoadLast=1\r\n[DIRs]\r\n1=/kept/\r\n#=1\r\n");
+    Write("tempexp.cfe", "[Express]\r\nQuality=500\r\n");
+    frmMain window(tmp_->path().toStdString());
+    QVERIFY(window.StartUp());
+    QCOMPARE(answers.messages.size(), 1);
+    QCOMPARE(answers.messages[0].title, "Error");
+    QVERIFY(answers.messages[0].text.contains("tempexp.cfe"));
+    QCOMPARE(Get<QComboBox>(window, "cboDirList")->currentText(), "/kept/");
+  }
+
+  void closingWritesTheStateAndTheFilesOfTheLoadLastChoice() {
+    Answers answers;
+    Write("nd.ini", "[General]\r\nMode=adv\r\nLoadLast=0\r\n");
+    Write("temp.cfg", "older");
+    {
+      frmMain window(tmp_->path().toStdString());
+      QVERIFY(window.StartUp());
+      Get<QAction>(window, "mnuModeExp")->trigger();
+      Get<QScrollBar>(window, "hsbQuality")->setValue(60);
+      Get<QComboBox>(window, "cboDirList")->addItem("/pics/");
+      window.session().advanced.PageTitle = "Closed";
+      QVERIFY(window.close());
+    }
+    std::string ini = Read("nd.ini");
+    QVERIFY(Has(ini, "Mode=exp\r\nLoadLast=0\r\n"));
+    QVERIFY(Has(ini, "Quality=60\r\n"));
+    QVERIFY(Has(ini, "1=/pics/\r\n#=1\r\n"));
+    QVERIFY(Has(Read("SAVE_BUTT.cfg"), "\r\nClosed\r\n"));
+    QVERIFY(Has(Read("SAVE_BUTT.cfe"), "Quality=60\r\n"));
+    QCOMPARE(Read("temp.cfg"), "older");
+    QVERIFY(!QFile::exists(tmp_->filePath("tempexp.cfe")));
+
+    frmMain again(tmp_->path().toStdString());
+    QVERIFY(again.StartUp());
+    QVERIFY(Get<QAction>(again, "mnuModeExp")->isChecked());
+    Get<QCheckBox>(again, "chkLoadLast")->setChecked(true);
+    QVERIFY(again.close());
+    QVERIFY(Has(Read("temp.cfg"), "\r\n 60\r\n"));  // line 5: the quality
+    QVERIFY(QFile::exists(tmp_->filePath("tempexp.cfe")));
+    QVERIFY(answers.messages.isEmpty());
+  }
+
+  void aFailedCloseIsReportedButTheWindowCloses() {
+    Answers answers;
+    Write("nd.ini", "[General]\r\nLoadLast=1\r\n");
+    frmMain window(tmp_->path().toStdString());
+    QVERIFY(window.StartUp());
+    QDir(tmp_->path()).mkdir("temp.cfg");  // a folder where the autosave goes
+    QVERIFY(window.close());
+    QCOMPARE(answers.messages.size(), 1);
+    QCOMPARE(answers.messages[0].title, "Error");
+    QVERIFY(answers.messages[0].text.contains("temp.cfg"));
+    QVERIFY(!QFile::exists(tmp_->filePath("tempexp.cfe")));  // the steps after the failure
+  }
+};
+
+QTEST_MAIN(StartUpTest)
+#include "start_up_test.moc"
