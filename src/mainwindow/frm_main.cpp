@@ -363,6 +363,12 @@ void frmMain::Process() {
   RunInput input;
   input.directories = Directories();
   input.thumbs = Thumbs();
+  // Settings that could reach outside the gallery never start a run.
+  std::string error = RunSettingsError(Advanced(), session_.advanced, input.thumbs);
+  if (!error.empty()) {
+    ShowMessage(this, {QMessageBox::Critical, "Error!", Q(error), QMessageBox::Ok});
+    return;
+  }
   ExpressSettings express = session_.express;
   if (express.ExpressFontName.empty()) {  // a .cfe without it: the font at its index
     int64_t index = std::clamp<int64_t>(RoundHalfEven(Val(express.ExpressFontFace)), -1, INT_MAX);

@@ -15,6 +15,7 @@
 
 #include "gui_answers.h"
 #include "mainwindow/frm_main.h"
+#include "settings/advanced_config.h"
 #include "temp_folder.h"
 
 namespace {
@@ -208,6 +209,25 @@ class ProcessTest : public QObject {
                  orphan + "\n");
     QCOMPARE(QFile::exists(orphan), !deleted);
     QCOMPARE(CountThumbs(Path("pics/thumbs")), deleted ? 8 : 9);  // the others stay
+  }
+
+  void settingsThatReachOutsideTheGalleryStartNoRun() {
+    CopyPictures(kSamples, Path("pics"));
+    std::map<QString, QByteArray> before = Tree(Path("pics"));
+    AdvancedSettings settings;
+    settings.SubFolderName = "..";
+    std::string err;
+    QVERIFY(SaveAdvancedConfig(Path("up.cfg").toStdString(), settings, ThumbOptions(), &err));
+    UseConfig("mnuModeAdv", Path("up.cfg"));
+    AddDirectories({Path("pics")});
+    Answers answers;
+    Process();
+    QCOMPARE(answers.messages.size(), 1);
+    QCOMPARE(answers.messages[0].title, QString("Error!"));
+    QCOMPARE(answers.messages[0].text,
+             QString("SubFolderName is \"..\": the thumbnail folder must be one plain folder "
+                     "name, not empty, \".\", \"..\" or holding \"/\""));
+    QVERIFY(Tree(Path("pics")) == before);
   }
 
   void theReportListsEverythingOnce() {
