@@ -15,7 +15,7 @@
 #include <fstream>
 #include <string>
 
-#include "engine/run.h"
+#include "run/run.h"
 
 namespace fs = std::filesystem;
 

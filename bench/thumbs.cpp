@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/picture_list.h"
-#include "engine/thumb_batch.h"
-#include "engine/thumbnails.h"
+#include "pages/picture_list.h"
+#include "pictures/thumbnails.h"
+#include "run/thumb_batch.h"
 
 namespace fs = std::filesystem;
 

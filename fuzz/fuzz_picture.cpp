@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "engine/thumbnails.h"
+#include "pictures/thumbnails.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/html_text.h"
+#include "pages/html_text.h"
 #include "settings/text.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "cli/terminal_host.h"
-#include "engine/run.h"
+#include "run/run.h"
 #include "settings/records.h"
 
 /// The options of `kesto-cli process` as given; empty or negative: not given.

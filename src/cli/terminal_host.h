@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "engine/run_host.h"
+#include "run/run_host.h"
 
 enum class DeleteAnswer { kAsk, kYes, kNo };
 

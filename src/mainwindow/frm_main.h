@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/run_report.h"
+#include "pages/run_report.h"
 #include "settings/session.h"
 
 class QLineEdit;

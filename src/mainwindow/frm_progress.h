@@ -4,7 +4,7 @@
 #include <QDialog>
 #include <memory>
 
-#include "engine/run_host.h"
+#include "run/run_host.h"
 
 namespace Ui {
 class frmProgress;

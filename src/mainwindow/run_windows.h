@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/run_host.h"
+#include "run/run_host.h"
 
 class QWidget;
 class frmProgress;

@@ -70,10 +70,14 @@ int64_t RoundHalfEven(double value) {
   return (whole % 2 == 0) ? whole : whole + 1;
 }
 
+bool FitsInt16(int64_t value) {
+  return value >= std::numeric_limits<int16_t>::min() &&
+         value <= std::numeric_limits<int16_t>::max();
+}
+
 bool ValToInt16(std::string_view text, int16_t* out) {
   int64_t value = RoundHalfEven(Val(text));
-  if (value < std::numeric_limits<int16_t>::min() || value > std::numeric_limits<int16_t>::max())
-    return false;
+  if (!FitsInt16(value)) return false;
   *out = static_cast<int16_t>(value);
   return true;
 }

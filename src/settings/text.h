@@ -24,6 +24,10 @@ int64_t RoundHalfEven(double value);
 /// The byte-order mark some editors put at the start of a UTF-8 text file.
 inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
+/// True when `value` fits a 16-bit signed integer, as page numbers and the
+/// numbers of the settings dialogs must.
+bool FitsInt16(int64_t value);
+
 /// Val() rounded half to even; true when it fits a 16-bit signed integer.
 bool ValToInt16(std::string_view text, int16_t* out);
 

@@ -1,0 +1,37 @@
+// The file names of index pages, in both modes.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "settings/records.h"
+
+/// The index page extensions HTMLExt chooses from, by its value "0" to "7".
+inline constexpr std::array<std::string_view, 8> kPageExtensions = {
+    ".html", ".htm", ".shtml", ".cgi", ".pl", ".asp", ".js", ".c"};
+
+/// The extensions of the old pages a mode deletes before writing its pages:
+/// all eight in Advanced mode, ".html", ".htm" and ".shtml" in Express mode.
+std::span<const std::string_view> OldPageExtensions(bool advanced);
+
+/// "page1.html", "page2.html", ...
+std::string ExpressPageFileName(int page);
+
+/// Index page file name for a page number: PageFileName and the number
+/// zero-padded to Units digits (at most 255), in the order AsPrefix says,
+/// with the extension HTMLExt chooses (anything but "0" to "7": ".html").
+/// Page 3 with "index", two digits and HTMLExt "0" is "index03.html".
+std::string MakePageFileName(int number, const AdvancedSettings& settings);
+
+/// The file number of page position `position` (1, 2, ...) when the first
+/// page's file is numbered `start_at`; it may leave 16 bits.
+inline int64_t PositionFileNumber(int start_at, int64_t position) {
+  return int64_t{start_at} - 1 + position;
+}
+
+/// The file name of page position `position`. Throws PageError when its file
+/// number leaves 16 bits.
+std::string PositionFileName(int start_at, int64_t position, const AdvancedSettings& settings);

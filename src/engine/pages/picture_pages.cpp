@@ -1,0 +1,72 @@
+#include "pages/picture_pages.h"
+
+#include "pages/html_text.h"
+#include "pages/page_output.h"
+#include "pages/titles.h"
+#include "settings/text.h"
+
+namespace {
+
+// PrevThumbCode or NextThumbCode with its four tags ("[PREVIOUS IMAGE PATH]"
+// and so on, by `word`) filled in for `neighbour`.
+std::string NeighbourCode(const std::string& code, const std::string& word,
+                          const PictureEntry& neighbour, const std::string& thumb_path) {
+  std::string text = ReplaceAll(code, "[" + word + " IMAGE PATH]", "");
+  text = FillNameTag(text, "[" + word + " IMAGE FILE NAME]", neighbour.page_name);
+  text = ReplaceAll(text, "[" + word + " THUMB PATH]", thumb_path);
+  return FillNameTag(text, "[" + word + " THUMB FILE NAME]", neighbour.thumb_name);
+}
+
+std::string OwnTags(const std::string& template_text, const PictureEntry& picture,
+                    const AdvancedSettings& s) {
+  std::string text = FillNameTag(template_text, "[IMAGE FILE NAME]", Trim(picture.file_name));
+  if (text.find("[IMAGE TITLE]") != std::string::npos)  // a title is made only when shown
+    text = FillNameTag(text, "[IMAGE TITLE]", PictureTitle(picture.file_name, false, s));
+  return ReplaceAll(text, "[FILE SIZE]", Trim(picture.size_kb));
+}
+
+}  // namespace
+
+PageTemplate LoadTemplate(const AdvancedSettings& s, RunReport* report, PageWarnings* warnings) {
+  PageTemplate page_template;
+  UserFile file;
+  if (IsOn(s.UseTmpl)) file = ReadUserFile(s.TmplAddy);
+  if (!file.problem.empty()) warnings->push_back(file.problem);
+  page_template = {file.found && file.problem.empty(), std::move(file.text)};
+  if (!file.found) report->TemplateMissing = IsOn(s.UseTmpl);
+  return page_template;
+}
+
+std::string PicturePageText(const std::string& template_text,
+                            const std::vector<PictureEntry>& table, PicturePlace place,
+                            const AdvancedSettings& s) {
+  const size_t k = place.k;
+  std::string thumb_path = ThumbPathTag(s);
+  std::string previous, next;
+  if (k > place.first)
+    previous = NeighbourCode(s.PrevThumbCode, "PREVIOUS", table[k - 1], thumb_path);
+  bool last_cell = static_cast<int64_t>(k - place.first) == place.per_page - 1;
+  if (!last_cell && k + 1 < table.size())
+    next = NeighbourCode(s.NextThumbCode, "NEXT", table[k + 1], thumb_path);
+  std::string text = OwnTags(template_text, table[k], s);
+  return ReplaceAll(ReplaceAll(text, "[NEXT THUMB]", next), "[PREV THUMB]", previous);
+}
+
+void WritePicturePage(const PicturePageSet& set, PicturePlace place, const AdvancedSettings& s) {
+  const PictureEntry& picture = set.table[place.k];
+  if (set.index_pages.count(picture.page_name)) {
+    set.warnings->push_back(set.dir + "/" + picture.file_name + ": its picture page " +
+                            picture.page_name + " would replace an index page; it is not written");
+    return;
+  }
+  std::string error;
+  try {
+    PageText page;
+    page.Start();
+    page.Line(PicturePageText(set.template_text, set.table, place, s));
+    if (WritePage(set.dir + "/" + picture.page_name, page.text, &error)) return;
+  } catch (const PageError& e) {
+    error = set.dir + "/" + picture.page_name + ": " + e.what();
+  }
+  set.warnings->push_back(error);
+}

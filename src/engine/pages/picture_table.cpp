@@ -1,0 +1,33 @@
+#include "pages/picture_table.h"
+
+#include "settings/text.h"
+
+namespace {
+
+bool IsPicture(const std::string& name, const AdvancedSettings& settings) {
+  return Trim(settings.ThumbExt).empty() || name.find(settings.ThumbExt) == std::string::npos;
+}
+
+std::string ThumbName(const std::string& base, const AdvancedSettings& settings) {
+  return settings.Before ? settings.ThumbExt + base + ".jpg" : base + settings.ThumbExt + ".jpg";
+}
+
+}  // namespace
+
+std::vector<PictureEntry> BuildPictureTable(const std::vector<PictureFile>& files,
+                                            const AdvancedSettings& settings) {
+  std::vector<PictureEntry> table;
+  table.reserve(files.size());
+  for (const PictureFile& file : files) {
+    if (!IsPicture(file.name, settings)) continue;
+    std::string base = BaseName(file.name);
+    table.push_back({file.name, base + ".html", ThumbName(base, settings),
+                     NumText(static_cast<int64_t>(file.size / 1024))});
+  }
+  return table;
+}
+
+std::string ThumbPathTag(const AdvancedSettings& settings) {
+  if (!IsOn(settings.StoreInSub) || settings.SubFolderName.empty()) return "";
+  return Trim(settings.SubFolderName + "/");
+}

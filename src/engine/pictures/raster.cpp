@@ -1,0 +1,172 @@
+#include "pictures/raster.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr double kLanczosSupport = 3.0;
+
+double Sinc(double x) {
+  if (x == 0.0) return 1.0;
+  x *= M_PI;
+  return std::sin(x) / x;
+}
+
+double Lanczos3(double x) {
+  if (std::fabs(x) >= kLanczosSupport) return 0.0;
+  return Sinc(x) * Sinc(x / kLanczosSupport);
+}
+
+uint8_t ToByte(float value) {
+  if (!(value > 0.0f)) return 0;
+  if (value >= 255.0f) return 255;
+  return static_cast<uint8_t>(value + 0.5f);
+}
+
+// Source pixel (x, y) of output pixel (ox, oy) for an orientation; w and h
+// are the stored picture's size.
+void SourceOf(int orientation, int ox, int oy, int w, int h, int* x, int* y) {
+  switch (orientation) {
+    case 2:
+      *x = w - 1 - ox, *y = oy;
+      break;
+    case 3:
+      *x = w - 1 - ox, *y = h - 1 - oy;
+      break;
+    case 4:
+      *x = ox, *y = h - 1 - oy;
+      break;
+    case 5:
+      *x = oy, *y = ox;
+      break;
+    case 6:
+      *x = oy, *y = h - 1 - ox;
+      break;
+    case 7:
+      *x = w - 1 - oy, *y = h - 1 - ox;
+      break;
+    case 8:
+      *x = w - 1 - oy, *y = ox;
+      break;
+    default:
+      *x = ox, *y = oy;
+      break;
+  }
+}
+
+}  // namespace
+
+RowResampler::Taps RowResampler::MakeTaps(int in_size, int box, int out_size) {
+  Taps taps;
+  int reduced = (in_size + box - 1) / box;
+  double scale = static_cast<double>(in_size) / (static_cast<double>(box) * out_size);
+  double stretch = std::max(scale, 1.0);
+  double support = kLanczosSupport * stretch;
+  for (int i = 0; i < out_size; ++i) {
+    double centre = (i + 0.5) * scale - 0.5;
+    int lo = std::max(0, static_cast<int>(std::ceil(centre - support)));
+    int hi = std::min(reduced - 1, static_cast<int>(std::floor(centre + support)));
+    if (hi < lo) lo = hi = std::clamp(static_cast<int>(std::lround(centre)), 0, reduced - 1);
+    std::vector<double> w;
+    double sum = 0.0;
+    for (int j = lo; j <= hi; ++j) sum += w.emplace_back(Lanczos3((j - centre) / stretch));
+    taps.first.push_back(lo);
+    taps.count.push_back(hi - lo + 1);
+    taps.offset.push_back(taps.weights.size());
+    for (double v : w) taps.weights.push_back(static_cast<float>(sum != 0.0 ? v / sum : 1.0));
+  }
+  return taps;
+}
+
+RowResampler::RowResampler(int in_width, int in_height, int bands, int out_width, int out_height)
+    : in_width_(in_width),
+      in_height_(in_height),
+      bands_(bands),
+      out_width_(out_width),
+      out_height_(out_height),
+      box_x_(std::max(1, in_width / (2 * out_width))),
+      box_y_(std::max(1, in_height / (2 * out_height))),
+      box_width_((in_width + box_x_ - 1) / box_x_),
+      taps_x_(MakeTaps(in_width, box_x_, out_width)),
+      taps_y_(MakeTaps(in_height, box_y_, out_height)),
+      acc_(static_cast<size_t>(box_width_) * bands, 0),
+      box_row_(static_cast<size_t>(box_width_) * bands, 0.0f),
+      columns_(static_cast<size_t>(out_width) * bands * ((in_height + box_y_ - 1) / box_y_), 0.0f) {
+}
+
+void RowResampler::AddRow(const uint8_t* row) {
+  if (rows_in_ >= in_height_) return;
+  ++rows_in_;
+  if (box_x_ == 1 && box_y_ == 1) {
+    std::copy(row, row + box_row_.size(), box_row_.begin());
+    rows_in_box_ = 1;
+    FlushBoxRow();
+    return;
+  }
+  for (int x = 0; x < in_width_; ++x) {
+    uint32_t* acc = &acc_[static_cast<size_t>(x / box_x_) * bands_];
+    for (int c = 0; c < bands_; ++c) acc[c] += row[static_cast<size_t>(x) * bands_ + c];
+  }
+  if (++rows_in_box_ == box_y_ || rows_in_ == in_height_) FlushBoxRow();
+}
+
+void RowResampler::FlushBoxRow() {
+  if (box_x_ != 1 || box_y_ != 1) {
+    for (int bx = 0; bx < box_width_; ++bx) {
+      int cols = std::min(box_x_, in_width_ - bx * box_x_);
+      float divisor = static_cast<float>(cols * rows_in_box_);
+      for (int c = 0; c < bands_; ++c) {
+        size_t i = static_cast<size_t>(bx) * bands_ + c;
+        box_row_[i] = static_cast<float>(acc_[i]) / divisor;
+        acc_[i] = 0;
+      }
+    }
+  }
+  rows_in_box_ = 0;
+  float* out = &columns_[static_cast<size_t>(box_rows_done_++) * out_width_ * bands_];
+  for (int x = 0; x < out_width_; ++x) {
+    const float* w = &taps_x_.weights[taps_x_.offset[x]];
+    const float* src = &box_row_[static_cast<size_t>(taps_x_.first[x]) * bands_];
+    for (int c = 0; c < bands_; ++c) {
+      float sum = 0.0f;
+      for (int k = 0; k < taps_x_.count[x]; ++k) sum += w[k] * src[k * bands_ + c];
+      out[x * bands_ + c] = sum;
+    }
+  }
+}
+
+Raster RowResampler::Finish() {
+  if (rows_in_box_ > 0) FlushBoxRow();
+  Raster out{out_width_, out_height_, bands_, {}};
+  size_t stride = static_cast<size_t>(out_width_) * bands_;
+  out.pixels.resize(stride * out_height_);
+  std::vector<float> sum(stride);
+  for (int y = 0; y < out_height_; ++y) {
+    std::fill(sum.begin(), sum.end(), 0.0f);
+    const float* w = &taps_y_.weights[taps_y_.offset[y]];
+    for (int k = 0; k < taps_y_.count[y]; ++k) {
+      const float* src = &columns_[(taps_y_.first[y] + static_cast<size_t>(k)) * stride];
+      for (size_t i = 0; i < stride; ++i) sum[i] += w[k] * src[i];
+    }
+    std::transform(sum.begin(), sum.end(), out.pixels.begin() + y * stride, ToByte);
+  }
+  return out;
+}
+
+Raster Orient(const Raster& in, int orientation) {
+  if (orientation < 2 || orientation > 8) return in;
+  bool turned = orientation >= 5;
+  Raster out{turned ? in.height : in.width, turned ? in.width : in.height, in.bands, {}};
+  out.pixels.resize(in.pixels.size());
+  uint8_t* dst = out.pixels.data();
+  for (int oy = 0; oy < out.height; ++oy) {
+    for (int ox = 0; ox < out.width; ++ox) {
+      int x, y;
+      SourceOf(orientation, ox, oy, in.width, in.height, &x, &y);
+      const uint8_t* src = &in.pixels[(static_cast<size_t>(y) * in.width + x) * in.bands];
+      dst = std::copy(src, src + in.bands, dst);
+    }
+  }
+  return out;
+}

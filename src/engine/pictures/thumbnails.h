@@ -1,0 +1,45 @@
+// Thumbnails: one JPEG thumbnail per picture, written through a temporary file.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "pictures/thumb_size.h"
+#include "settings/records.h"
+
+enum class ResizeBy { kHeight, kWidth, kBoth };
+
+/// The resize method in force: "Width" and "Both" as written, anything else Height.
+ResizeBy EffectiveResize(const ThumbOptions& options);
+
+/// The size the run passes for every picture: the Height box when resizing by
+/// height, else the Width box, read as a number and rounded half to even.
+int64_t ThumbTarget(const ThumbOptions& options);
+
+/// The whole-pixel size of the thumbnail of a `source` picture: the scale
+/// factor in 32-bit floats, then rounded half to even, never below 1. "Both"
+/// takes the Height and Width boxes as they are. A side that comes out 0 or
+/// less is 0, and both are 0 when `target` is outside 1..32767; a side of 0
+/// or more than 32767 means the picture cannot be thumbnailed.
+ThumbSize ComputeThumbSize(ThumbSize source, int64_t target, const ThumbOptions& options);
+
+struct ThumbResult {
+  bool exists = false;  // a file is at the thumbnail path after the attempt
+  std::string error;    // empty when the thumbnail was written
+};
+
+/// Writes a thumbnail of `picture` (JPEG, GIF's first frame, BMP or PNG,
+/// whatever its name) to `thumb_path`: turned upright by its EXIF
+/// orientation, converted to sRGB, smoothly scaled to ComputeThumbSize,
+/// encoded at the options' quality (progressive when asked), no metadata.
+/// Pictures above 250 megapixels are refused unread. The file is written to a
+/// temporary file beside `thumb_path` and renamed into place; on failure an
+/// older file at `thumb_path` is left untouched. The caller lists the picture
+/// as corrupted when !exists. Safe to call from several threads at once.
+ThumbResult MakeThumbnail(const std::string& picture, const std::string& thumb_path, int64_t target,
+                          const ThumbOptions& options);
+
+/// The size label of the progress window: K = bytes / 1024 rounded half to
+/// even, "998 Kb" below 1000, else K / 1000 to one decimal place ("1.0 MB";
+/// the decimal rounds half away from zero, as the number format does).
+std::string SizeLabel(uint64_t bytes);

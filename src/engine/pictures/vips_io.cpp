@@ -1,0 +1,133 @@
+#include "pictures/vips_io.h"
+
+#include <algorithm>
+#include <memory>
+#include <mutex>
+#include <vips/vips8>
+
+using vips::VError;
+using vips::VImage;
+
+namespace {
+
+// libvips is started once per process. Thumbnails are made in parallel by
+// our own workers, so libvips gets one thread per pipeline and no cache.
+bool StartVips() {
+  static std::once_flag once;
+  static bool started = false;
+  std::call_once(once, [] {
+    started = VIPS_INIT("kesto") == 0;
+    if (!started) return;
+    vips_concurrency_set(1);
+    vips_cache_set_max(0);
+    g_log_set_handler(
+        "VIPS", G_LOG_LEVEL_WARNING, [](const gchar*, GLogLevelFlags, const gchar*, gpointer) {},
+        nullptr);
+  });
+  return started;
+}
+
+// The libvips error buffer is shared by all threads: take the message, then
+// empty it.
+std::string TakeError(const VError& e) {
+  std::string message = e.what();
+  while (!message.empty() && message.back() == '\n') message.pop_back();
+  vips_error_clear();
+  return message;
+}
+
+bool Readable(const std::string& loader, bool allow_magick) {
+  return loader == "VipsForeignLoadJpegFile" || loader == "VipsForeignLoadPngFile" ||
+         (allow_magick && loader == "VipsForeignLoadMagickFile");
+}
+
+VImage Open(const std::string& path, int jpeg_shrink) {
+  vips::VOption* options = VImage::option()
+                               ->set("access", VIPS_ACCESS_SEQUENTIAL)
+                               ->set("fail_on", VIPS_FAIL_ON_TRUNCATED);
+  if (jpeg_shrink > 1) options->set("shrink", jpeg_shrink);
+  return VImage::new_from_file(path.c_str(), options);
+}
+
+int Orientation(const VImage& image) {
+  if (!image.get_typeof(VIPS_META_ORIENTATION)) return 1;
+  int value = image.get_int(VIPS_META_ORIENTATION);
+  return value >= 1 && value <= 8 ? value : 1;
+}
+
+// The whole factors that still leave at least twice the planned size.
+int BoxFactor(int from, int64_t to) {
+  return static_cast<int>(std::max<int64_t>(1, from / (2 * to)));
+}
+
+VImage ToSrgb(VImage image) {
+  if (image.get_typeof(VIPS_META_ICC_NAME)) {
+    try {
+      image = image.icc_transform("srgb", VImage::option()->set("embedded", true));
+    } catch (const VError& e) {
+      TakeError(e);  // a damaged profile: the pixels are used as they are
+    }
+  }
+  image = image.colourspace(VIPS_INTERPRETATION_sRGB);
+  if (image.format() != VIPS_FORMAT_UCHAR) image = image.cast(VIPS_FORMAT_UCHAR);
+  if (image.bands() > 3) image = image.extract_band(0, VImage::option()->set("n", 3));
+  return image;
+}
+
+// Renders `image` (8-bit sRGB) and hands its rows to `resampler`.
+bool Render(const VImage& image, RowResampler* resampler) {
+  size_t size = 0;
+  std::unique_ptr<void, decltype(&g_free)> memory(image.write_to_memory(&size), g_free);
+  size_t stride = static_cast<size_t>(image.width()) * image.bands();
+  if (image.bands() != 3 || size != stride * image.height()) return false;
+  const auto* bytes = static_cast<const uint8_t*>(memory.get());
+  for (int y = 0; y < image.height(); ++y) resampler->AddRow(bytes + y * stride);
+  return true;
+}
+
+ReadStatus Read(const std::string& path, bool allow_magick, const SizePlan& plan,
+                DecodedPicture* out, std::string* err) {
+  const char* loader = vips_foreign_find_load(path.c_str());
+  vips_error_clear();
+  if (!loader || !Readable(loader, allow_magick)) {
+    *err = "not a picture in a readable format";
+    return ReadStatus::kFailed;
+  }
+  bool jpeg = std::string(loader) == "VipsForeignLoadJpegFile";
+  VImage image = Open(path, 1);
+  ThumbSize want;
+  out->orientation = Orientation(image);
+  if (!plan({image.width(), image.height()}, out->orientation, &want, err))
+    return ReadStatus::kFailed;
+  int shrink =
+      std::min(BoxFactor(image.width(), want.width), BoxFactor(image.height(), want.height));
+  if (jpeg && shrink >= 2) image = Open(path, shrink >= 8 ? 8 : shrink >= 4 ? 4 : 2);
+  if (image.has_alpha()) image = image.flatten();
+  int box_x = BoxFactor(image.width(), want.width), box_y = BoxFactor(image.height(), want.height);
+  if (box_x > 1 || box_y > 1) image = image.shrink(box_x, box_y);
+  image = ToSrgb(image);
+  RowResampler resampler(image.width(), image.height(), 3, static_cast<int>(want.width),
+                         static_cast<int>(want.height));
+  if (!Render(image, &resampler)) {
+    *err = "unexpected pixel layout";
+    return ReadStatus::kFailed;
+  }
+  out->raster = resampler.Finish();
+  return ReadStatus::kOk;
+}
+
+}  // namespace
+
+ReadStatus ReadWithVips(const std::string& path, bool allow_magick, const SizePlan& plan,
+                        DecodedPicture* out, std::string* err) {
+  if (!StartVips()) {
+    *err = "libvips cannot start";
+    return ReadStatus::kFailed;
+  }
+  try {
+    return Read(path, allow_magick, plan, out, err);
+  } catch (const VError& e) {
+    *err = TakeError(e);
+    return ReadStatus::kFailed;
+  }
+}

@@ -1,0 +1,183 @@
+#include "run/thumb_batch.h"
+
+#include <sys/stat.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <exception>
+#include <filesystem>
+#include <mutex>
+#include <set>
+#include <thread>
+#include <unordered_set>
+
+#include "pictures/thumbnails.h"
+#include "settings/file_io.h"
+#include "settings/text.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr auto kPollInterval = std::chrono::milliseconds(50);
+
+std::string JoinPath(const std::string& dir, const std::string& name) { return dir + "/" + name; }
+
+bool IsRegularFile(const std::string& path) {
+  struct stat st;
+  return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+  std::error_code ec;
+  return fs::equivalent(a, b, ec) && !ec;
+}
+
+bool IsDue(const ThumbNaming& naming, const std::string& name, bool exists) {
+  if (!exists && !naming.affix.empty() && name.find(naming.affix) == std::string::npos) return true;
+  if (naming.overwrite && exists) return true;
+  return !exists && naming.affix.empty() && naming.store_in_sub;
+}
+
+// Shared by the workers and the calling thread; guarded by `mutex`.
+struct Batch {
+  struct Event {
+    size_t task;
+    bool finished;
+    bool written;
+    std::string error;
+  };
+
+  Batch(const std::vector<ThumbTask>& all, int64_t side, const ThumbOptions& thumbs, int workers)
+      : tasks(all), target(side), options(thumbs), workers_left(workers), failed(all.size()) {}
+
+  const std::vector<ThumbTask>& tasks;
+  int64_t target;
+  const ThumbOptions& options;
+  std::mutex mutex;
+  std::condition_variable work_changed;  // for workers: a path came free, or STOP
+  std::condition_variable news;          // for the caller: events, or a worker left
+  size_t next = 0;
+  bool stop = false;
+  int workers_left = 0;
+  std::set<std::string> busy_paths;  // thumbnails being written
+  std::deque<Event> events;
+  std::vector<bool> failed;
+};
+
+ThumbResult MakeOne(const Batch& batch, const ThumbTask& task) {
+  try {
+    return MakeThumbnail(task.picture, task.thumb_path, batch.target, batch.options);
+  } catch (const std::exception& e) {
+    return {IsRegularFile(task.thumb_path), e.what()};
+  }
+}
+
+void Work(Batch* b) {
+  std::unique_lock lock(b->mutex);
+  while (!b->stop && b->next < b->tasks.size()) {
+    const ThumbTask& task = b->tasks[b->next];
+    if (b->busy_paths.count(task.thumb_path)) {
+      b->work_changed.wait(lock);
+      continue;
+    }
+    size_t index = b->next++;
+    b->busy_paths.insert(task.thumb_path);
+    b->events.push_back({index, false, false, {}});
+    b->news.notify_one();
+    lock.unlock();
+    ThumbResult made = MakeOne(*b, task);
+    lock.lock();
+    b->busy_paths.erase(task.thumb_path);
+    b->failed[index] = !made.exists;
+    b->events.push_back({index, true, made.exists, std::move(made.error)});
+    b->news.notify_one();
+    b->work_changed.notify_all();
+  }
+  --b->workers_left;
+  b->news.notify_one();
+}
+
+// Hands the queued events to the listener with the lock released.
+void Report(Batch* b, std::unique_lock<std::mutex>* lock, ThumbListener* listener) {
+  while (!b->events.empty()) {
+    Batch::Event e = std::move(b->events.front());
+    b->events.pop_front();
+    if (!listener) continue;
+    lock->unlock();
+    const ThumbTask& task = b->tasks[e.task];
+    e.finished ? listener->Finished(task, e.written, e.error) : listener->Starting(task);
+    lock->lock();
+  }
+}
+
+void Drive(Batch* b, ThumbListener* listener) {
+  std::unique_lock lock(b->mutex);
+  while (true) {
+    Report(b, &lock, listener);
+    if (b->workers_left == 0 && b->events.empty()) return;
+    lock.unlock();
+    bool stop = listener && listener->Poll();
+    lock.lock();
+    if (stop && !b->stop) {
+      b->stop = true;
+      b->work_changed.notify_all();
+    }
+    b->news.wait_for(lock, kPollInterval,
+                     [b] { return !b->events.empty() || b->workers_left == 0; });
+  }
+}
+
+}  // namespace
+
+std::string ThumbFileName(const ThumbNaming& naming, const std::string& picture_name) {
+  std::string base = BaseName(picture_name);
+  return (naming.before ? naming.affix + base : base + naming.affix) + ".jpg";
+}
+
+std::vector<ThumbTask> PlanThumbnails(const std::string& dir, const std::string& thumb_dir,
+                                      const std::vector<PictureFile>& pictures,
+                                      const ThumbNaming& naming) {
+  std::vector<ThumbTask> tasks;
+  if (naming.affix.empty() &&
+      (!naming.store_in_sub || SameFile(dir.empty() ? "/" : dir, thumb_dir)))
+    return tasks;
+  std::vector<std::string> listed = RegularFileNames(thumb_dir);
+  RemoveAbandonedTemps(thumb_dir, listed);
+  std::unordered_set<std::string> thumbs(listed.begin(), listed.end());
+  std::set<std::string> planned;
+  for (size_t i = 0; i < pictures.size(); ++i) {
+    const PictureFile& picture = pictures[i];
+    std::string thumb_name = ThumbFileName(naming, picture.name);
+    ThumbTask task{i, JoinPath(dir, picture.name), picture.name, picture.size,
+                   JoinPath(thumb_dir, thumb_name)};
+    // The listing answers most look-ups; a miss is looked up by its path,
+    // which also sees an affix naming a folder and names a folder holds under
+    // another letter case.
+    bool on_disk = thumbs.count(thumb_name) > 0 || IsRegularFile(task.thumb_path);
+    bool exists = on_disk || planned.count(task.thumb_path) > 0;
+    if (!IsDue(naming, picture.name, exists)) continue;
+    if (on_disk && SameFile(task.picture, task.thumb_path)) continue;
+    planned.insert(task.thumb_path);
+    tasks.push_back(std::move(task));
+  }
+  return tasks;
+}
+
+std::vector<std::string> RunThumbnailBatch(const std::vector<ThumbTask>& tasks, int64_t target,
+                                           const ThumbOptions& options, int workers,
+                                           ThumbListener* listener) {
+  if (tasks.empty() || (listener && listener->Poll())) return {};
+  if (workers <= 0) workers = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+  workers = static_cast<int>(std::min<size_t>(static_cast<size_t>(workers), tasks.size()));
+  Batch batch(tasks, target, options, workers);
+  std::vector<std::thread> threads;
+  for (int i = 0; i < workers; ++i) threads.emplace_back(Work, &batch);
+  Drive(&batch, listener);
+  for (std::thread& t : threads) t.join();
+  std::vector<std::string> corrupted;
+  for (size_t i = 0; i < tasks.size(); ++i)
+    if (batch.failed[i]) corrupted.push_back(tasks[i].picture);
+  return corrupted;
+}

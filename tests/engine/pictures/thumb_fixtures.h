@@ -1,0 +1,165 @@
+// Small pictures made in the tests, and a look at the JPEG files written.
+#pragma once
+
+#include <fcntl.h>
+#include <lcms2.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "pictures/jpeg_io.h"
+#include "pictures/raster.h"
+#include "temp_folder.h"
+
+namespace thumb_test {
+
+struct Rgb {
+  uint8_t r, g, b;
+};
+using PixelFn = std::function<Rgb(int x, int y)>;
+
+inline PixelFn Solid(Rgb c) {
+  return [c](int, int) { return c; };
+}
+
+inline Raster MakeRaster(int width, int height, const PixelFn& pixel) {
+  Raster r{width, height, 3, {}};
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      Rgb c = pixel(x, y);
+      r.pixels.insert(r.pixels.end(), {c.r, c.g, c.b});
+    }
+  }
+  return r;
+}
+
+inline std::string Jpeg(int width, int height, const PixelFn& pixel = Solid({200, 120, 40}),
+                        bool progressive = false) {
+  std::string bytes, err;
+  EncodeJpeg(MakeRaster(width, height, pixel), 95, progressive, &bytes, &err);
+  return bytes;
+}
+
+// `jpeg` with a marker segment (0xFF, marker, length, payload) after SOI.
+inline std::string WithSegment(const std::string& jpeg, uint8_t marker,
+                               const std::string& payload) {
+  size_t length = payload.size() + 2;
+  std::string segment = {'\xFF', static_cast<char>(marker), static_cast<char>(length >> 8),
+                         static_cast<char>(length & 0xFF)};
+  return jpeg.substr(0, 2) + segment + payload + jpeg.substr(2);
+}
+
+// An APP1 payload holding only an orientation tag, in either byte order.
+inline std::string ExifPayload(int orientation, bool big_endian = false) {
+  auto n16 = [&](int v) {
+    return big_endian ? std::string{char(v >> 8), char(v & 0xFF)}
+                      : std::string{char(v & 0xFF), char(v >> 8)};
+  };
+  auto n32 = [&](int v) { return big_endian ? n16(0) + n16(v) : n16(v) + n16(0); };
+  std::string tiff = (big_endian ? std::string("MM") : std::string("II")) + n16(42) + n32(8) +
+                     n16(1) + n16(0x0112) + n16(3) + n32(1) + n16(orientation) + n16(0) + n32(0);
+  return std::string("Exif\0\0", 6) + tiff;
+}
+
+// An uncompressed BMP: 24 or 32 bits, rows stored bottom-up unless asked.
+inline std::string Bmp(int width, int height, int bits, bool top_down, const PixelFn& pixel) {
+  auto le32 = [](uint32_t v) {
+    return std::string{char(v & 0xFF), char((v >> 8) & 0xFF), char((v >> 16) & 0xFF),
+                       char(v >> 24)};
+  };
+  auto le16 = [](uint32_t v) { return std::string{char(v & 0xFF), char(v >> 8)}; };
+  size_t stride = (static_cast<size_t>(width) * bits + 31) / 32 * 4;
+  std::string pixels;
+  for (int row = 0; row < height; ++row) {
+    int y = top_down ? row : height - 1 - row;
+    std::string line;
+    for (int x = 0; x < width; ++x) {
+      Rgb c = pixel(x, y);
+      line += {char(c.b), char(c.g), char(c.r)};
+      if (bits == 32) line += '\0';
+    }
+    line.resize(stride, '\0');
+    pixels += line;
+  }
+  std::string info = le32(40) + le32(width) + le32(top_down ? -height : height) + le16(1) +
+                     le16(bits) + le32(0) + le32(pixels.size()) + le32(2835) + le32(2835) +
+                     le32(0) + le32(0);
+  return "BM" + le32(14 + 40 + pixels.size()) + le32(0) + le32(14 + 40) + info + pixels;
+}
+
+// A colour profile with sRGB primaries but linear tone curves.
+inline std::vector<uint8_t> LinearRgbProfile() {
+  cmsCIExyY white = {0.3127, 0.3290, 1.0};
+  cmsCIExyYTRIPLE primaries = {{0.64, 0.33, 1.0}, {0.30, 0.60, 1.0}, {0.15, 0.06, 1.0}};
+  cmsToneCurve* linear = cmsBuildGamma(nullptr, 1.0);
+  cmsToneCurve* curves[3] = {linear, linear, linear};
+  cmsHPROFILE profile = cmsCreateRGBProfile(&white, &primaries, curves);
+  cmsUInt32Number size = 0;
+  cmsSaveProfileToMem(profile, nullptr, &size);
+  std::vector<uint8_t> bytes(size);
+  cmsSaveProfileToMem(profile, bytes.data(), &size);
+  cmsCloseProfile(profile);
+  cmsFreeToneCurve(linear);
+  return bytes;
+}
+
+// An APP2 payload carrying `icc` as one chunk.
+inline std::string IccPayload(const std::vector<uint8_t>& icc) {
+  return std::string("ICC_PROFILE\0\x01\x01", 14) + std::string(icc.begin(), icc.end());
+}
+
+// What a written JPEG says about itself.
+struct JpegFacts {
+  int width = 0, height = 0;
+  bool progressive = false;
+  bool metadata = false;  // an APP1 (EXIF) or APP2 (ICC) segment
+  std::vector<std::string> comments;
+};
+
+inline JpegFacts Facts(const std::string& jpeg) {
+  JpegFacts f;
+  for (size_t i = 2; i + 9 < jpeg.size() && uint8_t(jpeg[i]) == 0xFF;) {
+    uint8_t marker = jpeg[i + 1];
+    size_t length = (uint8_t(jpeg[i + 2]) << 8) | uint8_t(jpeg[i + 3]);
+    if (marker == 0xE1 || marker == 0xE2) f.metadata = true;
+    if (marker == 0xFE) f.comments.push_back(jpeg.substr(i + 4, length - 2));
+    if (marker == 0xC0 || marker == 0xC2) {
+      f.progressive = marker == 0xC2;
+      f.height = (uint8_t(jpeg[i + 5]) << 8) | uint8_t(jpeg[i + 6]);
+      f.width = (uint8_t(jpeg[i + 7]) << 8) | uint8_t(jpeg[i + 8]);
+    }
+    if (marker == 0xDA) break;
+    i += 2 + length;
+  }
+  return f;
+}
+
+// The pixels of a JPEG file at full size.
+inline Raster Decode(const std::string& path) {
+  int fd = open(path.c_str(), O_RDONLY);
+  DecodedPicture decoded;
+  std::string err;
+  ReadJpeg(
+      fd,
+      [](ThumbSize stored, int, ThumbSize* out, std::string*) {
+        *out = stored;
+        return true;
+      },
+      &decoded, &err);
+  close(fd);
+  return decoded.raster;
+}
+
+inline Rgb PixelAt(const Raster& r, int x, int y) {
+  const uint8_t* p = &r.pixels[(static_cast<size_t>(y) * r.width + x) * r.bands];
+  return r.bands == 3 ? Rgb{p[0], p[1], p[2]} : Rgb{p[0], p[0], p[0]};
+}
+
+}  // namespace thumb_test

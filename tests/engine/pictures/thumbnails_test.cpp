@@ -1,0 +1,332 @@
+#include "pictures/thumbnails.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+#include <string>
+
+#include "thumb_fixtures.h"
+
+namespace {
+
+using thumb_test::Facts;
+using thumb_test::JpegFacts;
+using thumb_test::PixelAt;
+using thumb_test::Rgb;
+
+ThumbOptions Options(const std::string& method, const std::string& height = "100",
+                     const std::string& width = "100") {
+  ThumbOptions o;
+  o.ResizeMethod = method;
+  o.Height = height;
+  o.Width = width;
+  return o;
+}
+
+TEST(ThumbSizeTest, FollowsTheFloatArithmeticAndRoundsHalfToEven) {
+  const struct {
+    int64_t sw, sh;
+    ThumbOptions options;
+    int64_t width, height;
+  } cases[] = {
+      {400, 300, Options("Height"), 133, 100},
+      {50, 40, Options("Height"), 125, 100},    // enlarged
+      {9, 48, Options("Height", "40"), 7, 40},  // 7.4999995 in floats, not 7.5
+      {400, 300, Options("Width"), 100, 75},
+      {300, 400, Options("Width", "0", "150"), 150, 200},
+      {400, 300, Options("Both", "120", "80"), 80, 120},
+      {10, 10, Options("Both", "120px", "80.5"), 80, 120},  // half to even, not first rounded
+      {10, 10, Options("Both", "0.4", "80"), 80, 1},        // never below 1 pixel
+      {1, 1000, Options("Height"), 1, 100},
+      {400, 300, Options("height"), 133, 100},  // anything but Width or Both is Height
+      {400, 300, Options("Both", "0", "80"), 80, 0},
+      {400, 300, Options("Height", "0"), 0, 0},
+      {400, 300, Options("Height", "32768"), 0, 0},
+      {400, 300, Options("Both", "120", "-5"), 0, 0},
+      {0, 300, Options("Height"), 0, 0},
+  };
+  for (const auto& c : cases) {
+    ThumbSize size = ComputeThumbSize({c.sw, c.sh}, ThumbTarget(c.options), c.options);
+    EXPECT_EQ(size.width, c.width) << c.sw << "x" << c.sh << " " << c.options.ResizeMethod << " "
+                                   << c.options.Height << "/" << c.options.Width;
+    EXPECT_EQ(size.height, c.height) << c.sw << "x" << c.sh << " " << c.options.ResizeMethod;
+  }
+}
+
+TEST(ThumbSizeTest, TargetIsTheBoxOfTheMethodRoundedHalfToEven) {
+  EXPECT_EQ(ThumbTarget(Options("Height", "100.5", "7")), 100);
+  EXPECT_EQ(ThumbTarget(Options("Width", "7", "99.5")), 100);
+  EXPECT_EQ(ThumbTarget(Options("Both", "7", "120px")), 120);
+  EXPECT_EQ(ThumbTarget(Options("Height", "", "7")), 0);
+}
+
+TEST(SizeLabelTest, KilobytesBelowOneThousandElseMegabytes) {
+  const struct {
+    uint64_t bytes;
+    const char* label;
+  } cases[] = {{0, "0 Kb"},         {512, "0 Kb"},         {1536, "2 Kb"},
+               {1022464, "998 Kb"}, {1023488, "1.0 MB"},   {1536000, "1.5 MB"},
+               {1280000, "1.3 MB"}, {10485760, "10.2 MB"}, {102400000, "100.0 MB"}};
+  for (const auto& c : cases) EXPECT_EQ(SizeLabel(c.bytes), c.label) << c.bytes;
+}
+
+struct MadeThumb {
+  ThumbResult result;
+  std::string bytes;
+};
+
+MadeThumb Make(const TempFolder& dir, const std::string& picture_bytes, const std::string& name,
+               const ThumbOptions& options = ThumbOptions()) {
+  WriteFile(dir.Path(name), picture_bytes);
+  std::string thumb = dir.Path("thumb.jpg");
+  std::filesystem::remove(thumb);
+  MadeThumb made{MakeThumbnail(dir.Path(name), thumb, ThumbTarget(options), options), ""};
+  if (made.result.exists) made.bytes = ReadFile(thumb);
+  return made;
+}
+
+TEST(MakeThumbnailTest, WritesEachKindOfPictureAtItsSize) {
+  TempFolder dir;
+  auto red = thumb_test::Solid({220, 20, 20});
+  std::string data = KESTO_TEST_DATA "/thumbs/";
+  const struct {
+    const char* name;
+    std::string bytes;
+    int width, height;
+  } cases[] = {
+      {"a.jpg", thumb_test::Jpeg(400, 300, red), 133, 100},
+      {"b.jpg", thumb_test::Jpeg(50, 40, red), 125, 100},
+      {"c.jpg", thumb_test::Jpeg(2000, 1000, red, true), 200, 100},  // progressive source
+      {"d.bmp", thumb_test::Bmp(400, 300, 24, false, red), 133, 100},
+      {"e.bmp", thumb_test::Bmp(30, 20, 32, true, red), 150, 100},
+      {"palette.bmp", ReadFile(data + "palette.bmp"), 200, 100},
+      {"interlaced.gif", ReadFile(data + "interlaced.gif"), 133, 100},
+      {"offset.gif", ReadFile(data + "offset.gif"), 150, 100},
+      {"cmyk.jpg", ReadFile(data + "cmyk.jpg"), 133, 100},
+      {"png-named.jpg", ReadFile(data + "png-named.jpg"), 200, 100},
+  };
+  for (const auto& c : cases) {
+    MadeThumb made = Make(dir, c.bytes, c.name);
+    ASSERT_TRUE(made.result.exists) << c.name << ": " << made.result.error;
+    EXPECT_EQ(made.result.error, "") << c.name;
+    JpegFacts facts = Facts(made.bytes);
+    EXPECT_EQ(facts.width, c.width) << c.name;
+    EXPECT_EQ(facts.height, c.height) << c.name;
+  }
+}
+
+TEST(MakeThumbnailTest, ColoursComeThroughForEveryReader) {
+  TempFolder dir;
+  std::string data = KESTO_TEST_DATA "/thumbs/";
+  auto halves = [](int, int y) { return y < 150 ? Rgb{220, 20, 20} : Rgb{20, 20, 220}; };
+  const struct {
+    const char* name;
+    std::string bytes;
+    Rgb top, bottom;
+  } cases[] = {
+      {"a.jpg", thumb_test::Jpeg(400, 300, halves), {220, 20, 20}, {20, 20, 220}},
+      {"b.bmp", thumb_test::Bmp(400, 300, 24, false, halves), {220, 20, 20}, {20, 20, 220}},
+      {"c.bmp", thumb_test::Bmp(400, 300, 32, true, halves), {220, 20, 20}, {20, 20, 220}},
+      {"interlaced.gif", ReadFile(data + "interlaced.gif"), {255, 0, 0}, {0, 0, 255}},
+      {"cmyk.jpg", ReadFile(data + "cmyk.jpg"), {255, 0, 0}, {255, 0, 0}},
+  };
+  for (const auto& c : cases) {
+    MadeThumb made = Make(dir, c.bytes, c.name);
+    ASSERT_TRUE(made.result.exists) << c.name << ": " << made.result.error;
+    Raster thumb = thumb_test::Decode(dir.Path("thumb.jpg"));
+    for (auto [y, want] : {std::pair{5, c.top}, std::pair{thumb.height - 5, c.bottom}}) {
+      Rgb got = PixelAt(thumb, thumb.width / 2, y);
+      EXPECT_NEAR(got.r, want.r, 40) << c.name << " row " << y;
+      EXPECT_NEAR(got.g, want.g, 40) << c.name << " row " << y;
+      EXPECT_NEAR(got.b, want.b, 40) << c.name << " row " << y;
+    }
+  }
+}
+
+TEST(MakeThumbnailTest, TransparentAndUncoveredGifPixelsAreBlack) {
+  TempFolder dir;
+  std::string data = KESTO_TEST_DATA "/thumbs/";
+  MadeThumb made = Make(dir, ReadFile(data + "transparent.gif"), "t.gif");  // left half red
+  ASSERT_TRUE(made.result.exists) << made.result.error;
+  Raster thumb = thumb_test::Decode(dir.Path("thumb.jpg"));
+  EXPECT_GT(PixelAt(thumb, 10, 50).r, 200);
+  EXPECT_LT(PixelAt(thumb, 90, 50).r, 30);
+
+  made = Make(dir, ReadFile(data + "offset.gif"), "o.gif");  // red frame in the middle
+  ASSERT_TRUE(made.result.exists) << made.result.error;
+  thumb = thumb_test::Decode(dir.Path("thumb.jpg"));
+  EXPECT_GT(PixelAt(thumb, 75, 50).r, 200);
+  EXPECT_LT(PixelAt(thumb, 5, 5).r, 30);
+}
+
+TEST(MakeThumbnailTest, TurnsPicturesUprightByTheirOrientation) {
+  TempFolder dir;
+  // Stored 80 x 40: red on the left, blue on the right. Orientation 6 means
+  // "turn 90 degrees clockwise", which puts the red half on top.
+  auto halves = [](int x, int) { return x < 40 ? Rgb{220, 20, 20} : Rgb{20, 20, 220}; };
+  for (bool big_endian : {false, true}) {
+    std::string jpeg = thumb_test::WithSegment(thumb_test::Jpeg(80, 40, halves), 0xE1,
+                                               thumb_test::ExifPayload(6, big_endian));
+    MadeThumb made = Make(dir, jpeg, "turned.jpg", Options("Height", "160"));
+    ASSERT_TRUE(made.result.exists) << made.result.error;
+    JpegFacts facts = Facts(made.bytes);
+    EXPECT_EQ(facts.width, 80);
+    EXPECT_EQ(facts.height, 160);
+    EXPECT_FALSE(facts.metadata);
+    Raster thumb = thumb_test::Decode(dir.Path("thumb.jpg"));
+    EXPECT_GT(PixelAt(thumb, 40, 10).r, 180);
+    EXPECT_GT(PixelAt(thumb, 40, 150).b, 180);
+  }
+}
+
+TEST(MakeThumbnailTest, ConvertsAnEmbeddedProfileAndCopiesNoMetadata) {
+  TempFolder dir;
+  std::string grey = thumb_test::Jpeg(64, 64, thumb_test::Solid({128, 128, 128}));
+  std::string tagged = thumb_test::WithSegment(
+      thumb_test::WithSegment(grey, 0xE2, thumb_test::IccPayload(thumb_test::LinearRgbProfile())),
+      0xE1, thumb_test::ExifPayload(1));
+  MadeThumb made = Make(dir, tagged, "tagged.jpg");
+  ASSERT_TRUE(made.result.exists) << made.result.error;
+  EXPECT_FALSE(Facts(made.bytes).metadata);
+  EXPECT_EQ(Facts(made.bytes).comments, std::vector<std::string>{"KESTO thumbnail"});
+  EXPECT_NEAR(PixelAt(thumb_test::Decode(dir.Path("thumb.jpg")), 50, 50).g, 188, 4);
+}
+
+TEST(MakeThumbnailTest, WritesProgressiveJpegOnlyWhenAsked) {
+  TempFolder dir;
+  for (int progressive : {0, 1}) {
+    ThumbOptions options;
+    options.Progressive = progressive;
+    MadeThumb made = Make(dir, thumb_test::Jpeg(300, 200), "p.jpg", options);
+    ASSERT_TRUE(made.result.exists) << made.result.error;
+    EXPECT_EQ(Facts(made.bytes).progressive, progressive == 1);
+    EXPECT_EQ(made.bytes.find("\xFF\xC2") != std::string::npos, progressive == 1);
+  }
+}
+
+std::string HugeGif() {
+  // Header and logical screen of 60000 x 60000, no frame.
+  return std::string("GIF89a\x60\xEA\x60\xEA\x00\x00\x00;", 14);
+}
+
+std::string HugeBmp() {
+  std::string bmp = thumb_test::Bmp(2, 2, 24, false, thumb_test::Solid({0, 0, 0}));
+  bmp[18] = '\x60', bmp[19] = '\xEA', bmp[22] = '\x60', bmp[23] = '\xEA';  // 60000 x 60000
+  return bmp;
+}
+
+TEST(MakeThumbnailTest, BrokenPicturesWriteNothing) {
+  TempFolder dir;
+  std::string jpeg = thumb_test::Jpeg(400, 300);
+  const struct {
+    const char* name;
+    std::string bytes;
+    ThumbOptions options;
+  } cases[] = {
+      {"empty.jpg", "", ThumbOptions()},
+      {"text.jpg", "just some words\n", ThumbOptions()},
+      {"matrix.jpg", "2 2\n1 2\n3 4\n", ThumbOptions()},
+      {"cut.jpg", jpeg.substr(0, jpeg.size() / 2), ThumbOptions()},
+      {"header-only.jpg", jpeg.substr(0, 200), ThumbOptions()},
+      {"huge.gif", HugeGif(), ThumbOptions()},
+      {"huge.bmp", HugeBmp(), ThumbOptions()},
+      {"cut.bmp",
+       thumb_test::Bmp(400, 300, 24, false, thumb_test::Solid({1, 2, 3})).substr(0, 5000),
+       ThumbOptions()},
+      {"zero.jpg", jpeg, Options("Height", "0")},
+      {"too-big.jpg", jpeg, Options("Height", "32768")},
+      {"both-zero.jpg", jpeg, Options("Both", "0", "100")},
+      {"computed-too-big.jpg", thumb_test::Jpeg(2000, 10), Options("Height", "200")},
+      {"bad-quant-table.jpg", ReadFile(KESTO_TEST_DATA "/thumbs/bad-quant-table.jpg"),
+       Options("Height", "24")},
+      {"png-chunk-too-long.jpg", ReadFile(KESTO_TEST_DATA "/thumbs/png-chunk-too-long.png"),
+       Options("Height", "24")},
+      {"cut-png.jpg", ReadFile(KESTO_TEST_DATA "/thumbs/png-named.jpg").substr(0, 60),
+       ThumbOptions()},
+  };
+  for (const auto& c : cases) {
+    MadeThumb made = Make(dir, c.bytes, c.name, c.options);
+    EXPECT_FALSE(made.result.exists) << c.name;
+    EXPECT_NE(made.result.error, "") << c.name;
+  }
+}
+
+TEST(MakeThumbnailTest, DamagedBytesNeverCrashTheReaders) {
+  TempFolder dir;
+  std::string data = KESTO_TEST_DATA "/thumbs/";
+  auto ramp = [](int x, int y) { return Rgb{uint8_t(x), uint8_t(y), uint8_t(x ^ y)}; };
+  const std::pair<const char*, std::string> pictures[] = {
+      {"baseline.jpg", thumb_test::Jpeg(64, 48, ramp)},
+      {"progressive.jpg", thumb_test::Jpeg(160, 120, ramp, true)},
+      {"exif.jpg",
+       thumb_test::WithSegment(thumb_test::Jpeg(32, 24), 0xE1, thumb_test::ExifPayload(6))},
+      {"plain.bmp", thumb_test::Bmp(30, 20, 24, false, ramp)},
+      {"interlaced.gif", ReadFile(data + "interlaced.gif")},
+      {"offset.gif", ReadFile(data + "offset.gif")},
+      {"png.jpg", ReadFile(data + "png-named.jpg")},
+  };
+  std::mt19937 random(7);
+  for (const auto& [name, bytes] : pictures) {
+    for (int round = 0; round < 60; ++round) {
+      std::string damaged = bytes;
+      for (int i = 0; i < 1 + round % 3; ++i)
+        damaged[random() % damaged.size()] = static_cast<char>(random() % 256);
+      MadeThumb made = Make(dir, damaged, name, Options("Height", "50"));
+      EXPECT_TRUE(!made.result.exists || Facts(made.bytes).height == 50) << name;
+    }
+  }
+}
+
+TEST(MakeThumbnailTest, MissingPictureOrFolderWritesNothing) {
+  TempFolder dir;
+  ThumbOptions options;
+  WriteFile(dir.Path("a.jpg"), thumb_test::Jpeg(40, 30));
+  WriteFile(dir.Path("file"), "x");
+  const struct {
+    std::string picture, thumb;
+  } cases[] = {
+      {dir.Path("gone.jpg"), dir.Path("t.jpg")},
+      {dir.Path("a.jpg"), dir.Path("no-folder/t.jpg")},
+      {dir.Path("a.jpg"), dir.Path("file/t.jpg")},
+      {dir.path(), dir.Path("t.jpg")},
+  };
+  for (const auto& c : cases) {
+    ThumbResult r = MakeThumbnail(c.picture, c.thumb, 100, options);
+    EXPECT_FALSE(r.exists) << c.picture << " -> " << c.thumb;
+    EXPECT_NE(r.error, "") << c.picture << " -> " << c.thumb;
+  }
+}
+
+std::vector<std::string> FolderNames(const std::string& dir) {
+  std::vector<std::string> names;
+  for (const auto& e : std::filesystem::directory_iterator(dir))
+    names.push_back(e.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TEST(MakeThumbnailTest, AFailedRemakeKeepsTheOldThumbnailAndLeavesNoTemporaryFile) {
+  TempFolder dir;
+  WriteFile(dir.Path("broken.jpg"), "not a picture");
+  WriteFile(dir.Path("broken_tn.jpg"), "old thumbnail bytes");
+  ThumbResult r =
+      MakeThumbnail(dir.Path("broken.jpg"), dir.Path("broken_tn.jpg"), 100, ThumbOptions());
+  EXPECT_TRUE(r.exists);
+  EXPECT_NE(r.error, "");
+  EXPECT_EQ(ReadFile(dir.Path("broken_tn.jpg")), "old thumbnail bytes");
+  EXPECT_EQ(FolderNames(dir.path()), (std::vector<std::string>{"broken.jpg", "broken_tn.jpg"}));
+}
+
+TEST(MakeThumbnailTest, ASuccessfulRemakeReplacesTheOldThumbnail) {
+  TempFolder dir;
+  WriteFile(dir.Path("a.jpg"), thumb_test::Jpeg(400, 300));
+  WriteFile(dir.Path("a_tn.jpg"), "old thumbnail bytes");
+  ThumbResult r = MakeThumbnail(dir.Path("a.jpg"), dir.Path("a_tn.jpg"), 100, ThumbOptions());
+  EXPECT_TRUE(r.exists);
+  EXPECT_EQ(r.error, "");
+  EXPECT_EQ(Facts(ReadFile(dir.Path("a_tn.jpg"))).width, 133);
+  EXPECT_EQ(FolderNames(dir.path()), (std::vector<std::string>{"a.jpg", "a_tn.jpg"}));
+}
+
+}  // namespace

@@ -1,0 +1,267 @@
+#include "run/thumb_batch.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "engine/pictures/thumb_fixtures.h"
+#include "pages/picture_list.h"
+
+namespace {
+
+using thumb_test::Rgb;
+
+ThumbNaming Naming(const std::string& affix, bool before, bool store_in_sub, bool overwrite) {
+  return {affix, before, store_in_sub, overwrite};
+}
+
+TEST(ThumbFileNameTest, PutsTheAffixBeforeOrAfterTheBaseName) {
+  const struct {
+    ThumbNaming naming;
+    const char* picture;
+    const char* thumb;
+  } cases[] = {
+      {Naming("_tn", false, true, false), "sunset.gif", "sunset_tn.jpg"},
+      {Naming("_tn", true, true, false), "sunset.gif", "_tnsunset.jpg"},
+      {Naming("", false, true, false), "Beach.BMP", "Beach.jpg"},
+      {Naming("-small", false, true, false), "x.tar.jpeg", "x.tar-small.jpg"},
+      {Naming("_tn", false, true, false), "noext", "noext_tn.jpg"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ThumbFileName(c.naming, c.picture), c.thumb) << c.picture;
+}
+
+std::vector<std::string> DueNames(const std::vector<ThumbTask>& tasks) {
+  std::vector<std::string> names;
+  for (const ThumbTask& t : tasks) names.push_back(t.name);
+  return names;
+}
+
+TEST(PlanThumbnailsTest, ChoosesTheDueThumbnailsInListOrder) {
+  using Names = std::vector<std::string>;
+  const struct {
+    const char* name;
+    ThumbNaming naming;
+    Names pictures, thumbs_present;
+    bool in_sub;  // thumbnails in "thumbs", else beside the pictures
+    Names due;
+  } cases[] = {
+      {"missing ones",
+       Naming("_tn", false, true, false),
+       {"a.jpg", "b.gif"},
+       {},
+       true,
+       {"a.jpg", "b.gif"}},
+      {"existing kept",
+       Naming("_tn", false, true, false),
+       {"a.jpg", "b.gif"},
+       {"a_tn.jpg"},
+       true,
+       {"b.gif"}},
+      {"existing remade",
+       Naming("_tn", false, true, true),
+       {"a.jpg", "b.gif"},
+       {"a_tn.jpg"},
+       true,
+       {"a.jpg", "b.gif"}},
+      {"planned earlier exists",
+       Naming("_tn", false, true, false),
+       {"Beach.gif", "Beach.jpg"},
+       {},
+       true,
+       {"Beach.gif"}},
+      {"planned earlier remade",
+       Naming("_tn", false, true, true),
+       {"Beach.gif", "Beach.jpg"},
+       {},
+       true,
+       {"Beach.gif", "Beach.jpg"}},
+      {"affix contained",
+       Naming("_tn", false, true, false),
+       {"Sea_TN.jpg", "Sea_tn.jpg"},
+       {},
+       true,
+       {"Sea_TN.jpg"}},
+      {"thumbnail among pictures",
+       Naming("_tn", false, false, true),
+       {"p.jpg", "p_tn.jpg"},
+       {"p_tn.jpg"},
+       false,
+       {"p.jpg"}},
+      {"affix before",
+       Naming("tn_", true, true, false),
+       {"a.jpg", "tn_b.jpg"},
+       {"tn_a.jpg"},
+       true,
+       {}},
+      {"empty affix in subfolder",
+       Naming("", false, true, false),
+       {"a.jpg", "b.gif"},
+       {"a.jpg"},
+       true,
+       {"b.gif"}},
+      {"empty affix beside", Naming("", false, false, true), {"a.jpg", "b.gif"}, {}, false, {}},
+      {"empty affix, subfolder is the folder",
+       Naming("", false, true, true),
+       {"a.jpg", "b.gif"},
+       {},
+       false,
+       {}},
+  };
+  for (const auto& c : cases) {
+    TempFolder dir;
+    std::filesystem::create_directory(dir.Path("thumbs"));
+    std::string thumb_dir = c.in_sub ? dir.Path("thumbs") : dir.path();
+    std::vector<PictureFile> pictures;
+    for (const std::string& p : c.pictures) {
+      WriteFile(dir.Path(p), "x");
+      pictures.push_back({p, 1});
+    }
+    for (const std::string& t : c.thumbs_present) WriteFile(thumb_dir + "/" + t, "x");
+    EXPECT_EQ(DueNames(PlanThumbnails(dir.path(), thumb_dir, pictures, c.naming)), c.due) << c.name;
+  }
+}
+
+TEST(PlanThumbnailsTest, FillsInPathsAndCountsOnlyRegularFilesAsExisting) {
+  TempFolder dir;
+  std::filesystem::create_directories(dir.Path("thumbs/b_tn.jpg"));  // a folder, not a thumbnail
+  std::vector<PictureFile> pictures = {{"a.jpg", 10}, {"b.jpg", 20}};
+  std::vector<ThumbTask> tasks =
+      PlanThumbnails(dir.path(), dir.Path("thumbs"), pictures, Naming("_tn", false, true, false));
+  ASSERT_EQ(tasks.size(), 2u);
+  EXPECT_EQ(tasks[1].index, 1u);
+  EXPECT_EQ(tasks[1].picture, dir.Path("b.jpg"));
+  EXPECT_EQ(tasks[1].size, 20u);
+  EXPECT_EQ(tasks[1].thumb_path, dir.Path("thumbs/b_tn.jpg"));
+  // An affix that names a folder: the thumbnail there is found by its path.
+  std::filesystem::create_directories(dir.Path("thumbs/t"));
+  WriteFile(dir.Path("thumbs/t/a.jpg"), "made earlier");
+  EXPECT_TRUE(PlanThumbnails(dir.path(), dir.Path("thumbs"), {{"a.jpg", 10}},
+                             Naming("t/", true, true, false))
+                  .empty());
+}
+
+// Records what the batch reports; asks for STOP when told to.
+class FakeListener : public ThumbListener {
+ public:
+  explicit FakeListener(int stop_after_starts = -1) : stop_after_starts_(stop_after_starts) {}
+  void Starting(const ThumbTask& task) override {
+    started.push_back(task.index);
+    log.push_back("S" + std::to_string(task.index));
+  }
+  void Finished(const ThumbTask& task, bool written, const std::string& error) override {
+    finished.push_back(task.index);
+    log.push_back("F" + std::to_string(task.index));
+    if (!written) unwritten.push_back(task.index);
+    if (written != error.empty()) ++mismatched;  // a fresh folder keeps no older thumbnail
+  }
+  bool Poll() override {
+    ++polls;
+    return stop_after_starts_ >= 0 && static_cast<int>(started.size()) >= stop_after_starts_;
+  }
+  std::vector<size_t> started, finished, unwritten;
+  std::vector<std::string> log;  // "S3" started, "F3" finished, in call order
+  int polls = 0;
+  int mismatched = 0;  // pictures told written with an error, or failed without one
+
+ private:
+  int stop_after_starts_;
+};
+
+// A folder of pictures; every third one is broken.
+struct Folder {
+  TempFolder dir;
+  std::vector<PictureFile> pictures;
+  std::vector<std::string> broken;
+  explicit Folder(int count) {
+    std::filesystem::create_directory(dir.Path("thumbs"));
+    for (int i = 0; i < count; ++i) {
+      std::string name = "p" + std::to_string(100 + i) + ".jpg";
+      bool bad = i % 3 == 1;
+      WriteFile(dir.Path(name), bad ? std::string("broken") : thumb_test::Jpeg(640, 480));
+      if (bad) broken.push_back(dir.Path(name));
+    }
+    pictures = ListPictures(dir.path());
+  }
+  std::vector<ThumbTask> Plan() const {
+    return PlanThumbnails(dir.path(), dir.Path("thumbs"), pictures, ThumbNaming());
+  }
+};
+
+TEST(RunThumbnailBatchTest, ListsBrokenPicturesInListOrderWithAnyNumberOfWorkers) {
+  for (int workers : {0, 1, 2, 5}) {
+    Folder folder(12);
+    FakeListener listener;
+    std::vector<std::string> corrupted =
+        RunThumbnailBatch(folder.Plan(), 100, ThumbOptions(), workers, &listener);
+    EXPECT_EQ(corrupted, folder.broken) << workers;
+    EXPECT_EQ(listener.started.size(), 12u) << workers;
+    EXPECT_EQ(listener.finished.size(), 12u) << workers;
+    EXPECT_EQ(listener.unwritten.size(), folder.broken.size()) << workers;
+    EXPECT_EQ(listener.mismatched, 0) << workers;
+    EXPECT_GE(listener.polls, 1) << workers;
+    EXPECT_TRUE(std::filesystem::exists(folder.dir.Path("thumbs/p100_tn.jpg"))) << workers;
+  }
+}
+
+TEST(RunThumbnailBatchTest, ReportsAStartBeforeTheFinishOfEachPicture) {
+  Folder folder(8);
+  FakeListener listener;
+  RunThumbnailBatch(folder.Plan(), 100, ThumbOptions(), 3, &listener);
+  ASSERT_EQ(listener.log.size(), 16u);
+  for (auto at = listener.log.begin(); at != listener.log.end(); ++at) {
+    if ((*at)[0] != 'F') continue;
+    std::string start = "S" + at->substr(1);
+    EXPECT_NE(std::find(listener.log.begin(), at, start), at) << *at;
+  }
+}
+
+TEST(RunThumbnailBatchTest, WritesASharedThumbnailPathInListOrder) {
+  // a.bmp, a.gif, a.jpeg, a.jpg all make thumbs/a_tn.jpg; the last one listed wins.
+  TempFolder dir;
+  std::filesystem::create_directory(dir.Path("thumbs"));
+  WriteFile(dir.Path("a.bmp"),
+            thumb_test::Bmp(1600, 1200, 24, false, thumb_test::Solid({250, 0, 0})));
+  WriteFile(dir.Path("a.gif"), ReadFile(KESTO_TEST_DATA "/thumbs/interlaced.gif"));
+  WriteFile(dir.Path("a.jpeg"), thumb_test::Jpeg(1200, 900, thumb_test::Solid({0, 250, 0})));
+  WriteFile(dir.Path("a.jpg"), thumb_test::Jpeg(40, 30, thumb_test::Solid({0, 0, 250})));
+  std::vector<PictureFile> pictures = ListPictures(dir.path());
+  ASSERT_EQ(pictures.back().name, "a.jpg");
+  for (int round = 0; round < 5; ++round) {
+    std::filesystem::remove(dir.Path("thumbs/a_tn.jpg"));
+    std::vector<ThumbTask> tasks =
+        PlanThumbnails(dir.path(), dir.Path("thumbs"), pictures, Naming("_tn", false, true, true));
+    ASSERT_EQ(tasks.size(), 4u);
+    EXPECT_TRUE(RunThumbnailBatch(tasks, 100, ThumbOptions(), 4, nullptr).empty());
+    Rgb c = thumb_test::PixelAt(thumb_test::Decode(dir.Path("thumbs/a_tn.jpg")), 60, 50);
+    EXPECT_GT(c.b, 200) << "round " << round;
+    EXPECT_LT(c.r, 50) << "round " << round;
+  }
+}
+
+TEST(RunThumbnailBatchTest, StopStartsNoNewPicture) {
+  Folder folder(20);
+  FakeListener at_once(0);
+  EXPECT_TRUE(RunThumbnailBatch(folder.Plan(), 100, ThumbOptions(), 2, &at_once).empty());
+  EXPECT_TRUE(at_once.started.empty());
+  EXPECT_FALSE(std::filesystem::exists(folder.dir.Path("thumbs/p100_tn.jpg")));
+
+  // STOP seen after the first start: the pictures already taken are finished,
+  // the rest are neither started nor listed as corrupted.
+  FakeListener after_one(1);
+  std::vector<std::string> corrupted =
+      RunThumbnailBatch(folder.Plan(), 100, ThumbOptions(), 2, &after_one);
+  EXPECT_GE(after_one.started.size(), 1u);
+  EXPECT_LT(after_one.started.size(), 20u);
+  EXPECT_EQ(after_one.finished.size(), after_one.started.size());
+  for (const std::string& path : corrupted) {
+    size_t index = std::stoul(path.substr(path.size() - 7, 3)) - 100;
+    EXPECT_NE(std::find(after_one.started.begin(), after_one.started.end(), index),
+              after_one.started.end())
+        << path;
+  }
+}
+
+}  // namespace
