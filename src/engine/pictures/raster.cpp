@@ -57,10 +57,14 @@ void SourceOf(int orientation, int ox, int oy, int w, int h, int* x, int* y) {
 
 }  // namespace
 
-RowResampler::Taps RowResampler::MakeTaps(int in_size, int box, int out_size) {
+RowResampler::Taps RowResampler::MakeTaps(int in_size, int box, int out_size, double factor,
+                                          int64_t picture_size) {
   Taps taps;
   int reduced = (in_size + box - 1) / box;
-  double scale = static_cast<double>(in_size) / (static_cast<double>(box) * out_size);
+  // The picture spans `extent` source pixels; the last one may stand for
+  // less than a whole pixel's share of it.
+  double extent = picture_size > 0 ? static_cast<double>(picture_size) / factor : in_size;
+  double scale = extent / (static_cast<double>(box) * out_size);
   double stretch = std::max(scale, 1.0);
   double support = kLanczosSupport * stretch;
   for (int i = 0; i < out_size; ++i) {
@@ -79,7 +83,8 @@ RowResampler::Taps RowResampler::MakeTaps(int in_size, int box, int out_size) {
   return taps;
 }
 
-RowResampler::RowResampler(int in_width, int in_height, int bands, int out_width, int out_height)
+RowResampler::RowResampler(int in_width, int in_height, int bands, int out_width, int out_height,
+                           const Shrink& shrink)
     : in_width_(in_width),
       in_height_(in_height),
       bands_(bands),
@@ -88,8 +93,8 @@ RowResampler::RowResampler(int in_width, int in_height, int bands, int out_width
       box_x_(std::max(1, in_width / (2 * out_width))),
       box_y_(std::max(1, in_height / (2 * out_height))),
       box_width_((in_width + box_x_ - 1) / box_x_),
-      taps_x_(MakeTaps(in_width, box_x_, out_width)),
-      taps_y_(MakeTaps(in_height, box_y_, out_height)),
+      taps_x_(MakeTaps(in_width, box_x_, out_width, shrink.factor_x, shrink.picture_width)),
+      taps_y_(MakeTaps(in_height, box_y_, out_height, shrink.factor_y, shrink.picture_height)),
       acc_(static_cast<size_t>(box_width_) * bands, 0),
       box_row_(static_cast<size_t>(box_width_) * bands, 0.0f),
       columns_(static_cast<size_t>(out_width) * bands * ((in_height + box_y_ - 1) / box_y_), 0.0f) {

@@ -101,13 +101,16 @@ ReadStatus Read(const std::string& path, bool allow_magick, const SizePlan& plan
     return ReadStatus::kFailed;
   int shrink =
       std::min(BoxFactor(image.width(), want.width), BoxFactor(image.height(), want.height));
-  if (jpeg && shrink >= 2) image = Open(path, shrink >= 8 ? 8 : shrink >= 4 ? 4 : 2);
+  int on_load = jpeg && shrink >= 2 ? (shrink >= 8 ? 8 : shrink >= 4 ? 4 : 2) : 1;
+  Shrink shrunk{1.0, 1.0, image.width(), image.height()};
+  if (on_load > 1) image = Open(path, on_load);
   if (image.has_alpha()) image = image.flatten();
   int box_x = BoxFactor(image.width(), want.width), box_y = BoxFactor(image.height(), want.height);
   if (box_x > 1 || box_y > 1) image = image.shrink(box_x, box_y);
+  shrunk.factor_x = on_load * box_x, shrunk.factor_y = on_load * box_y;
   image = ToSrgb(image);
   RowResampler resampler(image.width(), image.height(), 3, static_cast<int>(want.width),
-                         static_cast<int>(want.height));
+                         static_cast<int>(want.height), shrunk);
   if (!Render(image, &resampler)) {
     *err = "unexpected pixel layout";
     return ReadStatus::kFailed;
