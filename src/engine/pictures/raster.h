@@ -24,9 +24,10 @@ struct Shrink {
 
 /// Resamples a picture that arrives one row at a time, top to bottom, to
 /// exactly out_width x out_height: a box average by whole factors first (so
-/// that at most a 4:1 reduction is left), then a Lanczos-3 filter. Enlarges
-/// as smoothly. Only the box-reduced rows are kept, so memory stays near the
-/// size of the result.
+/// that at most a 4:1 reduction is left), then a Lanczos-3 filter, sharpened
+/// by as much as the box averages (the resampler's and the decoder's) soften
+/// it. Enlarges as smoothly. Only the box-reduced rows are kept, so memory
+/// stays near the size of the result.
 class RowResampler {
  public:
   RowResampler(int in_width, int in_height, int bands, int out_width, int out_height,
