@@ -23,7 +23,8 @@ void FieldChecks::Watch(QLineEdit* box, bool digits) {
 }
 
 bool FieldChecks::eventFilter(QObject* watched, QEvent* event) {
-  auto* box = static_cast<QLineEdit*>(watched);
+  auto* box = qobject_cast<QLineEdit*>(watched);  // none while a box is being destroyed
+  if (!box) return false;
   if (event->type() == QEvent::FocusIn) {
     // After the box's own handling, which a mouse click ends with a caret.
     QTimer::singleShot(0, box, [box] { box->selectAll(); });
