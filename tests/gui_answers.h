@@ -1,5 +1,5 @@
 // Answers what the windows ask a person (message boxes, file pickers, the
-// desktop, modal windows) and keeps what they asked, for the window tests.
+// colour dialog, the desktop, modal windows) and keeps what they asked, for the window tests.
 #pragma once
 
 #include <QApplication>
@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <functional>
 
+#include "dialogs/colour_dialog.h"
 #include "dialogs/desktop.h"
 #include "dialogs/file_dialog.h"
 #include "dialogs/message_box.h"
@@ -23,6 +24,10 @@ struct Answers {
       files << request;
       return paths.isEmpty() ? QString() : paths.takeFirst();
     });
+    SetColourHook([this](const QColor& initial) {
+      colour_starts << initial;
+      return colours.isEmpty() ? QColor() : colours.takeFirst();
+    });
     SetDesktopHook([this](const DesktopRequest& request) {
       desktop << request;
       return true;
@@ -31,6 +36,7 @@ struct Answers {
   ~Answers() {
     SetMessageHook({});
     SetFileHook({});
+    SetColourHook({});
     SetDesktopHook({});
   }
   Answers(const Answers&) = delete;
@@ -38,8 +44,10 @@ struct Answers {
 
   QList<QMessageBox::StandardButton> buttons;  // message box answers, in order; then Ok
   QStringList paths;                           // picker answers, in order; then cancel
+  QList<QColor> colours;                       // colour answers, in order; invalid or none: cancel
   QList<MessageRequest> messages;
   QList<FileRequest> files;
+  QList<QColor> colour_starts;  // the colour each colour dialog started at
   QList<DesktopRequest> desktop;
 };
 

@@ -1,6 +1,7 @@
 // Takes the README's pictures of the windows on the offscreen platform: the
-// main window holding a directory list, and the progress window in the
-// middle of a run over copies of the sample pictures.
+// main window holding a directory list, the Express settings dialog filled
+// from the sample settings, and the progress window in the middle of a run
+// over copies of the sample pictures.
 //
 //   screenshots OUT_DIR SAMPLES_DIR
 #include <QAction>
@@ -55,6 +56,19 @@ int main(int argc, char** argv) {
   window.show();
   bool ok = Save(&window, out + "/main-window.png");
   list->removeItem(1);
+
+  QTimer settings;  // File > Settings, taken and closed once it shows
+  settings.callOnTimeout([&] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    if (!dialog || !dialog->isVisible()) return;
+    settings.stop();
+    // The sample's Verdana is not on every machine: a font is chosen, as a person would.
+    dialog->findChild<QComboBox*>("cboFonts")->setCurrentText("DejaVu Sans");
+    ok = Save(dialog, out + "/express-settings.png") && ok;
+    dialog->close();
+  });
+  settings.start(0);
+  window.findChild<QAction*>("mnuEdit")->trigger();
 
   QTimer mid_run;  // the progress window once half of the thumbnails are made
   mid_run.callOnTimeout([&] {

@@ -13,9 +13,11 @@
 #include <climits>
 
 #include "dialogs/desktop.h"
+#include "dialogs/field_checks.h"
 #include "dialogs/file_dialog.h"
 #include "dialogs/font_list.h"
 #include "dialogs/frm_about.h"
+#include "dialogs/frm_options2.h"
 #include "dialogs/message_box.h"
 #include "mainwindow/run_windows.h"
 #include "run/run.h"
@@ -90,6 +92,7 @@ void frmMain::ConnectMenus() {
   modes->addAction(ui_->mnuModeAdv);
   connect(ui_->mnuLoad, &QAction::triggered, this, &frmMain::LoadConfig);
   connect(ui_->Save, &QAction::triggered, this, &frmMain::SaveConfig);
+  connect(ui_->mnuEdit, &QAction::triggered, this, &frmMain::EditSettings);
   connect(ui_->mnuHelp1, &QAction::triggered, this, [] { OpenThroughDesktop(kHelpUrl); });
   connect(ui_->mnuHelp2, &QAction::triggered, this, [] { OpenThroughDesktop(kMirrorUrl); });
   connect(ui_->mnuAbout, &QAction::triggered, this, &frmMain::ShowAbout);
@@ -112,6 +115,7 @@ bool frmMain::StartUp() {
       return true;
     case StartUpResult::kReady:
       ShowState(session_.state);
+      CommitExpressAtStartUp();
       return true;
   }
   return true;
@@ -325,6 +329,7 @@ void frmMain::LoadConfig() {
   }
   setWindowTitle("KESTO - " + QFileInfo(path).fileName());
   if (advanced) session_.ConfigDir = S(path.left(path.lastIndexOf('/') + 1));
+  if (!advanced) SetOptionsExp(&session_.express, &ExpressForm());
 }
 
 void frmMain::SaveConfig() {
@@ -342,6 +347,45 @@ void frmMain::SaveConfig() {
 }
 
 void frmMain::ShowAbout() { frmAbout(this).exec(); }
+
+// File > Settings: a dialog that was committed is filled from its record
+// first; then the dialog of the mode is shown.
+void frmMain::EditSettings() {
+  SettingsCommand command =
+      PlanSettingsCommand(committed_, ui_->mnuModeAdv->isChecked(), ui_->mnuModeExp->isChecked());
+  if (command.set_options_exp) SetOptionsExp(&session_.express, &ExpressForm());
+  if (command.show == SettingsDialog::kExpress) ShowExpressSettings();
+}
+
+// ---- The Express dialog
+
+// frmOptions2's controls, loaded when first referenced and kept until it is
+// shown: File > Load fills them without showing them.
+Form& frmMain::ExpressForm() {
+  if (!express_form_) {
+    std::vector<std::string> families;
+    for (const QString& family : SortedFontFamilies()) families.push_back(S(family));
+    express_form_ = NewExpressForm(session_.express, std::move(families));
+  }
+  return *express_form_;
+}
+
+// Modal over the main window; its OK and its Cancel both unload it.
+void frmMain::ShowExpressSettings() {
+  frmOptions2 dialog(ExpressForm(), &session_.express, &committed_, this);
+  express_form_.reset();
+  dialog.exec();
+}
+
+// Once at start-up, unseen, so that the record holds what the dialog would
+// commit, the name of the chosen font included. Filling the dialog from a
+// record that no file changed shows the dialog's own first values.
+void frmMain::CommitExpressAtStartUp() {
+  SetOptionsExp(&session_.express, &ExpressForm());
+  if (std::optional<Refusal> refusal = CommitExpress(ExpressForm(), &session_.express, &committed_))
+    ShowRefusal(this, *refusal);
+  express_form_.reset();
+}
 
 ProgramState frmMain::State() const {
   ProgramState state;

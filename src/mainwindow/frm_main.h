@@ -6,11 +6,13 @@
 
 #include <QMainWindow>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "pages/run_report.h"
 #include "settings/session.h"
+#include "settings/settings_transfer.h"
 
 class QLineEdit;
 namespace Ui {
@@ -70,6 +72,11 @@ class frmMain : public QMainWindow {
   void LoadConfig();
   void SaveConfig();
   void ShowAbout();
+  void EditSettings();
+
+  Form& ExpressForm();
+  void ShowExpressSettings();
+  void CommitExpressAtStartUp();
 
   ThumbOptions Thumbs() const;
   void ShowThumbs(const ThumbOptions& thumbs);
@@ -85,4 +92,7 @@ class frmMain : public QMainWindow {
   RunReport report_;
   std::string resize_method_;  // "Height", "Width", "Both", or what a file held
   bool running_ = false;
+
+  CommittedFlags committed_;
+  std::optional<Form> express_form_;  // frmOptions2 while it is loaded
 };
