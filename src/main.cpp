@@ -11,15 +11,16 @@
 namespace {
 
 // The state folder: --state-dir, else $KESTO_STATE_DIR, else the program's
-// folder or the user's settings folder; the shipped "nd.ini" beside the
-// program (../share/kesto/) is copied in when the folder has none.
+// folder or the user's settings folder; the shipped "nd.ini" and
+// "default.tpl" beside the program (../share/kesto/) are copied in where the
+// folder has none.
 bool FindStateFolder(const QString& named, std::string* folder, std::string* err) {
   QString program = QCoreApplication::applicationDirPath();
   StateFolderInputs inputs;
   inputs.program_folder = program.toStdString();
   inputs.xdg_config_home = qEnvironmentVariable("XDG_CONFIG_HOME").toStdString();
   inputs.home = QDir::homePath().toStdString();
-  inputs.default_ini = QDir(program).filePath("../share/kesto/nd.ini").toStdString();
+  inputs.data_folder = QDir(program).filePath("../share/kesto").toStdString();
   inputs.named_folder = named.toStdString();
   return PrepareStateFolder(inputs, folder, err);
 }
