@@ -5,6 +5,7 @@
 #include <clocale>
 
 #include "dialogs/message_box.h"
+#include "mainwindow/close_on_signal.h"
 #include "mainwindow/frm_main.h"
 #include "settings/program_state.h"
 
@@ -38,6 +39,7 @@ int main(int argc, char** argv) {
   parser.addVersionOption();
   parser.addOption({"state-dir", "The folder of nd.ini and the autosaves.", "DIR"});
   parser.process(app);
+  CloseOnSignals();  // a session that ends saves the state as a close does
 
   QString named = parser.isSet("state-dir") ? parser.value("state-dir")
                                             : qEnvironmentVariable("KESTO_STATE_DIR");
