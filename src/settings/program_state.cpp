@@ -65,10 +65,13 @@ bool MakeUserFolder(const StateFolderInputs& in, std::string* folder, std::strin
   return MakeFolder(*folder, err);
 }
 
-bool CopyDefaultIni(const std::string& default_ini, const std::string& target, std::string* err) {
-  if (default_ini.empty() || Exists(target) || !Exists(default_ini)) return true;
+// Copies the shipped `name` into `folder` unless the folder has one.
+bool CopyDefault(const std::string& data_folder, const std::string& folder, const char* name,
+                 std::string* err) {
+  std::string source = data_folder + "/" + name, target = folder + "/" + name;
+  if (Exists(target) || !Exists(source)) return true;
   std::string text;
-  return ReadWholeFile(default_ini, &text, err) && WriteFileAtomic(target, text, err);
+  return ReadWholeFile(source, &text, err) && WriteFileAtomic(target, text, err);
 }
 
 }  // namespace
@@ -122,5 +125,7 @@ bool PrepareStateFolder(const StateFolderInputs& inputs, std::string* folder, st
     if (!IsWritableFolder(chosen) && !MakeUserFolder(inputs, &chosen, err)) return false;
   }
   *folder = chosen;
-  return CopyDefaultIni(inputs.default_ini, chosen + "/nd.ini", err);
+  if (inputs.data_folder.empty()) return true;
+  return CopyDefault(inputs.data_folder, chosen, "nd.ini", err) &&
+         CopyDefault(inputs.data_folder, chosen, "default.tpl", err);
 }

@@ -39,15 +39,15 @@ struct StateFolderInputs {
   std::string program_folder;   // the executable's folder
   std::string xdg_config_home;  // $XDG_CONFIG_HOME, "" when unset
   std::string home;             // $HOME, "" when unset
-  std::string default_ini;      // the shipped default "nd.ini", "" when there is none
+  std::string data_folder;      // holds the shipped "nd.ini" and "default.tpl", "" when none
   std::string named_folder;     // a folder the user named for the state, "" when none
 };
 
 /// Finds the folder for "nd.ini" and the autosave files: the named folder
 /// when there is one (made when missing), else the program folder when it is
 /// writable, else $XDG_CONFIG_HOME/kesto (when that variable holds an absolute
-/// path) or ~/.config/kesto, which is made. When the folder has
-/// no "nd.ini" and the default exists, the default is copied in. `folder` gets
-/// the path without a trailing "/". Fails when no folder can be made or the
-/// copy fails.
+/// path) or ~/.config/kesto, which is made. The shipped "nd.ini" and
+/// "default.tpl" (the template the Advanced settings propose) are copied in
+/// where the folder has none. `folder` gets the path without a trailing "/".
+/// Fails when no folder can be made or a copy fails.
 bool PrepareStateFolder(const StateFolderInputs& inputs, std::string* folder, std::string* err);

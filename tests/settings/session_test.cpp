@@ -119,8 +119,9 @@ TEST(SessionTest, AFailedWriteIsReportedAndStopsTheClose) {
 TEST(SessionTest, ANamedStateFolderIsMadeAndGetsTheDefaultState) {
   TempFolder dir;
   std::filesystem::create_directory(dir.Path("prog"));
-  dir.Write("default.ini", "[General]\r\nMode=exp\r\n");
-  StateFolderInputs in{dir.Path("prog"), "", "", dir.Path("default.ini"), dir.Path("a/b/")};
+  std::filesystem::create_directory(dir.Path("data"));
+  dir.Write("data/nd.ini", "[General]\r\nMode=exp\r\n");
+  StateFolderInputs in{dir.Path("prog"), "", "", dir.Path("data"), dir.Path("a/b/")};
   std::string folder, err;
   ASSERT_TRUE(PrepareStateFolder(in, &folder, &err)) << err;
   EXPECT_EQ(folder, dir.Path("a/b"));
