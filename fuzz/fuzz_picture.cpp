@@ -1,6 +1,7 @@
 // Makes a thumbnail of any bytes taken for a picture: every reader (JPEG,
-// progressive JPEG, GIF, BMP and the fallback) must refuse or decode them
-// without a crash, a leak or an unbounded allocation.
+// progressive JPEG, GIF, BMP, the fallback and the readers of every extra
+// picture type, which a run reads only when chosen) must refuse or decode
+// them without a crash, a leak or an unbounded allocation.
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -31,7 +32,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string thumb = ThumbFolder() + "/thumb.jpg";
   ThumbOptions options;
   options.Height = "24";
-  MakeThumbnail(picture, thumb, 24, options);
+  ThumbChoices every_type;
+  for (const ExtraFormatInfo& info : kExtraFormats) every_type.formats.Add(info.format);
+  MakeThumbnail(picture, thumb, 24, options, every_type);
   unlink(thumb.c_str());
   close(fd);
   return 0;
