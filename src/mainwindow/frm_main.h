@@ -14,6 +14,7 @@
 #include "settings/session.h"
 #include "settings/settings_transfer.h"
 
+class FormatList;
 class QLineEdit;
 namespace Ui {
 class frmMain;
@@ -55,6 +56,7 @@ class frmMain : public QMainWindow {
 
   void AddDirectory(QString path);
   void AskForDirectory();
+  void AddTree(const QString& root);
   void RemoveDirectory();
   void ClearDirectories();
   void OpenDirectory();
@@ -64,6 +66,7 @@ class frmMain : public QMainWindow {
   std::vector<std::string> Directories() const;
   void FitDropDownWidth();
 
+  void AddFormatList();
   void ShowQuality(int value);
   void TakeResizeMethod();
   void SizeBoxFocusEvent(QLineEdit* box, QEvent* event);
@@ -93,6 +96,7 @@ class frmMain : public QMainWindow {
   std::string resize_method_;  // "Height", "Width", "Both", or what a file held
   bool running_ = false;
 
+  FormatList* formats_ = nullptr;  // the extra picture types, below the thumbnail options
   CommittedFlags committed_;
   std::optional<Form> express_form_;  // frmOptions2 while it is loaded
 };
