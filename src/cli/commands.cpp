@@ -91,10 +91,11 @@ bool ResolveDirectories(const ProcessArgs& args, const ProgramState& state, Prep
 }
 
 // The extra picture types of the run: --formats, else the state file's.
+// libvips is asked what it reads only when a type is chosen.
 bool ResolveFormats(const ProcessArgs& args, const ProgramState& state, PreparedRun* run,
                     std::string* err) {
-  ExtraFormats readable = ReadableExtraFormats();
   if (!args.formats) {
+    ExtraFormats readable = state.Formats.empty() ? ExtraFormats() : ReadableExtraFormats();
     run->input.formats = CommonFormats(state.Formats, readable);
     run->unreadable.bits = state.Formats.bits & ~readable.bits;
     return true;
@@ -103,6 +104,8 @@ bool ResolveFormats(const ProcessArgs& args, const ProgramState& state, Prepared
     *err = "--formats: " + *err;
     return false;
   }
+  if (run->input.formats.empty()) return true;
+  ExtraFormats readable = ReadableExtraFormats();
   ExtraFormats missing{static_cast<uint8_t>(run->input.formats.bits & ~readable.bits)};
   if (missing.empty()) return true;
   *err = "--formats: the installed libvips cannot read " + ExtraFormatsText(missing) +
