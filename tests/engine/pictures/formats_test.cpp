@@ -18,7 +18,7 @@ using thumb_test::Facts;
 using thumb_test::PixelAt;
 using thumb_test::Rgb;
 
-// The fixtures of make-extra-formats.py: 96 x 48 stored, red left and blue
+// The fixtures of tests/data/make-extra-formats.py: 96 x 48 stored, red left and blue
 // right in Display P3, to be turned a quarter clockwise.
 struct Fixture {
   const char* file;

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
-"""Makes the pictures of the extra types in this folder (they are also seeds
-of the picture fuzzer). Run by hand when they are to change; needs the vips
-command (Debian: libvips-tools) with its HEIF encoders.
+"""Makes the pictures of the extra types in thumbs/ beside this script (they
+are also seeds of the picture fuzzer). Run by hand when they are to change;
+needs the vips command (Debian: libvips-tools) with its HEIF encoders.
 
     make-extra-formats.py [FOLDER]
 
@@ -150,7 +150,8 @@ def rotated_heif(data, quarters_anticlockwise):
 
 
 def main():
-    folder = pathlib.Path(sys.argv[1] if len(sys.argv) > 1 else os.path.dirname(__file__))
+    folder = pathlib.Path(sys.argv[1] if len(sys.argv) > 1 else
+                          os.path.join(os.path.dirname(__file__), "thumbs"))
     with tempfile.TemporaryDirectory() as tmp:
         tmp = pathlib.Path(tmp)
         halves_ppm(tmp / "halves.ppm")
