@@ -113,38 +113,16 @@ TEST_F(TreeOptionsTest, TheIndexLeadsToTheTreesGalleriesAndLeavesAPageOfTheUsers
   EXPECT_EQ(temp_.Read("top/index.html"), "my page");
 }
 
-TEST_F(TreeOptionsTest, TheCommandLineReadsTheOptionsAndIndexNeedsRecursive) {
+TEST_F(TreeOptionsTest, TheIndexNeedsRecursive) {
   std::ostringstream out, err;
-  const char* tree[] = {"kesto-cli", "process", "--formats", "", "--recursive", "--index", "d"};
-  CommandLine line = ParseCommandLine(7, tree, out, err);
-  ASSERT_EQ(line.command, CommandLine::Command::kProcess) << err.str();
-  EXPECT_TRUE(line.process.recursive && line.process.index);
-  EXPECT_EQ(line.process.formats, std::optional<std::string>(""));
-
-  const char* plain[] = {"kesto-cli", "process", "d"};
-  line = ParseCommandLine(3, plain, out, err);
-  EXPECT_FALSE(line.process.recursive || line.process.index || line.process.formats);
-
   const char* index_alone[] = {"kesto-cli", "process", "--index", "d"};
-  line = ParseCommandLine(4, index_alone, out, err);
-  EXPECT_EQ(line.command, CommandLine::Command::kNone);
+  CommandLine line = ParseCommandLine(4, index_alone, out, err);
   EXPECT_EQ(line.status, 2);
   EXPECT_NE(err.str().find("--index requires --recursive"), std::string::npos) << err.str();
-}
-
-TEST_F(TreeOptionsTest, ConfigShowEndsWithExpressHiDpi) {
-  ASSERT_EQ(ConfigInitCommand(Path("b.cfe"), err_), 0);
-  temp_.Write("a.cfe", temp_.Read("b.cfe") + "ExpressHiDpi=1\r\n");
-  for (const auto& [file, line] :
-       {std::pair{"a.cfe", "ExpressHiDpi=1\n"}, {"b.cfe", "ExpressHiDpi=0\n"}}) {
-    std::FILE* out = std::tmpfile();
-    EXPECT_EQ(ConfigShowCommand(Path(file), out, err_), 0);
-    std::rewind(out);
-    std::string shown;
-    for (int c; (c = std::fgetc(out)) != EOF;) shown += static_cast<char>(c);
-    std::fclose(out);
-    EXPECT_TRUE(shown.ends_with(std::string("\nExpressFontName=\n") + line)) << shown;
-  }
+  const char* tree[] = {"kesto-cli", "process", "--formats", "", "--recursive", "--index", "d"};
+  line = ParseCommandLine(7, tree, out, err);
+  EXPECT_TRUE(line.process.recursive && line.process.index);
+  EXPECT_EQ(line.process.formats, std::optional<std::string>(""));
 }
 
 }  // namespace

@@ -81,17 +81,6 @@ class TreeFormatsTest : public QObject {
                                      Path("tree/2025") + "/"}));
   }
 
-  void theCheckListOffersEveryTypeAndOnlyReadableOnesCanBeChecked() {
-    QCOMPARE(Formats()->count(), 5);
-    ExtraFormats readable = ReadableExtraFormats();
-    for (const ExtraFormatInfo& info : kExtraFormats) {
-      QListWidgetItem* item = Format(QString::fromUtf8(info.label.data(), info.label.size()));
-      QVERIFY(item);
-      QCOMPARE(item->checkState(), Qt::Unchecked);
-      QCOMPARE(bool(item->flags() & Qt::ItemIsEnabled), readable.Has(info.format));
-    }
-  }
-
   void nothingCheckedLeavesTheStateFileAsItWas() {
     std::string before = StateFile();
     CloseAndReopen();
@@ -102,6 +91,12 @@ class TreeFormatsTest : public QObject {
     Picture("pics/a.png", "thumbs/png-named.jpg");
     Picture("pics/b.jpg");
     window_->findChild<QComboBox*>("cboDirList")->addItem(Path("pics") + "/");
+    QCOMPARE(Formats()->count(), 5);
+    ExtraFormats readable = ReadableExtraFormats();
+    for (const ExtraFormatInfo& info : kExtraFormats) {  // what libvips cannot read stays off
+      QListWidgetItem* item = Format(QString::fromUtf8(info.label.data(), info.label.size()));
+      QCOMPARE(bool(item->flags() & Qt::ItemIsEnabled), readable.Has(info.format));
+    }
     Format("PNG")->setCheckState(Qt::Checked);
     Format("TIFF")->setCheckState(Qt::Checked);
     CloseAndReopen();

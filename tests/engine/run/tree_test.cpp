@@ -82,6 +82,7 @@ TEST_F(TreeTest, TheTopThenEachFolderHoldingPicturesInTheListsOrder) {
   EXPECT_EQ(with_png.front(), top_ + "/");  // the top as given, the others without "//"
   EXPECT_EQ(Relative({with_png.begin() + 1, with_png.end()}),
             (Names{"alps/deep", "Beach/2024", "beach", "screens", "zoo"}));
+  EXPECT_EQ(PictureTree(top_ + "/missing", express_), Names{top_ + "/missing"});
 }
 
 TEST_F(TreeTest, AdvancedSettingsNameTheThumbnailFolderAndTheAffix) {
@@ -96,12 +97,6 @@ TEST_F(TreeTest, AdvancedSettingsNameTheThumbnailFolderAndTheAffix) {
   settings.StoreInSub = "0";  // no thumbnail folder: "small" is a gallery like any other
   EXPECT_EQ(Relative(PictureTree(top_, RunTreeRules(true, settings, {}))),
             (Names{".", "other", "small", "thumbs"}));
-}
-
-TEST_F(TreeTest, AFolderThatCannotBeReadGivesItselfAlone) {
-  EXPECT_EQ(PictureTree(top_ + "/missing", express_), Names{top_ + "/missing"});
-  File("a.txt");
-  EXPECT_EQ(PictureTree(top_ + "/a.txt", express_), Names{top_ + "/a.txt"});
 }
 
 TEST_F(TreeTest, TheIndexLeadsToEachGalleryAndShowsItsFirstThumbnail) {
@@ -150,8 +145,10 @@ TEST_F(TreeTest, AdvancedGalleriesStartAtThePageStartAtNumbers) {
 TEST_F(TreeTest, APageOfTheUsersOwnIsNeverReplaced) {
   File("a.jpg", "small.jpg");
   Names folders = PictureTree(top_, express_);
-  RunOver(folders, false, AdvancedSettings());
   std::string index = top_ + "/index.html", warning;
+  EXPECT_FALSE(MakeTreeIndex(top_, folders, false, AdvancedSettings(), {}, &warning));
+  EXPECT_EQ(warning, top_ + ": the tree holds no gallery; no tree index is written");
+  RunOver(folders, false, AdvancedSettings());
   ASSERT_TRUE(MakeTreeIndex(top_, folders, false, AdvancedSettings(), {}, &warning));
   EXPECT_TRUE(IsOwnTreeIndex(index));
   ASSERT_TRUE(MakeTreeIndex(top_, folders, false, AdvancedSettings(), {}, &warning));  // again
@@ -168,16 +165,6 @@ TEST_F(TreeTest, APageOfTheUsersOwnIsNeverReplaced) {
   fs::create_symlink(top_ + "/own.html", index);
   EXPECT_FALSE(MakeTreeIndex(top_, folders, false, AdvancedSettings(), {}, &warning));
   EXPECT_TRUE(fs::is_symlink(index));
-}
-
-TEST_F(TreeTest, ATreeWithoutGalleriesGetsNoIndex) {
-  File("a/notes.txt");
-  File("b.jpg");  // listed, but its run never happened: no first page
-  std::string warning;
-  EXPECT_FALSE(
-      MakeTreeIndex(top_, PictureTree(top_, express_), false, AdvancedSettings(), {}, &warning));
-  EXPECT_EQ(warning, top_ + ": the tree holds no gallery; no tree index is written");
-  EXPECT_FALSE(fs::exists(top_ + "/index.html"));
 }
 
 }  // namespace
