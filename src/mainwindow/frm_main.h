@@ -74,6 +74,12 @@ class frmMain : public QMainWindow {
   void ShowAbout();
   void EditSettings();
 
+  Form& AdvancedForm();
+  Form& ThumbCodeForm();
+  void FillAdvancedDialogs();
+  void ShowAdvancedSettings();
+  void CommitAdvancedAtStartUp();
+
   Form& ExpressForm();
   void ShowExpressSettings();
   void CommitExpressAtStartUp();
@@ -94,5 +100,7 @@ class frmMain : public QMainWindow {
   bool running_ = false;
 
   CommittedFlags committed_;
-  std::optional<Form> express_form_;  // frmOptions2 while it is loaded
+  std::optional<Form> advanced_form_;    // frmOptions while it is loaded
+  std::optional<Form> thumb_code_form_;  // frmNPControl while it is loaded
+  std::optional<Form> express_form_;     // frmOptions2 while it is loaded
 };
