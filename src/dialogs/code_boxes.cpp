@@ -5,8 +5,27 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimer>
 
 #include "dialogs/clipboard.h"
+
+namespace {
+
+class SelectAll : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    // After the box's own handling, which a mouse click ends with a caret.
+    if (event->type() == QEvent::FocusIn)
+      if (auto* box = qobject_cast<QLineEdit*>(watched))
+        QTimer::singleShot(0, box, [box] { box->selectAll(); });
+    return false;
+  }
+};
+
+}  // namespace
 
 void SetUpCodeBoxes(QWidget* window) {
   QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
@@ -33,3 +52,5 @@ void AddTagRows(QWidget* frame, const QStringList& tags, const std::function<voi
     grid->addWidget(copy, i, 1);
   }
 }
+
+void SelectAllOnFocus(QLineEdit* box) { box->installEventFilter(new SelectAll(box)); }

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <functional>
 
+class QLineEdit;
 class QWidget;
 
 /// Gives every code box (plain-text editor) of `window` a fixed-width font
@@ -15,3 +16,6 @@ void SetUpCodeBoxes(QWidget* window);
 /// "txtTag1", "txtTag2", ..., and a "Copy" button beside it, "cmdCopy1", ...,
 /// that puts the tag on the clipboard and then runs `after_copy`.
 void AddTagRows(QWidget* frame, const QStringList& tags, const std::function<void()>& after_copy);
+
+/// Makes `box` select its whole text whenever it gets the focus.
+void SelectAllOnFocus(QLineEdit* box);

@@ -6,9 +6,8 @@
 
 #include <QDialog>
 #include <memory>
-#include <string>
 
-#include "settings/settings_transfer.h"
+#include "dialogs/options_context.h"
 
 class FieldChecks;
 class QLineEdit;
@@ -16,13 +15,6 @@ class QPlainTextEdit;
 namespace Ui {
 class frmOptions;
 }
-
-/// What the dialog works on besides its controls; the main window owns it.
-struct OptionsContext {
-  AdvancedSettings* record = nullptr;
-  CommittedFlags* flags = nullptr;
-  std::string program_folder;  // the state folder, where the default template lies
-};
 
 class frmOptions : public QDialog {
   Q_OBJECT

@@ -419,7 +419,9 @@ void frmMain::FillAdvancedDialogs() {
 
 // Modal over the main window; its OK and its Cancel both unload it.
 void frmMain::ShowAdvancedSettings() {
-  frmOptions dialog(AdvancedForm(), {&session_.advanced, &committed_, state_folder_}, this);
+  OptionsContext context{&session_.advanced, &committed_,   &thumb_code_form_,
+                         &editor_memory_,    state_folder_, session_.ConfigDir};
+  frmOptions dialog(AdvancedForm(), std::move(context), this);
   advanced_form_.reset();
   dialog.exec();
 }

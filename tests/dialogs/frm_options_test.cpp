@@ -31,8 +31,11 @@ class FrmOptionsTest : public QObject {
     record_ = record;
     Form form = NewAdvancedForm();
     QVERIFY(SetOptions(record_, &form, nullptr));
-    dialog_ = std::make_unique<frmOptions>(
-        form, OptionsContext{&record_, &flags_, tmp_->path().toStdString()}, nullptr);
+    dialog_ =
+        std::make_unique<frmOptions>(form,
+                                     OptionsContext{&record_, &flags_, &thumb_codes_, &editors_,
+                                                    tmp_->path().toStdString(), config_dir_},
+                                     nullptr);
   }
   void Show() {
     dialog_->show();
@@ -67,6 +70,9 @@ class FrmOptionsTest : public QObject {
   std::unique_ptr<QTemporaryDir> tmp_;
   AdvancedSettings record_;
   CommittedFlags flags_;
+  std::optional<Form> thumb_codes_;
+  EditorMemory editors_;
+  std::string config_dir_;
   std::unique_ptr<frmOptions> dialog_;
 
  private slots:
