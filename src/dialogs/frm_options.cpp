@@ -7,11 +7,17 @@
 #include <vector>
 
 #include "dialogs/code_boxes.h"
+#include "dialogs/colour_box.h"
 #include "dialogs/desktop.h"
 #include "dialogs/field_checks.h"
 #include "dialogs/file_dialog.h"
 #include "dialogs/form_binding.h"
+#include "dialogs/frm_java_code.h"
+#include "dialogs/frm_link_inact.h"
+#include "dialogs/frm_no_menu.h"
+#include "dialogs/frm_tmpl.h"
 #include "dialogs/message_box.h"
+#include "dialogs/tag_palette.h"
 #include "settings/file_io.h"
 #include "settings/snipplet_rows.h"
 #include "settings/text.h"
@@ -45,6 +51,28 @@ constexpr Skeleton kSkeletons[] = {
     {"txtStyleCode", "<STYLE><--.nu ></STYLE>", 14, false},
 };
 
+// The code boxes a colour or font tag can go into.
+constexpr const char* kInsertionBoxes[] = {
+    "txtHeaderCode",    "txtStyleCode",     "txtBodyTag",        "txtPageTitleCode",
+    "txtTableTag",      "txtRowStart",      "txtCellCode",       "txtJavaCell",
+    "txtRowEnd",        "txtTableClose",    "txtCodeBeforeMenu", "txtMenuCode",
+    "txtCodeAfterMenu", "txtLineBreakCode", "txtNext",           "txtPrev"};
+
+// The controls that take the insertion target away when they are left.
+constexpr const char* kDisarming[] = {
+    "chkBreakMenu",   "chkCenterTable", "chkGenMenu",   "chkTableClose", "chkUseJava",
+    "chkUseStyle",    "chkUseTitle",    "optMenuTop",   "optMenuBottom", "optMenuBoth",
+    "cmdNPTags",      "cmdShowJava",    "cmdOptCancel", "Command1",      "Command2",
+    "Command3",       "Command4",       "Command5",     "Command6",      "Command7",
+    "txtBreakMenuNum"};
+
+// The palette each "Tags" button opens.
+constexpr std::pair<const char*, Palette> kTagButtons[] = {
+    {"Command1", Palette::kCellCode},   {"Command2", Palette::kTitleCode},
+    {"Command6", Palette::kTitleCode},  {"Command3", Palette::kBeforeMenu},
+    {"Command5", Palette::kBeforeMenu}, {"Command4", Palette::kMenuCell},
+    {"cmdNPTags", Palette::kNextLink},  {"Command7", Palette::kPrevLink}};
+
 void PlaceCaret(QPlainTextEdit* box, int position) {
   QTextCursor cursor = box->textCursor();
   cursor.setPosition(position);
@@ -66,6 +94,7 @@ frmOptions::frmOptions(Form form, OptionsContext context, QWidget* owner)
   ConnectGeneral();
   ConnectCode();
   ConnectSnipplets();
+  ConnectEditors();
   ApplyDependentRules();
   ShowPreview();
   connect(ui_->SSTab1, &QTabWidget::currentChanged, this, &frmOptions::TabChanged);
@@ -98,9 +127,8 @@ void frmOptions::ConnectGeneral() {
     checks_->Watch(box, true);
   }
   checks_->Watch(ui_->txtBreakMenuNum, true);
-  for (QLineEdit* box :
-       {ui_->txtPageFileName, ui_->txtPageTitle, ui_->txtSubFolderName, ui_->txtThumbExt,
-        ui_->txtFNameReplaceStr, ui_->txtMetaRevisit, ui_->txtColor})
+  for (QLineEdit* box : {ui_->txtPageFileName, ui_->txtPageTitle, ui_->txtSubFolderName,
+                         ui_->txtThumbExt, ui_->txtFNameReplaceStr, ui_->txtMetaRevisit})
     checks_->Watch(box, false);
   checks_->Exempt(ui_->cmdOptCancel);
   checks_->SwitchTabs(ui_->SSTab1);
@@ -171,6 +199,7 @@ void frmOptions::ShowUseJava(bool java) {
 // ---- Tabs
 
 void frmOptions::TabChanged(int tab) {
+  context_.editors->target.Disarm();
   if (!ui_->chkTableClose->isChecked()) ui_->txtTableClose->setPlainText("AUTO-CLOSE");
   ui_->fraColorBoxBack->setVisible(tab == kHtml || tab == kMenu);
   if (tab == kExtra && ui_->txtTmplAddy->text().trimmed().isEmpty())
@@ -301,9 +330,96 @@ void frmOptions::OpenSnipplet() {
   if (rows.index >= 0) OpenInTextEditor(Q(EntryPath(rows.entries[rows.index])));
 }
 
+// ---- The editors and palettes
+
+void frmOptions::ConnectEditors() {
+  InsertionTarget& target = context_.editors->target;
+  target.Disarm();
+  for (const char* box : kInsertionBoxes) target.WatchCodeBox(findChild<QPlainTextEdit*>(box));
+  for (const char* control : kDisarming) target.WatchDisarming(findChild<QWidget*>(control));
+  target.WatchDisarming(ui_->SSTab1->tabBar());
+  ConnectColourBox(this, context_.editors);
+  for (auto [button, palette] : kTagButtons)
+    connect(findChild<QPushButton*>(button), &QPushButton::clicked, this,
+            [this, shown = palette] { ShowTagPalette(shown, this); });
+  connect(ui_->cmdShowJava, &QPushButton::clicked, this, &frmOptions::EditJavaCode);
+  connect(ui_->mnuInactive, &QAction::triggered, this, &frmOptions::EditInactiveLink);
+  connect(ui_->mnuNoMenu, &QAction::triggered, this, &frmOptions::EditNoMenu);
+  connect(ui_->cmdEditTemplate, &QPushButton::clicked, this, &frmOptions::EditTemplate);
+  connect(ui_->cmdTmplNew, &QPushButton::clicked, this, &frmOptions::NewTemplate);
+}
+
+void frmOptions::EditJavaCode() {
+  frmJavaCode editor(ui_->txtJavaCode->toPlainText(), this);
+  if (editor.exec() == QDialog::Accepted) ui_->txtJavaCode->setPlainText(editor.code());
+}
+
+// The dialog's own colour box hides while the editor's is at work.
+void frmOptions::EditInactiveLink() {
+  ui_->fraColorBoxBack->hide();
+  frmLinkInact editor(
+      {ui_->lblLinkInact->text(), ui_->chkLinkInact->isChecked(), ui_->chkInactAuto->isChecked()},
+      context_.editors, this);
+  if (editor.exec() == QDialog::Accepted) {
+    InactiveLink link = editor.link();
+    ui_->lblLinkInact->setText(link.code);
+    ui_->chkLinkInact->setChecked(link.custom);
+    ui_->chkInactAuto->setChecked(link.automatic);
+  }
+  ui_->fraColorBoxBack->show();
+}
+
+void frmOptions::EditNoMenu() {
+  frmNoMenu editor(ui_->lblNoMenu->text(), this);
+  if (editor.exec() == QDialog::Accepted) ui_->lblNoMenu->setText(editor.code());
+}
+
+// The file of txtTmplAddy, looked for beside the loaded .cfg when the name
+// has no folder. Closing the editor with the path still empty opens it once
+// more, empty.
+void frmOptions::EditTemplate() {
+  std::string path = TemplatePath(S(ui_->txtTmplAddy->text()), context_.config_dir);
+  TemplateStart start{.path = Q(path)};
+  std::string text, err;
+  bool known = QFileInfo(start.path).isFile();
+  if (known && !ReadWholeFile(path, &text, &err)) {
+    ShowError(this, Q(err));
+    known = false;
+  } else if (!known) {
+    ShowTemplateNotFound();
+  }
+  if (known) {
+    start.caption = "Edit Template: " + start.path;
+    start.text = Q(text).replace("\r\n", "\n");
+  }
+  context_.editors->template_known = known;
+  ShowTemplateEditor(start);
+  if (!ui_->txtTmplAddy->text().trimmed().isEmpty()) return;
+  ShowTemplateNotFound();
+  context_.editors->template_known = false;
+  ShowTemplateEditor({.path = start.path});
+}
+
+void frmOptions::NewTemplate() {
+  context_.editors->template_known = false;
+  ShowTemplateEditor({.caption = "New Template - UNSAVED"});
+}
+
+void frmOptions::ShowTemplateNotFound() {
+  ShowMessage(this, {QMessageBox::Critical, "Oops!", "Template file not found!", QMessageBox::Ok});
+}
+
+// A file the editor loaded or saved and then saved to becomes the template.
+void frmOptions::ShowTemplateEditor(const TemplateStart& start) {
+  frmTmpl editor(start, context_, this);
+  editor.exec();
+  if (!editor.handed_back().isEmpty()) ui_->txtTmplAddy->setText(editor.handed_back());
+}
+
 // ---- OK
 
 void frmOptions::Commit() {
+  context_.editors->target.Disarm();
   Form before = Controls();
   Form form = before;
   std::optional<Refusal> refusal = CommitAdvanced(&form, context_.record, context_.flags);

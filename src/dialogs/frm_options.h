@@ -10,6 +10,7 @@
 #include "dialogs/options_context.h"
 
 class FieldChecks;
+struct TemplateStart;
 class QLineEdit;
 class QPlainTextEdit;
 namespace Ui {
@@ -59,6 +60,15 @@ class frmOptions : public QDialog {
   void ClearSnipplet();
   void ClearAllSnipplets();
   void OpenSnipplet();
+
+  void ConnectEditors();
+  void EditJavaCode();
+  void EditInactiveLink();
+  void EditNoMenu();
+  void EditTemplate();
+  void NewTemplate();
+  void ShowTemplateNotFound();
+  void ShowTemplateEditor(const TemplateStart& start);
 
   void Commit();
 
