@@ -1,5 +1,6 @@
 // Answers what the windows ask a person (message boxes, file pickers, the
-// colour dialog, the desktop, modal windows) and keeps what they asked, for the window tests.
+// colour dialog, the desktop, the clipboard, modal windows) and keeps what
+// they asked, for the window tests.
 #pragma once
 
 #include <QApplication>
@@ -8,6 +9,7 @@
 #include <QTimer>
 #include <functional>
 
+#include "dialogs/clipboard.h"
 #include "dialogs/colour_dialog.h"
 #include "dialogs/desktop.h"
 #include "dialogs/file_dialog.h"
@@ -30,14 +32,16 @@ struct Answers {
     });
     SetDesktopHook([this](const DesktopRequest& request) {
       desktop << request;
-      return true;
+      return desktop_works;
     });
+    SetClipboardHook([this](const QString& text) { clipboard << text; });
   }
   ~Answers() {
     SetMessageHook({});
     SetFileHook({});
     SetColourHook({});
     SetDesktopHook({});
+    SetClipboardHook({});
   }
   Answers(const Answers&) = delete;
   Answers& operator=(const Answers&) = delete;
@@ -49,6 +53,8 @@ struct Answers {
   QList<FileRequest> files;
   QList<QColor> colour_starts;  // the colour each colour dialog started at
   QList<DesktopRequest> desktop;
+  bool desktop_works = true;  // the answer to every desktop request
+  QStringList clipboard;      // every text put on the clipboard, in order
 };
 
 /// Hands every modal window that opens while it lives to `answer`, which
