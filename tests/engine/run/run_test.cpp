@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -15,6 +16,7 @@
 #include "settings/settings_transfer.h"
 #include "settings/text.h"
 #include "temp_folder.h"
+#include "unprivileged.h"
 
 namespace fs = std::filesystem;
 
@@ -102,12 +104,16 @@ TEST_F(RunTest, MissingDirectoryIsReportedAndTheOthersRun) {
 }
 
 TEST_F(RunTest, UnreadableDirectoryIsReportedLikeAMissingOne) {
-  if (geteuid() == 0) GTEST_SKIP() << "root reads every folder";
   std::string locked = Dir("locked");
-  fs::permissions(locked, fs::perms::none);
-  Process(false, Input({locked}), AdvancedSettings(), ExpressSettings(), &host_, &report_);
-  fs::permissions(locked, fs::perms::owner_all);
-  EXPECT_EQ(report_.InvalidPaths, locked + "\r\n");
+  chmod(temp_.path().c_str(), 0755);
+  chmod(locked.c_str(), 0);
+  EXPECT_EQ(RunUnprivileged([&] {
+              Process(false, Input({locked}), AdvancedSettings(), ExpressSettings(), &host_,
+                      &report_);
+              return report_.InvalidPaths;
+            }),
+            locked + "\r\n");
+  chmod(locked.c_str(), 0700);
   EXPECT_FALSE(Exists(locked + "/thumbs"));
 }
 
