@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
-
 namespace {
 
 struct GuessCase {
@@ -82,26 +80,6 @@ TEST(TitlesTest, PictureTitleAppliesTheThreeSteps) {
   EXPECT_EQ(PictureTitle("Long_Beach_Walk.jpg", true, s), "Long_Beach_Walk.jpg");
   s.FNameExtKill = "1";
   EXPECT_THROW(PictureTitle("", true, s), PageError);
-}
-
-TEST(TitlesTest, RandomNamesNeverCrash) {
-  std::mt19937 rng(7);
-  const std::string alphabet = "aZ_ .jpgJPG09[]^\\é中";
-  AdvancedSettings s;
-  s.UseGuess = "1";
-  s.ShortFNames = "1";
-  for (int i = 0; i < 3000; ++i) {
-    std::string name;
-    int len = rng() % 40;
-    for (int j = 0; j < len; ++j) name += alphabet[rng() % alphabet.size()];
-    for (int pattern = -1; pattern <= 3; ++pattern) (void)GuessTitle(name, pattern);
-    s.FNameMaxLet = std::to_string(rng() % 30);
-    s.FNameReplaceLoc = std::to_string(rng() % 3);
-    try {
-      (void)PictureTitle(name, true, s);
-    } catch (const PageError&) {
-    }
-  }
 }
 
 }  // namespace
