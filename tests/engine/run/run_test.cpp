@@ -12,6 +12,7 @@
 #include <fstream>
 #include <functional>
 
+#include "engine/run/fake_host.h"
 #include "run/run_report_text.h"
 #include "settings/settings_transfer.h"
 #include "settings/text.h"
@@ -21,34 +22,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-// Records what the run asks of its host; STOP is pressed at the Nth poll.
-struct FakeHost : RunHost {
-  std::vector<ProgressState> progress;
-  int hides = 0;
-  std::function<bool(const FakeHost&)> stop_when;  // STOP is pressed once this holds
-  bool stopped = false;
-  std::vector<std::string> confirmations;
-  bool confirm = false;
-  std::function<void()> on_confirm;
-  std::vector<std::string> reports;
-  std::vector<std::string> warnings;
-
-  void ShowProgress(const ProgressState& state) override { progress.push_back(state); }
-  void HideProgress() override { ++hides; }
-  bool PollStop() override {
-    if (stopped || !stop_when || !stop_when(*this)) return false;
-    return stopped = true;
-  }
-  void SetStatusVisible(bool) override {}
-  bool ConfirmDelete(const std::string& text) override {
-    confirmations.push_back(text);
-    if (on_confirm) on_confirm();
-    return confirm;
-  }
-  void ShowReport(const std::string& text) override { reports.push_back(text); }
-  void Warn(const std::string& text) override { warnings.push_back(text); }
-};
 
 class RunTest : public ::testing::Test {
  protected:
@@ -130,15 +103,6 @@ TEST_F(RunTest, NothingDueShowsNoProgressButWritesPages) {
   EXPECT_FALSE(Exists(pics + "/old.htm"));
   EXPECT_TRUE(Exists(pics + "/page1.html"));
   EXPECT_FALSE(Exists(pics + "////page1.html/"));
-}
-
-TEST_F(RunTest, ExpressSkipsLowerCaseMarkOnly) {
-  std::string pics = Dir("pics");
-  Copy("small.jpg", pics + "/Sea_tn.jpg");
-  Copy("small.jpg", pics + "/Sea_TN.jpg");
-  Process(false, Input({pics}), AdvancedSettings(), ExpressSettings(), &host_, &report_);
-  EXPECT_FALSE(Exists(pics + "/thumbs/Sea_tn_tn.jpg"));
-  EXPECT_TRUE(Exists(pics + "/thumbs/Sea_TN_tn.jpg"));
 }
 
 TEST_F(RunTest, CorruptPicturesAreReportedInListOrder) {
@@ -266,7 +230,7 @@ TEST_F(RunTest, SettingsThatWouldHarmFilesAreRefusedBeforeTheRun) {
     input.thumbs.ResizeMethod = c.resize;
     input.thumbs.Height = c.height;
     input.thumbs.Width = c.width;
-    host_.confirm = true;
+    host_.answer = true;
     Process(true, input, advanced, ExpressSettings(), &host_, &report_);
     EXPECT_EQ(temp_.Count(), 1u) << c.sub << c.resize;
     EXPECT_EQ(fs::directory_iterator(pics)->path().filename(), "photo.jpeg") << c.sub << c.resize;
@@ -278,7 +242,7 @@ TEST_F(RunTest, SettingsThatWouldHarmFilesAreRefusedBeforeTheRun) {
             "empty, \".\", \"..\" or holding \"/\"");
   EXPECT_EQ(host_.warnings[5], "Height is \"0\": a thumbnail side must be from 1 to 32767 pixels");
   EXPECT_EQ(host_.warnings[7], "Width is \"0.4\": a thumbnail side must be from 1 to 32767 pixels");
-  EXPECT_TRUE(host_.reports.empty() && host_.confirmations.empty());
+  EXPECT_TRUE(host_.reports.empty() && host_.questions.empty());
 }
 
 TEST_F(RunTest, APageAtALinkIsReplacedNotWrittenThrough) {
