@@ -14,8 +14,8 @@ TEST(TextTest, ValReadsTheLeadingNumber) {
 }
 
 TEST(TextTest, NumbersRoundHalfToEvenAndKeepTheirRange) {
-  for (auto [value, rounded] : {std::pair{2.5, 2}, {3.5, 4}, {-2.5, -2}, {999.5, 1000},
-                                {998.5, 998}, {133.333, 133}})
+  for (auto [value, rounded] :
+       {std::pair{2.5, 2}, {3.5, 4}, {-2.5, -2}, {999.5, 1000}, {998.5, 998}, {133.333, 133}})
     EXPECT_EQ(RoundHalfEven(value), rounded) << value;
   int16_t v = 0;
   EXPECT_TRUE(ValToInt16("32767", &v));
@@ -42,10 +42,10 @@ TEST(TextTest, TokenizerTreatsEverySeparatorAlone) {
 
 TEST(TextTest, HtmlColourSwapsRedAndBlue) {
   const std::pair<const char*, const char*> cases[] = {
-      {"255", "#FF0000"},    {"16711680", "#0000FF"}, {"0", "#000000"}, {"12632256", "#C0C0C0"},
-      {"<no value>", "#000000"},
-      {"-1", "#FFFFFFFF"},  // eight hex digits: the last four, then 3-4, 1-2
-      {"2.5", "#020000"},   {"3.5", "#040000"}};  // halves round to even
+      {"255", "#FF0000"},        {"16711680", "#0000FF"}, {"0", "#000000"}, {"12632256", "#C0C0C0"},
+      {"<no value>", "#000000"}, {"-1", "#FFFFFFFF"},  // eight hex digits: the last four, then 3-4,
+                                                       // 1-2
+      {"2.5", "#020000"},        {"3.5", "#040000"}};  // halves round to even
   for (auto [colour, html] : cases) EXPECT_EQ(HtmlColour(colour), html) << colour;
 }
 
@@ -83,7 +83,10 @@ TEST(TextTest, ReplacingAndCaseFreeSearch) {
   EXPECT_EQ(CharRight("héllo", 4), "éllo");
   EXPECT_EQ(CharLeft("ab", -1), "");
   EXPECT_EQ(LowerCase("ÄÉΣЖ_X"), "äéσж_x");  // whatever the process's locale
-  EXPECT_EQ(LowerCase("\xC3" "A\xC4\x80\xFF"), "\xC3" "a\xC4\x81\xFF");  // stray bytes kept
+  EXPECT_EQ(LowerCase("\xC3"
+                      "A\xC4\x80\xFF"),
+            "\xC3"
+            "a\xC4\x81\xFF");  // stray bytes kept
 }
 
 TEST(TextTest, NumberTextHasNoSignPlace) {
