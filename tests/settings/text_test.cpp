@@ -42,10 +42,15 @@ TEST(TextTest, TokenizerTreatsEverySeparatorAlone) {
 
 TEST(TextTest, HtmlColourSwapsRedAndBlue) {
   const std::pair<const char*, const char*> cases[] = {
-      {"255", "#FF0000"},        {"16711680", "#0000FF"}, {"0", "#000000"}, {"12632256", "#C0C0C0"},
-      {"<no value>", "#000000"}, {"-1", "#FFFFFFFF"},  // eight hex digits: the last four, then 3-4,
-                                                       // 1-2
-      {"2.5", "#020000"},        {"3.5", "#040000"}};  // halves round to even
+      {"255", "#FF0000"},
+      {"16711680", "#0000FF"},
+      {"0", "#000000"},
+      {"12632256", "#C0C0C0"},
+      {"<no value>", "#000000"},
+      {"-1", "#FFFFFFFF"},  // eight hex digits: the last four, then 3-4,
+                            // 1-2
+      {"2.5", "#020000"},
+      {"3.5", "#040000"}};  // halves round to even
   for (auto [colour, html] : cases) EXPECT_EQ(HtmlColour(colour), html) << colour;
 }
 
@@ -81,6 +86,7 @@ TEST(TextTest, ReplacingAndCaseFreeSearch) {
   EXPECT_EQ(HtmlEscape("a&b<c>\"d"), "a&amp;b&lt;c&gt;&quot;d");
   EXPECT_EQ(CharLeft("héllo", 2), "hé");
   EXPECT_EQ(CharRight("héllo", 4), "éllo");
+  EXPECT_EQ(CharRight("héllo", 9), "héllo");
   EXPECT_EQ(CharLeft("ab", -1), "");
   EXPECT_EQ(LowerCase("ÄÉΣЖ_X"), "äéσж_x");  // whatever the process's locale
   EXPECT_EQ(LowerCase("\xC3"

@@ -18,6 +18,7 @@ TEST(TitlesTest, GuessTitleByPattern) {
       {"John_Smith.jpg", 1, "John Smith"},
       {"John_smith.jpg", 1, "John smith"},  // "_" counts as a capital
       {"JohnAdams.jpg", 1, "John Adams"},
+      {"aéAé.jpg", 1, "aé Aé"},  // letters of two bytes
       {"Anna_Maria_2004.jpg", 2, "Anna Maria"},
       {"Room101a9.jpg", 2, "Rooma"},
       {"Beach.JPG", 2, "Beach.JPG"},  // capitals stay
@@ -50,9 +51,11 @@ TEST(TitlesTest, ShortenNameCutsWhereAsked) {
       {summer, "3", "2", "...", "..."},
       {summer, "3", "0", "...", "..."},
       {summer, "2", "2", "...", nullptr},
+      {summer, "2", "0", "...", nullptr},
       // Middle: ten from each end, then trimmed until 20 letters without blanks remain.
       {summer, "20", "1", "...", "Summer ho... lake.jpg"},
       {"abcdefghij", "6", "1", "..", "ab..ij"},
+      {"ab cd ef gh", "6", "1", " ", "ab   gh"},          // blanks are not counted
       {"abcdefghijklmnop", "6", "1", "<<<<<", "<<<<<"},  // longer than half the maximum
   };
   for (const auto& c : cases) {

@@ -70,6 +70,12 @@ TEST(SizeLabelTest, KilobytesBelowOneThousandElseMegabytes) {
   for (const auto& c : cases) EXPECT_EQ(SizeLabel(c.bytes), c.label) << c.bytes;
 }
 
+// `bytes` with `text` put in at `at` (from the end when negative) over
+// `replaced` bytes.
+std::string Insert(std::string bytes, int at, const std::string& text, size_t replaced = 0) {
+  return bytes.replace(at < 0 ? bytes.size() + at : at, replaced, text);
+}
+
 struct MadeThumb {
   ThumbResult result;
   std::string bytes;
@@ -104,6 +110,11 @@ TEST(MakeThumbnailTest, WritesEachKindOfPictureAtItsSize) {
       {"offset.gif", ReadFile(data + "offset.gif"), 150, 100},
       {"cmyk.jpg", ReadFile(data + "cmyk.jpg"), 133, 100},
       {"png-named.jpg", ReadFile(data + "png-named.jpg"), 200, 100},
+      {"low.gif", Insert(ReadFile(data + "offset.gif"), 30, "\x0F", 1), 150, 100},  // cut off
+      {"87a.gif", "GIF87a" + ReadFile(data + "interlaced.gif").substr(6), 133, 100},
+      {"xmp.jpg", thumb_test::WithSegment(thumb_test::Jpeg(40, 20), 0xE1, "http://ns.adobe.com/"),
+       200, 100},
+      {"extraneous.jpg", Insert(thumb_test::Jpeg(40, 20), -2, "\x12\x34"), 200, 100},
   };
   for (const auto& c : cases) {
     MadeThumb made = Make(dir, c.bytes, c.name);
@@ -217,37 +228,52 @@ std::string HugeBmp() {
 
 TEST(MakeThumbnailTest, BrokenPicturesWriteNothing) {
   TempFolder dir;
+  std::string data = KESTO_TEST_DATA "/thumbs/";
   std::string jpeg = thumb_test::Jpeg(400, 300);
   const struct {
     const char* name;
     std::string bytes;
     ThumbOptions options;
+    const char* error;
   } cases[] = {
-      {"empty.jpg", "", ThumbOptions()},
-      {"text.jpg", "just some words\n", ThumbOptions()},
-      {"matrix.jpg", "2 2\n1 2\n3 4\n", ThumbOptions()},
-      {"cut.jpg", jpeg.substr(0, jpeg.size() / 2), ThumbOptions()},
-      {"header-only.jpg", jpeg.substr(0, 200), ThumbOptions()},
-      {"huge.gif", HugeGif(), ThumbOptions()},
-      {"huge.bmp", HugeBmp(), ThumbOptions()},
+      {"empty.jpg", "", ThumbOptions(), "empty file"},
+      {"text.jpg", "just some words\n", ThumbOptions(), "not a picture in a readable format"},
+      {"matrix.jpg", "2 2\n1 2\n3 4\n", ThumbOptions(), "not a picture in a readable format"},
+      {"cut.jpg", jpeg.substr(0, jpeg.size() / 2), ThumbOptions(), "Premature end of JPEG file"},
+      {"header-only.jpg", jpeg.substr(0, 200), ThumbOptions(), "Premature end of JPEG file"},
+      {"huge.gif", HugeGif(), ThumbOptions(), "picture header claims a refused size"},
+      {"huge.bmp", HugeBmp(), ThumbOptions(), "picture header claims a refused size"},
       {"cut.bmp",
        thumb_test::Bmp(400, 300, 24, false, thumb_test::Solid({1, 2, 3})).substr(0, 5000),
-       ThumbOptions()},
-      {"zero.jpg", jpeg, Options("Height", "0")},
-      {"too-big.jpg", jpeg, Options("Height", "32768")},
-      {"both-zero.jpg", jpeg, Options("Both", "0", "100")},
-      {"computed-too-big.jpg", thumb_test::Jpeg(2000, 10), Options("Height", "200")},
+       ThumbOptions(), "BMP file is cut short"},
+      {"zero.jpg", jpeg, Options("Height", "0"), "thumbnail size 0 is out of range"},
+      {"too-big.jpg", jpeg, Options("Height", "32768"), "thumbnail size 32768 is out of range"},
+      {"both-zero.jpg", jpeg, Options("Both", "0", "100"),
+       "thumbnail size 100 x 0 is out of range"},
+      {"computed-too-big.jpg", thumb_test::Jpeg(2000, 10), Options("Height", "200"),
+       "thumbnail size 40000 x 200 is out of range"},
       {"bad-quant-table.jpg", ReadFile(KESTO_TEST_DATA "/thumbs/bad-quant-table.jpg"),
-       Options("Height", "24")},
+       Options("Height", "24"), "Quantization table 0x04 was not defined"},
       {"png-chunk-too-long.jpg", ReadFile(KESTO_TEST_DATA "/thumbs/png-chunk-too-long.png"),
-       Options("Height", "24")},
+       Options("Height", "24"), "PNG data is cut off or claims more than the file holds"},
       {"cut-png.jpg", ReadFile(KESTO_TEST_DATA "/thumbs/png-named.jpg").substr(0, 60),
-       ThumbOptions()},
+       ThumbOptions(), "PNG data is cut off or claims more than the file holds"},
+      {"huge-chunk.jpg", Insert(ReadFile(data + "png-named.jpg"), 143, "\xFF\xFF\xFF\xF0", 4),
+       ThumbOptions(), "PNG data is cut off or claims more than the file holds"},
+      {"damaged-cmyk.jpg", Insert(ReadFile(data + "cmyk.jpg"), 200, "\xF7", 1), ThumbOptions(),
+       "VipsJpeg: Bogus Huffman table definition"},
+      {"header.gif", "GIF89a\x01", ThumbOptions(), "cannot read GIF"},
+      {"cut-extension.gif", std::string("GIF89a\x01\x00\x01\x00\x00\x00\x00!\xF9", 15),
+       ThumbOptions(), "cannot read GIF: Failed to read from given file"},
+      {"cut-rows.gif", ReadFile(data + "interlaced.gif").substr(0, 60), ThumbOptions(),
+       "cannot read GIF rows: Failed to read from given file"},
+      {"cut-lines.gif", ReadFile(data + "offset.gif").substr(0, 42), ThumbOptions(),
+       "cannot read GIF rows: Failed to read from given file"},
   };
   for (const auto& c : cases) {
     MadeThumb made = Make(dir, c.bytes, c.name, c.options);
     EXPECT_FALSE(made.result.exists) << c.name;
-    EXPECT_NE(made.result.error, "") << c.name;
+    EXPECT_EQ(made.result.error, c.error) << c.name;
   }
 }
 
@@ -257,17 +283,20 @@ TEST(MakeThumbnailTest, MissingPictureOrFolderWritesNothing) {
   WriteFile(dir.Path("a.jpg"), thumb_test::Jpeg(40, 30));
   WriteFile(dir.Path("file"), "x");
   const struct {
-    std::string picture, thumb;
+    std::string picture, thumb, error;
   } cases[] = {
-      {dir.Path("gone.jpg"), dir.Path("t.jpg")},
-      {dir.Path("a.jpg"), dir.Path("no-folder/t.jpg")},
-      {dir.Path("a.jpg"), dir.Path("file/t.jpg")},
-      {dir.path(), dir.Path("t.jpg")},
+      {dir.Path("gone.jpg"), dir.Path("t.jpg"),
+       "cannot open " + dir.Path("gone.jpg") + ": No such file or directory"},
+      {dir.Path("a.jpg"), dir.Path("no-folder/t.jpg"),
+       dir.Path("no-folder/t.jpg") + ": cannot be written (No such file or directory)"},
+      {dir.Path("a.jpg"), dir.Path("file/t.jpg"),
+       dir.Path("file/t.jpg") + ": cannot be written (Not a directory)"},
+      {dir.path(), dir.Path("t.jpg"), dir.path() + " is not a regular file"},
   };
   for (const auto& c : cases) {
     ThumbResult r = MakeThumbnail(c.picture, c.thumb, 100, options);
     EXPECT_FALSE(r.exists) << c.picture << " -> " << c.thumb;
-    EXPECT_NE(r.error, "") << c.picture << " -> " << c.thumb;
+    EXPECT_EQ(r.error, c.error);
   }
 }
 

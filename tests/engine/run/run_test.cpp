@@ -105,6 +105,15 @@ TEST_F(RunTest, NothingDueShowsNoProgressButWritesPages) {
   EXPECT_FALSE(Exists(pics + "////page1.html/"));
 }
 
+TEST_F(RunTest, ExpressSkipsLowerCaseMarkOnly) {
+  std::string pics = Dir("pics");
+  Copy("small.jpg", pics + "/Sea_tn.jpg");
+  Copy("small.jpg", pics + "/Sea_TN.jpg");
+  Process(false, Input({pics}), AdvancedSettings(), ExpressSettings(), &host_, &report_);
+  EXPECT_FALSE(Exists(pics + "/thumbs/Sea_tn_tn.jpg"));
+  EXPECT_TRUE(Exists(pics + "/thumbs/Sea_TN_tn.jpg"));
+}
+
 TEST_F(RunTest, CorruptPicturesAreReportedInListOrder) {
   std::string pics = Dir("pics");
   Touch(pics + "/b.jpg", "not a picture");
