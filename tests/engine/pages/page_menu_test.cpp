@@ -47,22 +47,6 @@ TEST(PageMenuTest, InactivationTakesOutTheFirstLink) {
   for (const auto& c : cases) EXPECT_EQ(InactivateEntry(c.entry), c.inactive) << c.entry;
 }
 
-TEST(PageMenuTest, FirstAndLastPagesLoseOneLink) {
-  AdvancedSettings s = MenuCodes();
-  EXPECT_EQ(Menu(s, 3, 1),
-            "<M 1>\r\n"
-            "<TD><a href=p1.html>1</a></TD>\r\n"
-            "<TD><a href=p2.html>2</a></TD>\r\n"
-            "<TD><a href=p3.html>3</a></TD>\r\n"
-            "<a href=p2.html>next</a></M 1>\r\n");
-  EXPECT_EQ(Menu(s, 3, 3),
-            "<M 3><a href=p2.html>prev</a>\r\n"
-            "<TD><a href=p1.html>1</a></TD>\r\n"
-            "<TD><a href=p2.html>2</a></TD>\r\n"
-            "<TD><a href=p3.html>3</a></TD>\r\n"
-            "</M 3>\r\n");
-}
-
 TEST(PageMenuTest, CurrentEntryByInactivationSettings) {
   const struct {
     const char* use_link_inact;
