@@ -57,14 +57,7 @@ class Terminal {
 };
 
 ProgressState State(size_t dir, int64_t value, int64_t maximum, const std::string& file = "") {
-  ProgressState s;
-  s.dir_index = dir;
-  s.dir_count = 2;
-  s.value = value;
-  s.maximum = maximum;
-  s.dir_label = "/pics/" + std::to_string(dir);
-  s.file_label = file;
-  return s;
+  return {dir, 2, value, maximum, "/pics/" + std::to_string(dir), "", file, ""};
 }
 
 // Bytes that are not UTF-8 reach the terminal as "\xNN", never raw; line

@@ -75,13 +75,6 @@ TEST(FileIoTest, ReadOnlyFolderKeepsTheOldFile) {
   EXPECT_EQ(dir.Count(), 1u);
 }
 
-TEST(FileIoTest, WriteIntoAMissingFolderFails) {
-  TempFolder dir;
-  std::string err;
-  EXPECT_FALSE(WriteFileAtomic(dir.Path("none/a.cfg"), "x", &err));
-  EXPECT_EQ(err, dir.Path("none/a.cfg") + ": cannot be written (No such file or directory)");
-}
-
 TEST(FileIoTest, ReadRefusesWhatIsNotASmallRegularFile) {
   TempFolder dir;
   dir.Write("ten", "0123456789");

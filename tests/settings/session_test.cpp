@@ -31,7 +31,7 @@ TEST(SessionTest, AFolderWithoutStateFileIsReportedAndNothingIsRead) {
   EXPECT_EQ(dir.Count(), 1u);
 }
 
-TEST(SessionTest, LoadLastOnReadsTheAutosavesThatExist) {
+TEST(SessionTest, LoadLastOnReadsTheAutosavesThatExistOffNone) {
   TempFolder dir;
   dir.Write("nd.ini", kLoadLastOn);
   dir.Write("temp.cfg", AdvancedFile("Saved", "33"));
@@ -51,17 +51,12 @@ TEST(SessionTest, LoadLastOnReadsTheAutosavesThatExist) {
   ASSERT_EQ(StartSession(dir.path(), &session, &err), StartUpResult::kReady) << err;
   EXPECT_EQ(session.express.ExpressPageTitle, "Express saved");
   EXPECT_EQ(session.state.Thumbs.Height, "44");  // read last
-}
 
-TEST(SessionTest, LoadLastOffLeavesTheAutosavesUnread) {
-  TempFolder dir;
   dir.Write("nd.ini", "[General]\r\nLoadLast=0\r\n[JPEG]\r\nHeight=70\r\n");
-  dir.Write("temp.cfg", AdvancedFile("Saved", "33"));
-  Session session;
-  std::string err;
-  ASSERT_EQ(StartSession(dir.path(), &session, &err), StartUpResult::kReady) << err;
-  EXPECT_EQ(session.advanced.PageTitle, AdvancedSettings().PageTitle);
-  EXPECT_EQ(session.state.Thumbs.Height, "70");
+  Session off;
+  ASSERT_EQ(StartSession(dir.path(), &off, &err), StartUpResult::kReady) << err;
+  EXPECT_EQ(off.advanced.PageTitle, AdvancedSettings().PageTitle);  // the autosaves unread
+  EXPECT_EQ(off.state.Thumbs.Height, "70");
 }
 
 TEST(SessionTest, ADamagedAutosaveStopsTheStartAndKeepsWhatWasRead) {

@@ -108,34 +108,4 @@ TEST(PageMenuTest, LinksBeyondSixteenBitsEndTheMenu) {
             "<TD><a href=p32767.html>2</a></TD>\r\n");
 }
 
-TEST(PageMenuTest, PlacesGetTheMenuTheNoMenuBlockOrNothing) {
-  const struct {
-    bool top, bottom, both;
-    const char* gen_menu;
-    int pages;
-    bool menu_at_top, menu_at_bottom;  // else the no-menu block, when placed there
-  } cases[] = {
-      {true, false, false, "1", 3, true, false},  {false, true, false, "1", 3, false, true},
-      {false, false, true, "1", 3, true, true},   {false, true, false, "0", 3, false, false},
-      {false, false, true, "1", 1, false, false}, {true, false, false, "0", 1, false, false},
-  };
-  for (const auto& c : cases) {
-    AdvancedSettings s = MenuCodes(std::string("NoMenu=<NO>\nGenMenu=") + c.gen_menu);
-    s.MenuTop = c.top;
-    s.MenuBottom = c.bottom;
-    s.MenuBoth = c.both;
-    PageMenu menu = BuildPageMenu(c.pages, 1, s);
-    int page = c.pages == 1 ? 0 : 2;
-    for (MenuPlace place : {MenuPlace::kTop, MenuPlace::kBottom}) {
-      bool placed = c.both || (place == MenuPlace::kTop ? c.top : c.bottom);
-      bool with_menu = place == MenuPlace::kTop ? c.menu_at_top : c.menu_at_bottom;
-      PageText out;
-      WriteMenuPlace(place, menu, page, s, &out);
-      std::string expected = !placed ? "" : with_menu ? Menu(s, c.pages, page) : "\r\n<NO>\r\n\r\n";
-      EXPECT_EQ(out.text, expected) << c.top << c.bottom << c.both << c.gen_menu << c.pages
-                                    << (place == MenuPlace::kTop ? " top" : " bottom");
-    }
-  }
-}
-
 }  // namespace
