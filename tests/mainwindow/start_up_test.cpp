@@ -97,7 +97,8 @@ class StartUpTest : public QObject {
     QVERIFY(window.StartUp());
     QCOMPARE(answers.messages.size(), 1);
     QCOMPARE(answers.messages[0].title, "Error");
-    QVERIFY(answers.messages[0].text.contains("tempexp.cfe"));
+    QCOMPARE(answers.messages[0].text,
+             tmp_->filePath("tempexp.cfe") + ": Quality is missing or not between 1 and 100");
     QCOMPARE(Get<QComboBox>(window, "cboDirList")->currentText(), "/kept/");
   }
 
@@ -135,7 +136,8 @@ class StartUpTest : public QObject {
     QVERIFY(window.close());
     QCOMPARE(answers.messages.size(), 1);
     QCOMPARE(answers.messages[0].title, "Error");
-    QVERIFY(answers.messages[0].text.contains("temp.cfg"));
+    QCOMPARE(answers.messages[0].text,
+             tmp_->filePath("temp.cfg") + ": cannot be written (Is a directory)");
     QVERIFY(!QFile::exists(tmp_->filePath("tempexp.cfe")));  // the steps after the failure
   }
 };
