@@ -18,7 +18,9 @@ TEST(TitlesTest, GuessTitleByPattern) {
       {"John_Smith.jpg", 1, "John Smith"},
       {"John_smith.jpg", 1, "John smith"},  // "_" counts as a capital
       {"JohnAdams.jpg", 1, "John Adams"},
-      {"aéAé.jpg", 1, "aé Aé"},  // letters of two bytes
+      {"aéAé.jpg", 1, "aé Aé"},        // letters of two bytes
+      {"xY zA.png", 1, "xY z A.png"},  // no capital before a blank
+      {"notes.png", 1, "notes.png"},
       {"Anna_Maria_2004.jpg", 2, "Anna Maria"},
       {"Room101a9.jpg", 2, "Rooma"},
       {"Beach.JPG", 2, "Beach.JPG"},  // capitals stay
@@ -55,8 +57,9 @@ TEST(TitlesTest, ShortenNameCutsWhereAsked) {
       // Middle: ten from each end, then trimmed until 20 letters without blanks remain.
       {summer, "20", "1", "...", "Summer ho... lake.jpg"},
       {"abcdefghij", "6", "1", "..", "ab..ij"},
-      {"ab cd ef gh", "6", "1", " ", "ab   gh"},          // blanks are not counted
+      {"ab cd ef gh", "6", "1", " ", "ab   gh"},         // blanks are not counted
       {"abcdefghijklmnop", "6", "1", "<<<<<", "<<<<<"},  // longer than half the maximum
+      {"abcdefghijklmnop", "4", "1", "<<<<<", "<<<<<"},  // longer than the maximum
   };
   for (const auto& c : cases) {
     AdvancedSettings s;
