@@ -256,6 +256,16 @@ TEST(MakeThumbnailTest, BrokenPicturesWriteNothing) {
       {"damaged-cmyk.jpg", Insert(ReadFile(data + "cmyk.jpg"), 200, "\xF7", 1), ThumbOptions(),
        "VipsJpeg: Bogus Huffman table definition"},
       {"header.gif", "GIF89a\x01", ThumbOptions(), "cannot read GIF"},
+      {"no-record.gif", std::string("GIF89a\x01\x00\x01\x00\x00\x00\x00", 13), ThumbOptions(),
+       "cannot read GIF: Failed to read from given file"},
+      {"cut-comment.gif",
+       std::string("GIF89a\x01\x00\x01\x00\x00\x00\x00!\xFE\x01"
+                   "A\x05"
+                   "AB",
+                   20),
+       ThumbOptions(), "cannot read GIF: Failed to read from given file"},
+      {"cut-frame.gif", std::string("GIF89a\x01\x00\x01\x00\x00\x00\x00,\x00\x00", 16),
+       ThumbOptions(), "cannot read GIF: Failed to read from given file"},
       {"cut-extension.gif", std::string("GIF89a\x01\x00\x01\x00\x00\x00\x00!\xF9", 15),
        ThumbOptions(), "cannot read GIF: Failed to read from given file"},
       {"cut-rows.gif", ReadFile(data + "interlaced.gif").substr(0, 60), ThumbOptions(),
