@@ -41,8 +41,8 @@ void Assign(const Fields& fields, const std::string& lines, Record* record,
             const std::string& in = "") {
   for (const std::string& line : ParseString(lines, "\n")) {
     std::string name = line.substr(0, line.find('='));
-    auto f =
-        std::find_if(fields.begin(), fields.end(), [&](const auto& f) { return f.name == name; });
+    auto f = std::find_if(fields.begin(), fields.end(),
+                          [&](const auto& field) { return field.name == name; });
     ASSERT_NE(f, fields.end()) << line;
     std::string value = ReplaceAll(line.substr(name.size() + 1), "{in}", in);
     if (f->text)

@@ -165,7 +165,9 @@ TEST(RunThumbnailBatchTest, ListsBrokenPicturesInListOrderWithAnyNumberOfWorkers
     EXPECT_GE(listener.polls, 1) << workers;
     EXPECT_TRUE(std::filesystem::exists(folder.dir.Path("thumbs/p100_tn.jpg"))) << workers;
     for (auto at = listener.log.begin(); at != listener.log.end(); ++at)  // started, then finished
-      if ((*at)[0] == 'F') EXPECT_NE(std::find(listener.log.begin(), at, "S" + at->substr(1)), at);
+      if ((*at)[0] == 'F') {
+        EXPECT_NE(std::find(listener.log.begin(), at, "S" + at->substr(1)), at);
+      }
   }
 }
 
