@@ -1,5 +1,6 @@
 // Answers what the windows ask a person (message boxes, file pickers, the
-// colour dialog, the desktop, modal windows) and keeps what they asked, for the window tests.
+// colour dialog, the desktop, the clipboard, modal windows) and keeps what
+// they asked, for the window tests.
 #pragma once
 
 #include <QApplication>
@@ -8,6 +9,7 @@
 #include <QTimer>
 #include <functional>
 
+#include "dialogs/clipboard.h"
 #include "dialogs/colour_dialog.h"
 #include "dialogs/desktop.h"
 #include "dialogs/file_dialog.h"
@@ -34,8 +36,9 @@ struct Answers {
     });
     SetDesktopHook([this](const DesktopRequest& request) {
       desktop << request;
-      return true;
+      return desktop_works;
     });
+    SetClipboardHook([this](const QString& text) { clipboard << text; });
   }
   ~Answers() {
     SetMessageHook({});
@@ -43,6 +46,7 @@ struct Answers {
     SetOptionHook({});
     SetColourHook({});
     SetDesktopHook({});
+    SetClipboardHook({});
   }
   Answers(const Answers&) = delete;
   Answers& operator=(const Answers&) = delete;
@@ -56,6 +60,8 @@ struct Answers {
   QStringList option_texts;     // the check box each picker with one offered
   QList<QColor> colour_starts;  // the colour each colour dialog started at
   QList<DesktopRequest> desktop;
+  bool desktop_works = true;  // the answer to every desktop request
+  QStringList clipboard;      // every text put on the clipboard, in order
 };
 
 /// Hands every modal window that opens while it lives to `answer`, which

@@ -4,10 +4,12 @@
 #pragma once
 
 #include <QObject>
+#include <QSet>
 
 #include "settings/dialog_rules.h"
 
 class QLineEdit;
+class QTabWidget;
 class QWidget;
 
 /// Shows the message box of a refused check over `parent`: its title, its
@@ -20,8 +22,13 @@ class FieldChecks : public QObject {
   FieldChecks(QWidget* dialog, CheckedDialog rules);
 
   /// Selects the text of `box` when it gets the focus and checks it when it
-  /// loses it; with `digits` only "0" to "9" can be typed or pasted into it.
+  /// loses it; with `digits` every typed character other than "0" to "9" is
+  /// dropped (a pasted text is not: the check on leaving catches it).
   void Watch(QLineEdit* box, bool digits);
+
+  /// A refusal that names a tab switches `tabs` to it and gives the box the
+  /// focus back once the event that took the focus away has been handled.
+  void SwitchTabs(QTabWidget* tabs) { tabs_ = tabs; }
 
   /// A box that loses the focus to `button` is not checked: the dialog's
   /// Cancel, which discards the box anyway.
@@ -36,5 +43,7 @@ class FieldChecks : public QObject {
   QWidget* dialog_;
   CheckedDialog rules_;
   QWidget* exempt_ = nullptr;
+  QTabWidget* tabs_ = nullptr;
+  QSet<QObject*> digit_boxes_;
   bool refusing_ = false;  // the focus is going back to a refused box
 };

@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
 #include <QRadioButton>
 
 #include "dialogs/colour_label.h"
@@ -36,10 +38,41 @@ void ShowList(const Control& control, QComboBox* list) {
   list->setCurrentIndex(control.index < list->count() ? control.index : -1);
 }
 
-void Show(const Control& control, QObject* widget) {
+// Entries, selections and the current entry; each entry's whole text is its
+// tool tip, so a path too long for the list can be read under the pointer.
+void ShowRows(const Control& control, QListWidget* list) {
+  QSignalBlocker quiet(list);
+  list->clear();
+  for (size_t i = 0; i < control.entries.size(); ++i) {
+    auto* item = new QListWidgetItem(Q(control.entries[i]), list);
+    item->setToolTip(item->text());
+    item->setSelected(i < control.selected.size() && control.selected[i]);
+  }
+  list->setCurrentRow(control.index, QItemSelectionModel::NoUpdate);
+}
+
+void ReadRows(const QListWidget* list, Control* control) {
+  control->entries.clear();
+  control->selected.clear();
+  for (int i = 0; i < list->count(); ++i) {
+    control->entries.push_back(list->item(i)->text().toStdString());
+    control->selected.push_back(list->item(i)->isSelected());
+  }
+  control->index = list->currentRow();
+}
+
+}  // namespace
+
+void ShowControl(const Control& control, QObject* widget) {
   switch (control.kind) {
     case kText:
       if (auto* box = qobject_cast<QLineEdit*>(widget)) box->setText(Q(control.text));
+      break;
+    case kCode:
+      if (auto* box = qobject_cast<QPlainTextEdit*>(widget)) box->setPlainText(Q(control.text));
+      break;
+    case kCaption:
+      if (auto* label = qobject_cast<QLabel*>(widget)) label->setText(Q(control.text));
       break;
     case kCheck:
     case kOption:
@@ -51,16 +84,19 @@ void Show(const Control& control, QObject* widget) {
     case kColour:
       if (auto* label = qobject_cast<ColourLabel*>(widget)) label->setColour(control.colour);
       break;
-    case kCode:
-    case kCaption:
     case kRowList:
-      break;  // not in the dialogs bound so far
+      if (auto* list = qobject_cast<QListWidget*>(widget)) ShowRows(control, list);
+      break;
   }
 }
 
-void Read(const QObject* widget, Control* control) {
+void ReadControl(const QObject* widget, Control* control) {
   if (auto* box = qobject_cast<const QLineEdit*>(widget)) {
     control->text = box->text().toStdString();
+  } else if (auto* code = qobject_cast<const QPlainTextEdit*>(widget)) {
+    control->text = code->toPlainText().toStdString();
+  } else if (auto* rows = qobject_cast<const QListWidget*>(widget)) {
+    ReadRows(rows, control);
   } else if (auto* action = qobject_cast<const QAction*>(widget)) {
     control->checked = action->isChecked();
   } else if (auto* button = qobject_cast<const QAbstractButton*>(widget)) {
@@ -68,19 +104,19 @@ void Read(const QObject* widget, Control* control) {
   } else if (auto* list = qobject_cast<const QComboBox*>(widget)) {
     control->index = list->currentIndex();
     if (control->index >= 0) control->text = list->currentText().toStdString();
-  } else if (auto* label = qobject_cast<const ColourLabel*>(widget)) {
-    control->colour = label->colour();
+  } else if (auto* colour = qobject_cast<const ColourLabel*>(widget)) {
+    control->colour = colour->colour();
+  } else if (auto* label = qobject_cast<const QLabel*>(widget)) {
+    control->text = label->text().toStdString();
   }
 }
 
-}  // namespace
-
 void ShowControls(const Form& form, QWidget* window) {
   for (const auto& [name, control] : form)
-    if (QObject* widget = window->findChild<QObject*>(Q(name))) Show(control, widget);
+    if (QObject* widget = window->findChild<QObject*>(Q(name))) ShowControl(control, widget);
 }
 
 void ReadControls(const QWidget* window, Form* form) {
   for (auto& [name, control] : *form)
-    if (const QObject* widget = window->findChild<QObject*>(Q(name))) Read(widget, &control);
+    if (const QObject* widget = window->findChild<QObject*>(Q(name))) ReadControl(widget, &control);
 }

@@ -17,6 +17,7 @@
 #include "dialogs/file_dialog.h"
 #include "dialogs/font_list.h"
 #include "dialogs/frm_about.h"
+#include "dialogs/frm_options.h"
 #include "dialogs/frm_options2.h"
 #include "dialogs/message_box.h"
 #include "mainwindow/format_list.h"
@@ -119,6 +120,7 @@ bool frmMain::StartUp() {
       return true;
     case StartUpResult::kReady:
       ShowState(session_.state);
+      CommitAdvancedAtStartUp();
       CommitExpressAtStartUp();
       return true;
   }
@@ -351,6 +353,7 @@ void frmMain::LoadConfig() {
   }
   setWindowTitle("KESTO - " + QFileInfo(path).fileName());
   if (advanced) session_.ConfigDir = S(path.left(path.lastIndexOf('/') + 1));
+  if (advanced) FillAdvancedDialogs();
   if (!advanced) SetOptionsExp(&session_.express, &ExpressForm());
 }
 
@@ -375,7 +378,11 @@ void frmMain::ShowAbout() { frmAbout(this).exec(); }
 void frmMain::EditSettings() {
   SettingsCommand command =
       PlanSettingsCommand(committed_, ui_->mnuModeAdv->isChecked(), ui_->mnuModeExp->isChecked());
+  std::string err;
+  if (command.set_options && !SetOptions(session_.advanced, &AdvancedForm(), &err))
+    ShowError(this, Q(err));
   if (command.set_options_exp) SetOptionsExp(&session_.express, &ExpressForm());
+  if (command.show == SettingsDialog::kAdvanced) ShowAdvancedSettings();
   if (command.show == SettingsDialog::kExpress) ShowExpressSettings();
 }
 
@@ -407,6 +414,57 @@ void frmMain::CommitExpressAtStartUp() {
   if (std::optional<Refusal> refusal = CommitExpress(ExpressForm(), &session_.express, &committed_))
     ShowRefusal(this, *refusal);
   express_form_.reset();
+}
+
+// ---- The Advanced dialogs
+
+// frmOptions' controls, loaded when first referenced and kept until it is
+// shown: File > Load fills them without showing them.
+Form& frmMain::AdvancedForm() {
+  if (!advanced_form_) advanced_form_ = NewAdvancedForm();
+  return *advanced_form_;
+}
+
+// frmNPControl's controls, kept in the same way.
+Form& frmMain::ThumbCodeForm() {
+  if (!thumb_code_form_) thumb_code_form_ = NewThumbCodeForm();
+  return *thumb_code_form_;
+}
+
+// After a .cfg was read: both dialogs show its values, so a new file's
+// snipplets replace the old ones.
+void frmMain::FillAdvancedDialogs() {
+  std::string err;
+  if (!SetOptions(session_.advanced, &AdvancedForm(), &err)) ShowError(this, Q(err));
+  SetThumbOptions(session_.advanced, &ThumbCodeForm());
+}
+
+// Modal over the main window; its OK and its Cancel both unload it.
+void frmMain::ShowAdvancedSettings() {
+  OptionsContext context{&session_.advanced, &committed_,   &thumb_code_form_,
+                         &editor_memory_,    state_folder_, session_.ConfigDir};
+  frmOptions dialog(AdvancedForm(), std::move(context), this);
+  advanced_form_.reset();
+  dialog.exec();
+}
+
+// Once at start-up, unseen, so that the records hold what the dialogs would
+// commit. A record that cannot fill the dialog (a damaged autosave) is
+// reported and nothing is committed; a refused commit keeps the dialog loaded.
+void frmMain::CommitAdvancedAtStartUp() {
+  std::string err;
+  if (!SetOptions(session_.advanced, &AdvancedForm(), &err)) {
+    ShowError(this, Q(err));
+    return;
+  }
+  if (std::optional<Refusal> refusal =
+          CommitAdvanced(&AdvancedForm(), &session_.advanced, &committed_))
+    ShowRefusal(this, *refusal);
+  else
+    advanced_form_.reset();
+  SetThumbOptions(session_.advanced, &ThumbCodeForm());
+  CommitThumbCodes(ThumbCodeForm(), &session_.advanced, &committed_);
+  thumb_code_form_.reset();
 }
 
 ProgramState frmMain::State() const {

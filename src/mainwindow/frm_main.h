@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "dialogs/options_context.h"
 #include "pages/run_report.h"
 #include "settings/session.h"
 #include "settings/settings_transfer.h"
@@ -77,6 +78,12 @@ class frmMain : public QMainWindow {
   void ShowAbout();
   void EditSettings();
 
+  Form& AdvancedForm();
+  Form& ThumbCodeForm();
+  void FillAdvancedDialogs();
+  void ShowAdvancedSettings();
+  void CommitAdvancedAtStartUp();
+
   Form& ExpressForm();
   void ShowExpressSettings();
   void CommitExpressAtStartUp();
@@ -98,5 +105,8 @@ class frmMain : public QMainWindow {
 
   FormatList* formats_ = nullptr;  // the extra picture types, below the thumbnail options
   CommittedFlags committed_;
-  std::optional<Form> express_form_;  // frmOptions2 while it is loaded
+  std::optional<Form> advanced_form_;    // frmOptions while it is loaded
+  std::optional<Form> thumb_code_form_;  // frmNPControl while it is loaded
+  EditorMemory editor_memory_;           // what the code editors keep between openings
+  std::optional<Form> express_form_;     // frmOptions2 while it is loaded
 };
