@@ -1,5 +1,6 @@
 // Makes a thumbnail of any bytes taken for a picture: every reader (JPEG,
-// progressive JPEG and its DC scans, GIF, BMP and the fallback) must refuse
+// progressive JPEG and its DC scans, GIF, BMP, the fallback and the readers
+// of every extra picture type, which a run reads only when chosen) must refuse
 // or decode them without a crash, a leak or an unbounded allocation, and a
 // thumbnail written is a whole JPEG.
 #include <sys/mman.h>
@@ -34,7 +35,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string thumb = ThumbFolder() + "/thumb.jpg";
   ThumbOptions options;
   options.Height = "24";
-  ThumbResult result = MakeThumbnail(picture, thumb, 24, options);
+  ThumbChoices every_type;
+  for (const ExtraFormatInfo& info : kExtraFormats) every_type.formats.Add(info.format);
+  ThumbResult result = MakeThumbnail(picture, thumb, 24, options, every_type);
   if (result.exists) {
     std::ifstream in(thumb, std::ios::binary);
     std::string jpeg((std::istreambuf_iterator<char>(in)), {});

@@ -36,11 +36,13 @@ _kesto_cli() {
         --dir-list) _kesto_cli_files dir ;;
         --mode) _kesto_cli_words "express advanced" ;;
         --resize) _kesto_cli_words "height width both" ;;
+        --formats) _kesto_cli_words "png webp tiff heic avif" ;;
         --quality | --height | --width | --jobs) ;;
         *)
           if [[ $cur == -* ]]; then
             _kesto_cli_words "--help --config --state --dir-list --mode --quality --resize
-              --height --width --progressive --no-progressive --jobs --yes --no --quiet"
+              --height --width --progressive --no-progressive --jobs --yes --no --quiet
+              --formats --recursive --index"
           else
             _kesto_cli_files  # picture directories
           fi ;;

@@ -26,6 +26,10 @@ struct Answers {
       files << request;
       return paths.isEmpty() ? QString() : paths.takeFirst();
     });
+    SetOptionHook([this](const QString& option) {
+      option_texts << option;
+      return !options.isEmpty() && options.takeFirst();
+    });
     SetColourHook([this](const QColor& initial) {
       colour_starts << initial;
       return colours.isEmpty() ? QColor() : colours.takeFirst();
@@ -39,6 +43,7 @@ struct Answers {
   ~Answers() {
     SetMessageHook({});
     SetFileHook({});
+    SetOptionHook({});
     SetColourHook({});
     SetDesktopHook({});
     SetClipboardHook({});
@@ -48,9 +53,11 @@ struct Answers {
 
   QList<QMessageBox::StandardButton> buttons;  // message box answers, in order; then Ok
   QStringList paths;                           // picker answers, in order; then cancel
+  QList<bool> options;                         // check boxes of pickers, in order; then off
   QList<QColor> colours;                       // colour answers, in order; invalid or none: cancel
   QList<MessageRequest> messages;
   QList<FileRequest> files;
+  QStringList option_texts;     // the check box each picker with one offered
   QList<QColor> colour_starts;  // the colour each colour dialog started at
   QList<DesktopRequest> desktop;
   bool desktop_works = true;  // the answer to every desktop request

@@ -20,8 +20,11 @@
 #include "dialogs/frm_options.h"
 #include "dialogs/frm_options2.h"
 #include "dialogs/message_box.h"
+#include "mainwindow/format_list.h"
 #include "mainwindow/run_windows.h"
+#include "pictures/vips_io.h"
 #include "run/run.h"
+#include "run/tree.h"
 #include "settings/advanced_config.h"
 #include "settings/dir_list.h"
 #include "settings/express_config.h"
@@ -60,6 +63,7 @@ frmMain::frmMain(std::string state_folder, QWidget* parent)
   ConnectDirectoryList();
   ConnectOptions();
   ConnectMenus();
+  AddFormatList();
   ShowState(ProgramState());
 }
 
@@ -154,8 +158,21 @@ void frmMain::AddDirectory(QString path) {
   FitDropDownWidth();
 }
 
+// The picker also offers the folder's whole tree: the folder and every
+// folder below it that holds pictures, as a run of the current mode sees them.
 void frmMain::AskForDirectory() {
-  AddDirectory(AskForPath(this, {FileRequest::kFolder, "Please select a folder.", {}, {}}));
+  bool with_subfolders = false;
+  QString path =
+      AskForFolder(this, "Please select a folder.", "Add with subfolders", &with_subfolders);
+  if (with_subfolders && !path.isEmpty())
+    AddTree(path);
+  else
+    AddDirectory(path);
+}
+
+void frmMain::AddTree(const QString& root) {
+  TreeRules rules = RunTreeRules(Advanced(), session_.advanced, formats_->ForRun());
+  for (const std::string& folder : PictureTree(S(root), rules)) AddDirectory(Q(folder));
 }
 
 void frmMain::RemoveDirectory() {
@@ -236,6 +253,11 @@ void frmMain::dropEvent(QDropEvent* event) {
 }
 
 // ---- Thumbnail options
+
+void frmMain::AddFormatList() {
+  formats_ = new FormatList(ReadableExtraFormats(), ui_->centralwidget);
+  ui_->layMain->insertWidget(ui_->layMain->indexOf(ui_->fraJpg) + 1, formats_);
+}
 
 void frmMain::ShowQuality(int value) {
   ui_->lblQuality->setText(QString::number(value) + "%");
@@ -451,6 +473,7 @@ ProgramState frmMain::State() const {
   state.LoadLast = ui_->chkLoadLast->isChecked();
   state.Thumbs = Thumbs();
   state.DirectoryList = Directories();
+  state.Formats = formats_->Chosen();
   return state;
 }
 
@@ -459,12 +482,14 @@ void frmMain::ShowState(const ProgramState& state) {
   ui_->chkLoadLast->setChecked(state.LoadLast);
   ShowThumbs(state.Thumbs);
   FillDirectories(state.DirectoryList);
+  formats_->Show(state.Formats);
 }
 
 void frmMain::Process() {
   RunInput input;
   input.directories = Directories();
   input.thumbs = Thumbs();
+  input.formats = formats_->ForRun();
   // Settings that could reach outside the gallery never start a run.
   std::string error = RunSettingsError(Advanced(), session_.advanced, input.thumbs);
   if (!error.empty()) {

@@ -15,6 +15,7 @@
 #include "settings/session.h"
 #include "settings/settings_transfer.h"
 
+class FormatList;
 class QLineEdit;
 namespace Ui {
 class frmMain;
@@ -56,6 +57,7 @@ class frmMain : public QMainWindow {
 
   void AddDirectory(QString path);
   void AskForDirectory();
+  void AddTree(const QString& root);
   void RemoveDirectory();
   void ClearDirectories();
   void OpenDirectory();
@@ -65,6 +67,7 @@ class frmMain : public QMainWindow {
   std::vector<std::string> Directories() const;
   void FitDropDownWidth();
 
+  void AddFormatList();
   void ShowQuality(int value);
   void TakeResizeMethod();
   void SizeBoxFocusEvent(QLineEdit* box, QEvent* event);
@@ -100,6 +103,7 @@ class frmMain : public QMainWindow {
   std::string resize_method_;  // "Height", "Width", "Both", or what a file held
   bool running_ = false;
 
+  FormatList* formats_ = nullptr;  // the extra picture types, below the thumbnail options
   CommittedFlags committed_;
   std::optional<Form> advanced_form_;    // frmOptions while it is loaded
   std::optional<Form> thumb_code_form_;  // frmNPControl while it is loaded

@@ -21,6 +21,15 @@ void ParseThumbOptions(const IniDocument& ini, ThumbOptions* thumbs) {
   ValInRange(IniGet(ini, "JPEG", "Progressive"), 0, 2, &thumbs->Progressive);
 }
 
+// The known names of the key; a name this program does not know is left out.
+ExtraFormats ParseFormats(const IniDocument& ini) {
+  ExtraFormats formats;
+  std::string unknown;
+  for (const std::string& item : ParseString(IniGet(ini, "General", "ExtraFormats"), ","))
+    if (ExtraFormats one; ParseExtraFormats(item, &one, &unknown)) formats.bits |= one.bits;
+  return formats;
+}
+
 std::vector<std::string> ParseDirectoryList(const IniDocument& ini) {
   IniValues keys = IniSectionValues(ini, "DIRs");
   double count = std::min<double>(std::floor(Val(IniLookup(keys, "#"))), kMaxDirectoryEntries);
@@ -82,13 +91,17 @@ void ParseProgramState(std::string_view text, ProgramState* state) {
   state->LoadLast = IsOn(IniGet(ini, "General", "LoadLast"));
   ParseThumbOptions(ini, &state->Thumbs);
   state->DirectoryList = ParseDirectoryList(ini);
+  state->Formats = ParseFormats(ini);
 }
 
 std::string UpdateProgramState(std::string_view old_text, const ProgramState& state) {
   const ThumbOptions& thumbs = state.Thumbs;
   IniDocument ini = ParseIni(old_text);
-  IniSetAll(&ini, "General",
-            {{"Mode", state.Express ? "exp" : "adv"}, {"LoadLast", state.LoadLast ? "1" : "0"}});
+  IniEntries general = {{"Mode", state.Express ? "exp" : "adv"},
+                        {"LoadLast", state.LoadLast ? "1" : "0"}};
+  if (!state.Formats.empty() || IniGet(ini, "General", "ExtraFormats") != kNoValue)
+    general.emplace_back("ExtraFormats", ExtraFormatsText(state.Formats));
+  IniSetAll(&ini, "General", general);
   IniSetAll(&ini, "JPEG",
             {{"Quality", NumText(thumbs.Quality)},
              {"ResizeMethod", thumbs.ResizeMethod},

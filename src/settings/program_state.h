@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "settings/picture_formats.h"
 #include "settings/records.h"
 
 /// What "nd.ini" holds.
@@ -14,6 +15,7 @@ struct ProgramState {
   bool LoadLast = false;  // "General"/LoadLast: numeric value 1 is on
   ThumbOptions Thumbs;    // section "JPEG"
   std::vector<std::string> DirectoryList;  // "DIRs": keys "1".."n", then "#" = n
+  ExtraFormats Formats;  // "General"/ExtraFormats: "png,webp", unknown names left out
 };
 
 /// A "#" beyond this many directory entries is read as this many.
@@ -27,7 +29,9 @@ inline constexpr int kMaxDirectoryEntries = 10000;
 void ParseProgramState(std::string_view text, ProgramState* state);
 
 /// `old_text` with the state's keys set; keys of a longer earlier directory
-/// list stay in the text (the count "#" ends the list).
+/// list stay in the text (the count "#" ends the list). ExtraFormats is
+/// written only when a type is chosen or the text has the key already, so a
+/// state that never chose one stays as it always was.
 std::string UpdateProgramState(std::string_view old_text, const ProgramState& state);
 
 /// File versions of the two above; a missing file reads as an empty text.
