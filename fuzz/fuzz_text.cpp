@@ -1,12 +1,14 @@
 // Takes any bytes as a file name and as page code: the UTF-8 layer must
-// account for every byte, and a name filled into code must never bring a
-// quote, "<" or ">" of its own.
+// account for every byte, a name filled into code must never bring a quote,
+// "<" or ">" of its own, and a picture title made of the name may fail only
+// with PageError.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <string_view>
 
 #include "pages/html_text.h"
+#include "pages/titles.h"
 #include "settings/text.h"
 
 namespace {
@@ -41,6 +43,24 @@ void CheckFilled(std::string_view code, std::string_view name) {
   Check(IsValidUtf8(written));
 }
 
+// Every naming pattern, and a cut whose length, place and replacement the
+// code's first bytes choose.
+void CheckTitle(std::string_view name, std::string_view code) {
+  for (int pattern = -1; pattern <= 3; ++pattern) (void)GuessTitle(std::string(name), pattern);
+  unsigned char knob = code.empty() ? 0 : static_cast<unsigned char>(code[0]);
+  AdvancedSettings s;
+  s.UseGuess = s.ShortFNames = "1";
+  s.FNameExtKill = knob < 128 ? "1" : "0";
+  s.PatternIndex = std::to_string(knob % 3);
+  s.FNameMaxLet = std::to_string(knob % 30);
+  s.FNameReplaceLoc = std::to_string(knob / 30 % 3);
+  s.FNameReplaceStr = std::string(code.substr(code.empty() ? 0 : 1, 8));
+  try {
+    (void)PictureTitle(std::string(name), true, s);
+  } catch (const PageError&) {
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -50,5 +70,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string_view code = cut == std::string_view::npos ? "" : input.substr(cut + 1);
   CheckCharacters(input);
   CheckFilled(code, name);
+  CheckTitle(name, code);
   return 0;
 }

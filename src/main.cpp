@@ -5,21 +5,23 @@
 #include <clocale>
 
 #include "dialogs/message_box.h"
+#include "mainwindow/close_on_signal.h"
 #include "mainwindow/frm_main.h"
 #include "settings/program_state.h"
 
 namespace {
 
 // The state folder: --state-dir, else $KESTO_STATE_DIR, else the program's
-// folder or the user's settings folder; the shipped "nd.ini" beside the
-// program (../share/kesto/) is copied in when the folder has none.
+// folder or the user's settings folder; the shipped "nd.ini" and
+// "default.tpl" beside the program (../share/kesto/) are copied in where the
+// folder has none.
 bool FindStateFolder(const QString& named, std::string* folder, std::string* err) {
   QString program = QCoreApplication::applicationDirPath();
   StateFolderInputs inputs;
   inputs.program_folder = program.toStdString();
   inputs.xdg_config_home = qEnvironmentVariable("XDG_CONFIG_HOME").toStdString();
   inputs.home = QDir::homePath().toStdString();
-  inputs.default_ini = QDir(program).filePath("../share/kesto/nd.ini").toStdString();
+  inputs.data_folder = QDir(program).filePath("../share/kesto").toStdString();
   inputs.named_folder = named.toStdString();
   return PrepareStateFolder(inputs, folder, err);
 }
@@ -37,6 +39,7 @@ int main(int argc, char** argv) {
   parser.addVersionOption();
   parser.addOption({"state-dir", "The folder of nd.ini and the autosaves.", "DIR"});
   parser.process(app);
+  CloseOnSignals();  // a session that ends saves the state as a close does
 
   QString named = parser.isSet("state-dir") ? parser.value("state-dir")
                                             : qEnvironmentVariable("KESTO_STATE_DIR");

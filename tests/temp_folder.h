@@ -3,6 +3,7 @@
 
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -18,6 +19,15 @@ inline std::string ReadFile(const std::string& path) {
 /// Writes `contents` to the file at `path` as they are.
 inline void WriteFile(const std::string& path, const std::string& contents) {
   std::ofstream(path, std::ios::binary) << contents;
+}
+
+/// Everything written to `file` so far, such as a std::tmpfile().
+inline std::string ReadAll(std::FILE* file) {
+  std::fflush(file);
+  std::rewind(file);
+  std::string text;
+  for (int c; (c = std::fgetc(file)) != EOF;) text += static_cast<char>(c);
+  return text;
 }
 
 class TempFolder {

@@ -1,6 +1,7 @@
 // Takes the README's pictures of the windows on the offscreen platform: the
-// main window holding a directory list, and the progress window in the
-// middle of a run over copies of the sample pictures.
+// main window holding a directory list, the Express settings dialog filled
+// from the sample settings, the progress window in the middle of a run over
+// copies of the sample pictures, and the "HTML" tab of the Advanced settings.
 //
 //   screenshots OUT_DIR SAMPLES_DIR
 #include <QAction>
@@ -10,9 +11,11 @@
 #include <QDir>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
+#include <functional>
 
 #include "dialogs/file_dialog.h"
 #include "mainwindow/frm_main.h"
@@ -32,6 +35,24 @@ bool Save(QWidget* window, const QString& path) {
   std::fprintf(saved ? stdout : stderr, "%s %s\n", saved ? "wrote" : "could not write",
                qPrintable(path));
   return saved;
+}
+
+// Triggers `action`, lets `prepare` set up the modal window it shows, saves
+// that to `path` and closes it.
+bool SaveModal(QAction* action, const std::function<void(QWidget*)>& prepare, const QString& path) {
+  bool ok = false;
+  QTimer shown;
+  shown.callOnTimeout([&] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    if (!dialog || !dialog->isVisible()) return;
+    shown.stop();
+    prepare(dialog);
+    ok = Save(dialog, path);
+    dialog->close();
+  });
+  shown.start(0);
+  action->trigger();
+  return ok;
 }
 
 }  // namespace
@@ -56,6 +77,13 @@ int main(int argc, char** argv) {
   bool ok = Save(&window, out + "/main-window.png");
   list->removeItem(1);
 
+  auto* settings = window.findChild<QAction*>("mnuEdit");
+  // The sample's Verdana is not on every machine: a font is chosen, as a person would.
+  auto choose_font = [](QWidget* dialog) {
+    dialog->findChild<QComboBox*>("cboFonts")->setCurrentText("DejaVu Sans");
+  };
+  ok &= SaveModal(settings, choose_font, out + "/express-settings.png");
+
   QTimer mid_run;  // the progress window once half of the thumbnails are made
   mid_run.callOnTimeout([&] {
     auto* bar = window.findChild<QProgressBar*>("pbProgress");
@@ -65,5 +93,13 @@ int main(int argc, char** argv) {
   });
   mid_run.start(0);
   window.findChild<QPushButton*>("cmdProcess")->click();
+
+  window.findChild<QAction*>("mnuModeAdv")->trigger();
+  SetFileHook([&](const FileRequest&) { return samples + "/advanced.cfg"; });
+  window.findChild<QAction*>("mnuLoad")->trigger();
+  auto html_tab = [](QWidget* dialog) {
+    dialog->findChild<QTabWidget*>("SSTab1")->setCurrentIndex(2);
+  };
+  ok &= SaveModal(settings, html_tab, out + "/advanced-settings.png");
   return ok ? 0 : 1;
 }

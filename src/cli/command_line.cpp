@@ -21,6 +21,8 @@ const CLI::Validator kPixels(
 // Flags that answer one question each, read into ProcessArgs after parsing.
 struct Flags {
   bool yes = false, no = false, progressive = false, baseline = false;
+  std::string formats;
+  CLI::Option* formats_option = nullptr;
 };
 
 void AddProcess(CLI::App& app, CommandLine& line, Flags& flags) {
@@ -49,6 +51,19 @@ void AddProcess(CLI::App& app, CommandLine& line, Flags& flags) {
   auto* y = process->add_flag("--yes", flags.yes, "Delete orphan thumbnails without asking");
   process->add_flag("--no", flags.no, "Keep orphan thumbnails without asking")->excludes(y);
   process->add_flag("--quiet", args.quiet, "No progress output");
+  flags.formats_option =
+      process
+          ->add_option("--formats", flags.formats,
+                       "Extra picture types, comma-separated: png, webp, tiff, heic, avif "
+                       "(\"\" for none; default: the state file's)")
+          ->type_name("LIST");
+  auto* recursive = process->add_flag(
+      "--recursive", args.recursive,
+      "Also every folder below each directory that holds pictures, each its own gallery");
+  process
+      ->add_flag("--index", args.index,
+                 "Write index.html at the top of each tree, leading to each gallery")
+      ->needs(recursive);
   process->add_option("DIR", args.dirs, "Picture directories (default: the list files)");
 }
 
@@ -86,6 +101,7 @@ CommandLine ParseCommandLine(int argc, const char* const* argv, std::ostream& ou
   ProcessArgs& args = line.process;
   args.answer = flags.yes ? DeleteAnswer::kYes : flags.no ? DeleteAnswer::kNo : DeleteAnswer::kAsk;
   args.progressive = flags.progressive ? 1 : flags.baseline ? 0 : -1;
+  if (flags.formats_option->count() > 0) args.formats = flags.formats;
   return line;
 }
 

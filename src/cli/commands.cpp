@@ -4,6 +4,8 @@
 #include <optional>
 
 #include "cli/fonts.h"
+#include "pictures/vips_io.h"
+#include "run/tree.h"
 #include "settings/advanced_config.h"
 #include "settings/dir_list.h"
 #include "settings/express_config.h"
@@ -88,6 +90,38 @@ bool ResolveDirectories(const ProcessArgs& args, const ProgramState& state, Prep
   return false;
 }
 
+// The extra picture types of the run: --formats, else the state file's.
+// libvips is asked what it reads only when a type is chosen.
+bool ResolveFormats(const ProcessArgs& args, const ProgramState& state, PreparedRun* run,
+                    std::string* err) {
+  if (!args.formats) {
+    ExtraFormats readable = state.Formats.empty() ? ExtraFormats() : ReadableExtraFormats();
+    run->input.formats = CommonFormats(state.Formats, readable);
+    run->unreadable.bits = state.Formats.bits & ~readable.bits;
+    return true;
+  }
+  if (!ParseExtraFormats(*args.formats, &run->input.formats, err)) {
+    *err = "--formats: " + *err;
+    return false;
+  }
+  if (run->input.formats.empty()) return true;
+  ExtraFormats readable = ReadableExtraFormats();
+  ExtraFormats missing{static_cast<uint8_t>(run->input.formats.bits & ~readable.bits)};
+  if (missing.empty()) return true;
+  *err = "--formats: the installed libvips cannot read " + ExtraFormatsText(missing) +
+         " pictures (it reads " + (readable.empty() ? "none" : ExtraFormatsText(readable)) + ")";
+  return false;
+}
+
+// Each directory followed by the folders of its tree that hold pictures.
+void AddTrees(PreparedRun* run) {
+  TreeRules rules = RunTreeRules(run->advanced, run->advanced_settings, run->input.formats);
+  std::vector<std::string> all;
+  for (const std::string& root : run->roots)
+    for (std::string& folder : PictureTree(root, rules)) all.push_back(std::move(folder));
+  run->input.directories = std::move(all);
+}
+
 // A name the page writer can use: the font at ExpressFontFace when none is set.
 void FillFontName(ExpressSettings* settings) {
   if (!settings->ExpressFontName.empty()) return;
@@ -111,6 +145,18 @@ void PrintThumbOptions(const ThumbOptions& thumbs, std::FILE* out) {
   std::fprintf(out, "Quality=%d\nResizeMethod=%s\nHeight=%s\nWidth=%s\nProgressive=%d\n",
                thumbs.Quality, thumbs.ResizeMethod.c_str(), thumbs.Height.c_str(),
                thumbs.Width.c_str(), thumbs.Progressive);
+}
+
+// One tree index at the top of each directory given, over the galleries of
+// its tree; what keeps one from being written is told as a warning.
+void WriteTreeIndexes(const PreparedRun& run, RunHost* host) {
+  TreeRules rules = RunTreeRules(run.advanced, run.advanced_settings, run.input.formats);
+  for (const std::string& root : run.roots) {
+    std::string warning;
+    if (!MakeTreeIndex(root, PictureTree(root, rules), run.advanced, run.advanced_settings,
+                       run.input.formats, &warning))
+      host->Warn(VisibleControls(warning));
+  }
 }
 
 int Fail(std::FILE* err, const std::string& message) {
@@ -155,7 +201,11 @@ bool PrepareRun(const ProcessArgs& args, PreparedRun* run, std::string* err) {
     return false;
   }
   FillFontName(&run->express_settings);
-  return ResolveDirectories(args, state, run, err);
+  if (!ResolveFormats(args, state, run, err) || !ResolveDirectories(args, state, run, err))
+    return false;
+  run->roots = run->input.directories;
+  if (args.recursive) AddTrees(run);
+  return true;
 }
 
 int ProcessCommand(const ProcessArgs& args, std::FILE* err) {
@@ -167,6 +217,11 @@ int ProcessCommand(const ProcessArgs& args, std::FILE* err) {
         "kesto-cli: no thumbnails are made: with no thumbnail mark (ThumbExt) and no subfolder "
         "(StoreInSub) they would overwrite the pictures\n",
         err);
+  if (!run.unreadable.empty())
+    std::fprintf(err,
+                 "kesto-cli: %s: the installed libvips cannot read %s pictures; they are left "
+                 "out\n",
+                 args.state.c_str(), ExtraFormatsText(run.unreadable).c_str());
   TerminalHost host(err, stdin, args.quiet, args.answer);
   TerminalHost::CatchInterrupt();
   RunReport report;
@@ -175,6 +230,7 @@ int ProcessCommand(const ProcessArgs& args, std::FILE* err) {
     std::fputs("kesto-cli: stopped; thumbnails already made are kept\n", err);
     return 130;
   }
+  if (args.index) WriteTreeIndexes(run, &host);
   return host.reported() ? 1 : 0;
 }
 
@@ -183,10 +239,12 @@ int ConfigShowCommand(const std::string& path, std::FILE* out, std::FILE* err) {
   std::string message;
   if (!LoadConfig(path, &run, &message)) return Fail(err, message);
   PrintThumbOptions(run.input.thumbs, out);
-  if (KindOf(path) == ConfigKind::kAdvanced)
+  if (KindOf(path) == ConfigKind::kAdvanced) {
     PrintFields(run.advanced_settings, kAdvancedFields, out);
-  else
+  } else {
     PrintFields(run.express_settings, kExpressFields, out);
+    std::fprintf(out, "ExpressHiDpi=%s\n", run.express_settings.ExpressHiDpi.c_str());
+  }
   return 0;
 }
 

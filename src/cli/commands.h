@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,9 @@ struct ProcessArgs {
   DeleteAnswer answer = DeleteAnswer::kAsk;
   bool quiet = false;
   std::vector<std::string> dirs;
+  std::optional<std::string> formats;  // extra picture types: "png,webp"; "" for none
+  bool recursive = false;              // every folder below each directory too
+  bool index = false;                  // a tree index at the top of each directory
 };
 
 /// Everything a run needs, resolved from the files and options.
@@ -32,10 +36,17 @@ struct PreparedRun {
   RunInput input;
   AdvancedSettings advanced_settings;
   ExpressSettings express_settings;
+  std::vector<std::string> roots;  // the directories before --recursive added their trees
+  ExtraFormats unreadable;         // types the state file chose that cannot be read here
 };
 
 /// Loads the state, configuration and list files and applies the options in
-/// that order. False with a message naming the file on a damaged input.
+/// that order; with `recursive` each directory is followed by the folders of
+/// its tree (PictureTree() by the rules of the mode). The extra picture types
+/// are those of --formats, else of the state file; a type the installed
+/// libvips cannot read is refused from --formats and left out, noted in
+/// `unreadable`, from the state file. False with a message naming the file
+/// or option on a damaged input.
 bool PrepareRun(const ProcessArgs& args, PreparedRun* run, std::string* err);
 
 /// Exit status: 0 nothing to report, 1 a report was shown, 2 bad usage or

@@ -14,12 +14,16 @@ class TerminalHost : public RunHost {
   /// `err` receives everything; `in` answers questions when it is a terminal.
   TerminalHost(std::FILE* err, std::FILE* in, bool quiet, DeleteAnswer answer);
 
+  /// A live bar on a terminal; otherwise one plain line per directory.
   void ShowProgress(const ProgressState& state) override;
   void HideProgress() override;
+  /// True once after each Ctrl-C.
   bool PollStop() override;
   void SetStatusVisible(bool visible) override;
+  /// Prints the list, then takes the --yes/--no answer or asks on a terminal.
   bool ConfirmDelete(const std::string& text) override;
   void ShowReport(const std::string& text) override;
+  /// One "kesto-cli: ..." line.
   void Warn(const std::string& text) override;
 
   /// True when a report was shown or something could not be written.

@@ -20,8 +20,21 @@ struct FileRequest {
 /// A hook, when set, answers instead.
 QString AskForPath(QWidget* parent, const FileRequest& request);
 
+/// The folder picker titled `title` with a check box `option` below it
+/// ("Add with subfolders"): the chosen folder, "" when cancelled, and in
+/// `checked` whether the box was checked (never when cancelled). The picker
+/// is Qt's own, never the desktop's. The file hook answers the folder, the
+/// option hook the box.
+QString AskForFolder(QWidget* parent, const QString& title, const QString& option, bool* checked);
+
 using FileHook = std::function<QString(const FileRequest&)>;
 
 /// Makes `hook` answer every picker from now on; an empty hook brings back
 /// the real pickers.
 void SetFileHook(FileHook hook);
+
+using OptionHook = std::function<bool(const QString& option)>;
+
+/// Makes `hook` answer the check box of every picker that has one; without
+/// a hook (or while the file hook answers alone) the box stays unchecked.
+void SetOptionHook(OptionHook hook);

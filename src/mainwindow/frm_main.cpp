@@ -13,12 +13,18 @@
 #include <climits>
 
 #include "dialogs/desktop.h"
+#include "dialogs/field_checks.h"
 #include "dialogs/file_dialog.h"
 #include "dialogs/font_list.h"
 #include "dialogs/frm_about.h"
+#include "dialogs/frm_options.h"
+#include "dialogs/frm_options2.h"
 #include "dialogs/message_box.h"
+#include "mainwindow/format_list.h"
 #include "mainwindow/run_windows.h"
+#include "pictures/vips_io.h"
 #include "run/run.h"
+#include "run/tree.h"
 #include "settings/advanced_config.h"
 #include "settings/dir_list.h"
 #include "settings/express_config.h"
@@ -57,6 +63,7 @@ frmMain::frmMain(std::string state_folder, QWidget* parent)
   ConnectDirectoryList();
   ConnectOptions();
   ConnectMenus();
+  AddFormatList();
   ShowState(ProgramState());
 }
 
@@ -90,6 +97,7 @@ void frmMain::ConnectMenus() {
   modes->addAction(ui_->mnuModeAdv);
   connect(ui_->mnuLoad, &QAction::triggered, this, &frmMain::LoadConfig);
   connect(ui_->Save, &QAction::triggered, this, &frmMain::SaveConfig);
+  connect(ui_->mnuEdit, &QAction::triggered, this, &frmMain::EditSettings);
   connect(ui_->mnuHelp1, &QAction::triggered, this, [] { OpenThroughDesktop(kHelpUrl); });
   connect(ui_->mnuHelp2, &QAction::triggered, this, [] { OpenThroughDesktop(kMirrorUrl); });
   connect(ui_->mnuAbout, &QAction::triggered, this, &frmMain::ShowAbout);
@@ -112,6 +120,8 @@ bool frmMain::StartUp() {
       return true;
     case StartUpResult::kReady:
       ShowState(session_.state);
+      CommitAdvancedAtStartUp();
+      CommitExpressAtStartUp();
       return true;
   }
   return true;
@@ -148,8 +158,21 @@ void frmMain::AddDirectory(QString path) {
   FitDropDownWidth();
 }
 
+// The picker also offers the folder's whole tree: the folder and every
+// folder below it that holds pictures, as a run of the current mode sees them.
 void frmMain::AskForDirectory() {
-  AddDirectory(AskForPath(this, {FileRequest::kFolder, "Please select a folder.", {}, {}}));
+  bool with_subfolders = false;
+  QString path =
+      AskForFolder(this, "Please select a folder.", "Add with subfolders", &with_subfolders);
+  if (with_subfolders && !path.isEmpty())
+    AddTree(path);
+  else
+    AddDirectory(path);
+}
+
+void frmMain::AddTree(const QString& root) {
+  TreeRules rules = RunTreeRules(Advanced(), session_.advanced, formats_->ForRun());
+  for (const std::string& folder : PictureTree(S(root), rules)) AddDirectory(Q(folder));
 }
 
 void frmMain::RemoveDirectory() {
@@ -230,6 +253,11 @@ void frmMain::dropEvent(QDropEvent* event) {
 }
 
 // ---- Thumbnail options
+
+void frmMain::AddFormatList() {
+  formats_ = new FormatList(ReadableExtraFormats(), ui_->centralwidget);
+  ui_->layMain->insertWidget(ui_->layMain->indexOf(ui_->fraJpg) + 1, formats_);
+}
 
 void frmMain::ShowQuality(int value) {
   ui_->lblQuality->setText(QString::number(value) + "%");
@@ -325,6 +353,8 @@ void frmMain::LoadConfig() {
   }
   setWindowTitle("KESTO - " + QFileInfo(path).fileName());
   if (advanced) session_.ConfigDir = S(path.left(path.lastIndexOf('/') + 1));
+  if (advanced) FillAdvancedDialogs();
+  if (!advanced) SetOptionsExp(&session_.express, &ExpressForm());
 }
 
 void frmMain::SaveConfig() {
@@ -343,12 +373,107 @@ void frmMain::SaveConfig() {
 
 void frmMain::ShowAbout() { frmAbout(this).exec(); }
 
+// File > Settings: a dialog that was committed is filled from its record
+// first; then the dialog of the mode is shown.
+void frmMain::EditSettings() {
+  SettingsCommand command =
+      PlanSettingsCommand(committed_, ui_->mnuModeAdv->isChecked(), ui_->mnuModeExp->isChecked());
+  std::string err;
+  if (command.set_options && !SetOptions(session_.advanced, &AdvancedForm(), &err))
+    ShowError(this, Q(err));
+  if (command.set_options_exp) SetOptionsExp(&session_.express, &ExpressForm());
+  if (command.show == SettingsDialog::kAdvanced) ShowAdvancedSettings();
+  if (command.show == SettingsDialog::kExpress) ShowExpressSettings();
+}
+
+// ---- The Express dialog
+
+// frmOptions2's controls, loaded when first referenced and kept until it is
+// shown: File > Load fills them without showing them.
+Form& frmMain::ExpressForm() {
+  if (!express_form_) {
+    std::vector<std::string> families;
+    for (const QString& family : SortedFontFamilies()) families.push_back(S(family));
+    express_form_ = NewExpressForm(session_.express, std::move(families));
+  }
+  return *express_form_;
+}
+
+// Modal over the main window; its OK and its Cancel both unload it.
+void frmMain::ShowExpressSettings() {
+  frmOptions2 dialog(ExpressForm(), &session_.express, &committed_, this);
+  express_form_.reset();
+  dialog.exec();
+}
+
+// Once at start-up, unseen, so that the record holds what the dialog would
+// commit, the name of the chosen font included. Filling the dialog from a
+// record that no file changed shows the dialog's own first values.
+void frmMain::CommitExpressAtStartUp() {
+  SetOptionsExp(&session_.express, &ExpressForm());
+  if (std::optional<Refusal> refusal = CommitExpress(ExpressForm(), &session_.express, &committed_))
+    ShowRefusal(this, *refusal);
+  express_form_.reset();
+}
+
+// ---- The Advanced dialogs
+
+// frmOptions' controls, loaded when first referenced and kept until it is
+// shown: File > Load fills them without showing them.
+Form& frmMain::AdvancedForm() {
+  if (!advanced_form_) advanced_form_ = NewAdvancedForm();
+  return *advanced_form_;
+}
+
+// frmNPControl's controls, kept in the same way.
+Form& frmMain::ThumbCodeForm() {
+  if (!thumb_code_form_) thumb_code_form_ = NewThumbCodeForm();
+  return *thumb_code_form_;
+}
+
+// After a .cfg was read: both dialogs show its values, so a new file's
+// snipplets replace the old ones.
+void frmMain::FillAdvancedDialogs() {
+  std::string err;
+  if (!SetOptions(session_.advanced, &AdvancedForm(), &err)) ShowError(this, Q(err));
+  SetThumbOptions(session_.advanced, &ThumbCodeForm());
+}
+
+// Modal over the main window; its OK and its Cancel both unload it.
+void frmMain::ShowAdvancedSettings() {
+  OptionsContext context{&session_.advanced, &committed_,   &thumb_code_form_,
+                         &editor_memory_,    state_folder_, session_.ConfigDir};
+  frmOptions dialog(AdvancedForm(), std::move(context), this);
+  advanced_form_.reset();
+  dialog.exec();
+}
+
+// Once at start-up, unseen, so that the records hold what the dialogs would
+// commit. A record that cannot fill the dialog (a damaged autosave) is
+// reported and nothing is committed; a refused commit keeps the dialog loaded.
+void frmMain::CommitAdvancedAtStartUp() {
+  std::string err;
+  if (!SetOptions(session_.advanced, &AdvancedForm(), &err)) {
+    ShowError(this, Q(err));
+    return;
+  }
+  if (std::optional<Refusal> refusal =
+          CommitAdvanced(&AdvancedForm(), &session_.advanced, &committed_))
+    ShowRefusal(this, *refusal);
+  else
+    advanced_form_.reset();
+  SetThumbOptions(session_.advanced, &ThumbCodeForm());
+  CommitThumbCodes(ThumbCodeForm(), &session_.advanced, &committed_);
+  thumb_code_form_.reset();
+}
+
 ProgramState frmMain::State() const {
   ProgramState state;
   state.Express = ui_->mnuModeExp->isChecked();
   state.LoadLast = ui_->chkLoadLast->isChecked();
   state.Thumbs = Thumbs();
   state.DirectoryList = Directories();
+  state.Formats = formats_->Chosen();
   return state;
 }
 
@@ -357,12 +482,14 @@ void frmMain::ShowState(const ProgramState& state) {
   ui_->chkLoadLast->setChecked(state.LoadLast);
   ShowThumbs(state.Thumbs);
   FillDirectories(state.DirectoryList);
+  formats_->Show(state.Formats);
 }
 
 void frmMain::Process() {
   RunInput input;
   input.directories = Directories();
   input.thumbs = Thumbs();
+  input.formats = formats_->ForRun();
   // Settings that could reach outside the gallery never start a run.
   std::string error = RunSettingsError(Advanced(), session_.advanced, input.thumbs);
   if (!error.empty()) {

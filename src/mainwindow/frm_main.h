@@ -6,12 +6,16 @@
 
 #include <QMainWindow>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "dialogs/options_context.h"
 #include "pages/run_report.h"
 #include "settings/session.h"
+#include "settings/settings_transfer.h"
 
+class FormatList;
 class QLineEdit;
 namespace Ui {
 class frmMain;
@@ -53,6 +57,7 @@ class frmMain : public QMainWindow {
 
   void AddDirectory(QString path);
   void AskForDirectory();
+  void AddTree(const QString& root);
   void RemoveDirectory();
   void ClearDirectories();
   void OpenDirectory();
@@ -62,6 +67,7 @@ class frmMain : public QMainWindow {
   std::vector<std::string> Directories() const;
   void FitDropDownWidth();
 
+  void AddFormatList();
   void ShowQuality(int value);
   void TakeResizeMethod();
   void SizeBoxFocusEvent(QLineEdit* box, QEvent* event);
@@ -70,6 +76,17 @@ class frmMain : public QMainWindow {
   void LoadConfig();
   void SaveConfig();
   void ShowAbout();
+  void EditSettings();
+
+  Form& AdvancedForm();
+  Form& ThumbCodeForm();
+  void FillAdvancedDialogs();
+  void ShowAdvancedSettings();
+  void CommitAdvancedAtStartUp();
+
+  Form& ExpressForm();
+  void ShowExpressSettings();
+  void CommitExpressAtStartUp();
 
   ThumbOptions Thumbs() const;
   void ShowThumbs(const ThumbOptions& thumbs);
@@ -85,4 +102,11 @@ class frmMain : public QMainWindow {
   RunReport report_;
   std::string resize_method_;  // "Height", "Width", "Both", or what a file held
   bool running_ = false;
+
+  FormatList* formats_ = nullptr;  // the extra picture types, below the thumbnail options
+  CommittedFlags committed_;
+  std::optional<Form> advanced_form_;    // frmOptions while it is loaded
+  std::optional<Form> thumb_code_form_;  // frmNPControl while it is loaded
+  EditorMemory editor_memory_;           // what the code editors keep between openings
+  std::optional<Form> express_form_;     // frmOptions2 while it is loaded
 };

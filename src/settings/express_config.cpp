@@ -48,6 +48,8 @@ std::string UpdateExpressConfig(std::string_view old_text, const ExpressSettings
   for (const RecordField<ExpressSettings>& f : kExpressFields)
     entries.emplace_back(f.name, f.text ? settings.*f.text : BooleanText(settings.*f.flag));
   IniDocument ini = ParseIni(old_text);
+  if (IsOn(settings.ExpressHiDpi) || IniGet(ini, kSection, "ExpressHiDpi") != kNoValue)
+    entries.emplace_back("ExpressHiDpi", settings.ExpressHiDpi);
   IniSetAll(&ini, kSection, entries);
   return IniText(ini);
 }
@@ -58,6 +60,8 @@ bool ParseExpressConfig(std::string_view text, ExpressSettings* settings, ThumbO
   if (!ParseThumbOptions(keys, thumbs, err)) return false;
   for (const RecordField<ExpressSettings>& f : kExpressFields)
     if (!ParseField(keys, f, settings, err)) return false;
+  std::string hidpi = IniLookup(keys, "ExpressHiDpi");
+  settings->ExpressHiDpi = hidpi == kNoValue ? "0" : hidpi;
   return true;
 }
 

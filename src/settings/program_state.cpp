@@ -21,6 +21,15 @@ void ParseThumbOptions(const IniDocument& ini, ThumbOptions* thumbs) {
   ValInRange(IniGet(ini, "JPEG", "Progressive"), 0, 2, &thumbs->Progressive);
 }
 
+// The known names of the key; a name this program does not know is left out.
+ExtraFormats ParseFormats(const IniDocument& ini) {
+  ExtraFormats formats;
+  std::string unknown;
+  for (const std::string& item : ParseString(IniGet(ini, "General", "ExtraFormats"), ","))
+    if (ExtraFormats one; ParseExtraFormats(item, &one, &unknown)) formats.bits |= one.bits;
+  return formats;
+}
+
 std::vector<std::string> ParseDirectoryList(const IniDocument& ini) {
   IniValues keys = IniSectionValues(ini, "DIRs");
   double count = std::min<double>(std::floor(Val(IniLookup(keys, "#"))), kMaxDirectoryEntries);
@@ -65,10 +74,13 @@ bool MakeUserFolder(const StateFolderInputs& in, std::string* folder, std::strin
   return MakeFolder(*folder, err);
 }
 
-bool CopyDefaultIni(const std::string& default_ini, const std::string& target, std::string* err) {
-  if (default_ini.empty() || Exists(target) || !Exists(default_ini)) return true;
+// Copies the shipped `name` into `folder` unless the folder has one.
+bool CopyDefault(const std::string& data_folder, const std::string& folder, const char* name,
+                 std::string* err) {
+  std::string source = data_folder + "/" + name, target = folder + "/" + name;
+  if (Exists(target) || !Exists(source)) return true;
   std::string text;
-  return ReadWholeFile(default_ini, &text, err) && WriteFileAtomic(target, text, err);
+  return ReadWholeFile(source, &text, err) && WriteFileAtomic(target, text, err);
 }
 
 }  // namespace
@@ -79,13 +91,17 @@ void ParseProgramState(std::string_view text, ProgramState* state) {
   state->LoadLast = IsOn(IniGet(ini, "General", "LoadLast"));
   ParseThumbOptions(ini, &state->Thumbs);
   state->DirectoryList = ParseDirectoryList(ini);
+  state->Formats = ParseFormats(ini);
 }
 
 std::string UpdateProgramState(std::string_view old_text, const ProgramState& state) {
   const ThumbOptions& thumbs = state.Thumbs;
   IniDocument ini = ParseIni(old_text);
-  IniSetAll(&ini, "General",
-            {{"Mode", state.Express ? "exp" : "adv"}, {"LoadLast", state.LoadLast ? "1" : "0"}});
+  IniEntries general = {{"Mode", state.Express ? "exp" : "adv"},
+                        {"LoadLast", state.LoadLast ? "1" : "0"}};
+  if (!state.Formats.empty() || IniGet(ini, "General", "ExtraFormats") != kNoValue)
+    general.emplace_back("ExtraFormats", ExtraFormatsText(state.Formats));
+  IniSetAll(&ini, "General", general);
   IniSetAll(&ini, "JPEG",
             {{"Quality", NumText(thumbs.Quality)},
              {"ResizeMethod", thumbs.ResizeMethod},
@@ -122,5 +138,7 @@ bool PrepareStateFolder(const StateFolderInputs& inputs, std::string* folder, st
     if (!IsWritableFolder(chosen) && !MakeUserFolder(inputs, &chosen, err)) return false;
   }
   *folder = chosen;
-  return CopyDefaultIni(inputs.default_ini, chosen + "/nd.ini", err);
+  if (inputs.data_folder.empty()) return true;
+  return CopyDefault(inputs.data_folder, chosen, "nd.ini", err) &&
+         CopyDefault(inputs.data_folder, chosen, "default.tpl", err);
 }

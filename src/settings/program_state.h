@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "settings/picture_formats.h"
 #include "settings/records.h"
 
 /// What "nd.ini" holds.
@@ -14,6 +15,7 @@ struct ProgramState {
   bool LoadLast = false;  // "General"/LoadLast: numeric value 1 is on
   ThumbOptions Thumbs;    // section "JPEG"
   std::vector<std::string> DirectoryList;  // "DIRs": keys "1".."n", then "#" = n
+  ExtraFormats Formats;  // "General"/ExtraFormats: "png,webp", unknown names left out
 };
 
 /// A "#" beyond this many directory entries is read as this many.
@@ -27,7 +29,9 @@ inline constexpr int kMaxDirectoryEntries = 10000;
 void ParseProgramState(std::string_view text, ProgramState* state);
 
 /// `old_text` with the state's keys set; keys of a longer earlier directory
-/// list stay in the text (the count "#" ends the list).
+/// list stay in the text (the count "#" ends the list). ExtraFormats is
+/// written only when a type is chosen or the text has the key already, so a
+/// state that never chose one stays as it always was.
 std::string UpdateProgramState(std::string_view old_text, const ProgramState& state);
 
 /// File versions of the two above; a missing file reads as an empty text.
@@ -39,15 +43,15 @@ struct StateFolderInputs {
   std::string program_folder;   // the executable's folder
   std::string xdg_config_home;  // $XDG_CONFIG_HOME, "" when unset
   std::string home;             // $HOME, "" when unset
-  std::string default_ini;      // the shipped default "nd.ini", "" when there is none
+  std::string data_folder;      // holds the shipped "nd.ini" and "default.tpl", "" when none
   std::string named_folder;     // a folder the user named for the state, "" when none
 };
 
 /// Finds the folder for "nd.ini" and the autosave files: the named folder
 /// when there is one (made when missing), else the program folder when it is
 /// writable, else $XDG_CONFIG_HOME/kesto (when that variable holds an absolute
-/// path) or ~/.config/kesto, which is made. When the folder has
-/// no "nd.ini" and the default exists, the default is copied in. `folder` gets
-/// the path without a trailing "/". Fails when no folder can be made or the
-/// copy fails.
+/// path) or ~/.config/kesto, which is made. The shipped "nd.ini" and
+/// "default.tpl" (the template the Advanced settings propose) are copied in
+/// where the folder has none. `folder` gets the path without a trailing "/".
+/// Fails when no folder can be made or a copy fails.
 bool PrepareStateFolder(const StateFolderInputs& inputs, std::string* folder, std::string* err);

@@ -167,6 +167,9 @@ struct ExpressSettings {
   std::string ExpressGuessName = "0";
   std::string ExpressNamePattern = "0";  // 0 none chosen, 1..3 the patterns
   std::string ExpressShowNP = "1";
+  // A second thumbnail at twice the size for sharp screens, "1" or "0". Not
+  // among kExpressFields: a .cfe holds the key only when it asks for it.
+  std::string ExpressHiDpi = "0";
 };
 
 /// One field of a record by name: exactly one of `text` and `flag` is set.

@@ -1,10 +1,12 @@
 #!/usr/bin/env python3
 """Opens generated gallery pages in headless Chromium and checks them.
 
-    check_gallery.py [--chromium PATH] DIR...
+    check_gallery.py [--chromium PATH] [--scale N] DIR...
 
-Every *.html file directly in each DIR is loaded from disk. The check fails
-when an image of a page does not load, when a link points at a local file
+Every *.html file directly in each DIR is loaded from disk, on a screen of N
+device pixels per CSS pixel (default 1; 2 makes an image load the double its
+srcset offers). Images that load lazily are asked to load at once. The check
+fails when an image of a page does not load, when a link points at a local file
 that does not exist, or when a "javascript:" link, clicked, does anything but
 open one window on an existing file (a file name that ended the script's
 string could run code of its own). Chromium is driven over the DevTools
@@ -25,7 +27,12 @@ import urllib.parse
 
 PAGE_SCRIPT = r"""
 (async () => {
-  const images = [...document.images].map(i => ({src: i.src, ok: i.complete && i.naturalWidth > 0}));
+  await Promise.all([...document.images].map(i => {
+    i.loading = 'eager';
+    return i.complete ? null : new Promise(done => { i.onload = i.onerror = done; });
+  }));
+  const images = [...document.images].map(i => ({src: i.currentSrc || i.src,
+                                                  ok: i.complete && i.naturalWidth > 0}));
   const anchors = [...document.querySelectorAll('a[href]')];
   const links = anchors.map(a => ({raw: a.getAttribute('href'), url: a.href}));
   const opened = [];
@@ -46,7 +53,7 @@ PAGE_SCRIPT = r"""
 class Browser:
     """A headless Chromium spoken to over --remote-debugging-pipe."""
 
-    def __init__(self, chromium):
+    def __init__(self, chromium, scale=1):
         self.profile = tempfile.mkdtemp(prefix="kesto-chromium-")
         to_child_r, self.to_child_w = os.pipe()
         self.from_child_r, from_child_w = os.pipe()
@@ -72,6 +79,10 @@ class Browser:
         self.session = self.call("Target.attachToTarget",
                                  {"targetId": target, "flatten": True})["sessionId"]
         self.call("Page.enable", session=True)
+        if scale != 1:
+            self.call("Emulation.setDeviceMetricsOverride",
+                      {"width": 1000, "height": 800, "deviceScaleFactor": scale, "mobile": False},
+                      session=True)
 
     def send(self, method, params=None, session=False):
         self.next_id += 1
@@ -160,9 +171,10 @@ def check_page(browser, page):
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--chromium", default=shutil.which("chromium") or "/usr/bin/chromium")
+    parser.add_argument("--scale", type=float, default=1)
     parser.add_argument("dirs", nargs="+")
     args = parser.parse_args()
-    browser = Browser(args.chromium)
+    browser = Browser(args.chromium, args.scale)
     problems, pages, images, links = [], 0, 0, 0
     try:
         for folder in args.dirs:

@@ -1,11 +1,12 @@
 #include "cli/commands.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "settings/advanced_config.h"
 #include "temp_folder.h"
@@ -21,12 +22,6 @@ class CommandsTest : public ::testing::Test {
 
   std::string Path(const std::string& name) { return temp_.Path(name); }
   void Write(const std::string& name, const std::string& text) { temp_.Write(name, text); }
-  std::string Errors() {
-    std::rewind(err_);
-    std::string text;
-    for (int c; (c = std::fgetc(err_)) != EOF;) text += static_cast<char>(c);
-    return text;
-  }
 
   TempFolder temp_;
   std::FILE* err_ = nullptr;
@@ -69,97 +64,92 @@ TEST_F(CommandsTest, LaterSourcesOverrideEarlierOnes) {
   EXPECT_EQ(run.input.directories, std::vector<std::string>{"/given"});
 }
 
-TEST_F(CommandsTest, DamagedOrMissingFilesAreUsageErrorsNamingTheFile) {
+// Damaged or missing files, and settings that would let the clean-up reach
+// the pictures, are refused before anything is written.
+TEST_F(CommandsTest, BadInputIsAUsageErrorNamingFileAndField) {
   Write("bad.cfe", "[Express]\r\nQuality=0\r\n");
   Write("x.txt", "");
-  struct Case {
-    std::string config, message;
-  } cases[] = {{Path("bad.cfe"), Path("bad.cfe") + ": Quality"},
-               {Path("none.cfg"), Path("none.cfg") + ": no such file"},
-               {Path("x.txt"), "not a configuration file"}};
-  for (const Case& c : cases) {
-    ProcessArgs args;
-    args.configs = {c.config};
-    args.dirs = {temp_.path()};
-    EXPECT_EQ(ProcessCommand(args, err_), 2) << c.config;
-    EXPECT_NE(Errors().find(c.message), std::string::npos) << Errors();
-  }
-  ProcessArgs no_dirs;
-  EXPECT_EQ(ProcessCommand(no_dirs, err_), 2);
-  fs::create_directories(temp_.Path("folder.cfg"));
-  ProcessArgs folder;
-  folder.configs = {Path("folder.cfg")};
-  folder.dirs = {temp_.path()};
-  EXPECT_EQ(ProcessCommand(folder, err_), 2);
-  EXPECT_NE(Errors().find(Path("folder.cfg") + ": not a regular file"), std::string::npos);
-  // A state file that is not one gives no thumbnail size: refused before the run.
   Write("notes.ini", "just some notes\n");
-  ProcessArgs state;
-  state.state = Path("notes.ini");
-  state.dirs = {temp_.path()};
-  EXPECT_EQ(ProcessCommand(state, err_), 2);
-  EXPECT_NE(Errors().find("kesto-cli: " + Path("notes.ini") +
-                          ": Height is \"0\": a thumbnail side must be from 1 to 32767 "
-                          "pixels; set it with --height or --width\n"),
-            std::string::npos)
-      << Errors();
-  EXPECT_FALSE(fs::exists(temp_.Path("thumbs")));
-}
-
-TEST_F(CommandsTest, ExitStatusTellsWhetherAReportWasShown) {
-  fs::create_directories(temp_.Path("pics"));
-  ProcessArgs args;
-  args.quiet = true;
-  args.dirs = {Path("pics")};
-  EXPECT_EQ(ProcessCommand(args, err_), 0);
-  EXPECT_TRUE(fs::exists(temp_.Path("pics/thumbs")));
-  args.dirs.push_back(Path("missing"));
-  EXPECT_EQ(ProcessCommand(args, err_), 1);
-  EXPECT_NE(Errors().find("Invalid paths:\n---------------------\n" + Path("missing") + "\n"),
-            std::string::npos)
-      << Errors();
-}
-
-// A thumbnail folder name that would let the clean-up reach the pictures or
-// another folder is refused before anything is written.
-TEST_F(CommandsTest, ABadThumbnailFolderNameIsRefusedNamingFileAndField) {
+  fs::create_directories(Path("folder.cfg"));
   fs::create_directories(Path("pics"));
   Write("pics/photo.jpeg", "mine");
-  AdvancedSettings bad;
-  bad.SubFolderName = "..";
-  bad.ThumbExt = "";
-  bad.CleanHouse = "1";
+  AdvancedSettings up;
+  up.SubFolderName = "..";
+  up.ThumbExt = "";
+  up.CleanHouse = "1";
   std::string message;
-  ASSERT_TRUE(SaveAdvancedConfig(Path("bad.cfg"), bad, ThumbOptions(), &message)) << message;
-  ProcessArgs args;
-  args.configs = {Path("bad.cfg")};
-  args.dirs = {Path("pics")};
-  args.answer = DeleteAnswer::kYes;
-  EXPECT_EQ(ProcessCommand(args, err_), 2);
-  EXPECT_EQ(Errors(), "kesto-cli: " + Path("bad.cfg") +
-                          ": SubFolderName is \"..\": the thumbnail folder must be one plain "
-                          "folder name, not empty, \".\", \"..\" or holding \"/\"\n");
+  ASSERT_TRUE(SaveAdvancedConfig(Path("up.cfg"), up, ThumbOptions(), &message)) << message;
+  const struct {
+    std::string config, state, dir;
+    std::string message;
+  } cases[] = {
+      {Path("bad.cfe"), "", "/d",
+       Path("bad.cfe") + ": Quality is missing or not between 1 and 100"},
+      {Path("none.cfg"), "", "/d", Path("none.cfg") + ": no such file"},
+      {Path("x.txt"), "", "/d", Path("x.txt") + ": not a configuration file (.cfg or .cfe)"},
+      {Path("folder.cfg"), "", "/d", Path("folder.cfg") + ": not a regular file"},
+      {"", "", "", "no directories to process: give DIR arguments, --dir-list or --state"},
+      // A state file that is not one gives no thumbnail size.
+      {"", Path("notes.ini"), "/d",
+       Path("notes.ini") + ": Height is \"0\": a thumbnail side must be from 1 to 32767 pixels; "
+                           "set it with --height or --width"},
+      {Path("up.cfg"), "", Path("pics"),
+       Path("up.cfg") + ": SubFolderName is \"..\": the thumbnail folder must be one plain "
+                        "folder name, not empty, \".\", \"..\" or holding \"/\""},
+  };
+  for (const auto& c : cases) {
+    ProcessArgs args;
+    if (!c.config.empty()) args.configs = {c.config};
+    if (!c.dir.empty()) args.dirs = {c.dir};
+    args.state = c.state;
+    args.answer = DeleteAnswer::kYes;
+    std::FILE* err = std::tmpfile();
+    EXPECT_EQ(ProcessCommand(args, err), 2) << c.message;
+    EXPECT_EQ(ReadAll(err), "kesto-cli: " + c.message + "\n");
+    std::fclose(err);
+  }
   EXPECT_EQ(fs::directory_iterator(Path("pics"))->path(), Path("pics/photo.jpeg"));
 }
 
+// Ctrl-C ends the run before its next picture; the status tells the caller.
+TEST_F(CommandsTest, CtrlCStopsTheRunWithStatus130) {
+  fs::create_directories(Path("pics"));
+  for (int i = 0; i < 300; ++i)
+    fs::copy_file(KESTO_TEST_DATA "/pictures/small.jpg",
+                  Path("pics/" + std::to_string(i) + ".jpg"));
+  ProcessArgs args;
+  args.quiet = true;
+  args.jobs = 1;
+  args.dirs = {Path("pics")};
+  pid_t child = fork();
+  if (child == 0) {
+    signal(SIGINT, SIG_DFL);
+    int status = ProcessCommand(args, err_);
+    std::fflush(err_);
+    _exit(status);
+  }
+  while (!fs::exists(Path("pics/thumbs")) || fs::is_empty(Path("pics/thumbs"))) usleep(1000);
+  kill(child, SIGINT);
+  int status = 0;
+  waitpid(child, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 130);
+  EXPECT_EQ(ReadAll(err_), "kesto-cli: stopped; thumbnails already made are kept\n");
+  EXPECT_FALSE(fs::exists(Path("pics/page1.html")));
+}
+
 TEST_F(CommandsTest, ConfigInitWritesInitialValuesAndNeverReplacesAFile) {
-  std::string cfe = Path("new.cfe"), cfg = Path("new.cfg");
-  EXPECT_EQ(ConfigInitCommand(cfe, err_), 0);
+  std::string cfg = Path("new.cfg");
   EXPECT_EQ(ConfigInitCommand(cfg, err_), 0);
-  EXPECT_EQ(ConfigInitCommand(cfg, err_), 2);
   EXPECT_EQ(ConfigInitCommand(Path("new.txt"), err_), 2);
+  EXPECT_EQ(ReadAll(err_), "kesto-cli: " + Path("new.txt") + ": name a .cfg or .cfe file\n");
   std::FILE* out = std::tmpfile();
   EXPECT_EQ(ConfigShowCommand(cfg, out, err_), 0);
-  std::rewind(out);
-  char first[64] = {};
-  ASSERT_TRUE(std::fgets(first, sizeof first, out));
-  EXPECT_STREQ(first, "Quality=75\n");
-  std::string all(first);
-  for (char line[4096]; std::fgets(line, sizeof line, out);) all += line;
+  std::string all = ReadAll(out);
   std::fclose(out);
-  EXPECT_NE(all.find("\nPageTitle=Page\n"), std::string::npos);
-  EXPECT_NE(all.find("\nAsSuffix=True\n"), std::string::npos);
-  EXPECT_NE(all.find("\nUseMetaRevisit=0\n"), std::string::npos);
+  EXPECT_TRUE(all.starts_with("Quality=75\n")) << all;
+  for (const char* line : {"\nPageTitle=Page\n", "\nAsSuffix=True\n", "\nUseMetaRevisit=0\n"})
+    EXPECT_NE(all.find(line), std::string::npos) << line;
 }
 
 }  // namespace

@@ -1,16 +1,63 @@
 #include "cli/terminal_host.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
 
-#include <cstdio>
+#include <csignal>
+
+#include "temp_folder.h"
 
 namespace {
 
-std::string Written(std::FILE* file) {
-  std::rewind(file);
-  std::string text;
-  for (int c; (c = std::fgetc(file)) != EOF;) text += static_cast<char>(c);
-  return text;
+// A pseudo-terminal standing for the user's: the host writes to and reads
+// from `file`, the test types and reads the screen at the other end. Line
+// ends stay as written and typing is not echoed, so the screen holds exactly
+// what the host wrote.
+class Terminal {
+ public:
+  explicit Terminal(unsigned short columns = 80) : master_(posix_openpt(O_RDWR | O_NOCTTY)) {
+    grantpt(master_);
+    unlockpt(master_);
+    int side = open(ptsname(master_), O_RDWR | O_NOCTTY);
+    termios modes;
+    tcgetattr(side, &modes);
+    modes.c_oflag &= ~OPOST;
+    modes.c_lflag &= ~ECHO;
+    tcsetattr(side, TCSANOW, &modes);
+    winsize size{1, columns, 0, 0};
+    ioctl(side, TIOCSWINSZ, &size);
+    file = fdopen(side, "r+");
+  }
+  ~Terminal() {
+    std::fclose(file);
+    close(master_);
+  }
+  void Type(const std::string& keys) {
+    ASSERT_EQ(write(master_, keys.data(), keys.size()), ssize_t(keys.size()));
+  }
+  // Everything written since the last look.
+  std::string Screen() {
+    std::string text;
+    char buffer[4096];
+    for (pollfd p{master_, POLLIN, 0}; poll(&p, 1, 20) > 0;) {
+      ssize_t n = read(master_, buffer, sizeof buffer);
+      if (n <= 0) break;
+      text.append(buffer, static_cast<size_t>(n));
+    }
+    return text;
+  }
+  std::FILE* file;
+
+ private:
+  int master_;
+};
+
+ProgressState State(size_t dir, int64_t value, int64_t maximum, const std::string& file = "") {
+  return {dir, 2, value, maximum, "/pics/" + std::to_string(dir), "", file, ""};
 }
 
 // Bytes that are not UTF-8 reach the terminal as "\xNN", never raw; line
@@ -18,15 +65,107 @@ std::string Written(std::FILE* file) {
 TEST(TerminalHostTest, NamesReachTheTerminalVisibly) {
   std::FILE* err = std::tmpfile();
   TerminalHost host(err, nullptr, /*quiet=*/true, DeleteAnswer::kNo);
+  EXPECT_FALSE(host.reported());
   host.Warn("no thumbnail of /p/caf\xE9\x9B.jpg: broken");
+  EXPECT_TRUE(host.reported());
   EXPECT_FALSE(host.ConfirmDelete("/p/thumbs/caf\xE9_tn.jpg\r\n"));
   host.ShowReport("Invalid paths:\r\n/p/\xC3\xA9t\xE9\r\n");
-  EXPECT_EQ(Written(err),
+  EXPECT_EQ(ReadAll(err),
             "kesto-cli: no thumbnail of /p/caf\\xE9\\x9B.jpg: broken\n"
             "/p/thumbs/caf\\xE9_tn.jpg\n"
             "Invalid paths:\n/p/\xC3\xA9t\\xE9\n");
-  EXPECT_TRUE(host.reported());
   std::fclose(err);
+}
+
+// Off a terminal each directory gets one line; quiet, nothing at all.
+TEST(TerminalHostTest, PlainProgressIsOneLinePerDirectory) {
+  for (bool quiet : {false, true}) {
+    std::FILE* err = std::tmpfile();
+    TerminalHost host(err, nullptr, quiet, DeleteAnswer::kNo);
+    for (const ProgressState& s : {State(0, 1, 4), State(0, 2, 4), State(1, 1, 2), State(1, 2, 2)})
+      host.ShowProgress(s);
+    host.SetStatusVisible(true);
+    host.HideProgress();
+    EXPECT_EQ(ReadAll(err), quiet ? ""
+                                  : "directory 1 of 2: /pics/0: 3 thumbnails due\n"
+                                    "directory 2 of 2: /pics/1: 1 thumbnail due\n");
+    std::fclose(err);
+  }
+}
+
+// On a terminal a bar is drawn over itself, cut to the terminal's width,
+// and cleared before anything else is written.
+TEST(TerminalHostTest, LiveBarIsRedrawnInPlaceAndCleared) {
+  Terminal terminal(70);
+  TerminalHost host(terminal.file, nullptr, false, DeleteAnswer::kNo);
+  host.ShowProgress(State(0, 1, 4, "caf\xE9 \xC3\xA9t\xC3\xA9 with a very long name.jpg"));
+  EXPECT_EQ(terminal.Screen(),
+            "\r\033[K[1/2] ........................ 0/3  0.0/s  --:-- left  caf\\xE9 "
+            "\xC3\xA9t\xC3\xA9 wi");
+  host.ShowProgress(State(0, 2, 4));  // within 0.1 s of the last: not drawn
+  EXPECT_EQ(terminal.Screen(), "");
+  host.ShowProgress(State(0, 4, 4, "d.jpg"));
+  std::string last = terminal.Screen();
+  EXPECT_TRUE(last.starts_with("\r\033[K[1/2] ######################## 3/3  ")) << last;
+  EXPECT_TRUE(last.ends_with("/s  0:00 left  d.jpg")) << last;
+  host.SetStatusVisible(true);
+  host.Warn("w");
+  host.HideProgress();  // nothing left to clear
+  host.SetStatusVisible(false);
+  host.ShowProgress(State(1, 1, 2));  // a new directory draws at once
+  host.HideProgress();
+  EXPECT_EQ(terminal.Screen(),
+            "\r\033[Kwriting pages...\r\033[Kkesto-cli: w\n"
+            "\r\033[K[2/2] ........................ 0/1  0.0/s  --:-- left  \r\033[K");
+}
+
+// The list is always shown; --yes and --no answer for the user, a terminal
+// asks, and anything else deletes nothing.
+TEST(TerminalHostTest, TheDeleteQuestionIsAnsweredOnlyByYes) {
+  const std::string list = "/p/a_tn.jpg\n", prompt = list + "Delete them? [y/N] ";
+  const struct {
+    DeleteAnswer answer;
+    bool on_terminal;
+    const char* typed;
+    bool confirmed;
+    std::string shown;
+  } cases[] = {
+      {DeleteAnswer::kYes, true, "", true, list},
+      {DeleteAnswer::kNo, true, "y\n", false, list},
+      {DeleteAnswer::kAsk, true, "y\n", true, prompt},
+      {DeleteAnswer::kAsk, true, "Yes please\n", true, prompt},
+      {DeleteAnswer::kAsk, true, "n\n", false, prompt},
+      {DeleteAnswer::kAsk, true, "\n", false, prompt},
+      {DeleteAnswer::kAsk, true, "\x04", false, prompt + "\n"},  // end of input
+      {DeleteAnswer::kAsk, false, "y\n", false,
+       list + "kesto-cli: nothing deleted; run again with --yes to delete them\n"},
+  };
+  for (const auto& c : cases) {
+    Terminal terminal;
+    terminal.Type(c.typed);
+    std::FILE* not_a_terminal = std::tmpfile();
+    TerminalHost host(c.on_terminal ? terminal.file : not_a_terminal, terminal.file, false,
+                      c.answer);
+    EXPECT_EQ(host.ConfirmDelete("/p/a_tn.jpg\r\n"), c.confirmed) << c.typed;
+    EXPECT_EQ(c.on_terminal ? terminal.Screen() : ReadAll(not_a_terminal), c.shown) << c.typed;
+    std::fclose(not_a_terminal);
+  }
+}
+
+// Ctrl-C asks for STOP once; an ignored Ctrl-C (a background job) stays ignored.
+TEST(TerminalHostTest, CtrlCAsksForStopOnce) {
+  TerminalHost host(nullptr, nullptr, true, DeleteAnswer::kNo);
+  EXPECT_FALSE(host.PollStop());
+  TerminalHost::CatchInterrupt();
+  raise(SIGINT);
+  EXPECT_TRUE(host.PollStop());
+  EXPECT_FALSE(host.PollStop());
+  EXPECT_TRUE(host.interrupted());
+  signal(SIGINT, SIG_IGN);
+  TerminalHost::CatchInterrupt();
+  raise(SIGINT);
+  EXPECT_FALSE(host.PollStop());
+  signal(SIGINT, SIG_DFL);
 }
 
 }  // namespace

@@ -246,9 +246,7 @@ class ProcessTest : public QObject {
                    "\nThumbs could not be written. Corrupted source files:\n" + sep +
                    Path("pics/bad.jpg") + "\n" + sep + "\nOther problems:\n" + sep +
                    "no thumbnail of " + Path("pics/bad.jpg") + ": ";
-    QVERIFY2(report.startsWith(head), qPrintable(report));
-    QVERIFY(report.endsWith("\n" + sep));
-    QCOMPARE(report.count("bad.jpg"), 2);
+    QCOMPARE(report, head + "not a picture in a readable format\n" + sep);
     QCOMPARE(window_->report().InvalidPaths,
              (Path("gone1") + "\r\n" + Path("gone2") + "\r\n").toStdString());
   }

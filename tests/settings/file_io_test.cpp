@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "temp_folder.h"
+#include "unprivileged.h"
 
 namespace fs = std::filesystem;
 
@@ -56,7 +57,7 @@ TEST(FileIoTest, FailedRenameDeletesTheTemporaryFile) {
   dir.Write("taken/inside", "x");
   std::string err;
   EXPECT_FALSE(WriteFileAtomic(dir.Path("taken"), "new", &err));
-  EXPECT_EQ(err.rfind(dir.Path("taken") + ": cannot be written (", 0), 0u) << err;
+  EXPECT_EQ(err, dir.Path("taken") + ": cannot be written (Is a directory)");
   EXPECT_EQ(dir.Count(), 1u);
   EXPECT_EQ(dir.Read("taken/inside"), "x");
 }
@@ -64,21 +65,14 @@ TEST(FileIoTest, FailedRenameDeletesTheTemporaryFile) {
 TEST(FileIoTest, ReadOnlyFolderKeepsTheOldFile) {
   TempFolder dir;
   dir.Write("a.dir", "old\r\n");
-  chmod(dir.path().c_str(), 0500);
-  bool can_write = access(dir.path().c_str(), W_OK) == 0;
-  if (can_write) GTEST_SKIP() << "permissions are not enforced for this user";
-  std::string err;
-  EXPECT_FALSE(WriteFileAtomic(dir.Path("a.dir"), "new", &err));
-  EXPECT_EQ(err, dir.Path("a.dir") + ": cannot be written (Permission denied)");
+  chmod(dir.path().c_str(), 0555);
+  EXPECT_EQ(RunUnprivileged([&] {
+              std::string err;
+              return WriteFileAtomic(dir.Path("a.dir"), "new", &err) ? "written" : err;
+            }),
+            dir.Path("a.dir") + ": cannot be written (Permission denied)");
   EXPECT_EQ(dir.Read("a.dir"), "old\r\n");
   EXPECT_EQ(dir.Count(), 1u);
-}
-
-TEST(FileIoTest, WriteIntoAMissingFolderFails) {
-  TempFolder dir;
-  std::string err;
-  EXPECT_FALSE(WriteFileAtomic(dir.Path("none/a.cfg"), "x", &err));
-  EXPECT_EQ(err, dir.Path("none/a.cfg") + ": cannot be written (No such file or directory)");
 }
 
 TEST(FileIoTest, ReadRefusesWhatIsNotASmallRegularFile) {

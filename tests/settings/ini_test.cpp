@@ -85,11 +85,6 @@ TEST(IniTest, OneWriteOfManyKeysKeepsTheirOrder) {
   EXPECT_EQ(IniText(ini), "[S]\nA=2\r\nX=4\r\ny=3\r\n\n[T]\nb=2\n[U]\r\nK=6\r\nm=7\r\n");
 }
 
-TEST(IniTest, AnyTextSurvivesParsingUnchanged) {
-  const char* texts[] = {"", "a", "\r\n", "x\ny\r\nz", "[a\n=\r\r\n\0b"};
-  for (const char* text : texts) EXPECT_EQ(IniText(ParseIni(text)), text);
-}
-
 TEST(IniTest, SectionValuesKeepTheFirstOfEachKey) {
   IniDocument ini = ParseIni("[D]\r\n1=a\r\n#=2\r\n1=b\r\nX=\"c\"\r\n[E]\r\n2=z\r\n");
   std::map<std::string, std::string> expected = {{"1", "a"}, {"#", "2"}, {"x", "c"}};

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include "settings/record_fields.h"
 #include "temp_folder.h"
+#include "unprivileged.h"
 
 namespace {
 
@@ -21,22 +23,18 @@ TEST(ProgramStateTest, WriteAndReadRestoreTheState) {
   TempFolder dir;
   ProgramState saved;
   saved.Express = saved.LoadLast = true;
-  saved.Thumbs = {42, "Width", "120", "90", 1};
+  saved.Thumbs = kThumbs;
   saved.DirectoryList = {"/home/a/pics", "/b c/d", "/e"};
   std::string err;
   ASSERT_TRUE(WriteProgramState(dir.Path("nd.ini"), saved, &err)) << err;
   EXPECT_EQ(dir.Read("nd.ini"),
-            "[General]\r\nMode=exp\r\nLoadLast=1\r\n[JPEG]\r\nQuality=42\r\nResizeMethod=Width\r\n"
+            "[General]\r\nMode=exp\r\nLoadLast=1\r\n[JPEG]\r\nQuality=42\r\nResizeMethod=Both\r\n"
             "Height=120\r\nWidth=90\r\nProgressive=1\r\n[DIRs]\r\n1=/home/a/pics\r\n2=/b c/d\r\n"
             "3=/e\r\n#=3\r\n");
   ProgramState loaded;
   ASSERT_TRUE(ReadProgramState(dir.Path("nd.ini"), &loaded, &err)) << err;
   EXPECT_TRUE(loaded.Express && loaded.LoadLast);
-  EXPECT_EQ(loaded.Thumbs.Quality, 42);
-  EXPECT_EQ(loaded.Thumbs.ResizeMethod, "Width");
-  EXPECT_EQ(loaded.Thumbs.Height, "120");
-  EXPECT_EQ(loaded.Thumbs.Width, "90");
-  EXPECT_EQ(loaded.Thumbs.Progressive, 1);
+  ExpectThumbsAsSaved(loaded.Thumbs);
   EXPECT_EQ(loaded.DirectoryList, saved.DirectoryList);
 }
 
@@ -96,37 +94,62 @@ TEST(ProgramStateTest, MissingThumbnailKeys) {
 TEST(ProgramStateTest, TheStateFolderIsTheProgramFolderWhenWritable) {
   TempFolder dir;
   std::filesystem::create_directory(dir.Path("prog"));
-  dir.Write("default.ini", "[General]\r\nMode=exp\r\n");
-  StateFolderInputs in{dir.Path("prog/"), dir.Path("xdg"), dir.Path("home"),
-                       dir.Path("default.ini"), ""};
+  std::filesystem::create_directory(dir.Path("data"));
+  dir.Write("data/nd.ini", "[General]\r\nMode=exp\r\n");
+  dir.Write("data/default.tpl", "<HTML>[IMAGE FILE NAME]</HTML>\r\n");
+  StateFolderInputs in{dir.Path("prog/"), dir.Path("xdg"), dir.Path("home"), dir.Path("data"), ""};
   std::string folder, err;
   ASSERT_TRUE(PrepareStateFolder(in, &folder, &err)) << err;
   EXPECT_EQ(folder, dir.Path("prog"));
   EXPECT_EQ(dir.Read("prog/nd.ini"), "[General]\r\nMode=exp\r\n");
+  EXPECT_EQ(dir.Read("prog/default.tpl"), "<HTML>[IMAGE FILE NAME]</HTML>\r\n");
   dir.Write("prog/nd.ini", "mine");
+  dir.Write("prog/default.tpl", "my template");
   ASSERT_TRUE(PrepareStateFolder(in, &folder, &err)) << err;
   EXPECT_EQ(dir.Read("prog/nd.ini"), "mine");
+  EXPECT_EQ(dir.Read("prog/default.tpl"), "my template");
   EXPECT_FALSE(std::filesystem::exists(dir.Path("xdg")));
+}
+
+TEST(ProgramStateTest, EachShippedDefaultIsCopiedOnItsOwn) {
+  TempFolder dir;
+  std::filesystem::create_directory(dir.Path("data"));
+  dir.Write("data/default.tpl", "template");
+  std::filesystem::create_directory(dir.Path("state"));
+  dir.Write("state/nd.ini", "mine");
+  StateFolderInputs in{"", "", "", dir.Path("data"), dir.Path("state")};
+  std::string folder, err;
+  ASSERT_TRUE(PrepareStateFolder(in, &folder, &err)) << err;
+  EXPECT_EQ(dir.Read("state/nd.ini"), "mine");
+  EXPECT_EQ(dir.Read("state/default.tpl"), "template");
+
+  std::filesystem::remove(dir.Path("data/default.tpl"));
+  std::filesystem::create_directory(dir.Path("data/default.tpl"));  // cannot be read
+  in.named_folder = dir.Path("state2");
+  EXPECT_FALSE(PrepareStateFolder(in, &folder, &err));
+  EXPECT_NE(err.find("data/default.tpl"), std::string::npos) << err;
+  EXPECT_FALSE(std::filesystem::exists(dir.Path("state2/default.tpl")));
 }
 
 TEST(ProgramStateTest, TheStateFolderFallsBackToTheUserConfigFolder) {
   TempFolder dir;
-  dir.Write("default.ini", "[General]\r\n");
+  std::filesystem::create_directory(dir.Path("data"));
+  dir.Write("data/nd.ini", "[General]\r\n");
   struct Case {
     std::string xdg;
     std::string home;
-    std::string default_ini;
+    std::string data_folder;
     std::string folder;  // "" when the call fails
     bool copied;
   } cases[] = {
-      {dir.Path("xdg"), dir.Path("home"), dir.Path("default.ini"), dir.Path("xdg/kesto"), true},
-      {"relative", dir.Path("home"), dir.Path("default.ini"), dir.Path("home/.config/kesto"), true},
+      {dir.Path("xdg"), dir.Path("home"), dir.Path("data"), dir.Path("xdg/kesto"), true},
+      {"relative", dir.Path("home"), dir.Path("data"), dir.Path("home/.config/kesto"), true},
       {"", dir.Path("home2"), "", dir.Path("home2/.config/kesto"), false},
-      {"", dir.Path("home3"), dir.Path("none.ini"), dir.Path("home3/.config/kesto"), false},
-      {"", "", dir.Path("default.ini"), "", false},
+      {"", dir.Path("home3"), dir.Path("no-data"), dir.Path("home3/.config/kesto"), false},
+      {"", "", dir.Path("data"), "", false},
   };
   for (const Case& c : cases) {
-    StateFolderInputs in{dir.Path("missing-prog"), c.xdg, c.home, c.default_ini, ""};
+    StateFolderInputs in{dir.Path("missing-prog"), c.xdg, c.home, c.data_folder, ""};
     std::string folder, err;
     EXPECT_EQ(PrepareStateFolder(in, &folder, &err), !c.folder.empty()) << c.home;
     EXPECT_EQ(folder, c.folder);
@@ -141,12 +164,13 @@ TEST(ProgramStateTest, TheStateFolderFallsBackToTheUserConfigFolder) {
 
 TEST(ProgramStateTest, AReadOnlyProgramFolderIsNotUsed) {
   TempFolder dir;
+  chmod(dir.path().c_str(), 0777);  // the user's own folder is made in it
   std::filesystem::create_directory(dir.Path("prog"));
   chmod(dir.Path("prog").c_str(), 0555);
-  if (access(dir.Path("prog").c_str(), W_OK) == 0)
-    GTEST_SKIP() << "permissions are not enforced for this user";
   StateFolderInputs in{dir.Path("prog"), dir.Path("xdg"), "", "", ""};
-  std::string folder, err;
-  ASSERT_TRUE(PrepareStateFolder(in, &folder, &err)) << err;
-  EXPECT_EQ(folder, dir.Path("xdg/kesto"));
+  EXPECT_EQ(RunUnprivileged([&] {
+              std::string folder, err;
+              return PrepareStateFolder(in, &folder, &err) ? folder : err;
+            }),
+            dir.Path("xdg/kesto"));
 }

@@ -3,9 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "settings/records.h"
+#include "settings/text.h"
 
 /// Every text field gets a value naming it (with a non-ASCII letter); every
 /// switch is `flag`.
@@ -29,6 +31,24 @@ void ExpectSameFields(const Fields& fields, const Record& a, const Record& b) {
       EXPECT_EQ(a.*f.text, b.*f.text) << f.name;
     else
       EXPECT_EQ(a.*f.flag, b.*f.flag) << f.name;
+  }
+}
+
+/// Sets fields of `record` as lines "Name=value" ("True" or "False" for a
+/// switch) ask, "{in}" in a value standing for `in`.
+template <typename Record, typename Fields>
+void Assign(const Fields& fields, const std::string& lines, Record* record,
+            const std::string& in = "") {
+  for (const std::string& line : ParseString(lines, "\n")) {
+    std::string name = line.substr(0, line.find('='));
+    auto f = std::find_if(fields.begin(), fields.end(),
+                          [&](const auto& field) { return field.name == name; });
+    ASSERT_NE(f, fields.end()) << line;
+    std::string value = ReplaceAll(line.substr(name.size() + 1), "{in}", in);
+    if (f->text)
+      record->*f->text = value;
+    else
+      record->*f->flag = value == "True";
   }
 }
 

@@ -92,6 +92,12 @@ std::string GuessedTitle(const Look& look, const std::string& name) {
   return HtmlText(GuessTitle(name, look.pattern));
 }
 
+std::string HiDpiAttributes(const Look& look, const Entry& entry) {
+  if (!IsOn(look.s.ExpressHiDpi)) return "";
+  return " srcset=\"thumbs/" + SrcsetUrl(BaseName(entry.name) + "_tn@2x.jpg") +
+         " 2x\" loading=\"lazy\"";
+}
+
 void WriteRights(std::string* out, const Look& look) {
   Write(out, "<br><br><TABLE width=", look.width,
         " cellpadding=0 cellspacing=0 border=0><TR><TD align=center>");

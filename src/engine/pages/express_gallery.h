@@ -77,5 +77,9 @@ bool ShowsName(const Look& look);
 bool GuessesName(const Look& look);
 std::string GuessedTitle(const Look& look, const std::string& name);
 
+/// What a thumbnail image carries besides src and border: with ExpressHiDpi
+/// on, the double for sharp screens (srcset) and lazy loading; else nothing.
+std::string HiDpiAttributes(const Look& look, const Entry& entry);
+
 /// The rights line, the same on index and picture pages.
 void WriteRights(std::string* out, const Look& look);

@@ -26,8 +26,8 @@ std::string Caption(const Look& look, const Entry& entry) {
 std::string Link(const Look& look, const Entry& entry) {
   bool picture_page = IsOn(look.s.ExpressSepPage);
   const std::string& target = picture_page ? entry.page_url : entry.name_url;
-  std::string image =
-      "<img src=\"thumbs/" + entry.thumb_url + "\" border=" + look.s.ExpressImageBorder + "></a>";
+  std::string image = "<img src=\"thumbs/" + entry.thumb_url + "\"" + HiDpiAttributes(look, entry) +
+                      " border=" + look.s.ExpressImageBorder + "></a>";
   if (look.s.ExpressLinkTarget == "new")
     return "<a href=\"" + target + "\" target=\"_blank\">" + image;
   if (look.s.ExpressLinkTarget == "java")

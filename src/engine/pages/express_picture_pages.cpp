@@ -6,8 +6,8 @@ namespace {
 
 // A thumbnail of a neighbour with its link, as the previous/next row shows it.
 std::string NeighbourImage(const Look& look, const Entry& entry) {
-  return "<a href=\"" + entry.page_url + "\"><img src=\"thumbs/" + entry.thumb_url +
-         "\" border=" + look.s.ExpressTableBorder + "></a><BR>";
+  return "<a href=\"" + entry.page_url + "\"><img src=\"thumbs/" + entry.thumb_url + "\"" +
+         HiDpiAttributes(look, entry) + " border=" + look.s.ExpressTableBorder + "></a><BR>";
 }
 
 // The previous and next pictures, never leaving the entries of one index page

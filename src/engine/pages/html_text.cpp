@@ -216,6 +216,17 @@ std::string HtmlText(std::string_view name) { return HtmlEscape(ReplaceBrokenByt
 
 std::string HtmlUrl(std::string_view name) { return HtmlEscape(PercentEncode(name)); }
 
+std::string SrcsetUrl(std::string_view name) {
+  std::string out;
+  for (char c : HtmlUrl(name)) {
+    if (c == ' ' || c == ',' || c == '\t' || c == '\n' || c == '\f' || c == '\r')
+      AppendPercent(static_cast<unsigned char>(c), &out);
+    else
+      out += c;
+  }
+  return out;
+}
+
 std::string JavaScriptUrl(std::string_view name) {
   return HtmlEscape(ReplaceAll(PercentEncode(name), "%", "%25"));
 }

@@ -15,6 +15,10 @@ std::string HtmlText(std::string_view name);
 /// byte as %XX (upper-case hex), then & < > " as entities.
 std::string HtmlUrl(std::string_view name);
 
+/// A name as one address of a srcset list: HtmlUrl() with blanks, other
+/// white space and commas also as %XX, since they would end the address.
+std::string SrcsetUrl(std::string_view name);
+
 /// A name inside a "javascript:" link: HtmlUrl() with every "%" written once
 /// more as "%25", because the browser decodes the link once before running
 /// it. "O'Brien.jpg" gives "O%2527Brien.jpg".

@@ -35,11 +35,6 @@ std::vector<std::string> RegularFileNames(const std::string& dir) {
   return names;
 }
 
-bool HasPictureExtension(const std::string& name) {
-  std::string ext = LowerCase(GetExtension(name));
-  return ext == "jpg" || ext == "jpeg" || ext == "gif" || ext == "bmp";
-}
-
 void SortByName(std::vector<PictureFile>* files) {
   std::vector<std::string> keys;
   keys.reserve(files->size());
@@ -56,7 +51,7 @@ void SortByName(std::vector<PictureFile>* files) {
   *files = std::move(sorted);
 }
 
-std::vector<PictureFile> ListPictures(const std::string& dir, bool* readable) {
+std::vector<PictureFile> ListPictures(const std::string& dir, bool* readable, ExtraFormats extra) {
   std::vector<PictureFile> files;
   DIR* stream = opendir(dir.empty() ? "/" : dir.c_str());
   if (!stream) {
@@ -69,7 +64,8 @@ std::vector<PictureFile> ListPictures(const std::string& dir, bool* readable) {
   while (const dirent* entry = readdir(stream)) {
     std::string name = entry->d_name;
     uint64_t size = 0;
-    if (name[0] == '.' || !HasPictureExtension(name) || !RegularFileSize(dir_fd, *entry, &size))
+    if (name[0] == '.' || !HasPictureExtension(name, extra) ||
+        !RegularFileSize(dir_fd, *entry, &size))
       continue;
     files.push_back({std::move(name), size});
   }

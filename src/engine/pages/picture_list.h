@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "settings/picture_formats.h"
+
 /// One listed picture: its file name (no folder) and its length in bytes.
 struct PictureFile {
   std::string name;
@@ -15,13 +17,11 @@ struct PictureFile {
 /// read in one pass; empty when the folder cannot be read.
 std::vector<std::string> RegularFileNames(const std::string& dir);
 
-/// True when `name` ends in .jpg, .jpeg, .gif or .bmp, in any letter case.
-bool HasPictureExtension(const std::string& name);
-
 /// Sorts names lower-cased, ties by their bytes ("10.jpg" before "9.jpg").
 void SortByName(std::vector<PictureFile>* files);
 
-/// The regular, non-hidden files of `dir` with a picture extension, sorted by
-/// name. A directory that cannot be read gives an empty list and, when asked,
-/// *readable false.
-std::vector<PictureFile> ListPictures(const std::string& dir, bool* readable = nullptr);
+/// The regular, non-hidden files of `dir` with the extension of a standard
+/// picture type or of one of the `extra` types, sorted by name. A directory
+/// that cannot be read gives an empty list and, when asked, *readable false.
+std::vector<PictureFile> ListPictures(const std::string& dir, bool* readable = nullptr,
+                                      ExtraFormats extra = {});

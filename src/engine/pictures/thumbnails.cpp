@@ -49,8 +49,9 @@ bool ValidSide(int64_t side) { return side >= 1 && side <= kMaxThumbSide; }
 
 // The size check shared by every reader: the pixel limit, then the
 // arithmetic on the upright picture, handed back in stored orientation.
-SizePlan MakePlan(int64_t target, const ThumbOptions& options) {
-  return [target, &options](ThumbSize stored, int orientation, ThumbSize* out, std::string* err) {
+SizePlan MakePlan(int64_t target, const ThumbOptions& options, int scale) {
+  return [target, &options, scale](ThumbSize stored, int orientation, ThumbSize* out,
+                                   std::string* err) {
     if (stored.width < 1 || stored.height < 1 || stored.width * stored.height > kMaxPicturePixels) {
       *err = "picture of " + NumText(stored.width) + " x " + NumText(stored.height) +
              " pixels is refused";
@@ -59,6 +60,7 @@ SizePlan MakePlan(int64_t target, const ThumbOptions& options) {
     bool turned = orientation >= 5 && orientation <= 8;
     ThumbSize upright = turned ? ThumbSize{stored.height, stored.width} : stored;
     ThumbSize size = ComputeThumbSize(upright, target, options);
+    size = {size.width * scale, size.height * scale};
     if (!ValidSide(size.width) || !ValidSide(size.height)) {
       *err = "thumbnail size " + NumText(size.width) + " x " + NumText(size.height) +
              " is out of range";
@@ -118,8 +120,8 @@ int OpenPicture(const std::string& path, std::string* err) {
   return fd;
 }
 
-ReadStatus ReadOpenPicture(int fd, const std::string& path, const SizePlan& plan,
-                           DecodedPicture* out, std::string* err) {
+ReadStatus ReadOpenPicture(int fd, const std::string& path, ExtraFormats extra,
+                           const SizePlan& plan, DecodedPicture* out, std::string* err) {
   uint8_t head[kBmpHeaderBytes] = {};
   ssize_t got = pread(fd, head, sizeof head, 0);
   if (got <= 0) {
@@ -141,26 +143,28 @@ ReadStatus ReadOpenPicture(int fd, const std::string& path, const SizePlan& plan
   if (kind == Kind::kGif) status = ReadGif(fd, plan, out, err);
   if (status != ReadStatus::kUnsupported) return status;
   *out = DecodedPicture();
-  return ReadWithVips(path, kind == Kind::kBmp, plan, out, err);
+  return ReadWithVips(path, kind == Kind::kBmp, extra, plan, out, err);
 }
 
-bool ReadPicture(const std::string& path, const SizePlan& plan, DecodedPicture* out,
-                 std::string* err) {
+bool ReadPicture(const std::string& path, ExtraFormats extra, const SizePlan& plan,
+                 DecodedPicture* out, std::string* err) {
   int fd = OpenPicture(path, err);
   if (fd < 0) return false;
-  ReadStatus status = ReadOpenPicture(fd, path, plan, out, err);
+  ReadStatus status = ReadOpenPicture(fd, path, extra, plan, out, err);
   close(fd);
   return status == ReadStatus::kOk;
 }
 
 bool RenderThumbnail(const std::string& picture, int64_t target, const ThumbOptions& options,
-                     std::string* jpeg, std::string* err) {
+                     const ThumbChoices& choices, std::string* jpeg, std::string* err) {
   if (!ValidSide(target)) {
     *err = "thumbnail size " + NumText(target) + " is out of range";
     return false;
   }
   DecodedPicture decoded;
-  if (!ReadPicture(picture, MakePlan(target, options), &decoded, err)) return false;
+  if (!ReadPicture(picture, choices.formats, MakePlan(target, options, choices.scale), &decoded,
+                   err))
+    return false;
   ConvertToSrgb(decoded.icc, &decoded.raster);
   Raster upright = Orient(decoded.raster, decoded.orientation);
   return EncodeJpeg(upright, options.Quality, options.Progressive == 1, jpeg, err);
@@ -197,12 +201,12 @@ ThumbSize ComputeThumbSize(ThumbSize source, int64_t target, const ThumbOptions&
 }
 
 ThumbResult MakeThumbnail(const std::string& picture, const std::string& thumb_path, int64_t target,
-                          const ThumbOptions& options) {
+                          const ThumbOptions& options, const ThumbChoices& choices) {
   ThumbResult result;
   std::string jpeg;
   // Written through a temporary file, so that not even a system crash leaves a
   // cut-off thumbnail (it would count as existing and never be remade).
-  if (RenderThumbnail(picture, target, options, &jpeg, &result.error))
+  if (RenderThumbnail(picture, target, options, choices, &jpeg, &result.error))
     WriteFileAtomic(thumb_path, jpeg, &result.error);
   result.exists = IsRegularFile(thumb_path);
   return result;

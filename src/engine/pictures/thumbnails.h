@@ -5,6 +5,7 @@
 #include <string>
 
 #include "pictures/thumb_size.h"
+#include "settings/picture_formats.h"
 #include "settings/records.h"
 
 enum class ResizeBy { kHeight, kWidth, kBoth };
@@ -28,16 +29,23 @@ struct ThumbResult {
   std::string error;    // empty when the thumbnail was written
 };
 
+/// What a run may add to the options; the defaults change nothing.
+struct ThumbChoices {
+  ExtraFormats formats;  // the extra picture types libvips may read
+  int scale = 1;         // 2: both sides twice ComputeThumbSize's, for sharp screens
+};
+
 /// Writes a thumbnail of `picture` (JPEG, GIF's first frame, BMP or PNG,
-/// whatever its name) to `thumb_path`: turned upright by its EXIF
-/// orientation, converted to sRGB, smoothly scaled to ComputeThumbSize,
+/// and the types of `choices.formats`, whatever its name) to `thumb_path`:
+/// turned upright by its orientation, converted to sRGB, smoothly scaled to
+/// ComputeThumbSize (times `choices.scale`),
 /// encoded at the options' quality (progressive when asked), no metadata.
 /// Pictures above 250 megapixels are refused unread. The file is written to a
 /// temporary file beside `thumb_path` and renamed into place; on failure an
 /// older file at `thumb_path` is left untouched. The caller lists the picture
 /// as corrupted when !exists. Safe to call from several threads at once.
 ThumbResult MakeThumbnail(const std::string& picture, const std::string& thumb_path, int64_t target,
-                          const ThumbOptions& options);
+                          const ThumbOptions& options, const ThumbChoices& choices = {});
 
 /// The size label of the progress window: K = bytes / 1024 rounded half to
 /// even, "998 Kb" below 1000, else K / 1000 to one decimal place ("1.0 MB";

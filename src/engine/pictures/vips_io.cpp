@@ -1,8 +1,11 @@
 #include "pictures/vips_io.h"
 
+#include <libheif/heif.h>
+
 #include <algorithm>
 #include <memory>
 #include <mutex>
+#include <string_view>
 #include <vips/vips8>
 
 using vips::VError;
@@ -36,16 +39,26 @@ std::string TakeError(const VError& e) {
   return message;
 }
 
-bool Readable(const std::string& loader, bool allow_magick) {
-  return loader == "VipsForeignLoadJpegFile" || loader == "VipsForeignLoadPngFile" ||
-         (allow_magick && loader == "VipsForeignLoadMagickFile");
+constexpr std::string_view kJpegLoader = "VipsForeignLoadJpegFile";
+constexpr std::string_view kWebpLoader = "VipsForeignLoadWebpFile";
+
+bool Readable(std::string_view loader, bool allow_magick, ExtraFormats extra) {
+  if (loader == kJpegLoader || loader == "VipsForeignLoadPngFile") return true;
+  if (loader == "VipsForeignLoadMagickFile") return allow_magick;
+  if (loader == kWebpLoader) return extra.Has(ExtraFormat::kWebp);
+  if (loader == "VipsForeignLoadTiffFile") return extra.Has(ExtraFormat::kTiff);
+  if (loader == "VipsForeignLoadHeifFile")
+    return extra.Has(ExtraFormat::kHeic) || extra.Has(ExtraFormat::kAvif);
+  return false;
 }
 
-VImage Open(const std::string& path, int jpeg_shrink) {
+// JPEG and WebP decode straight to a smaller size when asked to shrink.
+VImage Open(const std::string& path, std::string_view loader, int shrink) {
   vips::VOption* options = VImage::option()
                                ->set("access", VIPS_ACCESS_SEQUENTIAL)
                                ->set("fail_on", VIPS_FAIL_ON_TRUNCATED);
-  if (jpeg_shrink > 1) options->set("shrink", jpeg_shrink);
+  if (shrink > 1 && loader == kJpegLoader) options->set("shrink", shrink);
+  if (shrink > 1 && loader == kWebpLoader) options->set("scale", 1.0 / shrink);
   return VImage::new_from_file(path.c_str(), options);
 }
 
@@ -85,25 +98,27 @@ bool Render(const VImage& image, RowResampler* resampler) {
   return true;
 }
 
-ReadStatus Read(const std::string& path, bool allow_magick, const SizePlan& plan,
-                DecodedPicture* out, std::string* err) {
-  const char* loader = vips_foreign_find_load(path.c_str());
+ReadStatus Read(const std::string& path, bool allow_magick, ExtraFormats extra,
+                const SizePlan& plan, DecodedPicture* out, std::string* err) {
+  const char* found = vips_foreign_find_load(path.c_str());
   vips_error_clear();
-  if (!loader || !Readable(loader, allow_magick)) {
+  if (!found || !Readable(found, allow_magick, extra)) {
     *err = "not a picture in a readable format";
     return ReadStatus::kFailed;
   }
-  bool jpeg = std::string(loader) == "VipsForeignLoadJpegFile";
-  VImage image = Open(path, 1);
+  std::string_view loader = found;
+  VImage image = Open(path, loader, 1);
   ThumbSize want;
   out->orientation = Orientation(image);
   if (!plan({image.width(), image.height()}, out->orientation, &want, err))
     return ReadStatus::kFailed;
   int shrink =
       std::min(BoxFactor(image.width(), want.width), BoxFactor(image.height(), want.height));
-  int on_load = jpeg && shrink >= 2 ? (shrink >= 8 ? 8 : shrink >= 4 ? 4 : 2) : 1;
+  int on_load = 1;
+  if (loader == kJpegLoader && shrink >= 2) on_load = shrink >= 8 ? 8 : shrink >= 4 ? 4 : 2;
+  if (loader == kWebpLoader && shrink >= 2) on_load = shrink;
   Shrink shrunk{1.0, 1.0, image.width(), image.height()};
-  if (on_load > 1) image = Open(path, on_load);
+  if (on_load > 1) image = Open(path, loader, on_load);
   if (image.has_alpha()) image = image.flatten();
   int box_x = BoxFactor(image.width(), want.width), box_y = BoxFactor(image.height(), want.height);
   if (box_x > 1 || box_y > 1) image = image.shrink(box_x, box_y);
@@ -121,16 +136,33 @@ ReadStatus Read(const std::string& path, bool allow_magick, const SizePlan& plan
 
 }  // namespace
 
-ReadStatus ReadWithVips(const std::string& path, bool allow_magick, const SizePlan& plan,
-                        DecodedPicture* out, std::string* err) {
+ReadStatus ReadWithVips(const std::string& path, bool allow_magick, ExtraFormats extra,
+                        const SizePlan& plan, DecodedPicture* out, std::string* err) {
   if (!StartVips()) {
     *err = "libvips cannot start";
     return ReadStatus::kFailed;
   }
   try {
-    return Read(path, allow_magick, plan, out, err);
+    return Read(path, allow_magick, extra, plan, out, err);
   } catch (const VError& e) {
     *err = TakeError(e);
     return ReadStatus::kFailed;
   }
+}
+
+ExtraFormats ReadableExtraFormats() {
+  static const ExtraFormats readable = [] {
+    ExtraFormats formats;
+    if (!StartVips()) return formats;
+    auto has_loader = [](const char* name) { return vips_type_find("VipsOperation", name) != 0; };
+    if (has_loader("pngload")) formats.Add(ExtraFormat::kPng);
+    if (has_loader("webpload")) formats.Add(ExtraFormat::kWebp);
+    if (has_loader("tiffload")) formats.Add(ExtraFormat::kTiff);
+    if (has_loader("heifload") && heif_have_decoder_for_format(heif_compression_HEVC))
+      formats.Add(ExtraFormat::kHeic);
+    if (has_loader("heifload") && heif_have_decoder_for_format(heif_compression_AV1))
+      formats.Add(ExtraFormat::kAvif);
+    return formats;
+  }();
+  return readable;
 }

@@ -62,29 +62,51 @@ std::vector<std::string> PictureNames(int dir_fd) {
   return names;
 }
 
-// The four picture names whose thumbnail `thumb` would be; none when the name
-// is too short to hold the affix and an extension.
+// `stem` with each extension of the chosen extra types.
+void AddExtraCandidates(const std::string& stem, ExtraFormats formats,
+                        std::vector<std::string>* candidates) {
+  for (const ExtraFormatInfo& info : kExtraFormats)
+    for (std::string_view ext : info.extensions)
+      if (formats.Has(info.format) && !ext.empty())
+        candidates->push_back(stem + "." + std::string(ext));
+}
+
+// The picture names whose thumbnail `thumb` would be: the four of the
+// standard types, those of the extra ones, and for a double those of the
+// name without its mark; none when the name is too short to hold the affix
+// and an extension.
 std::optional<std::vector<std::string>> Candidates(const std::string& thumb,
-                                                   const ThumbNaming& naming) {
+                                                   const ThumbNaming& naming,
+                                                   ExtraFormats formats) {
   int64_t len = static_cast<int64_t>(CharCount(thumb));
   int64_t mark = static_cast<int64_t>(CharCount(naming.affix));
+  std::vector<std::string> candidates;
   if (naming.before) {
     if (len - mark < 4) return std::nullopt;
     std::string c1 = CharRight(thumb, len - mark);
     std::string stem = CharLeft(c1, len - mark - 4);
-    return std::vector<std::string>{c1, stem + ".jpeg", stem + ".gif", stem + ".bmp"};
+    candidates = {c1, stem + ".jpeg", stem + ".gif", stem + ".bmp"};
+    AddExtraCandidates(stem, formats, &candidates);
+    return candidates;
   }
   if (len - mark - 4 < 0) return std::nullopt;
-  std::string base = CharLeft(thumb, len - mark - 4);
-  return std::vector<std::string>{base + ".jpg", base + ".jpeg", base + ".gif", base + ".bmp"};
+  std::vector<std::string> bases = {CharLeft(thumb, len - mark - 4)};
+  std::string double_end = naming.affix + kDoubleMark + ".jpg";
+  if (thumb.ends_with(double_end))
+    bases.push_back(thumb.substr(0, thumb.size() - double_end.size()));
+  for (const std::string& base : bases) {
+    for (const char* ext : {".jpg", ".jpeg", ".gif", ".bmp"}) candidates.push_back(base + ext);
+    AddExtraCandidates(base, formats, &candidates);
+  }
+  return candidates;
 }
 
 // The test by name: the name holds the affix and no picture it could stand
 // for exists, in any letter case.
-bool NamedLikeOrphan(const std::string& thumb, const ThumbNaming& naming,
+bool NamedLikeOrphan(const std::string& thumb, const ThumbNaming& naming, ExtraFormats formats,
                      const std::set<std::string>& pictures) {
   if (thumb.find(naming.affix) == std::string::npos) return false;
-  auto candidates = Candidates(thumb, naming);
+  auto candidates = Candidates(thumb, naming, formats);
   if (!candidates) return false;
   for (const std::string& c : *candidates)
     if (pictures.count(LowerCase(c))) return false;
@@ -101,18 +123,18 @@ bool IsOwnThumbnail(int dir_fd, const std::string& name) {
   return own;
 }
 
-bool IsOrphan(int dir_fd, const std::string& name, const ThumbNaming& naming,
+bool IsOrphan(int dir_fd, const std::string& name, const ThumbNaming& naming, ExtraFormats formats,
               const std::set<std::string>& pictures) {
-  return NamedLikeOrphan(name, naming, pictures) && IsOwnThumbnail(dir_fd, name);
+  return NamedLikeOrphan(name, naming, formats, pictures) && IsOwnThumbnail(dir_fd, name);
 }
 
 std::vector<std::string> FindOrphans(int dir_fd, const std::string& picture_dir,
-                                     const ThumbNaming& naming) {
+                                     const ThumbNaming& naming, ExtraFormats formats) {
   std::vector<std::string> orphans;
   if (naming.affix.empty() && !naming.store_in_sub) return orphans;
   std::set<std::string> pictures = FileNamesNoCase(picture_dir);
   for (const std::string& name : PictureNames(dir_fd))
-    if (IsOrphan(dir_fd, name, naming, pictures)) orphans.push_back(name);
+    if (IsOrphan(dir_fd, name, naming, formats, pictures)) orphans.push_back(name);
   return orphans;
 }
 
@@ -124,11 +146,11 @@ bool IsDirectory(const std::string& path) {
 }  // namespace
 
 std::vector<std::string> FindOrphanThumbs(const std::string& thumb_dir,
-                                          const std::string& picture_dir,
-                                          const ThumbNaming& naming) {
+                                          const std::string& picture_dir, const ThumbNaming& naming,
+                                          ExtraFormats formats) {
   OpenFolder folder(OpenThumbFolder(thumb_dir, picture_dir));
   return folder.fd() < 0 ? std::vector<std::string>{}
-                         : FindOrphans(folder.fd(), picture_dir, naming);
+                         : FindOrphans(folder.fd(), picture_dir, naming, formats);
 }
 
 std::string DeleteListText(const std::string& thumb_dir, const std::vector<std::string>& orphans) {
@@ -142,17 +164,17 @@ std::string DeleteListText(const std::string& thumb_dir, const std::vector<std::
 }
 
 void CleanOrphanThumbs(const std::string& thumb_dir, const std::string& picture_dir,
-                       const ThumbNaming& naming, RunHost* host) {
+                       const ThumbNaming& naming, RunHost* host, ExtraFormats formats) {
   if (!IsDirectory(picture_dir)) return;
   OpenFolder folder(OpenThumbFolder(thumb_dir, picture_dir));
   if (folder.fd() < 0) return;
-  std::vector<std::string> orphans = FindOrphans(folder.fd(), picture_dir, naming);
+  std::vector<std::string> orphans = FindOrphans(folder.fd(), picture_dir, naming, formats);
   if (orphans.empty() || !host->ConfirmDelete(DeleteListText(thumb_dir, orphans))) return;
   // Only the thumbnails shown are deleted, each tested again just before: a
   // picture restored meanwhile keeps its thumbnail, and a file put in a
   // thumbnail's place is not the program's own.
   std::set<std::string> pictures = FileNamesNoCase(picture_dir);
   for (const std::string& name : orphans)
-    if (IsOrphan(folder.fd(), name, naming, pictures))
+    if (IsOrphan(folder.fd(), name, naming, formats, pictures))
       unlinkat(folder.fd(), name.c_str(), 0);  // a file that cannot go is passed over
 }

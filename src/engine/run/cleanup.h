@@ -9,14 +9,15 @@
 
 /// The thumbnails in `thumb_dir` (picture-mask files whose name holds the
 /// affix) for which no picture of the same base name with any of the four
-/// extensions exists in `picture_dir`, in any letter case. Sorted by name.
-/// Only the program's own thumbnails are listed: regular files, not links,
-/// that carry the thumbnail mark; a thumbnail subfolder that is a link to
-/// another folder gives none. With an empty affix and no subfolder nothing is
-/// ever listed.
+/// extensions, or of the `formats` chosen, exists in `picture_dir`, in any
+/// letter case. With the affix after the name, "NAME<affix>@2x.jpg" stands
+/// for NAME as "NAME<affix>.jpg" does. Sorted by name. Only the program's own
+/// thumbnails are listed: regular files, not links, that carry the thumbnail
+/// mark; a thumbnail subfolder that is a link to another folder gives none.
+/// With an empty affix and no subfolder nothing is ever listed.
 std::vector<std::string> FindOrphanThumbs(const std::string& thumb_dir,
-                                          const std::string& picture_dir,
-                                          const ThumbNaming& naming);
+                                          const std::string& picture_dir, const ThumbNaming& naming,
+                                          ExtraFormats formats = {});
 
 /// The confirmation text: four header lines, 27 hyphens, one path per line,
 /// control characters of a path written visibly.
@@ -27,4 +28,4 @@ std::string DeleteListText(const std::string& thumb_dir, const std::vector<std::
 /// program's own, when tested afresh just before its deletion.
 /// Does nothing when `picture_dir` does not exist.
 void CleanOrphanThumbs(const std::string& thumb_dir, const std::string& picture_dir,
-                       const ThumbNaming& naming, RunHost* host);
+                       const ThumbNaming& naming, RunHost* host, ExtraFormats formats = {});

@@ -148,7 +148,7 @@ bool RunDirectory(size_t index, const RunInput& input, const Mode& mode, RunHost
   }
   std::string current = StripTrailingSlashes(FullPath(entry));
   bool readable = false;
-  std::vector<PictureFile> pictures = ListPictures(current, &readable);
+  std::vector<PictureFile> pictures = ListPictures(current, &readable, input.formats);
   if (!readable) {  // a folder that cannot be read is reported like a missing one
     report->InvalidPaths += VisibleControls(entry) + "\r\n";
     return true;
@@ -162,13 +162,13 @@ bool RunDirectory(size_t index, const RunInput& input, const Mode& mode, RunHost
   // STOP is looked at before a picture: later folders without pictures are
   // still given their pages and clean-up.
   if (!pictures.empty() && (*stop || progress.Poll())) return false;
-  for (const std::string& picture :
-       RunThumbnailBatch(due, ThumbTarget(input.thumbs), input.thumbs, input.workers, &progress))
+  for (const std::string& picture : RunThumbnailBatch(due, ThumbTarget(input.thumbs), input.thumbs,
+                                                      input.workers, &progress, input.formats))
     report->CorruptedFiles += VisibleControls(picture) + "\r\n";
   if (progress.stopped()) return false;
   if (mode.delete_html) DeleteOldHtml(current, mode.advanced);
   WritePages(current, pictures, mode, host, stop);
-  if (mode.clean_house) CleanOrphanThumbs(thumb_dir, current, mode.naming, host);
+  if (mode.clean_house) CleanOrphanThumbs(thumb_dir, current, mode.naming, host, input.formats);
   return true;
 }
 
@@ -273,7 +273,7 @@ void RunAdvanced(const RunInput& input, const AdvancedSettings& settings, RunHos
 void RunExpress(const RunInput& input, const ExpressSettings& settings, RunHost* host,
                 RunReport* report) {
   Mode mode;
-  mode.naming = {"_tn", false, true, settings.ExpressOverwrite};
+  mode.naming = {"_tn", false, true, settings.ExpressOverwrite, IsOn(settings.ExpressHiDpi)};
   mode.subfolder = "thumbs";
   mode.delete_html = IsOn(settings.ExpressDelHTML);
   mode.clean_house = IsOn(settings.ExpressCleanHouse);

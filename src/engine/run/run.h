@@ -7,13 +7,15 @@
 
 #include "pages/run_report.h"
 #include "run/run_host.h"
+#include "settings/picture_formats.h"
 #include "settings/records.h"
 
 /// What a run works on besides the mode's settings.
 struct RunInput {
   std::vector<std::string> directories;  // the directory list, in order
   ThumbOptions thumbs;
-  int workers = 0;  // thumbnail threads; 0: one per core
+  int workers = 0;       // thumbnail threads; 0: one per core
+  ExtraFormats formats;  // picture types taken besides JPEG, GIF and BMP
 };
 
 /// One run in Advanced mode over the whole list; `report` collects problems.

@@ -49,12 +49,19 @@ struct Batch {
     std::string error;
   };
 
-  Batch(const std::vector<ThumbTask>& all, int64_t side, const ThumbOptions& thumbs, int workers)
-      : tasks(all), target(side), options(thumbs), workers_left(workers), failed(all.size()) {}
+  Batch(const std::vector<ThumbTask>& all, int64_t side, const ThumbOptions& thumbs,
+        ExtraFormats types, int workers)
+      : tasks(all),
+        target(side),
+        options(thumbs),
+        formats(types),
+        workers_left(workers),
+        failed(all.size()) {}
 
   const std::vector<ThumbTask>& tasks;
   int64_t target;
   const ThumbOptions& options;
+  ExtraFormats formats;
   std::mutex mutex;
   std::condition_variable work_changed;  // for workers: a path came free, or STOP
   std::condition_variable news;          // for the caller: events, or a worker left
@@ -68,7 +75,8 @@ struct Batch {
 
 ThumbResult MakeOne(const Batch& batch, const ThumbTask& task) {
   try {
-    return MakeThumbnail(task.picture, task.thumb_path, batch.target, batch.options);
+    return MakeThumbnail(task.picture, task.thumb_path, batch.target, batch.options,
+                         {batch.formats, task.scale});
   } catch (const std::exception& e) {
     return {IsRegularFile(task.thumb_path), e.what()};
   }
@@ -136,6 +144,11 @@ std::string ThumbFileName(const ThumbNaming& naming, const std::string& picture_
   return (naming.before ? naming.affix + base : base + naming.affix) + ".jpg";
 }
 
+std::string DoubleThumbFileName(const ThumbNaming& naming, const std::string& picture_name) {
+  std::string name = ThumbFileName(naming, picture_name);
+  return name.insert(name.size() - 4, kDoubleMark);
+}
+
 std::vector<ThumbTask> PlanThumbnails(const std::string& dir, const std::string& thumb_dir,
                                       const std::vector<PictureFile>& pictures,
                                       const ThumbNaming& naming) {
@@ -147,37 +160,47 @@ std::vector<ThumbTask> PlanThumbnails(const std::string& dir, const std::string&
   RemoveAbandonedTemps(thumb_dir, listed);
   std::unordered_set<std::string> thumbs(listed.begin(), listed.end());
   std::set<std::string> planned;
-  for (size_t i = 0; i < pictures.size(); ++i) {
+  // Plans the thumbnail `thumb_name` of picture `i` when it is due.
+  auto plan = [&](size_t i, const std::string& thumb_name, int scale) {
     const PictureFile& picture = pictures[i];
-    std::string thumb_name = ThumbFileName(naming, picture.name);
-    ThumbTask task{i, JoinPath(dir, picture.name), picture.name, picture.size,
-                   JoinPath(thumb_dir, thumb_name)};
+    ThumbTask task{i,
+                   JoinPath(dir, picture.name),
+                   picture.name,
+                   picture.size,
+                   JoinPath(thumb_dir, thumb_name),
+                   scale};
     // The listing answers most look-ups; a miss is looked up by its path,
     // which also sees an affix naming a folder and names a folder holds under
     // another letter case.
     bool on_disk = thumbs.count(thumb_name) > 0 || IsRegularFile(task.thumb_path);
     bool exists = on_disk || planned.count(task.thumb_path) > 0;
-    if (!IsDue(naming, picture.name, exists)) continue;
-    if (on_disk && SameFile(task.picture, task.thumb_path)) continue;
+    if (!IsDue(naming, picture.name, exists)) return;
+    if (on_disk && SameFile(task.picture, task.thumb_path)) return;
     planned.insert(task.thumb_path);
     tasks.push_back(std::move(task));
+  };
+  for (size_t i = 0; i < pictures.size(); ++i) {
+    plan(i, ThumbFileName(naming, pictures[i].name), 1);
+    if (naming.doubles) plan(i, DoubleThumbFileName(naming, pictures[i].name), 2);
   }
   return tasks;
 }
 
 std::vector<std::string> RunThumbnailBatch(const std::vector<ThumbTask>& tasks, int64_t target,
                                            const ThumbOptions& options, int workers,
-                                           ThumbListener* listener) {
+                                           ThumbListener* listener, ExtraFormats formats) {
   if (tasks.empty() || (listener && listener->Poll())) return {};
   if (workers <= 0) workers = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
   workers = static_cast<int>(std::min<size_t>(static_cast<size_t>(workers), tasks.size()));
-  Batch batch(tasks, target, options, workers);
+  Batch batch(tasks, target, options, formats, workers);
   std::vector<std::thread> threads;
   for (int i = 0; i < workers; ++i) threads.emplace_back(Work, &batch);
   Drive(&batch, listener);
   for (std::thread& t : threads) t.join();
   std::vector<std::string> corrupted;
-  for (size_t i = 0; i < tasks.size(); ++i)
-    if (batch.failed[i]) corrupted.push_back(tasks[i].picture);
+  for (size_t i = 0; i < tasks.size(); ++i) {
+    bool listed = i > 0 && tasks[i - 1].index == tasks[i].index && batch.failed[i - 1];
+    if (batch.failed[i] && !listed) corrupted.push_back(tasks[i].picture);
+  }
   return corrupted;
 }

@@ -14,10 +14,17 @@ struct ThumbNaming {
   bool before = false;
   bool store_in_sub = true;  // thumbnails in a subfolder (always so in Express mode)
   bool overwrite = false;    // remake thumbnails that exist
+  bool doubles = false;      // also one at twice the size, "sunset_tn@2x.jpg" (affix after)
 };
 
 /// "sunset.gif" -> "sunset_tn.jpg" (affix after) or "_tnsunset.jpg" (before).
 std::string ThumbFileName(const ThumbNaming& naming, const std::string& picture_name);
+
+/// What a double's name adds before ".jpg": "sunset_tn@2x.jpg".
+inline constexpr char kDoubleMark[] = "@2x";
+
+/// "sunset.gif" -> "sunset_tn@2x.jpg", the thumbnail at twice the size.
+std::string DoubleThumbFileName(const ThumbNaming& naming, const std::string& picture_name);
 
 struct ThumbTask {
   size_t index = 0;        // position of the picture in the directory's list
@@ -25,6 +32,7 @@ struct ThumbTask {
   std::string name;        // its file name
   uint64_t size = 0;       // its length in bytes
   std::string thumb_path;  // full path of the thumbnail to write
+  int scale = 1;           // 2 for the double of a thumbnail
 };
 
 /// The due thumbnails of `pictures` (in `dir`) in list order. A thumbnail is
@@ -33,7 +41,9 @@ struct ThumbTask {
 /// overwrite is on. It exists when the exact path is a regular file or was
 /// planned earlier in the list. With an empty affix and the thumbnails beside
 /// the pictures nothing is due, and a picture is never its own thumbnail.
-/// Temporary files a killed run left in `thumb_dir` are deleted on the way.
+/// With `doubles` each picture's double follows its thumbnail by the same
+/// rule. Temporary files a killed run left in `thumb_dir` are deleted on the
+/// way.
 std::vector<ThumbTask> PlanThumbnails(const std::string& dir, const std::string& thumb_dir,
                                       const std::vector<PictureFile>& pictures,
                                       const ThumbNaming& naming);
@@ -56,8 +66,9 @@ class ThumbListener {
 /// starting them in list order; a task waits for an earlier one with the same
 /// thumbnail path. Calls Poll() before the first picture and at least every
 /// 50 ms; starts no new picture once it returned true. `listener` may be
-/// null. Returns the full paths of the pictures whose thumbnail could not be
-/// written, in list order.
+/// null. `formats` are the extra picture types to read. Returns the full
+/// paths of the pictures of which a thumbnail could not be written, each
+/// once, in list order.
 std::vector<std::string> RunThumbnailBatch(const std::vector<ThumbTask>& tasks, int64_t target,
                                            const ThumbOptions& options, int workers,
-                                           ThumbListener* listener);
+                                           ThumbListener* listener, ExtraFormats formats = {});

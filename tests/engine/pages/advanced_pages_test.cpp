@@ -5,6 +5,7 @@
 #include "engine/pages/page_files.h"
 #include "pages/index_table.h"
 #include "pages/page_names.h"
+#include "settings/record_fields.h"
 #include "settings/text.h"
 #include "temp_folder.h"
 
@@ -20,220 +21,127 @@ const std::vector<PictureFile> kPictures = {{"a.jpg", 100},     {"b.jpg", 1024},
 std::vector<PictureFile> First(size_t n) { return {kPictures.begin(), kPictures.begin() + n}; }
 
 // Short codes keep the golden pages readable.
-AdvancedSettings ShortCodes() {
+const char kShortCodes[] =
+    "PageTitle=Trip\nPageFileName=p\nUnits=1\nRows=2\nCols=3\n"
+    "HeaderCode=<HTML><TITLE>[PAGE TITLE]:[CURRENT PAGE NUMBER]/[MAX PAGE NUMBER]</TITLE>\n"
+    "MetaGen=<META gen>\nBodyTag=<BODY>\nPageTitleCode=<H1>[PAGE TITLE][CURRENT PAGE NUMBER]</H1>\n"
+    "TableTag=<TABLE>\nCellCode=<TD>[IMAGE FILE NAME] [THUMB PATH][THUMB FILE NAME] [FILE "
+    "SIZE]</TD>\n"
+    "CodeBeforeMenu=<MENU [CURRENT PAGE NUMBER]>[PREVIOUS LINK]\nCodeAfterMenu=[NEXT LINK]</MENU>\n"
+    "MenuCode=<a href=[PAGE FILE NAME]>[PAGE NUMBER]</a>\nPrev=<a href=[PREVIOUS PAGE]>prev</a>\n"
+    "Next=<a href=[NEXT PAGE]>next</a>\nNoMenu=<NOMENU>";
+
+AdvancedSettings ShortCodes(const std::string& changes = "", const std::string& in = "") {
   AdvancedSettings s;
-  s.PageTitle = "Trip";
-  s.PageFileName = "p";
-  s.Units = "1";
-  s.Rows = "2";
-  s.Cols = "3";
-  s.HeaderCode = "<HTML><TITLE>[PAGE TITLE]:[CURRENT PAGE NUMBER]/[MAX PAGE NUMBER]</TITLE>";
-  s.MetaGen = "<META gen>";
-  s.BodyTag = "<BODY>";
-  s.PageTitleCode = "<H1>[PAGE TITLE][CURRENT PAGE NUMBER]</H1>";
-  s.TableTag = "<TABLE>";
-  s.CellCode = "<TD>[IMAGE FILE NAME] [THUMB PATH][THUMB FILE NAME] [FILE SIZE]</TD>";
-  s.CodeBeforeMenu = "<MENU [CURRENT PAGE NUMBER]>[PREVIOUS LINK]";
-  s.CodeAfterMenu = "[NEXT LINK]</MENU>";
-  s.MenuCode = "<a href=[PAGE FILE NAME]>[PAGE NUMBER]</a>";
-  s.Prev = "<a href=[PREVIOUS PAGE]>prev</a>";
-  s.Next = "<a href=[NEXT PAGE]>next</a>";
-  s.NoMenu = "<NOMENU>";
+  Assign(kAdvancedFields, kShortCodes + ("\n" + changes), &s, in);
   return s;
 }
 
-struct PageCase {
-  const char* golden;  // under tests/data/advanced
-  const char* name;    // its sections there
-  const char* folder;  // name of the picture folder
-  std::vector<PictureFile> pictures;
-  void (*setup)(AdvancedSettings* s, const std::string& in);  // `in` holds user files
-  RunReport report;  // expected; "{in}" stands for the user files' folder
-};
-
-RunReport Clean() { return RunReport(); }
-RunReport HeaderGone() {
-  RunReport r;
-  r.HeaderMissing = true;
-  return r;
-}
-RunReport FooterGone() {
-  RunReport r;
-  r.FooterMissing = true;
-  return r;
-}
-RunReport TemplateGone() {
-  RunReport r;
-  r.TemplateMissing = true;
-  return r;
-}
-RunReport SnippetsGone(const std::string& list) {
-  RunReport r;
-  r.MissingSnippets = list;
-  return r;
+// What a run report tells, in short.
+std::string Told(const RunReport& r) {
+  return std::string(r.HeaderMissing ? "header " : "") + (r.FooterMissing ? "footer " : "") +
+         (r.TemplateMissing ? "template " : "") + r.MissingSnippets;
 }
 
-void CheckCase(const PageCase& c) {
-  SCOPED_TRACE(std::string(c.golden) + ": " + c.name);
-  TempFolder temp;
-  std::string in = temp.path() + "/in", out = temp.path() + "/" + c.folder;
-  std::filesystem::create_directories(in);
-  std::filesystem::create_directories(out);
-  AdvancedSettings s = ShortCodes();
-  c.setup(&s, in);
-  RunReport report;
-  PageWarnings warnings;
-  WriteAdvancedPages(out, c.pictures, s, &report, &warnings);
-  auto expected =
-      page_files::GoldenPages(KESTO_TEST_DATA "/advanced/" + std::string(c.golden), c.name);
-  ASSERT_FALSE(expected.empty());
-  EXPECT_EQ(FilesIn(out), expected);
-  EXPECT_EQ(report.MissingSnippets, ReplaceAll(c.report.MissingSnippets, "{in}", in));
-  EXPECT_EQ(report.HeaderMissing, c.report.HeaderMissing);
-  EXPECT_EQ(report.FooterMissing, c.report.FooterMissing);
-  EXPECT_EQ(report.TemplateMissing, c.report.TemplateMissing);
-}
-
-TEST(AdvancedPagesTest, LayoutMatchesGoldenPages) {
-  const PageCase cases[] = {
-      {"layout.txt", "ten_on_2x3", "pics", First(10), [](AdvancedSettings*, const std::string&) {},
-       Clean()},
-      {"layout.txt", "six_on_2x3", "pics", First(6),
-       [](AdvancedSettings* s, const std::string&) {
-         s->MenuBottom = false;
-         s->MenuBoth = true;
-       },
-       Clean()},
-      {"layout.txt", "twelve_index", "pics", First(12),
-       [](AdvancedSettings* s, const std::string&) {
-         s->PageFileName = "index";
-         s->HTMLExt = "4";
-         s->MenuBottom = false;
-         s->MenuTop = true;
-       },
-       Clean()},
-  };
-  for (const PageCase& c : cases) CheckCase(c);
-}
-
-TEST(AdvancedPagesTest, HeadsMatchGoldenPages) {
-  const PageCase cases[] = {
-      {"head.txt", "header_missing", "pics", First(2),
-       [](AdvancedSettings* s, const std::string& in) {
-         s->UseHeader = "1";
-         s->Header = in + "/header.html";
-         s->UseFooter = "1";
-         s->Footer = in + "/footer.html";
-         WriteFile(in + "/footer.html", "<P>footer</P>\r\n</BODY></HTML>");
-       },
-       HeaderGone()},
-      {"head.txt", "header_file", "pics", First(1),
-       [](AdvancedSettings* s, const std::string& in) {
-         s->UseHeader = "1";
-         s->Header = in + "/header.html";
-         WriteFile(in + "/header.html", "<HTML><HEAD>\r\n<TITLE>Mine</TITLE></HEAD><BODY>\r\n");
-         s->UseFooter = "1";
-         s->Footer = "  ";
-       },
-       FooterGone()},
-      {"head.txt", "generated", "R&D <2024>", First(1),
-       [](AdvancedSettings* s, const std::string&) {
-         s->FromDir = "1";
-         s->HeaderCode = "<HTML><HEAD><TITLE>[PAGE TITLE] [CURRENT PAGE NUMBER]</TITLE></hEaD>";
-         s->UseJava = "1";
-         s->JavaCode = "<SCRIPT>j</SCRIPT>";
-         s->JavaCell = "<TD>[IMAGE FILE NAME]|java</TD>";
-         s->UseStyle = "1";
-         s->StyleCode = "<STYLE>s</STYLE>";
-         s->UseMetaKeywords = "1";
-         s->MetaKeywords = "<META kw>";
-         s->UseMetaBots = "1";
-         s->Bots = "3";
-         s->UseMetaRevisit = "1";
-         s->MetaRevisit = "7";
-         s->UseTitle = "0";
-         s->GenMenu = "0";
-       },
-       Clean()},
-      {"head.txt",
-       "defaults",
+TEST(AdvancedPagesTest, PagesMatchGoldenPages) {
+  const struct {
+    const char* golden;  // under tests/data/advanced
+    const char* name;    // its sections there
+    const char* folder;  // name of the picture folder
+    std::vector<PictureFile> pictures;
+    std::string settings;  // changes to the short codes; "{in}" holds the user's files
+    std::vector<std::pair<std::string, std::string>> in_files;
+    std::string told;
+  } cases[] = {
+      {"layout.txt", "ten_on_2x3", "pics", First(10), "", {}, ""},
+      {"layout.txt", "six_on_2x3", "pics", First(6), "MenuBottom=False\nMenuBoth=True", {}, ""},
+      {"layout.txt",
+       "twelve_index",
        "pics",
-       {{"a.jpg", 2048}, {"b.gif", 100}},
-       [](AdvancedSettings* s, const std::string&) { *s = AdvancedSettings(); },
-       Clean()},
-  };
-  for (const PageCase& c : cases) CheckCase(c);
-}
-
-TEST(AdvancedPagesTest, SnippetsMatchGoldenPages) {
-  const PageCase cases[] = {
-      {"snippets.txt", "rows", "pics", First(8),
-       [](AdvancedSettings* s, const std::string& in) {
-         s->Rows = "3";
-         s->Cols = "2";
-         s->SnippletRows = "1,3,2,5";
-         s->SnippletFiles = in + "/old.txt?0^^$$^^" + in + "/one.txt?0^^$$^^" + in +
-                            "/gone.txt?1^^$$^^" + in + "/three.txt?2^^$$^^";
-         WriteFile(in + "/old.txt", "<!--old-->");
-         WriteFile(in + "/one.txt", "<!--one-->");
-         WriteFile(in + "/three.txt", "<!--three-->");
-       },
-       SnippetsGone("{in}/gone.txt\r\n")},
-      {"snippets.txt", "centred", "pics", First(2),
-       [](AdvancedSettings* s, const std::string& in) {
-         s->Rows = "2";
-         s->Cols = "1";
-         s->CenterTable = "1";
-         s->UseTableClose = "1";
-         s->TableClose = "</TABLE><!--end-->";
-         s->SnippletRows = "1,2";
-         s->SnippletFiles = in + "/one.txt?0^^$$^^" + in + "/three.txt?1^^$$^^";
-         WriteFile(in + "/one.txt", "<!--one-->");
-         WriteFile(in + "/three.txt", "<!--three-->");
-       },
-       Clean()},
-  };
-  for (const PageCase& c : cases) CheckCase(c);
-}
-
-TEST(AdvancedPagesTest, PicturePagesMatchGoldenPages) {
-  const PageCase cases[] = {
+       First(12),
+       "PageFileName=index\nHTMLExt=4\nMenuBottom=False\nMenuTop=True",
+       {},
+       ""},
+      {"head.txt",
+       "header_missing",
+       "pics",
+       First(2),
+       "UseHeader=1\nHeader={in}/header.html\nUseFooter=1\nFooter={in}/footer.html",
+       {{"footer.html", "<P>footer</P>\r\n</BODY></HTML>"}},
+       "header "},
+      {"head.txt",
+       "header_file",
+       "pics",
+       First(1),
+       "UseHeader=1\nHeader={in}/header.html\nUseFooter=1\nFooter=  ",
+       {{"header.html", "<HTML><HEAD>\r\n<TITLE>Mine</TITLE></HEAD><BODY>\r\n"}},
+       "footer "},
+      {"head.txt",
+       "generated",
+       "R&D <2024>",
+       First(1),
+       "FromDir=1\nHeaderCode=<HTML><HEAD><TITLE>[PAGE TITLE] [CURRENT PAGE "
+       "NUMBER]</TITLE></hEaD>\n"
+       "UseJava=1\nJavaCode=<SCRIPT>j</SCRIPT>\nJavaCell=<TD>[IMAGE FILE NAME]|java</TD>\n"
+       "UseStyle=1\nStyleCode=<STYLE>s</STYLE>\nUseMetaKeywords=1\nMetaKeywords=<META kw>\n"
+       "UseMetaBots=1\nBots=3\nUseMetaRevisit=1\nMetaRevisit=7\nUseTitle=0\nGenMenu=0",
+       {},
+       ""},
+      {"head.txt", "defaults", "pics", {{"a.jpg", 2048}, {"b.gif", 100}}, "defaults", {}, ""},
+      {"snippets.txt",
+       "rows",
+       "pics",
+       First(8),
+       "Rows=3\nCols=2\nSnippletRows=1,3,2,5\nSnippletFiles={in}/old.txt?0^^$$^^{in}/one.txt?0"
+       "^^$$^^{in}/gone.txt?1^^$$^^{in}/three.txt?2^^$$^^",
+       {{"old.txt", "<!--old-->"}, {"one.txt", "<!--one-->"}, {"three.txt", "<!--three-->"}},
+       "{in}/gone.txt\r\n"},
+      {"snippets.txt",
+       "centred",
+       "pics",
+       First(2),
+       "Rows=2\nCols=1\nCenterTable=1\nUseTableClose=1\nTableClose=</TABLE><!--end-->\n"
+       "SnippletRows=1,2\nSnippletFiles={in}/one.txt?0^^$$^^{in}/three.txt?1^^$$^^",
+       {{"one.txt", "<!--one-->"}, {"three.txt", "<!--three-->"}},
+       ""},
       {"template.txt",
        "walk",
        "pics",
        {{"a.jpg", 1024}, {"Tom & \"Jerry\".jpg", 2048}, {"z_tn.jpg", 10}, {"zed.gif", 3072}},
-       [](AdvancedSettings* s, const std::string& in) {
-         s->Rows = "1";
-         s->Cols = "2";
-         s->Before = true;
-         s->After = false;
-         s->SubFolderName = "th";
-         s->UseGuess = "1";
-         s->PatternIndex = "2";
-         s->CellCode =
-             "<TD><a href=\"[IMAGE FILE NAME]\">[IMAGE TITLE]</a> [THUMB PATH][THUMB FILE "
-             "NAME]</TD>";
-         s->UseTmpl = "1";
-         s->TmplAddy = in + "/pic.tpl";
-         WriteFile(
-             in + "/pic.tpl",
-             "<P>[IMAGE FILE NAME]|[IMAGE TITLE]|[FILE SIZE]</P>\r\n[PREV THUMB]|[NEXT THUMB]");
-         s->PrevThumbCode =
-             "<a href=\"[PREVIOUS IMAGE FILE NAME]\"><img src=\"[PREVIOUS IMAGE PATH][PREVIOUS "
-             "THUMB PATH][PREVIOUS THUMB FILE NAME]\"></a>";
-         s->NextThumbCode =
-             "<a href=\"[NEXT IMAGE FILE NAME]\"><img src=\"[NEXT IMAGE PATH][NEXT THUMB "
-             "PATH][NEXT THUMB FILE NAME]\"></a>";
-       },
-       Clean()},
-      {"template.txt", "missing", "pics", First(2),
-       [](AdvancedSettings* s, const std::string& in) {
-         s->UseTmpl = "1";
-         s->TmplAddy = in + "/none.tpl";
-       },
-       TemplateGone()},
+       "Rows=1\nCols=2\nBefore=True\nAfter=False\nSubFolderName=th\nUseGuess=1\nPatternIndex=2\n"
+       "CellCode=<TD><a href=\"[IMAGE FILE NAME]\">[IMAGE TITLE]</a> [THUMB PATH][THUMB FILE "
+       "NAME]</TD>\nUseTmpl=1\nTmplAddy={in}/pic.tpl\nPrevThumbCode=<a href=\"[PREVIOUS IMAGE "
+       "FILE NAME]\"><img src=\"[PREVIOUS IMAGE PATH][PREVIOUS THUMB PATH][PREVIOUS THUMB FILE "
+       "NAME]\"></a>\nNextThumbCode=<a href=\"[NEXT IMAGE FILE NAME]\"><img src=\"[NEXT IMAGE "
+       "PATH][NEXT THUMB PATH][NEXT THUMB FILE NAME]\"></a>",
+       {{"pic.tpl",
+         "<P>[IMAGE FILE NAME]|[IMAGE TITLE]|[FILE SIZE]</P>\r\n[PREV THUMB]|[NEXT THUMB]"}},
+       ""},
+      {"template.txt",
+       "missing",
+       "pics",
+       First(2),
+       "UseTmpl=1\nTmplAddy={in}/none.tpl",
+       {},
+       "template "},
   };
-  for (const PageCase& c : cases) CheckCase(c);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.golden) + ": " + c.name);
+    TempFolder temp;
+    std::string in = temp.path() + "/in", out = temp.path() + "/" + c.folder;
+    std::filesystem::create_directories(in);
+    std::filesystem::create_directories(out);
+    for (const auto& [name, text] : c.in_files) WriteFile(in + "/" + name, text);
+    AdvancedSettings s = c.settings == "defaults" ? AdvancedSettings() : ShortCodes(c.settings, in);
+    RunReport report;
+    PageWarnings warnings;
+    WriteAdvancedPages(out, c.pictures, s, &report, &warnings);
+    auto expected =
+        page_files::GoldenPages(KESTO_TEST_DATA "/advanced/" + std::string(c.golden), c.name);
+    ASSERT_FALSE(expected.empty());
+    EXPECT_EQ(FilesIn(out), expected);
+    EXPECT_EQ(Told(report), ReplaceAll(c.told, "{in}", in));
+  }
 }
 
 TEST(AdvancedPagesTest, PageFileNames) {
@@ -267,72 +175,48 @@ TEST(AdvancedPagesTest, PageFileNames) {
   EXPECT_EQ(MakePageFileName(1, s).size(), std::string("page_.html").size() + 255);
 }
 
-// The index pages written into a fresh folder for `pictures`.
+// The index pages written into a fresh folder for `pictures`; what the
+// report tells is added under "report".
 std::map<std::string, std::string> PagesFor(const AdvancedSettings& s,
-                                            const std::vector<PictureFile>& pictures,
-                                            RunReport* report) {
+                                            const std::vector<PictureFile>& pictures) {
   TempFolder temp;
+  RunReport report;
   PageWarnings warnings;
-  WriteAdvancedPages(temp.path(), pictures, s, report, &warnings);
-  return FilesIn(temp.path());
+  WriteAdvancedPages(temp.path(), pictures, s, &report, &warnings);
+  auto pages = FilesIn(temp.path());
+  if (!Told(report).empty()) pages["report"] = Told(report);
+  return pages;
 }
 
 TEST(AdvancedPagesTest, ImpossibleTitleEndsThePagesWhereItHappens) {
-  AdvancedSettings s = ShortCodes();
-  s.Rows = "1";
-  s.Cols = "2";
-  s.CellCode = "<TD>[IMAGE TITLE]</TD>";
-  s.ShortFNames = "1";
-  s.FNameMaxLet = "5";
-  s.FNameReplaceStr = "......";  // longer than 5: any name over 5 letters fails
-  RunReport report;
-  auto pages = PagesFor(s, {{"a.jpg", 0}, {"b.jpg", 0}, {"long.jpg", 0}, {"c.jpg", 0}}, &report);
+  // A replacement longer than 5 letters: any name over 5 letters fails.
+  AdvancedSettings s = ShortCodes(
+      "Rows=1\nCols=2\nCellCode=<TD>[IMAGE TITLE]</TD>\nShortFNames=1\nFNameMaxLet=5\n"
+      "FNameReplaceStr=......");
+  auto pages = PagesFor(s, {{"a.jpg", 0}, {"b.jpg", 0}, {"long.jpg", 0}, {"c.jpg", 0}});
   ASSERT_EQ(pages.size(), 2u);
   EXPECT_NE(pages["p1.html"].find("<TD>b.jpg</TD>\r\n</TR>\r\n</TABLE>\r\n"), std::string::npos);
-  EXPECT_EQ(pages["p2.html"].substr(pages["p2.html"].size() - 15), "<TABLE>\r\n<TR>\r\n");
+  EXPECT_TRUE(pages["p2.html"].ends_with("<TABLE>\r\n<TR>\r\n"));
 }
 
 TEST(AdvancedPagesTest, DamagedSettingsStillWriteSafely) {
   const struct {
-    const char* rows;
-    const char* cols;
-    const char* start_at;
+    const char* settings;
     size_t pages;
   } cases[] = {
-      {"0", "-3", "1", 3},       // below 1 counts as 1: one picture a page
-      {"x", "2", "1", 2},        // no number reads as 0
-      {"1e30", "1e30", "1", 1},  // huge sizes do not overflow
-      {"2", "2", "40000", 0},    // beyond 16 bits: no page at all
-      {"1", "1", "32767", 1},    // the second page's number is beyond 16 bits
+      {"Rows=0\nCols=-3", 3},                // below 1 counts as 1: one picture a page
+      {"Rows=x\nCols=2", 2},                 // no number reads as 0
+      {"Rows=1e30\nCols=1e30", 1},           // huge sizes do not overflow
+      {"Rows=2\nCols=2\nStartAt=40000", 0},  // beyond 16 bits: no page at all
+      {"Rows=1\nCols=1\nStartAt=32767", 1},  // the second page's number is beyond 16 bits
+      {"UseTmpl=1\nTmplAddy=/nonexistent/kesto.tpl\nUseHeader=1", 2},  // "report": template
   };
-  for (const auto& c : cases) {
-    AdvancedSettings s = ShortCodes();
-    s.Rows = c.rows;
-    s.Cols = c.cols;
-    s.StartAt = c.start_at;
-    RunReport report;
-    auto pages = PagesFor(s, First(3), &report);
-    EXPECT_EQ(pages.size(), c.pages) << c.rows << " x " << c.cols << " from " << c.start_at;
-  }
-  RunReport report;
-  AdvancedSettings s = ShortCodes();
-  s.StartAt = "2.5";  // rounded half to even
-  EXPECT_EQ(PagesFor(s, First(3), &report).begin()->first, "p2.html");
-}
-
-TEST(AdvancedPagesTest, NoPicturesNoPagesButTheTemplateIsLookedFor) {
-  AdvancedSettings s;
-  s.UseTmpl = "1";
-  s.TmplAddy = "/nonexistent/kesto.tpl";
-  s.UseHeader = "1";  // the header is only looked for when a page is written
-  RunReport report;
-  EXPECT_TRUE(PagesFor(s, {{"x_tn.jpg", 0}}, &report).empty());
-  EXPECT_TRUE(report.TemplateMissing);
-  EXPECT_FALSE(report.HeaderMissing);
-  PagesFor(s, {}, &report);
-}
-
-TEST(AdvancedPagesTest, UnwritableFolderIsPassedOver) {
+  for (const auto& c : cases)
+    EXPECT_EQ(PagesFor(ShortCodes(c.settings), First(3)).size(), c.pages) << c.settings;
+  EXPECT_EQ(PagesFor(ShortCodes("StartAt=2.5"), First(3)).begin()->first, "p2.html");  // to even
+  // No pictures, no pages; the template is looked for, the header only for a page.
+  EXPECT_EQ(PagesFor(ShortCodes(cases[5].settings), {{"x_tn.jpg", 0}}),
+            (std::map<std::string, std::string>{{"report", "template "}}));
   RunReport report;
   PageWarnings warnings;
   WriteAdvancedPages("/nonexistent/kesto", First(3), ShortCodes(), &report, &warnings);
@@ -367,10 +251,7 @@ TEST(AdvancedPagesTest, APictureNamedLikeAnIndexPageGetsNoPageOfItsOwn) {
   temp.Write("t.tpl", "[IMAGE FILE NAME]");
   std::filesystem::create_directory(temp.Path("pics"));
   AdvancedSettings s;
-  s.Rows = "1";
-  s.Cols = "2";
-  s.UseTmpl = "1";
-  s.TmplAddy = temp.Path("t.tpl");
+  Assign(kAdvancedFields, "Rows=1\nCols=2\nUseTmpl=1\nTmplAddy={in}/t.tpl", &s, temp.path());
   RunReport report;
   PageWarnings warnings;
   WriteAdvancedPages(temp.Path("pics"), {{"a.jpg", 0}, {"b.jpg", 0}, {"page_01.jpg", 0}}, s,
@@ -390,14 +271,14 @@ TEST(AdvancedPagesTest, UserFilesThatCannotBeUsedAreLeftOutAndTold) {
   std::filesystem::resize_file((temp.Write("huge.txt", ""), temp.Path("huge.txt")), 1ll << 30);
   std::filesystem::create_directory(temp.Path("folder"));
   std::filesystem::create_directory(temp.Path("pics"));
-  AdvancedSettings s = ShortCodes();
-  s.UseHeader = s.UseFooter = s.UseTmpl = "1";
-  s.Header = temp.Path("huge.txt");
-  s.Footer = s.TmplAddy = temp.Path("folder");
+  AdvancedSettings s = ShortCodes(
+      "UseHeader=1\nUseFooter=1\nUseTmpl=1\nHeader={in}/huge.txt\nFooter={in}/folder\n"
+      "TmplAddy={in}/folder",
+      temp.path());
   RunReport report;
   PageWarnings warnings;
   WriteAdvancedPages(temp.Path("pics"), First(1), s, &report, &warnings);
-  EXPECT_FALSE(report.HeaderMissing || report.FooterMissing || report.TemplateMissing);
+  EXPECT_EQ(Told(report), "");
   EXPECT_EQ(warnings,
             (PageWarnings{temp.Path("folder") + ": is not a regular file; left out of the pages",
                           temp.Path("huge.txt") + ": is larger than 16 MB; left out of the pages",

@@ -52,10 +52,7 @@ TEST(HtmlTextTest, TagsAreFilledForWhereTheyLand) {
       {"<a\nhref\n=\n\"[N]\">", "<a\nhref\n=\n\"it%27s %231.jpg\">"},
   };
   for (const auto& c : cases) EXPECT_EQ(FillNameTag(c.code, "[N]", name), c.filled) << c.code;
-}
-
-TEST(HtmlTextTest, PlainNamesComeOutAsTheyAre) {
-  const std::string plain = "Forest_Path 2004-a.JPEG";
+  const std::string plain = "Forest_Path 2004-a.JPEG";  // comes out as it is
   for (const char* code : {"[N]", "<a href=\"[N]\">", "<a href=\"javascript:f('[N]')\">",
                            "<img alt='[N]' onload=[N]>"})
     EXPECT_EQ(FillNameTag(code, "[N]", plain), ReplaceAll(code, "[N]", plain)) << code;

@@ -2,23 +2,26 @@
 
 #include <gtest/gtest.h>
 
+#include "settings/record_fields.h"
+
 namespace {
 
-TEST(MetaBlockTest, GeneratorTagAlwaysThenSwitchedOnTags) {
+TEST(MetaBlockTest, GeneratorTagAlwaysThenSwitchedOnTagsRobotsAndRevisit) {
   AdvancedSettings s;
-  s.MetaGen = "<G>";
+  Assign(kAdvancedFields,
+         "MetaGen=<G>\nMetaKeywords=<K>\nMetaDescr=<D>\nMetaAuthor=<A>\nMetaCopy=<C>\n"
+         "MetaDistr=<I>\nMetaExtra=<X>\nMetaRevisit=14\nBots=5",
+         &s);
   EXPECT_EQ(BuildMetaBlock(s), "<G>\r\n");
-  s.MetaKeywords = "<K>";
-  s.MetaDescr = "<D>";
-  s.MetaAuthor = "<A>";
-  s.MetaCopy = "<C>";
-  s.MetaDistr = "<I>";
-  s.MetaExtra = "<X>";
-  s.UseMetaKeywords = s.UseMetaDescr = s.UseMetaAuthor = "1";
-  s.UseMetaCopy = s.UseMetaDistr = s.UseMetaExtra = "1";
+  Assign(kAdvancedFields,
+         "UseMetaKeywords=1\nUseMetaDescr=1\nUseMetaAuthor=1\nUseMetaCopy=1\nUseMetaDistr=1\n"
+         "UseMetaExtra=1",
+         &s);
   EXPECT_EQ(BuildMetaBlock(s), "<G>\r\n<K>\r\n<D>\r\n<A>\r\n<C>\r\n<I>\r\n<X>\r\n");
-  s.UseMetaDescr = s.UseMetaCopy = "0";
-  EXPECT_EQ(BuildMetaBlock(s), "<G>\r\n<K>\r\n<A>\r\n<I>\r\n<X>\r\n");
+  Assign(kAdvancedFields, "UseMetaDescr=0\nUseMetaCopy=0\nUseMetaBots=1\nUseMetaRevisit=1", &s);
+  EXPECT_EQ(BuildMetaBlock(s),
+            "<G>\r\n<K>\r\n<A>\r\n<I>\r\n<X>\r\n<META Name=\"robots\" Content=\"nofollow\">\r\n"
+            "<META Name=\"revisit-after\" Content=\"14 days\">\r\n");
 }
 
 TEST(MetaBlockTest, RobotsTagByChoiceComparedAsText) {
@@ -38,18 +41,6 @@ TEST(MetaBlockTest, RobotsTagByChoiceComparedAsText) {
     s.UseMetaBots = "0";
     EXPECT_EQ(BuildMetaBlock(s), "<G>\r\n") << c.bots;
   }
-}
-
-TEST(MetaBlockTest, RevisitTagLast) {
-  AdvancedSettings s;
-  s.MetaGen = "<G>";
-  s.UseMetaRevisit = "1";
-  s.MetaRevisit = "14";
-  s.UseMetaBots = "1";
-  s.Bots = "5";
-  EXPECT_EQ(BuildMetaBlock(s),
-            "<G>\r\n<META Name=\"robots\" Content=\"nofollow\">\r\n"
-            "<META Name=\"revisit-after\" Content=\"14 days\">\r\n");
 }
 
 }  // namespace

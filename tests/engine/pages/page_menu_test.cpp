@@ -2,20 +2,21 @@
 
 #include <gtest/gtest.h>
 
+#include "settings/record_fields.h"
+
 namespace {
 
-AdvancedSettings MenuCodes() {
+AdvancedSettings MenuCodes(const std::string& changes = "") {
   AdvancedSettings s;
-  s.PageFileName = "p";
-  s.Units = "1";
-  s.CodeBeforeMenu = "<M [CURRENT PAGE NUMBER]>[PREVIOUS LINK]";
-  s.CodeAfterMenu = "[NEXT LINK]</M [CURRENT PAGE NUMBER]>";
-  s.MenuCode = "<TD><a href=[PAGE FILE NAME]>[PAGE NUMBER]</a></TD>";
-  s.LinkInact = "<TD>([PAGE NUMBER] [PAGE FILE NAME])</TD>";
-  s.Prev = "<a href=[PREVIOUS PAGE]>prev</a>";
-  s.Next = "<a href=[NEXT PAGE]>next</a>";
-  s.UseLinkInact = "0";
-  s.InactAuto = "0";
+  Assign(kAdvancedFields,
+         "PageFileName=p\nUnits=1\nCodeBeforeMenu=<M [CURRENT PAGE NUMBER]>[PREVIOUS LINK]\n"
+         "CodeAfterMenu=[NEXT LINK]</M [CURRENT PAGE NUMBER]>\n"
+         "MenuCode=<TD><a href=[PAGE FILE NAME]>[PAGE NUMBER]</a></TD>\n"
+         "LinkInact=<TD>([PAGE NUMBER] [PAGE FILE NAME])</TD>\n"
+         "Prev=<a href=[PREVIOUS PAGE]>prev</a>\nNext=<a href=[NEXT PAGE]>next</a>\n"
+         "UseLinkInact=0\nInactAuto=0\n" +
+             changes,
+         &s);
   return s;
 }
 
@@ -46,22 +47,6 @@ TEST(PageMenuTest, InactivationTakesOutTheFirstLink) {
   for (const auto& c : cases) EXPECT_EQ(InactivateEntry(c.entry), c.inactive) << c.entry;
 }
 
-TEST(PageMenuTest, FirstAndLastPagesLoseOneLink) {
-  AdvancedSettings s = MenuCodes();
-  EXPECT_EQ(Menu(s, 3, 1),
-            "<M 1>\r\n"
-            "<TD><a href=p1.html>1</a></TD>\r\n"
-            "<TD><a href=p2.html>2</a></TD>\r\n"
-            "<TD><a href=p3.html>3</a></TD>\r\n"
-            "<a href=p2.html>next</a></M 1>\r\n");
-  EXPECT_EQ(Menu(s, 3, 3),
-            "<M 3><a href=p2.html>prev</a>\r\n"
-            "<TD><a href=p1.html>1</a></TD>\r\n"
-            "<TD><a href=p2.html>2</a></TD>\r\n"
-            "<TD><a href=p3.html>3</a></TD>\r\n"
-            "</M 3>\r\n");
-}
-
 TEST(PageMenuTest, CurrentEntryByInactivationSettings) {
   const struct {
     const char* use_link_inact;
@@ -74,9 +59,8 @@ TEST(PageMenuTest, CurrentEntryByInactivationSettings) {
       {"1", "1", "<TD>2</TD>"},  // both on: the normal entry without its link
   };
   for (const auto& c : cases) {
-    AdvancedSettings s = MenuCodes();
-    s.UseLinkInact = c.use_link_inact;
-    s.InactAuto = c.inact_auto;
+    AdvancedSettings s =
+        MenuCodes(std::string("UseLinkInact=") + c.use_link_inact + "\nInactAuto=" + c.inact_auto);
     EXPECT_EQ(Menu(s, 3, 2),
               "<M 2><a href=p1.html>prev</a>\r\n"
               "<TD><a href=p1.html>1</a></TD>\r\n" +
@@ -89,12 +73,9 @@ TEST(PageMenuTest, CurrentEntryByInactivationSettings) {
 }
 
 TEST(PageMenuTest, BreaksFollowEveryNthEntryButNotTheLast) {
-  AdvancedSettings s = MenuCodes();
-  s.MenuCode = "[PAGE NUMBER]";
-  s.CodeBeforeMenu = s.CodeAfterMenu = "";
-  s.BreakMenu = "1";
-  s.LineBreakCode = "<BR>";
-  s.BreakMenuNum = "4";
+  AdvancedSettings s = MenuCodes(
+      "MenuCode=[PAGE NUMBER]\nCodeBeforeMenu=\nCodeAfterMenu=\nBreakMenu=1\nLineBreakCode=<BR>\n"
+      "BreakMenuNum=4");
   EXPECT_EQ(Menu(s, 10, 5), "\r\n1\r\n2\r\n3\r\n4<BR>\r\n5\r\n6\r\n7\r\n8<BR>\r\n9\r\n10\r\n\r\n");
   s.BreakMenuNum = "5";
   EXPECT_EQ(Menu(s, 10, 1), "\r\n1\r\n2\r\n3\r\n4\r\n5<BR>\r\n6\r\n7\r\n8\r\n9\r\n10\r\n\r\n");
@@ -106,9 +87,7 @@ TEST(PageMenuTest, BreaksFollowEveryNthEntryButNotTheLast) {
 }
 
 TEST(PageMenuTest, EntriesShowPositionsAndLinkFileNumbers) {
-  AdvancedSettings s = MenuCodes();
-  s.Units = "2";
-  s.Next = "[PREVIOUS PAGE]>[NEXT PAGE]";
+  AdvancedSettings s = MenuCodes("Units=2\nNext=[PREVIOUS PAGE]>[NEXT PAGE]");
   PageText out;
   WritePageMenu(BuildPageMenu(2, 5, s), 1, s, &out);
   EXPECT_EQ(out.text,
@@ -127,38 +106,6 @@ TEST(PageMenuTest, LinksBeyondSixteenBitsEndTheMenu) {
             "<M 1>\r\n"
             "<TD><a href=p32766.html>1</a></TD>\r\n"
             "<TD><a href=p32767.html>2</a></TD>\r\n");
-}
-
-TEST(PageMenuTest, PlacesGetTheMenuTheNoMenuBlockOrNothing) {
-  const struct {
-    bool top, bottom, both;
-    const char* gen_menu;
-    int pages;
-    bool menu_at_top, menu_at_bottom;  // else the no-menu block, when placed there
-  } cases[] = {
-      {true, false, false, "1", 3, true, false},  {false, true, false, "1", 3, false, true},
-      {false, false, true, "1", 3, true, true},   {false, true, false, "0", 3, false, false},
-      {false, false, true, "1", 1, false, false}, {true, false, false, "0", 1, false, false},
-  };
-  for (const auto& c : cases) {
-    AdvancedSettings s = MenuCodes();
-    s.MenuTop = c.top;
-    s.MenuBottom = c.bottom;
-    s.MenuBoth = c.both;
-    s.GenMenu = c.gen_menu;
-    s.NoMenu = "<NO>";
-    PageMenu menu = BuildPageMenu(c.pages, 1, s);
-    int page = c.pages == 1 ? 0 : 2;
-    for (MenuPlace place : {MenuPlace::kTop, MenuPlace::kBottom}) {
-      bool placed = c.both || (place == MenuPlace::kTop ? c.top : c.bottom);
-      bool with_menu = place == MenuPlace::kTop ? c.menu_at_top : c.menu_at_bottom;
-      PageText out;
-      WriteMenuPlace(place, menu, page, s, &out);
-      std::string expected = !placed ? "" : with_menu ? Menu(s, c.pages, page) : "\r\n<NO>\r\n\r\n";
-      EXPECT_EQ(out.text, expected) << c.top << c.bottom << c.both << c.gen_menu << c.pages
-                                    << (place == MenuPlace::kTop ? " top" : " bottom");
-    }
-  }
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include <filesystem>
 
+#include "engine/run/fake_host.h"
 #include "pictures/jpeg_io.h"
 #include "run/run.h"
 #include "temp_folder.h"
@@ -28,29 +29,13 @@ std::string Unmarked() {
   return "\xFF\xD8\xFF\xFE" + std::string("\x00\x07", 2) + "holiday\xFF\xD9";
 }
 
-struct AskingHost : RunHost {
-  std::vector<std::string> questions;
-  bool answer = true;
-  std::function<void()> while_asked;
-  void ShowProgress(const ProgressState&) override {}
-  void HideProgress() override {}
-  bool PollStop() override { return false; }
-  void SetStatusVisible(bool) override {}
-  bool ConfirmDelete(const std::string& text) override {
-    questions.push_back(text);
-    if (while_asked) while_asked();
-    return answer;
-  }
-  void ShowReport(const std::string&) override {}
-  void Warn(const std::string&) override {}
-};
-
 constexpr char kQuestion[] =
     "It appears that the source files for\r\nthe following thumbnails do not exist.\r\n"
     "Do you wish to delete them?\r\n---------------------------\r\n";
 
 class CleanupTest : public ::testing::Test {
  protected:
+  CleanupTest() { host_.answer = true; }
   std::string Dir(const std::string& name) {
     fs::create_directories(temp_.Path(name));
     return temp_.Path(name);
@@ -58,7 +43,7 @@ class CleanupTest : public ::testing::Test {
   bool Exists(const std::string& name) { return fs::exists(fs::symlink_status(temp_.Path(name))); }
 
   TempFolder temp_;
-  AskingHost host_;
+  FakeHost host_;
 };
 
 TEST_F(CleanupTest, AsksAndDeletesOnlyOrphansStillOrphaned) {

@@ -1,0 +1,71 @@
+#include "dialogs/field_checks.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTimer>
+
+#include "dialogs/message_box.h"
+
+namespace {
+
+// A typed character other than "0" to "9"; editing keys, shortcuts (paste
+// among them) and backspace type none.
+bool TypesNonDigit(const QKeyEvent* key) {
+  QString text = key->text();
+  return text.size() == 1 && text[0].isPrint() && !text[0].isDigit();
+}
+
+}  // namespace
+
+void ShowRefusal(QWidget* parent, const Refusal& refusal) {
+  QString lines = QString::fromStdString(refusal.message).replace('\r', '\n');
+  ShowMessage(parent, {QMessageBox::Critical, QString::fromStdString(refusal.title), lines,
+                       QMessageBox::Ok});
+}
+
+FieldChecks::FieldChecks(QWidget* dialog, CheckedDialog rules)
+    : QObject(dialog), dialog_(dialog), rules_(rules) {}
+
+void FieldChecks::Watch(QLineEdit* box, bool digits) {
+  if (digits) digit_boxes_.insert(box);
+  box->installEventFilter(this);
+}
+
+bool FieldChecks::eventFilter(QObject* watched, QEvent* event) {
+  auto* box = qobject_cast<QLineEdit*>(watched);  // none while a box is being destroyed
+  if (!box) return false;
+  if (event->type() == QEvent::KeyPress && digit_boxes_.contains(box)) {
+    if (TypesNonDigit(static_cast<QKeyEvent*>(event))) return true;
+  } else if (event->type() == QEvent::FocusIn) {
+    // After the box's own handling, which a mouse click ends with a caret.
+    QTimer::singleShot(0, box, [box] { box->selectAll(); });
+  } else if (event->type() == QEvent::FocusOut) {
+    Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+    // Switching to another window, a menu or a message box is not leaving.
+    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) Leave(box);
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+void FieldChecks::Leave(QLineEdit* box) {
+  if (refusing_ || !dialog_->isVisible() || QApplication::focusWidget() == exempt_) return;
+  std::string text = box->text().toStdString();
+  std::optional<Refusal> refusal = CheckOnLeave(rules_, box->objectName().toStdString(), &text);
+  if (!refusal) return;
+  refusing_ = true;
+  ShowRefusal(dialog_, *refusal);
+  if (text != box->text().toStdString()) box->setText(QString::fromStdString(text));
+  if (tabs_ && refusal->tab >= 0) {
+    // After the change of tab that may have taken the focus away has ended.
+    QTimer::singleShot(0, box, [this, box, tab = refusal->tab] {
+      tabs_->setCurrentIndex(tab);
+      box->setFocus(Qt::OtherFocusReason);
+    });
+  } else {
+    box->setFocus(Qt::OtherFocusReason);
+  }
+  refusing_ = false;
+}

@@ -1,0 +1,49 @@
+// The text boxes of a settings dialog: digits-only boxes, the whole text
+// selected when a box gets the focus, and the check a box makes when it
+// loses the focus: the refusal is shown and the focus goes back to the box.
+#pragma once
+
+#include <QObject>
+#include <QSet>
+
+#include "settings/dialog_rules.h"
+
+class QLineEdit;
+class QTabWidget;
+class QWidget;
+
+/// Shows the message box of a refused check over `parent`: its title, its
+/// lines, the error icon and an OK button.
+void ShowRefusal(QWidget* parent, const Refusal& refusal);
+
+class FieldChecks : public QObject {
+ public:
+  /// Checks the boxes of `dialog` by the rules of `rules`.
+  FieldChecks(QWidget* dialog, CheckedDialog rules);
+
+  /// Selects the text of `box` when it gets the focus and checks it when it
+  /// loses it; with `digits` every typed character other than "0" to "9" is
+  /// dropped (a pasted text is not: the check on leaving catches it).
+  void Watch(QLineEdit* box, bool digits);
+
+  /// A refusal that names a tab switches `tabs` to it and gives the box the
+  /// focus back once the event that took the focus away has been handled.
+  void SwitchTabs(QTabWidget* tabs) { tabs_ = tabs; }
+
+  /// A box that loses the focus to `button` is not checked: the dialog's
+  /// Cancel, which discards the box anyway.
+  void Exempt(QWidget* button) { exempt_ = button; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void Leave(QLineEdit* box);
+
+  QWidget* dialog_;
+  CheckedDialog rules_;
+  QWidget* exempt_ = nullptr;
+  QTabWidget* tabs_ = nullptr;
+  QSet<QObject*> digit_boxes_;
+  bool refusing_ = false;  // the focus is going back to a refused box
+};

@@ -1,0 +1,18 @@
+#include "dialogs/frm_tbl_opt.h"
+
+#include "dialogs/field_checks.h"
+#include "ui_frm_tbl_opt.h"
+
+frmTblOpt::frmTblOpt(QWidget* owner) : QDialog(owner), ui_(std::make_unique<Ui::frmTblOpt>()) {
+  ui_->setupUi(this);
+  auto* checks = new FieldChecks(this, CheckedDialog::kTableOptions);
+  checks->Exempt(ui_->cmdOptCancel);
+  ui_->UDPadding->setBuddy(ui_->txtPadding);
+  ui_->UDSpacing->setBuddy(ui_->txtSpacing);
+  checks->Watch(ui_->txtPadding, true);
+  checks->Watch(ui_->txtSpacing, true);
+  connect(ui_->cmdOptOk, &QPushButton::clicked, this, &QDialog::accept);
+  connect(ui_->cmdOptCancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+frmTblOpt::~frmTblOpt() = default;

@@ -1,0 +1,39 @@
+// Whole photo trees: the folders of a tree that become galleries, and the
+// page at the top of the tree that leads to each of them.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "settings/picture_formats.h"
+#include "settings/records.h"
+
+/// What makes a folder of a tree a gallery, as a run in one mode sees it.
+struct TreeRules {
+  std::string thumb_folder;  // the run's thumbnail subfolder; "" when beside the pictures
+  std::string affix;         // a name holding it is a thumbnail, not a picture
+  ExtraFormats formats;      // the picture types taken besides the standard ones
+};
+
+/// The rules of a run: Express "thumbs" and "_tn"; Advanced SubFolderName
+/// (when StoreInSub is on) and ThumbExt.
+TreeRules RunTreeRules(bool advanced, const AdvancedSettings& settings, ExtraFormats formats);
+
+/// `root` as given, then every folder below it that holds a picture (a file
+/// of a picture type whose name does not hold the affix; any such file when
+/// the affix is blank), each folder before the folders inside it, names in
+/// the picture list's order. Hidden folders, folders named like the
+/// thumbnail folder and links to folders are not entered, nor is a folder
+/// met a second time; a folder that cannot be read is passed over. A root
+/// that cannot be read gives itself alone.
+std::vector<std::string> PictureTree(const std::string& root, const TreeRules& rules);
+
+/// Writes the tree index ("index.html") in `root` for the galleries of
+/// `folders` (PictureTree(root, ...)) as a run of the mode made them: Express
+/// ones start at "page1.html" and show "thumbs/NAME_tn.jpg", Advanced ones
+/// start at the page StartAt numbers and show the thumbnail their settings
+/// name. A folder whose first index page is missing is left out. False, with
+/// `warning` saying why, when there is no gallery to show, when a file there
+/// is not the program's own tree index, or when the page cannot be written.
+bool MakeTreeIndex(const std::string& root, const std::vector<std::string>& folders, bool advanced,
+                   const AdvancedSettings& settings, ExtraFormats formats, std::string* warning);

@@ -1,0 +1,73 @@
+// The extra picture types and the two keys that ask for new behaviour
+// (ExtraFormats in nd.ini, ExpressHiDpi in a .cfe): a file that does not ask
+// for them is read and written as it always was.
+#include "settings/picture_formats.h"
+
+#include <gtest/gtest.h>
+
+#include "settings/express_config.h"
+#include "settings/program_state.h"
+
+namespace {
+
+ExtraFormats Parsed(const std::string& text) {
+  ExtraFormats formats;
+  std::string err;
+  EXPECT_TRUE(ParseExtraFormats(text, &formats, &err)) << text << ": " << err;
+  return formats;
+}
+
+TEST(ExtraFormatsTest, ListsAndExtensions) {
+  EXPECT_EQ(ExtraFormatsText(Parsed(" AVIF , heif,,Tif ,webp,WEBP")), "webp,tiff,heic,avif");
+  EXPECT_EQ(ExtraFormatsText(Parsed("")), "");
+  ExtraFormats kept = Parsed("png");
+  std::string err;
+  EXPECT_FALSE(ParseExtraFormats("png,jxl", &kept, &err));
+  EXPECT_EQ(err, "\"jxl\" is not one of png, webp, tiff, heic, avif");
+  EXPECT_EQ(ExtraFormatsText(kept), "png");  // a refused list changes nothing
+
+  const struct {
+    const char* name;
+    const char* formats;
+    bool picture;
+  } cases[] = {{"a.JPG", "", true},         {"a.Gif", "", true},         {"a.png", "", false},
+               {"a.PNG", "webp,png", true}, {"a.tiff", "tiff", true},    {"a.HEIF", "heic", true},
+               {"a.heic", "avif", false},   {"a.png.txt", "png", false}, {"png", "png", false}};
+  for (const auto& c : cases)
+    EXPECT_EQ(HasPictureExtension(c.name, Parsed(c.formats)), c.picture)
+        << c.name << " " << c.formats;
+}
+
+TEST(OptInKeysTest, NdIniGetsExtraFormatsOnlyWhenATypeIsChosenOrItHadTheKey) {
+  const std::string plain =
+      "[General]\r\nMode=exp\r\nLoadLast=1\r\n[JPEG]\r\nQuality=75\r\nResizeMethod=Height\r\n"
+      "Height=100\r\nWidth=100\r\nProgressive=0\r\n[DIRs]\r\n#=0\r\n";
+  ProgramState state;
+  ParseProgramState(plain, &state);
+  EXPECT_EQ(UpdateProgramState(plain, state), plain);
+  state.Formats = Parsed("heic,png");
+  std::string chosen = UpdateProgramState(plain, state);
+  EXPECT_NE(chosen.find("LoadLast=1\r\nExtraFormats=png,heic\r\n[JPEG]"), std::string::npos);
+  state.Formats = {};  // unchecking every type keeps the key, empty
+  EXPECT_NE(UpdateProgramState(chosen, state).find("ExtraFormats=\r\n"), std::string::npos);
+  ParseProgramState("[General]\r\nExtraFormats=webp, jxl ,AVIF\r\n", &state);
+  EXPECT_EQ(ExtraFormatsText(state.Formats), "webp,avif");  // an unknown name is left out
+}
+
+TEST(OptInKeysTest, ACfeGetsExpressHiDpiOnlyWhenItIsOnOrItHadTheKey) {
+  ExpressSettings settings, read;
+  ThumbOptions thumbs;
+  std::string err, plain = UpdateExpressConfig("", settings, thumbs);
+  EXPECT_EQ(plain.find("HiDpi"), std::string::npos);
+  settings.ExpressHiDpi = "1";
+  std::string on = UpdateExpressConfig(plain, settings, thumbs);
+  EXPECT_TRUE(on.ends_with("ExpressFontName=\r\nExpressHiDpi=1\r\n")) << on;
+  ASSERT_TRUE(ParseExpressConfig(on, &read, &thumbs, &err)) << err;
+  EXPECT_EQ(read.ExpressHiDpi, "1");
+  settings.ExpressHiDpi = "0";
+  EXPECT_TRUE(UpdateExpressConfig(on, settings, thumbs).ends_with("ExpressHiDpi=0\r\n"));
+  ASSERT_TRUE(ParseExpressConfig(plain, &read, &thumbs, &err)) << err;
+  EXPECT_EQ(read.ExpressHiDpi, "0");  // whatever was loaded before
+}
+
+}  // namespace
