@@ -156,14 +156,29 @@ void RowResampler::FlushBoxRow() {
   }
   rows_in_box_ = 0;
   float* out = &columns_[static_cast<size_t>(box_rows_done_++) * out_width_ * bands_];
-  for (int x = 0; x < out_width_; ++x) {
-    const float* w = &taps_x_.weights[taps_x_.offset[x]];
-    const float* src = &box_row_[static_cast<size_t>(taps_x_.first[x]) * bands_];
-    for (int c = 0; c < bands_; ++c) {
-      float sum = 0.0f;
-      for (int k = 0; k < taps_x_.count[x]; ++k) sum += w[k] * src[k * bands_ + c];
-      out[x * bands_ + c] = sum;
+  switch (bands_) {
+    case 1:
+      FilterRow<1>(taps_x_, box_row_.data(), out);
+      break;
+    case 3:
+      FilterRow<3>(taps_x_, box_row_.data(), out);
+      break;
+    default:
+      FilterRow<4>(taps_x_, box_row_.data(), out);
+      break;
+  }
+}
+
+template <int kBands>
+void RowResampler::FilterRow(const Taps& taps, const float* in, float* out) {
+  for (size_t x = 0; x < taps.first.size(); ++x) {
+    const float* w = &taps.weights[taps.offset[x]];
+    const float* src = in + static_cast<size_t>(taps.first[x]) * kBands;
+    float sum[kBands] = {};
+    for (int k = 0, count = taps.count[x]; k < count; ++k, src += kBands) {
+      for (int c = 0; c < kBands; ++c) sum[c] += w[k] * src[c];
     }
+    std::copy(sum, sum + kBands, out + x * kBands);
   }
 }
 

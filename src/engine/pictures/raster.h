@@ -48,6 +48,8 @@ class RowResampler {
   };
   static Taps MakeTaps(int in_size, int box, int out_size, double factor, int64_t picture_size);
   void FlushBoxRow();
+  template <int kBands>
+  static void FilterRow(const Taps& taps, const float* in, float* out);
 
   int in_width_, in_height_, bands_, out_width_, out_height_;
   int box_x_, box_y_;      // whole-factor box sizes
