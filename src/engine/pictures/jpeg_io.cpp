@@ -216,8 +216,10 @@ ReadStatus ReadRows(ReadState* s, DecodedPicture* out) {
   jpeg_start_decompress(cinfo);
   int width = static_cast<int>(cinfo->output_width), bands = cinfo->output_components;
   s->row.resize(static_cast<size_t>(width) * bands);
+  double factor = 8.0 / cinfo->scale_num;
   s->resampler.emplace(width, static_cast<int>(cinfo->output_height), bands,
-                       static_cast<int>(s->want.width), static_cast<int>(s->want.height));
+                       static_cast<int>(s->want.width), static_cast<int>(s->want.height),
+                       Shrink{factor, factor, cinfo->image_width, cinfo->image_height});
   while (cinfo->output_scanline < cinfo->output_height) {
     JSAMPROW row = s->row.data();
     jpeg_read_scanlines(cinfo, &row, 1);
@@ -237,7 +239,8 @@ ReadStatus ReadDcScans(ReadState* s, DecodedPicture* out) {
   if (!DecodeDcScans(file.data(), file.size(), s->dc_frame, &eighth, &s->error))
     return ReadStatus::kFailed;
   RowResampler resampler(eighth.width, eighth.height, eighth.bands, static_cast<int>(s->want.width),
-                         static_cast<int>(s->want.height));
+                         static_cast<int>(s->want.height),
+                         Shrink{8.0, 8.0, s->dc_frame.width, s->dc_frame.height});
   size_t stride = static_cast<size_t>(eighth.width) * eighth.bands;
   for (int y = 0; y < eighth.height; ++y) resampler.AddRow(&eighth.pixels[y * stride]);
   out->raster = resampler.Finish();

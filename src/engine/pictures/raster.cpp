@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -55,14 +56,42 @@ void SourceOf(int orientation, int ox, int oy, int w, int h, int* x, int* y) {
   }
 }
 
+// The side weight a of the taps (-a, 1 + 2a, -a) that undo, to second order,
+// the blur of pixels that are each the mean of `width` picture pixels: such
+// a box has a variance of (1 - 1 / width^2) / 12 pixels^2 and takes about
+// (2 pi f)^2 times half of it off frequency f, which the taps add back.
+double SharpeningFor(double width) {
+  if (width <= 1.0) return 0.0;
+  return (1.0 - 1.0 / (width * width)) / 24.0;
+}
+
+// Weights w over source pixels lo..hi, convolved with (-a, 1 + 2a, -a); taps
+// that fall beyond the first or last source pixel count for that pixel.
+void Sharpen(double a, int last, std::vector<double>* w, int* lo, int* hi) {
+  int new_lo = std::max(0, *lo - 1), new_hi = std::min(last, *hi + 1);
+  std::vector<double> out(static_cast<size_t>(new_hi - new_lo + 1), 0.0);
+  for (int j = *lo; j <= *hi; ++j) {
+    double v = (*w)[static_cast<size_t>(j - *lo)];
+    out[static_cast<size_t>(std::max(0, j - 1) - new_lo)] -= a * v;
+    out[static_cast<size_t>(j - new_lo)] += (1.0 + 2.0 * a) * v;
+    out[static_cast<size_t>(std::min(last, j + 1) - new_lo)] -= a * v;
+  }
+  *w = std::move(out), *lo = new_lo, *hi = new_hi;
+}
+
 }  // namespace
 
-RowResampler::Taps RowResampler::MakeTaps(int in_size, int box, int out_size) {
+RowResampler::Taps RowResampler::MakeTaps(int in_size, int box, int out_size, double factor,
+                                          int64_t picture_size) {
   Taps taps;
   int reduced = (in_size + box - 1) / box;
-  double scale = static_cast<double>(in_size) / (static_cast<double>(box) * out_size);
+  // The picture spans `extent` source pixels; the last one may stand for
+  // less than a whole pixel's share of it.
+  double extent = picture_size > 0 ? static_cast<double>(picture_size) / factor : in_size;
+  double scale = extent / (static_cast<double>(box) * out_size);
   double stretch = std::max(scale, 1.0);
   double support = kLanczosSupport * stretch;
+  double a = SharpeningFor(factor * box);
   for (int i = 0; i < out_size; ++i) {
     double centre = (i + 0.5) * scale - 0.5;
     int lo = std::max(0, static_cast<int>(std::ceil(centre - support)));
@@ -71,6 +100,7 @@ RowResampler::Taps RowResampler::MakeTaps(int in_size, int box, int out_size) {
     std::vector<double> w;
     double sum = 0.0;
     for (int j = lo; j <= hi; ++j) sum += w.emplace_back(Lanczos3((j - centre) / stretch));
+    if (a > 0.0) Sharpen(a, reduced - 1, &w, &lo, &hi);
     taps.first.push_back(lo);
     taps.count.push_back(hi - lo + 1);
     taps.offset.push_back(taps.weights.size());
@@ -79,7 +109,8 @@ RowResampler::Taps RowResampler::MakeTaps(int in_size, int box, int out_size) {
   return taps;
 }
 
-RowResampler::RowResampler(int in_width, int in_height, int bands, int out_width, int out_height)
+RowResampler::RowResampler(int in_width, int in_height, int bands, int out_width, int out_height,
+                           const Shrink& shrink)
     : in_width_(in_width),
       in_height_(in_height),
       bands_(bands),
@@ -88,8 +119,8 @@ RowResampler::RowResampler(int in_width, int in_height, int bands, int out_width
       box_x_(std::max(1, in_width / (2 * out_width))),
       box_y_(std::max(1, in_height / (2 * out_height))),
       box_width_((in_width + box_x_ - 1) / box_x_),
-      taps_x_(MakeTaps(in_width, box_x_, out_width)),
-      taps_y_(MakeTaps(in_height, box_y_, out_height)),
+      taps_x_(MakeTaps(in_width, box_x_, out_width, shrink.factor_x, shrink.picture_width)),
+      taps_y_(MakeTaps(in_height, box_y_, out_height, shrink.factor_y, shrink.picture_height)),
       acc_(static_cast<size_t>(box_width_) * bands, 0),
       box_row_(static_cast<size_t>(box_width_) * bands, 0.0f),
       columns_(static_cast<size_t>(out_width) * bands * ((in_height + box_y_ - 1) / box_y_), 0.0f) {
@@ -125,14 +156,29 @@ void RowResampler::FlushBoxRow() {
   }
   rows_in_box_ = 0;
   float* out = &columns_[static_cast<size_t>(box_rows_done_++) * out_width_ * bands_];
-  for (int x = 0; x < out_width_; ++x) {
-    const float* w = &taps_x_.weights[taps_x_.offset[x]];
-    const float* src = &box_row_[static_cast<size_t>(taps_x_.first[x]) * bands_];
-    for (int c = 0; c < bands_; ++c) {
-      float sum = 0.0f;
-      for (int k = 0; k < taps_x_.count[x]; ++k) sum += w[k] * src[k * bands_ + c];
-      out[x * bands_ + c] = sum;
+  switch (bands_) {
+    case 1:
+      FilterRow<1>(taps_x_, box_row_.data(), out);
+      break;
+    case 3:
+      FilterRow<3>(taps_x_, box_row_.data(), out);
+      break;
+    default:
+      FilterRow<4>(taps_x_, box_row_.data(), out);
+      break;
+  }
+}
+
+template <int kBands>
+void RowResampler::FilterRow(const Taps& taps, const float* in, float* out) {
+  for (size_t x = 0; x < taps.first.size(); ++x) {
+    const float* w = &taps.weights[taps.offset[x]];
+    const float* src = in + static_cast<size_t>(taps.first[x]) * kBands;
+    float sum[kBands] = {};
+    for (int k = 0, count = taps.count[x]; k < count; ++k, src += kBands) {
+      for (int c = 0; c < kBands; ++c) sum[c] += w[k] * src[c];
     }
+    std::copy(sum, sum + kBands, out + x * kBands);
   }
 }
 

@@ -13,14 +13,25 @@ struct Raster {
   std::vector<uint8_t> pixels;  // width * height * bands bytes
 };
 
+/// Rows that a decoder has already shrunk: each pixel is the mean of about
+/// `factor_x` x `factor_y` pixels of the picture (8 for a JPEG decoded at 1/8).
+/// The picture's own size places its far edges, which a shrunk size rounded
+/// up overshoots by part of a pixel. The default stands for whole pixels.
+struct Shrink {
+  double factor_x = 1.0, factor_y = 1.0;
+  int64_t picture_width = 0, picture_height = 0;  // 0: the rows' own size
+};
+
 /// Resamples a picture that arrives one row at a time, top to bottom, to
 /// exactly out_width x out_height: a box average by whole factors first (so
-/// that at most a 4:1 reduction is left), then a Lanczos-3 filter. Enlarges
-/// as smoothly. Only the box-reduced rows are kept, so memory stays near the
-/// size of the result.
+/// that at most a 4:1 reduction is left), then a Lanczos-3 filter, sharpened
+/// by as much as the box averages (the resampler's and the decoder's) soften
+/// it. Enlarges as smoothly. Only the box-reduced rows are kept, so memory
+/// stays near the size of the result.
 class RowResampler {
  public:
-  RowResampler(int in_width, int in_height, int bands, int out_width, int out_height);
+  RowResampler(int in_width, int in_height, int bands, int out_width, int out_height,
+               const Shrink& shrink = {});
 
   /// The next row of in_width * bands bytes. Rows beyond in_height are ignored.
   void AddRow(const uint8_t* row);
@@ -35,8 +46,10 @@ class RowResampler {
     std::vector<float> weights;  // count[i] weights per output pixel, in order
     std::vector<size_t> offset;  // where output pixel i's weights start
   };
-  static Taps MakeTaps(int in_size, int box, int out_size);
+  static Taps MakeTaps(int in_size, int box, int out_size, double factor, int64_t picture_size);
   void FlushBoxRow();
+  template <int kBands>
+  static void FilterRow(const Taps& taps, const float* in, float* out);
 
   int in_width_, in_height_, bands_, out_width_, out_height_;
   int box_x_, box_y_;      // whole-factor box sizes

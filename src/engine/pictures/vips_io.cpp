@@ -114,15 +114,18 @@ ReadStatus Read(const std::string& path, bool allow_magick, ExtraFormats extra,
     return ReadStatus::kFailed;
   int shrink =
       std::min(BoxFactor(image.width(), want.width), BoxFactor(image.height(), want.height));
-  if (loader == kJpegLoader && shrink >= 2)
-    image = Open(path, loader, shrink >= 8 ? 8 : shrink >= 4 ? 4 : 2);
-  if (loader == kWebpLoader && shrink >= 2) image = Open(path, loader, shrink);
+  int on_load = 1;
+  if (loader == kJpegLoader && shrink >= 2) on_load = shrink >= 8 ? 8 : shrink >= 4 ? 4 : 2;
+  if (loader == kWebpLoader && shrink >= 2) on_load = shrink;
+  Shrink shrunk{1.0, 1.0, image.width(), image.height()};
+  if (on_load > 1) image = Open(path, loader, on_load);
   if (image.has_alpha()) image = image.flatten();
   int box_x = BoxFactor(image.width(), want.width), box_y = BoxFactor(image.height(), want.height);
   if (box_x > 1 || box_y > 1) image = image.shrink(box_x, box_y);
+  shrunk.factor_x = on_load * box_x, shrunk.factor_y = on_load * box_y;
   image = ToSrgb(image);
   RowResampler resampler(image.width(), image.height(), 3, static_cast<int>(want.width),
-                         static_cast<int>(want.height));
+                         static_cast<int>(want.height), shrunk);
   if (!Render(image, &resampler)) {
     *err = "unexpected pixel layout";
     return ReadStatus::kFailed;

@@ -1,4 +1,6 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <string>
 #include <vector>
@@ -96,6 +98,49 @@ TEST(ConvertToSrgbTest, ConvertsByTheProfileOrLeavesThePixels) {
   Raster one_band{2, 2, 1, {128, 128, 128, 128}};
   ConvertToSrgb(thumb_test::LinearRgbProfile(), &one_band);  // an RGB profile does not fit
   EXPECT_EQ(one_band.bands, 1);
+}
+
+// Where grey(i), rising from 64 to 192 between i = 90 and 99, crosses 128,
+// in the coordinates where pixel i spans i..i + 1.
+template <typename Grey>
+double Crossing(Grey grey) {
+  int i = 90;
+  while (i < 98 && grey(i + 1) < 128) ++i;
+  return i + 0.5 + (128 - grey(i)) / (grey(i + 1) - grey(i));
+}
+
+TEST(ReadJpegTest, APartlyCoveredLastBlockDoesNotShiftThePicture) {
+  // 1153 is 144 whole blocks of 8 and one pixel: decoded at 1/8 the last row
+  // and column stand for one picture pixel. An edge at picture row or column
+  // 1100 belongs at 1100 * 100 / 1153 = 95.40 in a 100 x 100 thumbnail, in
+  // the scaled decode of a baseline file and in the DC scans of a
+  // progressive one alike.
+  TempFolder dir;
+  auto corner = [](int x, int y) {
+    uint8_t v = x < 1100 && y < 1100 ? 64 : 192;
+    return thumb_test::Rgb{v, v, v};
+  };
+  for (bool progressive : {false, true}) {
+    dir.Write("corner.jpg", thumb_test::Jpeg(1153, 1153, corner, progressive));
+    int fd = open(dir.Path("corner.jpg").c_str(), O_RDONLY);
+    DecodedPicture decoded;
+    std::string err;
+    ReadStatus status = ReadJpeg(
+        fd,
+        [](ThumbSize, int, ThumbSize* out, std::string*) {
+          *out = {100, 100};
+          return true;
+        },
+        &decoded, &err);
+    close(fd);
+    ASSERT_EQ(status, ReadStatus::kOk) << err;
+    auto grey = [&decoded](int x, int y) {
+      return double(thumb_test::PixelAt(decoded.raster, x, y).r);
+    };
+    const char* kind = progressive ? "progressive" : "baseline";
+    EXPECT_NEAR(Crossing([&](int y) { return grey(50, y); }), 1100 * 100.0 / 1153, 0.1) << kind;
+    EXPECT_NEAR(Crossing([&](int x) { return grey(x, 50); }), 1100 * 100.0 / 1153, 0.1) << kind;
+  }
 }
 
 }  // namespace
