@@ -209,8 +209,7 @@ TEST(SettingsTransferTest, ExpressFormRulesAndRefusedGuess) {
   Form form = NewExpressForm(record, kFonts);
   SetOptionsExp(&record, &form);
   EXPECT_EQ(record.ExpressMenuLocation, "top");
-  EXPECT_TRUE(form.at("mnuMenuTop").checked);
-  EXPECT_TRUE(form.at("mnuOpenInSame").checked);
+  EXPECT_TRUE(form.at("mnuMenuTop").checked && form.at("mnuOpenInSame").checked);
   EXPECT_EQ(form.at("cboFonts").index, -1);
   EXPECT_EQ(form.at("txtTableWidth").text, "80");
   EXPECT_EQ(form.at("ColorPageText").colour, 0xFFFFFFFFu);
@@ -226,11 +225,11 @@ TEST(SettingsTransferTest, ExpressFormRulesAndRefusedGuess) {
   form.at("chkGuessName").checked = false;
   form.at("mnuMenuTop").checked = false;
   EXPECT_FALSE(CommitExpress(form, &committed, &flags));
-  EXPECT_EQ(committed.ExpressMenuLocation, "top");  // no item checked: the field stays
-  EXPECT_EQ(committed.ExpressLinkTarget, "same");
-  EXPECT_EQ(committed.ExpressFontFace, "-1");
-  EXPECT_EQ(committed.ExpressFontName, "");
-  EXPECT_EQ(committed.ExpressColorPageText, "4294967295");
+  // No menu location checked: the field stays.
+  EXPECT_EQ(committed.ExpressMenuLocation + "|" + committed.ExpressLinkTarget + "|" +
+                committed.ExpressFontFace + "|" + committed.ExpressFontName + "|" +
+                committed.ExpressColorPageText,
+            "top|same|-1||4294967295");
 }
 
 TEST(SettingsTransferTest, ExpressFontNameWinsOverTheIndex) {
