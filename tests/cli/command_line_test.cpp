@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <tuple>
 
 #include "temp_folder.h"
 
@@ -25,29 +26,28 @@ Parsed Parse(std::vector<const char*> args) {
 }
 
 TEST(ParseCommandLineTest, EveryOptionReachesTheRun) {
-  Parsed p = Parse({"process",  "--config",  "a.cfe",      "--config", "b.cfg",
-                    "--state",  "nd.ini",    "--dir-list", "l.dir",    "--mode",
-                    "advanced", "--quality", "80",         "--resize", "width",
-                    "--height", "120",       "--width",    "32767",    "--progressive",
-                    "--jobs",   "3",         "--yes",      "--quiet",  "/p1",
-                    "/p2"});
+  Parsed p = Parse({"process",  "--config",    "a.cfe",      "--config", "b.cfg",
+                    "--state",  "nd.ini",      "--dir-list", "l.dir",    "--mode",
+                    "advanced", "--quality",   "80",         "--resize", "width",
+                    "--height", "120",         "--width",    "32767",    "--progressive",
+                    "--jobs",   "3",           "--yes",      "--quiet",  "--formats",
+                    "",         "--recursive", "--index",    "/p1",      "/p2"});
   ASSERT_EQ(p.line.command, Command::kProcess) << p.err;
   const ProcessArgs& a = p.line.process;
   EXPECT_EQ(a.configs, (std::vector<std::string>{"a.cfe", "b.cfg"}));
   EXPECT_EQ(
       a.state + "|" + a.dir_list + "|" + a.mode + "|" + a.resize + "|" + a.height + "|" + a.width,
       "nd.ini|l.dir|advanced|width|120|32767");
-  EXPECT_EQ(a.quality, 80);
-  EXPECT_EQ(a.progressive, 1);
-  EXPECT_EQ(a.jobs, 3);
+  EXPECT_EQ(std::tuple(a.quality, a.progressive, a.jobs), std::tuple(80, 1, 3));
   EXPECT_EQ(a.answer, DeleteAnswer::kYes);
-  EXPECT_TRUE(a.quiet);
+  EXPECT_TRUE(a.quiet && a.recursive && a.index);
+  EXPECT_EQ(a.formats, std::optional<std::string>(""));
   EXPECT_EQ(a.dirs, (std::vector<std::string>{"/p1", "/p2"}));
 
   const ProcessArgs& none = Parse({"process"}).line.process;
-  EXPECT_EQ(none.progressive, -1);
+  EXPECT_EQ(std::tuple(none.quality, none.progressive, none.jobs), std::tuple(-1, -1, 0));
   EXPECT_EQ(none.answer, DeleteAnswer::kAsk);
-  EXPECT_EQ(none.quality, -1);
+  EXPECT_FALSE(none.formats || none.recursive || none.index);
   const ProcessArgs& off = Parse({"process", "--no-progressive", "--no"}).line.process;
   EXPECT_EQ(off.progressive, 0);
   EXPECT_EQ(off.answer, DeleteAnswer::kNo);
@@ -61,10 +61,7 @@ TEST(ParseCommandLineTest, EveryOptionReachesTheRun) {
 }
 
 TEST(ParseCommandLineTest, UsageErrorsAreToldAndEndWithStatusTwo) {
-  const struct {
-    std::vector<const char*> args;
-    std::string message;
-  } cases[] = {
+  const std::pair<std::vector<const char*>, std::string> cases[] = {
       {{"process", "--yes", "--no"}, "--yes excludes --no"},
       {{"process", "--progressive", "--no-progressive"}, "--progressive excludes --no-progressive"},
       {{"process", "--height", "0"},
@@ -78,16 +75,17 @@ TEST(ParseCommandLineTest, UsageErrorsAreToldAndEndWithStatusTwo) {
       {{"process", "--mode", "fast"}, "--mode: fast not in {express,advanced}"},
       {{"process", "--resize", "Height"}, "--resize: Height not in {height,width,both}"},
       {{"process", "--bogus"}, "The following argument was not expected: --bogus"},
+      {{"process", "--index", "d"}, "--index requires --recursive"},
       {{}, "A subcommand is required"},
       {{"config"}, "A subcommand is required"},
       {{"config", "show"}, "FILE is required"},
   };
-  for (const auto& c : cases) {
-    Parsed p = Parse(c.args);
-    EXPECT_EQ(p.line.command, Command::kNone) << c.message;
-    EXPECT_EQ(p.line.status, 2) << c.message;
-    EXPECT_EQ(p.err, c.message + "\nRun with --help for more information.\n");
-    EXPECT_EQ(RunCommandLine(p.line), 2) << c.message;
+  for (const auto& [args, message] : cases) {
+    Parsed p = Parse(args);
+    EXPECT_EQ(p.line.command, Command::kNone) << message;
+    EXPECT_EQ(p.line.status, 2) << message;
+    EXPECT_EQ(p.err, message + "\nRun with --help for more information.\n");
+    EXPECT_EQ(RunCommandLine(p.line), 2) << message;
   }
 }
 
@@ -106,38 +104,44 @@ TEST(ParseCommandLineTest, HelpAndVersionEndWithStatusZero) {
 
 TEST(RunCommandLineTest, RunsTheCommandAndGivesItsStatus) {
   TempFolder temp;
-  std::string cfe = temp.Path("new.cfe"), pics = temp.Path("pics");
+  std::string cfe = temp.Path("new.cfe"), cfg = temp.Path("new.cfg"), txt = temp.Path("new.txt"),
+              pics = temp.Path("pics");
   std::filesystem::create_directory(pics);
-  const struct {
-    std::vector<const char*> args;
-    int status;
-    std::string out, err;
-  } cases[] = {
-      {{"config", "init", cfe.c_str()}, 0, "", ""},
+  // Args, status, err.
+  const std::tuple<std::vector<const char*>, int, std::string> cases[] = {
+      {{"config", "init", cfe.c_str()}, 0, ""},
       {{"config", "init", cfe.c_str()},
        2,
-       "",
        "kesto-cli: " + cfe + ": already exists; remove it first\n"},
-      {{"process", "--quiet", pics.c_str()}, 0, "", ""},
+      {{"config", "init", txt.c_str()}, 2, "kesto-cli: " + txt + ": name a .cfg or .cfe file\n"},
+      {{"config", "init", cfg.c_str()}, 0, ""},
+      {{"process", "--quiet", pics.c_str()}, 0, ""},
       {{"process", "--quiet", "--no", "--config", cfe.c_str(), pics.c_str(), "/gone/"},
        1,
-       "",
        "Invalid paths:\n---------------------\n/gone/\n---------------------\n\n"},
   };
-  for (const auto& c : cases) {
-    Parsed p = Parse(c.args);
+  for (const auto& [args, status, err] : cases) {
+    Parsed p = Parse(args);
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
-    EXPECT_EQ(RunCommandLine(p.line), c.status) << c.args[1];
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), c.out);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), c.err);
+    EXPECT_EQ(RunCommandLine(p.line), status) << args[1];
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), err);
   }
   EXPECT_TRUE(std::filesystem::exists(pics + "/thumbs"));
-  testing::internal::CaptureStdout();
-  EXPECT_EQ(RunCommandLine(Parse({"config", "show", cfe.c_str()}).line), 0);
-  EXPECT_TRUE(testing::internal::GetCapturedStdout().starts_with(
+  // The initial values, thumbnail options first.
+  auto show = [](const std::string& path) {
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(RunCommandLine(Parse({"config", "show", path.c_str()}).line), 0);
+    return testing::internal::GetCapturedStdout();
+  };
+  EXPECT_TRUE(show(cfe).starts_with(
       "Quality=75\nResizeMethod=Height\nHeight=100\nWidth=100\nProgressive=0\n"
       "ExpressMenuLocation=bottom\n"));
+  std::string shown = show(cfg);
+  EXPECT_TRUE(shown.starts_with("Quality=75\n")) << shown;
+  for (const char* line : {"\nPageTitle=Page\n", "\nAsSuffix=True\n", "\nUseMetaRevisit=0\n"})
+    EXPECT_NE(shown.find(line), std::string::npos) << line;
 }
 
 }  // namespace

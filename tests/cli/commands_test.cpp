@@ -1,3 +1,5 @@
+// kesto-cli's commands, with the opt-in options --recursive, --index and
+// --formats: without them a run lists, writes and reports what it always did.
 #include "cli/commands.h"
 
 #include <gtest/gtest.h>
@@ -7,21 +9,43 @@
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
+#include <tuple>
 
 #include "settings/advanced_config.h"
+#include "settings/record_fields.h"
 #include "temp_folder.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
+using Names = std::vector<std::string>;
+
 class CommandsTest : public ::testing::Test {
  protected:
   void SetUp() override { err_ = std::tmpfile(); }
   void TearDown() override { std::fclose(err_); }
 
-  std::string Path(const std::string& name) { return temp_.Path(name); }
+  std::string Path(const std::string& name) const { return temp_.Path(name); }
   void Write(const std::string& name, const std::string& text) { temp_.Write(name, text); }
+  // A copy of a picture of the test data, its folders made.
+  void Picture(const std::string& name, const std::string& fixture = "pictures/small.jpg") {
+    fs::create_directories(fs::path(Path(name)).parent_path());
+    fs::copy_file(std::string(KESTO_TEST_DATA) + "/" + fixture, Path(name));
+  }
+  // A quiet run of the folders `names`.
+  ProcessArgs Args(const Names& names) {
+    ProcessArgs args;
+    args.quiet = true;
+    for (const std::string& name : names) args.dirs.push_back(Path(name));
+    return args;
+  }
+  PreparedRun Prepared(const ProcessArgs& args) {
+    PreparedRun run;
+    std::string err;
+    EXPECT_TRUE(PrepareRun(args, &run, &err)) << err;
+    return run;
+  }
 
   TempFolder temp_;
   std::FILE* err_ = nullptr;
@@ -37,31 +61,27 @@ TEST_F(CommandsTest, LaterSourcesOverrideEarlierOnes) {
   Write("list.dir", "/from/list/\r\n");
   ProcessArgs args;
   args.state = Path("nd.ini");
-  PreparedRun run;
-  std::string err;
-  ASSERT_TRUE(PrepareRun(args, &run, &err)) << err;
+  PreparedRun run = Prepared(args);
   EXPECT_TRUE(run.advanced);  // the state's mode
-  EXPECT_EQ(run.input.thumbs.Quality, 50);
-  EXPECT_EQ(run.input.directories, std::vector<std::string>{"/from/state/"});
+  EXPECT_EQ(ThumbsText(run.input.thumbs), "50|Width|90|80|1");
+  EXPECT_EQ(run.input.directories, Names{"/from/state/"});
 
   args.configs = {Path("a.cfe")};
   args.dir_list = Path("list.dir");
   args.height = "120";
   args.progressive = 0;
-  ASSERT_TRUE(PrepareRun(args, &run, &err)) << err;
+  run = Prepared(args);
   EXPECT_FALSE(run.advanced);  // the kind of the one configuration file
-  EXPECT_EQ(run.input.thumbs.Quality, 60);
-  EXPECT_EQ(run.input.thumbs.Height, "120");  // the flag wins
-  EXPECT_EQ(run.input.thumbs.Width, "0");     // the .cfe's missing Width
-  EXPECT_EQ(run.input.thumbs.Progressive, 0);
+  // The .cfe's values, a missing key too, and over them the options.
+  EXPECT_EQ(ThumbsText(run.input.thumbs), "60|<no value>|120|0|0");
   EXPECT_EQ(run.express_settings.ExpressFontName, "Serif");
-  EXPECT_EQ(run.input.directories, std::vector<std::string>{"/from/list/"});
+  EXPECT_EQ(run.input.directories, Names{"/from/list/"});
 
   args.mode = "advanced";
   args.dirs = {"/given"};
-  ASSERT_TRUE(PrepareRun(args, &run, &err)) << err;
+  run = Prepared(args);
   EXPECT_TRUE(run.advanced);
-  EXPECT_EQ(run.input.directories, std::vector<std::string>{"/given"});
+  EXPECT_EQ(run.input.directories, Names{"/given"});
 }
 
 // Damaged or missing files, and settings that would let the clean-up reach
@@ -71,18 +91,15 @@ TEST_F(CommandsTest, BadInputIsAUsageErrorNamingFileAndField) {
   Write("x.txt", "");
   Write("notes.ini", "just some notes\n");
   fs::create_directories(Path("folder.cfg"));
-  fs::create_directories(Path("pics"));
-  Write("pics/photo.jpeg", "mine");
+  Picture("pics/photo.jpeg");
   AdvancedSettings up;
   up.SubFolderName = "..";
   up.ThumbExt = "";
   up.CleanHouse = "1";
-  std::string message;
-  ASSERT_TRUE(SaveAdvancedConfig(Path("up.cfg"), up, ThumbOptions(), &message)) << message;
-  const struct {
-    std::string config, state, dir;
-    std::string message;
-  } cases[] = {
+  std::string err;
+  ASSERT_TRUE(SaveAdvancedConfig(Path("up.cfg"), up, ThumbOptions(), &err)) << err;
+  // Config, state, directory, message.
+  const std::tuple<std::string, std::string, std::string, std::string> cases[] = {
       {Path("bad.cfe"), "", "/d",
        Path("bad.cfe") + ": Quality is missing or not between 1 and 100"},
       {Path("none.cfg"), "", "/d", Path("none.cfg") + ": no such file"},
@@ -97,30 +114,25 @@ TEST_F(CommandsTest, BadInputIsAUsageErrorNamingFileAndField) {
        Path("up.cfg") + ": SubFolderName is \"..\": the thumbnail folder must be one plain "
                         "folder name, not empty, \".\", \"..\" or holding \"/\""},
   };
-  for (const auto& c : cases) {
+  for (const auto& [config, state, dir, message] : cases) {
     ProcessArgs args;
-    if (!c.config.empty()) args.configs = {c.config};
-    if (!c.dir.empty()) args.dirs = {c.dir};
-    args.state = c.state;
+    if (!config.empty()) args.configs = {config};
+    if (!dir.empty()) args.dirs = {dir};
+    args.state = state;
     args.answer = DeleteAnswer::kYes;
-    std::FILE* err = std::tmpfile();
-    EXPECT_EQ(ProcessCommand(args, err), 2) << c.message;
-    EXPECT_EQ(ReadAll(err), "kesto-cli: " + c.message + "\n");
-    std::fclose(err);
+    std::FILE* errors = std::tmpfile();
+    EXPECT_EQ(ProcessCommand(args, errors), 2) << message;
+    EXPECT_EQ(ReadAll(errors), "kesto-cli: " + message + "\n");
+    std::fclose(errors);
   }
   EXPECT_EQ(fs::directory_iterator(Path("pics"))->path(), Path("pics/photo.jpeg"));
 }
 
 // Ctrl-C ends the run before its next picture; the status tells the caller.
 TEST_F(CommandsTest, CtrlCStopsTheRunWithStatus130) {
-  fs::create_directories(Path("pics"));
-  for (int i = 0; i < 300; ++i)
-    fs::copy_file(KESTO_TEST_DATA "/pictures/small.jpg",
-                  Path("pics/" + std::to_string(i) + ".jpg"));
-  ProcessArgs args;
-  args.quiet = true;
+  for (int i = 0; i < 300; ++i) Picture("pics/" + std::to_string(i) + ".jpg");
+  ProcessArgs args = Args({"pics"});
   args.jobs = 1;
-  args.dirs = {Path("pics")};
   pid_t child = fork();
   if (child == 0) {
     signal(SIGINT, SIG_DFL);
@@ -138,18 +150,64 @@ TEST_F(CommandsTest, CtrlCStopsTheRunWithStatus130) {
   EXPECT_FALSE(fs::exists(Path("pics/page1.html")));
 }
 
-TEST_F(CommandsTest, ConfigInitWritesInitialValuesAndNeverReplacesAFile) {
-  std::string cfg = Path("new.cfg");
-  EXPECT_EQ(ConfigInitCommand(cfg, err_), 0);
-  EXPECT_EQ(ConfigInitCommand(Path("new.txt"), err_), 2);
-  EXPECT_EQ(ReadAll(err_), "kesto-cli: " + Path("new.txt") + ": name a .cfg or .cfe file\n");
-  std::FILE* out = std::tmpfile();
-  EXPECT_EQ(ConfigShowCommand(cfg, out, err_), 0);
-  std::string all = ReadAll(out);
-  std::fclose(out);
-  EXPECT_TRUE(all.starts_with("Quality=75\n")) << all;
-  for (const char* line : {"\nPageTitle=Page\n", "\nAsSuffix=True\n", "\nUseMetaRevisit=0\n"})
-    EXPECT_NE(all.find(line), std::string::npos) << line;
+TEST_F(CommandsTest, RecursiveListsEachTreeByTheRulesOfTheMode) {
+  for (const char* name : {"a/x.jpg", "a/2024/y.jpg", "a/thumbs/z.jpg", "b/small/w.jpg"})
+    Picture(name);
+  ProcessArgs args = Args({"a", "b"});
+  EXPECT_EQ(Prepared(args).input.directories, (Names{Path("a"), Path("b")}));  // as ever
+  args.recursive = true;
+  PreparedRun run = Prepared(args);
+  EXPECT_EQ(run.input.directories, (Names{Path("a"), Path("a/2024"), Path("b"), Path("b/small")}));
+  EXPECT_EQ(run.roots, (Names{Path("a"), Path("b")}));
+
+  AdvancedSettings settings;
+  settings.SubFolderName = "small";
+  std::string err;
+  ASSERT_TRUE(SaveAdvancedConfig(Path("small.cfg"), settings, ThumbOptions(), &err)) << err;
+  args.configs = {Path("small.cfg")};
+  EXPECT_EQ(Prepared(args).input.directories,
+            (Names{Path("a"), Path("a/2024"), Path("a/thumbs"), Path("b")}));
+}
+
+TEST_F(CommandsTest, FormatsComeFromTheOptionElseTheStateFile) {
+  Write("nd.ini", "[General]\r\nExtraFormats=png,tiff\r\n[JPEG]\r\nHeight=100\r\n");
+  ProcessArgs args = Args({"a"});
+  EXPECT_TRUE(Prepared(args).input.formats.empty());
+  args.state = Path("nd.ini");
+  EXPECT_EQ(ExtraFormatsText(Prepared(args).input.formats), "png,tiff");
+  args.formats = "PNG, webp";
+  EXPECT_EQ(ExtraFormatsText(Prepared(args).input.formats), "png,webp");
+  args.formats = "";
+  EXPECT_TRUE(Prepared(args).input.formats.empty());
+  args.formats = "png,jpeg2000";
+  PreparedRun run;
+  std::string err;
+  EXPECT_FALSE(PrepareRun(args, &run, &err));
+  EXPECT_EQ(err, "--formats: \"jpeg2000\" is not one of png, webp, tiff, heic, avif");
+}
+
+TEST_F(CommandsTest, TheIndexLeadsToTheTreesGalleriesAndLeavesAPageOfTheUsersAlone) {
+  Picture("top/2024/x.jpg");
+  Picture("top/2025/shot.png", "thumbs/png-named.jpg");
+  ProcessArgs args = Args({"top"});
+  EXPECT_EQ(ProcessCommand(args, err_), 0);
+  EXPECT_FALSE(fs::exists(Path("top/index.html")));
+  EXPECT_FALSE(fs::exists(Path("top/2024/page1.html")));
+
+  args.recursive = args.index = true;
+  args.formats = "png";
+  EXPECT_EQ(ProcessCommand(args, err_), 0) << ReadAll(err_);
+  std::string index = temp_.Read("top/index.html");
+  EXPECT_NE(index.find("<a href=\"2024/page1.html\"><img src=\"2024/thumbs/x_tn.jpg\""),
+            std::string::npos);
+  EXPECT_NE(index.find("<a href=\"2025/page1.html\"><img src=\"2025/thumbs/shot_tn.jpg\""),
+            std::string::npos);
+
+  Write("top/index.html", "my page");
+  EXPECT_EQ(ProcessCommand(args, err_), 1);
+  EXPECT_EQ(ReadAll(err_), "kesto-cli: " + Path("top/index.html") +
+                               " is not a tree index the program wrote; it is left as it is\n");
+  EXPECT_EQ(temp_.Read("top/index.html"), "my page");
 }
 
 }  // namespace

@@ -1,13 +1,12 @@
 #include "cli/terminal_host.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
-#include <sys/ioctl.h>
-#include <termios.h>
+#include <pty.h>
 #include <unistd.h>
 
 #include <csignal>
+#include <tuple>
 
 #include "temp_folder.h"
 
@@ -19,17 +18,15 @@ namespace {
 // what the host wrote.
 class Terminal {
  public:
-  explicit Terminal(unsigned short columns = 80) : master_(posix_openpt(O_RDWR | O_NOCTTY)) {
-    grantpt(master_);
-    unlockpt(master_);
-    int side = open(ptsname(master_), O_RDWR | O_NOCTTY);
+  explicit Terminal(unsigned short columns = 80) {
+    int side;
+    winsize size{1, columns, 0, 0};
+    openpty(&master_, &side, nullptr, nullptr, &size);
     termios modes;
     tcgetattr(side, &modes);
     modes.c_oflag &= ~OPOST;
     modes.c_lflag &= ~ECHO;
     tcsetattr(side, TCSANOW, &modes);
-    winsize size{1, columns, 0, 0};
-    ioctl(side, TIOCSWINSZ, &size);
     file = fdopen(side, "r+");
   }
   ~Terminal() {
@@ -123,13 +120,8 @@ TEST(TerminalHostTest, LiveBarIsRedrawnInPlaceAndCleared) {
 // asks, and anything else deletes nothing.
 TEST(TerminalHostTest, TheDeleteQuestionIsAnsweredOnlyByYes) {
   const std::string list = "/p/a_tn.jpg\n", prompt = list + "Delete them? [y/N] ";
-  const struct {
-    DeleteAnswer answer;
-    bool on_terminal;
-    const char* typed;
-    bool confirmed;
-    std::string shown;
-  } cases[] = {
+  // The answer given beforehand, whether on a terminal, typed, confirmed, shown.
+  const std::tuple<DeleteAnswer, bool, const char*, bool, std::string> cases[] = {
       {DeleteAnswer::kYes, true, "", true, list},
       {DeleteAnswer::kNo, true, "y\n", false, list},
       {DeleteAnswer::kAsk, true, "y\n", true, prompt},
@@ -140,14 +132,13 @@ TEST(TerminalHostTest, TheDeleteQuestionIsAnsweredOnlyByYes) {
       {DeleteAnswer::kAsk, false, "y\n", false,
        list + "kesto-cli: nothing deleted; run again with --yes to delete them\n"},
   };
-  for (const auto& c : cases) {
+  for (const auto& [answer, on_terminal, typed, confirmed, shown] : cases) {
     Terminal terminal;
-    terminal.Type(c.typed);
+    terminal.Type(typed);
     std::FILE* not_a_terminal = std::tmpfile();
-    TerminalHost host(c.on_terminal ? terminal.file : not_a_terminal, terminal.file, false,
-                      c.answer);
-    EXPECT_EQ(host.ConfirmDelete("/p/a_tn.jpg\r\n"), c.confirmed) << c.typed;
-    EXPECT_EQ(c.on_terminal ? terminal.Screen() : ReadAll(not_a_terminal), c.shown) << c.typed;
+    TerminalHost host(on_terminal ? terminal.file : not_a_terminal, terminal.file, false, answer);
+    EXPECT_EQ(host.ConfirmDelete("/p/a_tn.jpg\r\n"), confirmed) << typed;
+    EXPECT_EQ(on_terminal ? terminal.Screen() : ReadAll(not_a_terminal), shown) << typed;
     std::fclose(not_a_terminal);
   }
 }

@@ -2,52 +2,48 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 TEST(DialogRulesTest, PageFileNamePreviewPadsTheStartText) {
-  const struct {
-    const char *units, *start;
-    bool prefix;
-    const char* preview;
-  } cases[] = {{"3", "7", false, "page_007.htm"},
-               {"3", "7", true, "007page_.htm"},
-               {"3", "12345", false, "page_12345.htm"},
-               {"2.5", "7", false, "page_007.htm"},
-               {"", "", false, "page_.htm"},
-               {"0", "x", true, "xpage_.htm"}};
-  for (const auto& c : cases)
-    EXPECT_EQ(PageFileNamePreview("page_", c.units, c.start, c.prefix, ".htm"), c.preview)
-        << c.units << " " << c.start;
+  const std::tuple<const char*, const char*, bool, const char*> cases[] = {
+      {"3", "7", false, "page_007.htm"},
+      {"3", "7", true, "007page_.htm"},
+      {"3", "12345", false, "page_12345.htm"},
+      {"2.5", "7", false, "page_007.htm"},
+      {"", "", false, "page_.htm"},
+      {"0", "x", true, "xpage_.htm"}};
+  for (auto [units, start, prefix, preview] : cases)
+    EXPECT_EQ(PageFileNamePreview("page_", units, start, prefix, ".htm"), preview)
+        << units << " " << start;
   EXPECT_EQ(PageFileNamePreview("p", "1e9", "1", false, "").size(), 256u);
 }
 
 TEST(DialogRulesTest, FieldsCheckedOnLeavingTheFocus) {
   using enum CheckedDialog;
-  const struct {
-    CheckedDialog dialog;
-    const char *control, *text, *message;
-    int tab;
-    const char* text_after;
-  } cases[] = {
-      {kAdvanced, "txtRows", "0", "This field can not be empty or zero!", 0, "0"},
-      {kAdvanced, "txtStartAt", "", "This field can not be empty!", 0, ""},
-      {kAdvanced, "txtStartAt", "0", "", -1, "0"},
-      {kAdvanced, "txtBreakMenuNum", "", "This field can not be empty or zero!", 3, ""},
-      {kAdvanced, "txtFNameMaxLet", "2", "This field can not be less than 3!", 5, "2"},
-      {kExpress, "txtImgBorder", "0", "", -1, "0"},
-      {kExpress, "txtTableBorder", "", "This field can not be empty!", -1, ""},
-      {kExpress, "txtFontSize", "60", "Hi. Please enter a value between 1 and 48", -1, "48"},
-      {kTableOptions, "txtSpacing", "", "This field can not be empty!", -1, ""},
-      {kFontBuilder, "txtFontSize", "49", "Hi. Please enter a value between 1 and 48", -1, "48"},
-      {kFontBuilder, "txtRows", "0", "", -1, "0"},
-  };
-  for (const auto& c : cases) {
-    std::string text = c.text;
-    std::optional<Refusal> refusal = CheckOnLeave(c.dialog, c.control, &text);
-    EXPECT_EQ(refusal ? refusal->message : "", c.message) << c.control << " " << c.text;
-    EXPECT_EQ(text, c.text_after) << c.control << " " << c.text;
-    if (!refusal) continue;
-    EXPECT_EQ(refusal->title, "Error!");
-    EXPECT_EQ(refusal->tab, c.tab) << c.control;
-    EXPECT_EQ(refusal->focus, c.control);
+  // The dialog, control, its text; the refusal's message ("" for none) and tab, the text after.
+  const std::tuple<CheckedDialog, const char*, const char*, std::string, int, const char*> cases[] =
+      {
+          {kAdvanced, "txtRows", "0", "This field can not be empty or zero!", 0, "0"},
+          {kAdvanced, "txtStartAt", "", "This field can not be empty!", 0, ""},
+          {kAdvanced, "txtStartAt", "0", "", -1, "0"},
+          {kAdvanced, "txtBreakMenuNum", "", "This field can not be empty or zero!", 3, ""},
+          {kAdvanced, "txtFNameMaxLet", "2", "This field can not be less than 3!", 5, "2"},
+          {kExpress, "txtImgBorder", "0", "", -1, "0"},
+          {kExpress, "txtTableBorder", "", "This field can not be empty!", -1, ""},
+          {kExpress, "txtFontSize", "60", "Hi. Please enter a value between 1 and 48", -1, "48"},
+          {kTableOptions, "txtSpacing", "", "This field can not be empty!", -1, ""},
+          {kFontBuilder, "txtFontSize", "49", "Hi. Please enter a value between 1 and 48", -1,
+           "48"},
+          {kFontBuilder, "txtRows", "0", "", -1, "0"},
+      };
+  for (const auto& [dialog, control, given, message, tab, text_after] : cases) {
+    std::string text = given;
+    Refusal refusal = CheckOnLeave(dialog, control, &text).value_or(Refusal{.title = ""});
+    EXPECT_EQ(refusal.message, message) << control << " " << given;
+    EXPECT_EQ(text, text_after) << control << " " << given;
+    if (message.empty()) continue;
+    EXPECT_EQ(refusal.title + std::to_string(refusal.tab) + refusal.focus,
+              "Error!" + std::to_string(tab) + control);
   }
 }
 

@@ -1,3 +1,4 @@
+// Whole settings files read and written, and the lists of folders (.dir).
 #include "settings/file_io.h"
 
 #include <gtest/gtest.h>
@@ -6,21 +7,28 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <tuple>
 
+#include "settings/dir_list.h"
 #include "temp_folder.h"
 #include "unprivileged.h"
 
 namespace fs = std::filesystem;
+using List = std::vector<std::string>;
 
-TEST(FileIoTest, WriteReplacesTheFileAndLeavesNothingElse) {
+TEST(FileIoTest, WriteReplacesTheFileKeepingItsPermissionsAndLeavesNothingElse) {
   TempFolder dir;
   std::string err;
   ASSERT_TRUE(WriteFileAtomic(dir.Path("a.cfg"), "first\r\n", &err)) << err;
+  chmod(dir.Path("a.cfg").c_str(), 0640);
   ASSERT_TRUE(WriteFileAtomic(dir.Path("a.cfg"), "second", &err)) << err;
   std::string text;
   ASSERT_TRUE(ReadWholeFile(dir.Path("a.cfg"), &text, &err)) << err;
   EXPECT_EQ(text, "second");
   EXPECT_EQ(dir.Count(), 1u);
+  struct stat info;
+  ASSERT_EQ(stat(dir.Path("a.cfg").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0640u);
   std::string longest(255, 'a');  // the longest name a folder takes
   ASSERT_TRUE(WriteFileAtomic(dir.Path(longest), "x", &err)) << err;
   EXPECT_EQ(dir.Count(), 2u);
@@ -38,17 +46,6 @@ TEST(FileIoTest, OnlyTemporaryFilesOfEndedProcessesAreRemoved) {
   RemoveAbandonedTemps(dir.path(), names);
   EXPECT_FALSE(fs::exists(dir.Path(of_gone)));
   EXPECT_EQ(dir.Count(), 3u);
-}
-
-TEST(FileIoTest, WriteKeepsThePermissionsOfTheOldFile) {
-  TempFolder dir;
-  dir.Write("a.cfe", "old");
-  chmod(dir.Path("a.cfe").c_str(), 0640);
-  std::string err;
-  ASSERT_TRUE(WriteFileAtomic(dir.Path("a.cfe"), "new", &err)) << err;
-  struct stat info;
-  ASSERT_EQ(stat(dir.Path("a.cfe").c_str(), &info), 0);
-  EXPECT_EQ(info.st_mode & 0777, 0640u);
 }
 
 TEST(FileIoTest, FailedRenameDeletesTheTemporaryFile) {
@@ -79,25 +76,52 @@ TEST(FileIoTest, ReadRefusesWhatIsNotASmallRegularFile) {
   TempFolder dir;
   dir.Write("ten", "0123456789");
   mkfifo(dir.Path("pipe").c_str(), 0600);
-  struct Case {
-    std::string name;
-    size_t max_size;
-    std::string error;  // "" when the read succeeds
-  } cases[] = {
+  // Name, largest size taken, error ("" when the read succeeds).
+  const std::tuple<const char*, size_t, std::string> cases[] = {
       {"ten", 10, ""},
       {"ten", 9, ": is larger than 9 bytes"},
       {"none", 10, ": cannot be opened (No such file or directory)"},
       {".", 10, ": is not a regular file"},
       {"pipe", 10, ": is not a regular file"},
   };
-  for (const Case& c : cases) {
+  for (const auto& [name, max_size, error] : cases) {
     std::string text = "stale", err;
-    EXPECT_EQ(ReadWholeFile(dir.Path(c.name), &text, &err, c.max_size), c.error.empty()) << c.name;
-    EXPECT_EQ(err, c.error.empty() ? "" : dir.Path(c.name) + c.error) << c.name;
-    EXPECT_EQ(text, c.error.empty() ? "0123456789" : "") << c.name;
+    EXPECT_EQ(ReadWholeFile(dir.Path(name), &text, &err, max_size), error.empty()) << name;
+    EXPECT_EQ(err, error.empty() ? "" : dir.Path(name) + error) << name;
+    EXPECT_EQ(text, error.empty() ? "0123456789" : "") << name;
   }
   std::string text, err;
   dir.Write("big", std::string(kMaxSettingsFileSize + 1, 'x'));
   EXPECT_FALSE(ReadWholeFile(dir.Path("big"), &text, &err));
   EXPECT_EQ(err, dir.Path("big") + ": is larger than 16 MB");
+}
+
+TEST(DirListTest, FieldsEndAtLineEndsAndCommas) {
+  const std::pair<const char*, List> cases[] = {
+      {"/a\r\n/b c\r\n", {"/a", "/b c"}},
+      {"\xEF\xBB\xBF/a\r\n", {"/a"}},
+      {"   \xEF\xBB\xBF\r\n/b", {"/b"}},  // a mark and nothing else is no entry
+      {"/a\n\n  \r\n/b", {"/a", "/b"}},
+      {"/a,b/\r\n", {"/a", "b/"}},
+      {" /a , ,/b ,\r", {"/a", "/b"}},
+      {"\t/a\t", {"\t/a\t"}},  // only blanks are trimmed
+      {"", {}},
+      {",,\r\n\r\n", {}},
+  };
+  for (const auto& [text, dirs] : cases) EXPECT_EQ(ParseDirList(text), dirs) << text;
+}
+
+TEST(DirListTest, SaveWritesOneLinePerEntry) {
+  TempFolder dir;
+  List dirs = {"/home/a/pics", "/b c/é", "/x"}, loaded = {"old"};
+  std::string err;
+  ASSERT_TRUE(SaveDirList(dir.Path("l.dir"), dirs, &err)) << err;
+  EXPECT_EQ(dir.Read("l.dir"), "/home/a/pics\r\n/b c/é\r\n/x\r\n");
+  ASSERT_TRUE(LoadDirList(dir.Path("l.dir"), &loaded, &err)) << err;
+  EXPECT_EQ(loaded, dirs);
+  ASSERT_TRUE(SaveDirList(dir.Path("l.dir"), {}, &err)) << err;
+  EXPECT_EQ(dir.Read("l.dir"), "");
+  EXPECT_FALSE(LoadDirList(dir.Path("none.dir"), &loaded, &err));
+  EXPECT_EQ(err, dir.Path("none.dir") + ": cannot be opened (No such file or directory)");
+  EXPECT_EQ(loaded, dirs);
 }

@@ -2,29 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "temp_folder.h"
 
-namespace {
-
-std::string Get(const std::string& text, const char* section, const char* key) {
-  return IniGet(ParseIni(text), section, key);
-}
-
-std::string Set(const std::string& text, const char* section, const char* key, const char* value) {
-  IniDocument ini = ParseIni(text);
-  IniSet(&ini, section, key, value);
-  return IniText(ini);
-}
-
-}  // namespace
-
 TEST(IniTest, ReadingFollowsTheProfileRules) {
-  struct Case {
-    const char* text;
-    const char* section;
-    const char* key;
-    std::string value;
-  } cases[] = {
+  const std::tuple<const char*, const char*, const char*, std::string> cases[] = {
       {"[Express]\r\nQuality=75\r\n", "Express", "Quality", "75"},
       {"[express]\nquality=75\n", "EXPRESS", "QUALITY", "75"},  // case, LF only
       {"[ Express ]\r\n  Quality  =\t 75 \t\r\n", "Express", "Quality", "75"},
@@ -47,35 +30,35 @@ TEST(IniTest, ReadingFollowsTheProfileRules) {
       {"[Ä]\r\nÖl=1\r\n", "ä", "öL", "1"},
       {"\xEF\xBB\xBF[S]\r\nk=1\r\n", "S", "k", "1"},  // saved by an editor with a mark
   };
-  for (const Case& c : cases) EXPECT_EQ(Get(c.text, c.section, c.key), c.value) << c.text;
+  for (const auto& [text, section, key, value] : cases)
+    EXPECT_EQ(IniGet(ParseIni(text), section, key), value) << text;
 }
 
 TEST(IniTest, ReadValuesAreCutTo255Characters) {
   std::string ascii(300, 'x'), wide;
   for (int i = 0; i < 300; ++i) wide += "é";
-  EXPECT_EQ(Get("[S]\r\nk=" + ascii + "\r\n", "S", "k"), std::string(255, 'x'));
-  std::string cut = Get("[S]\r\nk=" + wide + "\r\n", "S", "k");
-  EXPECT_EQ(cut, wide.substr(0, 510));
+  EXPECT_EQ(IniGet(ParseIni("[S]\r\nk=" + ascii + "\r\n"), "S", "k"), std::string(255, 'x'));
+  EXPECT_EQ(IniGet(ParseIni("[S]\r\nk=" + wide + "\r\n"), "S", "k"), wide.substr(0, 510));
 }
 
 TEST(IniTest, WritingChangesOnlyTheKeyLine) {
-  struct Case {
-    const char* before;
-    const char* section;
-    const char* key;
-    const char* after;
-  } cases[] = {
-      {"", "S", "k", "[S]\r\nk=v\r\n"},
-      {"; note\n[S]\nK = old\nz=1\n", "s", "k", "; note\n[S]\nk=v\r\nz=1\n"},
-      {"[S]\r\na=1\r\n\r\n[T]\r\nb=2\r\n", "S", "k", "[S]\r\na=1\r\nk=v\r\n\r\n[T]\r\nb=2\r\n"},
-      {"[S]\r\na=1", "S", "k", "[S]\r\na=1\r\nk=v\r\n"},
-      {"[S]\r\na=1\r", "S", "k", "[S]\r\na=1\r\r\nk=v\r\n"},  // a lone CR stays in its line
-      {"[T]\r\nb=2", "S", "k", "[T]\r\nb=2\r\n[S]\r\nk=v\r\n"},
-      {"[S]\r\nk=1\r\n[S]\r\nk=2\r\n", "S", "k", "[S]\r\nk=v\r\n[S]\r\nk=2\r\n"},
-      {"[S]\r\nk=1\r\nk=2\r\n", "S", "k", "[S]\r\nk=v\r\nk=2\r\n"},
-      {"[S]\r\n", "S", "k", "[S]\r\nk=v\r\n"},
+  // Before, section, after.
+  const std::tuple<const char*, const char*, const char*> cases[] = {
+      {"", "S", "[S]\r\nk=v\r\n"},
+      {"; note\n[S]\nK = old\nz=1\n", "s", "; note\n[S]\nk=v\r\nz=1\n"},
+      {"[S]\r\na=1\r\n\r\n[T]\r\nb=2\r\n", "S", "[S]\r\na=1\r\nk=v\r\n\r\n[T]\r\nb=2\r\n"},
+      {"[S]\r\na=1", "S", "[S]\r\na=1\r\nk=v\r\n"},
+      {"[S]\r\na=1\r", "S", "[S]\r\na=1\r\r\nk=v\r\n"},  // a lone CR stays in its line
+      {"[T]\r\nb=2", "S", "[T]\r\nb=2\r\n[S]\r\nk=v\r\n"},
+      {"[S]\r\nk=1\r\n[S]\r\nk=2\r\n", "S", "[S]\r\nk=v\r\n[S]\r\nk=2\r\n"},
+      {"[S]\r\nk=1\r\nk=2\r\n", "S", "[S]\r\nk=v\r\nk=2\r\n"},
+      {"[S]\r\n", "S", "[S]\r\nk=v\r\n"},
   };
-  for (const Case& c : cases) EXPECT_EQ(Set(c.before, c.section, c.key, "v"), c.after) << c.before;
+  for (auto [before, section, after] : cases) {
+    IniDocument ini = ParseIni(before);
+    IniSet(&ini, section, "k", "v");
+    EXPECT_EQ(IniText(ini), after) << before;
+  }
 }
 
 TEST(IniTest, OneWriteOfManyKeysKeepsTheirOrder) {

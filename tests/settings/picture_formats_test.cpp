@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "settings/express_config.h"
 #include "settings/program_state.h"
 
@@ -26,16 +28,13 @@ TEST(ExtraFormatsTest, ListsAndExtensions) {
   EXPECT_EQ(err, "\"jxl\" is not one of png, webp, tiff, heic, avif");
   EXPECT_EQ(ExtraFormatsText(kept), "png");  // a refused list changes nothing
 
-  const struct {
-    const char* name;
-    const char* formats;
-    bool picture;
-  } cases[] = {{"a.JPG", "", true},         {"a.Gif", "", true},         {"a.png", "", false},
-               {"a.PNG", "webp,png", true}, {"a.tiff", "tiff", true},    {"a.HEIF", "heic", true},
-               {"a.heic", "avif", false},   {"a.png.txt", "png", false}, {"png", "png", false}};
-  for (const auto& c : cases)
-    EXPECT_EQ(HasPictureExtension(c.name, Parsed(c.formats)), c.picture)
-        << c.name << " " << c.formats;
+  // Name, types chosen, whether a picture.
+  const std::tuple<const char*, const char*, bool> cases[] = {
+      {"a.JPG", "", true},         {"a.Gif", "", true},         {"a.png", "", false},
+      {"a.PNG", "webp,png", true}, {"a.tiff", "tiff", true},    {"a.HEIF", "heic", true},
+      {"a.heic", "avif", false},   {"a.png.txt", "png", false}, {"png", "png", false}};
+  for (auto [name, formats, picture] : cases)
+    EXPECT_EQ(HasPictureExtension(name, Parsed(formats)), picture) << name << " " << formats;
 }
 
 TEST(OptInKeysTest, NdIniGetsExtraFormatsOnlyWhenATypeIsChosenOrItHadTheKey) {

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <tuple>
+
 #include "settings/record_fields.h"
 #include "temp_folder.h"
 #include "unprivileged.h"
@@ -34,40 +36,34 @@ TEST(ProgramStateTest, WriteAndReadRestoreTheState) {
   ProgramState loaded;
   ASSERT_TRUE(ReadProgramState(dir.Path("nd.ini"), &loaded, &err)) << err;
   EXPECT_TRUE(loaded.Express && loaded.LoadLast);
-  ExpectThumbsAsSaved(loaded.Thumbs);
+  EXPECT_EQ(ThumbsText(loaded.Thumbs), ThumbsText(kThumbs));
   EXPECT_EQ(loaded.DirectoryList, saved.DirectoryList);
 }
 
 TEST(ProgramStateTest, ModeAndLoadLastReadings) {
-  struct Case {
-    const char* general;
-    bool express;
-    bool load_last;
-  } cases[] = {{"Mode=exp\r\nLoadLast=1", true, true},
-               {"Mode=EXP\r\nLoadLast=1.0", false, true},
-               {"Mode=\"exp  \"\r\nLoadLast=2", true, false},
-               {"mode=adv\r\nLoadLast= 1", false, true},
-               {"", false, false}};
-  for (const Case& c : cases) {
-    ProgramState state = Parse(std::string("[General]\r\n") + c.general + "\r\n");
-    EXPECT_EQ(state.Express, c.express) << c.general;
-    EXPECT_EQ(state.LoadLast, c.load_last) << c.general;
+  // [General], express, load last.
+  const std::tuple<const char*, bool, bool> cases[] = {
+      {"Mode=exp\r\nLoadLast=1", true, true},
+      {"Mode=EXP\r\nLoadLast=1.0", false, true},
+      {"Mode=\"exp  \"\r\nLoadLast=2", true, false},
+      {"mode=adv\r\nLoadLast= 1", false, true},
+      {"", false, false}};
+  for (auto [general, express, load_last] : cases) {
+    ProgramState state = Parse(std::string("[General]\r\n") + general + "\r\n");
+    EXPECT_EQ(state.Express, express) << general;
+    EXPECT_EQ(state.LoadLast, load_last) << general;
   }
 }
 
 TEST(ProgramStateTest, TheCountEndsTheDirectoryList) {
-  struct Case {
-    const char* dirs;
-    List expected;
-  } cases[] = {{"1=/a\r\n2=/b\r\n#=3", {"/a", "/b", "<no value>"}},
-               {"1=/a\r\n2=/b\r\n3=/c\r\n#=2", {"/a", "/b"}},
-               {"1=/a\r\n#=2.9", {"/a", "<no value>"}},
-               {"1=/a\r\n#=-1", {}},
-               {"1=/a", {}},
-               {"01=/a\r\n #=1", {"<no value>"}}};
-  for (const Case& c : cases)
-    EXPECT_EQ(Parse(std::string("[DIRs]\r\n") + c.dirs + "\r\n").DirectoryList, c.expected)
-        << c.dirs;
+  const std::pair<const char*, List> cases[] = {{"1=/a\r\n2=/b\r\n#=3", {"/a", "/b", "<no value>"}},
+                                                {"1=/a\r\n2=/b\r\n3=/c\r\n#=2", {"/a", "/b"}},
+                                                {"1=/a\r\n#=2.9", {"/a", "<no value>"}},
+                                                {"1=/a\r\n#=-1", {}},
+                                                {"1=/a", {}},
+                                                {"01=/a\r\n #=1", {"<no value>"}}};
+  for (const auto& [dirs, expected] : cases)
+    EXPECT_EQ(Parse(std::string("[DIRs]\r\n") + dirs + "\r\n").DirectoryList, expected) << dirs;
   EXPECT_EQ(Parse("[DIRs]\r\n#=1e9\r\n").DirectoryList.size(), size_t{kMaxDirectoryEntries});
 }
 
@@ -82,84 +78,56 @@ TEST(ProgramStateTest, AShorterListLeavesTheOldKeysInTheFile) {
 }
 
 TEST(ProgramStateTest, MissingThumbnailKeys) {
-  ProgramState state = Parse("[JPEG]\r\nHeight=12px\r\nProgressive=5\r\n");
-  EXPECT_EQ(state.Thumbs.Quality, 75);  // 0 is not a quality: kept
-  EXPECT_EQ(state.Thumbs.ResizeMethod, "<no value>");
-  EXPECT_EQ(state.Thumbs.Height, "12");
-  EXPECT_EQ(state.Thumbs.Width, "0");
-  EXPECT_EQ(state.Thumbs.Progressive, 0);
+  // A missing Quality reads 0, which is no quality: the initial one is kept.
+  EXPECT_EQ(ThumbsText(Parse("[JPEG]\r\nHeight=12px\r\nProgressive=5\r\n").Thumbs),
+            "75|<no value>|12|0|0");
   EXPECT_EQ(Parse("[JPEG]\r\nQuality=30\r\n").Thumbs.Quality, 30);
 }
 
-TEST(ProgramStateTest, TheStateFolderIsTheProgramFolderWhenWritable) {
-  TempFolder dir;
-  std::filesystem::create_directory(dir.Path("prog"));
-  std::filesystem::create_directory(dir.Path("data"));
-  dir.Write("data/nd.ini", "[General]\r\nMode=exp\r\n");
-  dir.Write("data/default.tpl", "<HTML>[IMAGE FILE NAME]</HTML>\r\n");
-  StateFolderInputs in{dir.Path("prog/"), dir.Path("xdg"), dir.Path("home"), dir.Path("data"), ""};
+// What PrepareStateFolder() gives: the folder and what its nd.ini and
+// default.tpl hold, or the error.
+std::string Prepared(const StateFolderInputs& in) {
   std::string folder, err;
-  ASSERT_TRUE(PrepareStateFolder(in, &folder, &err)) << err;
-  EXPECT_EQ(folder, dir.Path("prog"));
-  EXPECT_EQ(dir.Read("prog/nd.ini"), "[General]\r\nMode=exp\r\n");
-  EXPECT_EQ(dir.Read("prog/default.tpl"), "<HTML>[IMAGE FILE NAME]</HTML>\r\n");
-  dir.Write("prog/nd.ini", "mine");
-  dir.Write("prog/default.tpl", "my template");
-  ASSERT_TRUE(PrepareStateFolder(in, &folder, &err)) << err;
-  EXPECT_EQ(dir.Read("prog/nd.ini"), "mine");
-  EXPECT_EQ(dir.Read("prog/default.tpl"), "my template");
-  EXPECT_FALSE(std::filesystem::exists(dir.Path("xdg")));
+  if (!PrepareStateFolder(in, &folder, &err)) return err;
+  return folder + (std::filesystem::is_directory(folder) ? ": " : " (not made): ") +
+         ReadFile(folder + "/nd.ini") + "|" + ReadFile(folder + "/default.tpl");
 }
 
-TEST(ProgramStateTest, EachShippedDefaultIsCopiedOnItsOwn) {
+// The named folder, else the program folder when writable, else the user's
+// config folder; the shipped defaults are copied each on its own where missing.
+TEST(ProgramStateTest, TheStateFolderIsFoundOrMadeAndGetsTheShippedDefaults) {
   TempFolder dir;
-  std::filesystem::create_directory(dir.Path("data"));
-  dir.Write("data/default.tpl", "template");
-  std::filesystem::create_directory(dir.Path("state"));
-  dir.Write("state/nd.ini", "mine");
-  StateFolderInputs in{"", "", "", dir.Path("data"), dir.Path("state")};
-  std::string folder, err;
-  ASSERT_TRUE(PrepareStateFolder(in, &folder, &err)) << err;
-  EXPECT_EQ(dir.Read("state/nd.ini"), "mine");
-  EXPECT_EQ(dir.Read("state/default.tpl"), "template");
-
-  std::filesystem::remove(dir.Path("data/default.tpl"));
-  std::filesystem::create_directory(dir.Path("data/default.tpl"));  // cannot be read
-  in.named_folder = dir.Path("state2");
-  EXPECT_FALSE(PrepareStateFolder(in, &folder, &err));
-  EXPECT_NE(err.find("data/default.tpl"), std::string::npos) << err;
-  EXPECT_FALSE(std::filesystem::exists(dir.Path("state2/default.tpl")));
-}
-
-TEST(ProgramStateTest, TheStateFolderFallsBackToTheUserConfigFolder) {
-  TempFolder dir;
-  std::filesystem::create_directory(dir.Path("data"));
-  dir.Write("data/nd.ini", "[General]\r\n");
-  struct Case {
-    std::string xdg;
-    std::string home;
-    std::string data_folder;
-    std::string folder;  // "" when the call fails
-    bool copied;
-  } cases[] = {
-      {dir.Path("xdg"), dir.Path("home"), dir.Path("data"), dir.Path("xdg/kesto"), true},
-      {"relative", dir.Path("home"), dir.Path("data"), dir.Path("home/.config/kesto"), true},
-      {"", dir.Path("home2"), "", dir.Path("home2/.config/kesto"), false},
-      {"", dir.Path("home3"), dir.Path("no-data"), dir.Path("home3/.config/kesto"), false},
-      {"", "", dir.Path("data"), "", false},
+  for (const char* folder : {"prog", "prog2", "data", "bad-data", "kept-nd", "kept-tpl"})
+    std::filesystem::create_directory(dir.Path(folder));
+  dir.Write("data/nd.ini", "nd");
+  dir.Write("data/default.tpl", "tpl");
+  std::filesystem::create_directory(dir.Path("bad-data/default.tpl"));  // cannot be read
+  dir.Write("kept-nd/nd.ini", "mine");
+  dir.Write("kept-tpl/default.tpl", "my template");
+  dir.Write("file", "");
+  const std::string data = dir.Path("data"), gone = dir.Path("missing-prog");
+  const std::pair<StateFolderInputs, std::string> cases[] = {
+      {{dir.Path("prog/"), dir.Path("xdg-unused"), dir.Path("home"), data, ""},
+       dir.Path("prog") + ": nd|tpl"},
+      {{dir.Path("prog2"), "", "", data, dir.Path("a/b/")}, dir.Path("a/b") + ": nd|tpl"},
+      {{gone, "", "", data, dir.Path("kept-nd")}, dir.Path("kept-nd") + ": mine|tpl"},
+      {{gone, "", "", data, dir.Path("kept-tpl")}, dir.Path("kept-tpl") + ": nd|my template"},
+      {{gone, dir.Path("xdg"), dir.Path("home"), data, ""}, dir.Path("xdg/kesto") + ": nd|tpl"},
+      {{gone, "relative", dir.Path("home"), data, ""}, dir.Path("home/.config/kesto") + ": nd|tpl"},
+      {{gone, "", dir.Path("home2"), "", ""}, dir.Path("home2/.config/kesto") + ": |"},
+      {{gone, "", dir.Path("home3"), dir.Path("no-data"), ""},
+       dir.Path("home3/.config/kesto") + ": |"},
+      {{gone, "", "", data, ""},
+       "no folder for the settings: neither XDG_CONFIG_HOME nor HOME is set"},
+      {{gone, "", "", data, dir.Path("file/sub")},
+       dir.Path("file/sub") + ": cannot be made (Not a directory)"},
+      {{gone, "", "", dir.Path("bad-data"), dir.Path("state")},
+       dir.Path("bad-data/default.tpl") + ": is not a regular file"},
   };
-  for (const Case& c : cases) {
-    StateFolderInputs in{dir.Path("missing-prog"), c.xdg, c.home, c.data_folder, ""};
-    std::string folder, err;
-    EXPECT_EQ(PrepareStateFolder(in, &folder, &err), !c.folder.empty()) << c.home;
-    EXPECT_EQ(folder, c.folder);
-    if (!c.folder.empty()) {
-      EXPECT_TRUE(std::filesystem::is_directory(c.folder)) << c.folder;
-      EXPECT_EQ(std::filesystem::exists(c.folder + "/nd.ini"), c.copied) << c.folder;
-    } else {
-      EXPECT_EQ(err, "no folder for the settings: neither XDG_CONFIG_HOME nor HOME is set");
-    }
-  }
+  for (const auto& [in, result] : cases) EXPECT_EQ(Prepared(in), result);
+  EXPECT_FALSE(std::filesystem::exists(dir.Path("xdg-unused")));
+  EXPECT_TRUE(std::filesystem::is_empty(dir.Path("prog2")));
+  EXPECT_FALSE(std::filesystem::exists(dir.Path("state/default.tpl")));
 }
 
 TEST(ProgramStateTest, AReadOnlyProgramFolderIsNotUsed) {

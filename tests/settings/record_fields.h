@@ -55,10 +55,8 @@ void Assign(const Fields& fields, const std::string& lines, Record* record,
 /// Thumbnail options unlike the initial ones in every field.
 inline const ThumbOptions kThumbs = {42, "Both", "120", "90", 1};
 
-inline void ExpectThumbsAsSaved(const ThumbOptions& thumbs) {
-  EXPECT_EQ(thumbs.Quality, 42);
-  EXPECT_EQ(thumbs.ResizeMethod, "Both");
-  EXPECT_EQ(thumbs.Height, "120");
-  EXPECT_EQ(thumbs.Width, "90");
-  EXPECT_EQ(thumbs.Progressive, 1);
+/// The thumbnail options as one text, to compare them whole.
+inline std::string ThumbsText(const ThumbOptions& t) {
+  return std::to_string(t.Quality) + "|" + t.ResizeMethod + "|" + t.Height + "|" + t.Width + "|" +
+         std::to_string(t.Progressive);
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <tuple>
 
 #include "settings/record_fields.h"
 #include "settings/text.h"
@@ -120,65 +121,61 @@ TEST(SettingsTransferTest, AdvancedChecksRefuseInOrderAndChangeNoRecord) {
       "as the maximum number of letters allowed.";
   const std::string kNoSubfolder =
       "You have selected to store thumbnails in a subfolder\rand left the subfolder name empty.";
-  const struct {
-    const char *thumb_ext, *max_letters, *replacement, *subfolder;
-    bool in_subfolder;
-    std::string message;  // "" when the commit passes
-    int tab;
-    const char *focus, *after;  // after: txtFNameMaxLet|txtFNameReplaceStr|txtSubFolderName
-  } cases[] = {
-      {"", "3", "...", " ", false, kSameFolder, 0, "", "3|...| "},
-      {" ", "3", "abc", " ", false, kReplacing, 5, "", "20|...| "},
-      {" ", "4", "...", "  ", true, kNoSubfolder, 0, "txtSubFolderName", "4|...|"},
-      {" ", "4", "...", " ", false, "", -1, "", "4|...| "},
-      {"", "3", "é.", "t", true, "", -1, "", "3|é.|t"},  // letters are counted, not bytes
-  };
-  for (const auto& c : cases) {
+  // txtThumbExt, txtFNameMaxLet, txtFNameReplaceStr, txtSubFolderName, chkStoreInSub; the
+  // message ("" when the commit passes), tab, focus; the texts of the last three after.
+  const std::tuple<const char*, const char*, const char*, const char*, bool, std::string, int,
+                   const char*, const char*>
+      cases[] = {
+          {"", "3", "...", " ", false, kSameFolder, 0, "", "3|...| "},
+          {" ", "3", "abc", " ", false, kReplacing, 5, "", "20|...| "},
+          {" ", "4", "...", "  ", true, kNoSubfolder, 0, "txtSubFolderName", "4|...|"},
+          {" ", "4", "...", " ", false, "", -1, "", "4|...| "},
+          {"", "3", "é.", "t", true, "", -1, "", "3|é.|t"},  // letters are counted, not bytes
+      };
+  for (const auto& [ext, letters, replacement, sub, in_sub, message, tab, focus, after] : cases) {
     Form form = NewAdvancedForm();
-    form.at("txtThumbExt").text = c.thumb_ext;
-    form.at("txtFNameMaxLet").text = c.max_letters;
-    form.at("txtFNameReplaceStr").text = c.replacement;
-    form.at("txtSubFolderName").text = c.subfolder;
-    form.at("chkStoreInSub").checked = c.in_subfolder;
+    form.at("txtThumbExt").text = ext;
+    form.at("txtFNameMaxLet").text = letters;
+    form.at("txtFNameReplaceStr").text = replacement;
+    form.at("txtSubFolderName").text = sub;
+    form.at("chkStoreInSub").checked = in_sub;
     AdvancedSettings record = Distinct<AdvancedSettings>(kAdvancedFields, true), before = record;
     CommittedFlags flags;
     Refusal refusal = CommitAdvanced(&form, &record, &flags).value_or(Refusal{.title = ""});
-    std::string what = std::string(c.thumb_ext) + "|" + c.max_letters + "|" + c.subfolder;
-    EXPECT_EQ(refusal.message, c.message) << what;
-    EXPECT_EQ(refusal.title + std::to_string(refusal.tab) + refusal.focus,
-              (c.message.empty() ? "" : "Error!") + std::to_string(c.tab) + c.focus)
+    std::string what = std::string(ext) + "|" + letters + "|" + sub;
+    EXPECT_EQ(refusal.message + "|" + refusal.title + std::to_string(refusal.tab) + refusal.focus,
+              message + (message.empty() ? "|" : "|Error!") + std::to_string(tab) + focus)
         << what;
     EXPECT_EQ(form.at("txtFNameMaxLet").text + "|" + form.at("txtFNameReplaceStr").text + "|" +
                   form.at("txtSubFolderName").text,
-              c.after)
+              after)
         << what;
-    EXPECT_EQ(flags.AdvancedCommitted, c.message.empty()) << what;
-    if (!c.message.empty()) ExpectSameFields(kAdvancedFields, record, before);
+    EXPECT_EQ(flags.AdvancedCommitted, message.empty()) << what;
+    if (!message.empty()) ExpectSameFields(kAdvancedFields, record, before);
   }
 }
 
 TEST(SettingsTransferTest, GenMenuAndUseJavaMustBeNumbers) {
-  const struct {
-    const char *gen_menu, *use_java, *err;
-  } cases[] = {{"", "0", "GenMenu is not a number: \"\""},
-               {"True", "0", "GenMenu is not a number: \"True\""},
-               {"1x", "0", "GenMenu is not a number: \"1x\""},
-               {" 1", "", "UseJava is not a number: \"\""},
-               {" 1 ", "1.0", ""},
-               {"2", "-1", ""}};
-  for (const auto& c : cases) {
+  const std::tuple<const char*, const char*, std::string> cases[] = {
+      {"", "0", "GenMenu is not a number: \"\""},
+      {"True", "0", "GenMenu is not a number: \"True\""},
+      {"1x", "0", "GenMenu is not a number: \"1x\""},
+      {" 1", "", "UseJava is not a number: \"\""},
+      {" 1 ", "1.0", ""},
+      {"2", "-1", ""}};
+  for (const auto& [gen_menu, use_java, error] : cases) {
     AdvancedSettings record;
-    record.GenMenu = c.gen_menu;
-    record.UseJava = c.use_java;
+    record.GenMenu = gen_menu;
+    record.UseJava = use_java;
     record.Next = "next";  // between GenMenu and UseJava
     Form form = NewAdvancedForm();
     std::string err;
-    EXPECT_EQ(SetOptions(record, &form, &err), !*c.err) << c.gen_menu << "|" << c.use_java;
-    EXPECT_EQ(err, c.err);
+    EXPECT_EQ(SetOptions(record, &form, &err), error.empty()) << gen_menu << "|" << use_java;
+    EXPECT_EQ(err, error);
     bool gen_menu_failed = err.starts_with("GenMenu");
     EXPECT_EQ(form.at("txtNext").text, gen_menu_failed ? AdvancedSettings().Next : "next") << err;
-    EXPECT_EQ(form.at("chkGenMenu").checked, gen_menu_failed || IsOn(c.gen_menu)) << err;
-    EXPECT_EQ(form.at("chkUseJava").checked, !*c.err && IsOn(c.use_java)) << err;
+    EXPECT_EQ(form.at("chkGenMenu").checked, gen_menu_failed || IsOn(gen_menu)) << err;
+    EXPECT_EQ(form.at("chkUseJava").checked, error.empty() && IsOn(use_java)) << err;
   }
 }
 
@@ -212,8 +209,7 @@ TEST(SettingsTransferTest, ExpressFormRulesAndRefusedGuess) {
   Form form = NewExpressForm(record, kFonts);
   SetOptionsExp(&record, &form);
   EXPECT_EQ(record.ExpressMenuLocation, "top");
-  EXPECT_TRUE(form.at("mnuMenuTop").checked);
-  EXPECT_TRUE(form.at("mnuOpenInSame").checked);
+  EXPECT_TRUE(form.at("mnuMenuTop").checked && form.at("mnuOpenInSame").checked);
   EXPECT_EQ(form.at("cboFonts").index, -1);
   EXPECT_EQ(form.at("txtTableWidth").text, "80");
   EXPECT_EQ(form.at("ColorPageText").colour, 0xFFFFFFFFu);
@@ -229,11 +225,11 @@ TEST(SettingsTransferTest, ExpressFormRulesAndRefusedGuess) {
   form.at("chkGuessName").checked = false;
   form.at("mnuMenuTop").checked = false;
   EXPECT_FALSE(CommitExpress(form, &committed, &flags));
-  EXPECT_EQ(committed.ExpressMenuLocation, "top");  // no item checked: the field stays
-  EXPECT_EQ(committed.ExpressLinkTarget, "same");
-  EXPECT_EQ(committed.ExpressFontFace, "-1");
-  EXPECT_EQ(committed.ExpressFontName, "");
-  EXPECT_EQ(committed.ExpressColorPageText, "4294967295");
+  // No menu location checked: the field stays.
+  EXPECT_EQ(committed.ExpressMenuLocation + "|" + committed.ExpressLinkTarget + "|" +
+                committed.ExpressFontFace + "|" + committed.ExpressFontName + "|" +
+                committed.ExpressColorPageText,
+            "top|same|-1||4294967295");
 }
 
 TEST(SettingsTransferTest, ExpressFontNameWinsOverTheIndex) {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <tuple>
+
 namespace {
 
 Control Filled(const char* rows, const char* files, const char* selected) {
@@ -33,8 +36,7 @@ TEST(SnippletRowsTest, CaptureWritesSelectedRowsAndFilesInListOrder) {
   EXPECT_EQ(list.entries[3], " 4  /p/row four.html");
   AdvancedSettings settings;
   CaptureSnippletList(list, &settings);
-  EXPECT_EQ(settings.SnippletRows, "2,4");
-  EXPECT_EQ(settings.SnippletFiles, "/p/row four.html?3^^$$^^");
+  EXPECT_EQ(settings.SnippletRows + " " + settings.SnippletFiles, "2,4 /p/row four.html?3^^$$^^");
 }
 
 TEST(SnippletRowsTest, RowCountChangesKeepOnlyTheRemainingRows) {
@@ -46,16 +48,12 @@ TEST(SnippletRowsTest, RowCountChangesKeepOnlyTheRemainingRows) {
   RebuildSnippletList("5", &list, &settings);
   EXPECT_EQ(Files(list), Texts{"2:/a"});
   EXPECT_EQ(list.selected, (std::vector<bool>{true, false, false, false, false}));
-  EXPECT_EQ(settings.SnippletRows, "1");
-  EXPECT_EQ(settings.SnippletFiles, "/a?1^^$$^^");
+  EXPECT_EQ(settings.SnippletRows + " " + settings.SnippletFiles, "1 /a?1^^$$^^");
 }
 
 TEST(SnippletRowsTest, OddFieldsAttachNothingWrong) {
-  const struct {
-    const char *rows, *files, *selected;
-    Texts files_seen;
-    size_t entries, selected_rows;
-  } cases[] = {
+  // Rows, files, selected; the files attached, entries, rows selected.
+  const std::tuple<const char*, const char*, const char*, Texts, size_t, long> cases[] = {
       {"3", "/x?9^^$$^^/y?2^^$$^^", "", {"3:/y"}, 3, 0},    // beyond the list: dropped
       {"3", "/a?0^^$$^^/b?0^^$$^^", "", {"1:/b"}, 3, 0},    // the last item wins
       {"3", "/a?x^^$$^^?1^^$$^^/c?2", "", {"3:/c"}, 3, 0},  // no whole index, no path
@@ -65,12 +63,12 @@ TEST(SnippletRowsTest, OddFieldsAttachNothingWrong) {
       {"1e9", "", "", {}, 9999, 0},
       {"abc", "", "", {}, 0, 0},
   };
-  for (const auto& c : cases) {
-    Control list = Filled(c.rows, c.files, c.selected);
-    EXPECT_EQ(Files(list), c.files_seen) << c.rows << " " << c.files;
-    EXPECT_EQ(list.entries.size(), c.entries) << c.rows;
-    EXPECT_EQ(std::count(list.selected.begin(), list.selected.end(), true), c.selected_rows)
-        << c.selected;
+  for (const auto& [rows, files, selected, files_seen, entries, selected_rows] : cases) {
+    Control list = Filled(rows, files, selected);
+    EXPECT_EQ(Files(list), files_seen) << rows << " " << files;
+    EXPECT_EQ(list.entries.size(), entries) << rows;
+    EXPECT_EQ(std::count(list.selected.begin(), list.selected.end(), true), selected_rows)
+        << selected;
   }
 }
 

@@ -1,16 +1,61 @@
+// The text helpers, and UTF-8 as the program counts it: each byte of a broken
+// sequence is a character of its own.
 #include "settings/text.h"
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
+TEST(Utf8Test, BrokenSequencesAreOneCharacterPerByte) {
+  const std::tuple<const char*, std::string, size_t, bool> cases[] = {
+      {"ASCII", "abc", 3, true},
+      {"two to four bytes", "\xC3\xA9\xE2\x82\xAC\xF0\x9F\x93\xB7", 3, true},
+      {"Latin-1 e acute", "caf\xE9_tn.jpg", 11, false},
+      {"lead without its tail", "\xE2\x82", 2, false},
+      {"stray continuation", "\x80x", 2, false},
+      {"overlong slash", "\xC0\xAF", 2, false},
+      {"overlong three bytes", "\xE0\x80\xAF", 3, false},
+      {"surrogate", "\xED\xA0\x80", 3, false},
+      {"beyond U+10FFFF", "\xF4\x90\x80\x80", 4, false},
+      {"largest", "\xF4\x8F\xBF\xBF", 1, true},
+  };
+  for (const auto& [what, text, chars, valid] : cases) {
+    EXPECT_EQ(CharCount(text), chars) << what;
+    EXPECT_EQ(SplitChars(text).size(), chars) << what;
+    EXPECT_EQ(IsValidUtf8(text), valid) << what;
+  }
+  // Cuts count characters, and a broken byte never takes the letters after it along.
+  EXPECT_EQ(CharLeft("caf\xE9_tn.jpg", 4), "caf\xE9");
+  EXPECT_EQ(CharRight("caf\xE9_tn.jpg", 8), "\xE9_tn.jpg");
+  EXPECT_EQ(CharLeft("\xC3\xA9t\xC3\xA9", 2), "\xC3\xA9t");
+  EXPECT_EQ(CharRight("héllo", 4), "éllo");
+  EXPECT_EQ(CharRight("héllo", 9), "héllo");
+  EXPECT_EQ(CharLeft("ab", -1), "");
+}
+
+TEST(Utf8Test, BrokenBytesStayInLowerCaseAndShowAsReplacementsToReaders) {
+  EXPECT_EQ(LowerCase("ÄÉΣЖ_X"), "äéσж_x");            // whatever the process's locale
+  EXPECT_EQ(LowerCase("CAF\xC9.JPG"), "caf\xC9.jpg");  // Latin-1 E acute: not a letter here
+  EXPECT_EQ(LowerCase("\xC3\x41\xC4\x80\xFF\xCE\xA3\xE2\x82"),
+            "\xC3\x61\xC4\x81\xFF\xCF\x83\xE2\x82");
+  EXPECT_EQ(ReplaceBrokenBytes("caf\xE9.jpg"), "caf\xEF\xBF\xBD.jpg");
+  EXPECT_EQ(ReplaceBrokenBytes("\xE2\x82x"), "\xEF\xBF\xBD\xEF\xBF\xBDx");
+  EXPECT_EQ(ReplaceBrokenBytes("Caf\xC3\xA9"), "Caf\xC3\xA9");
+}
+
+TEST(Utf8Test, ControlCharactersAreWrittenVisibly) {
+  EXPECT_EQ(VisibleControls("a\r\nb\tc\x1B[2J\x7F"), "a\\r\\nb\\tc\\x1B[2J\\x7F");
+  EXPECT_EQ(VisibleControls("\xC2\x9B\x31m"), "\\xC2\\x9B1m");  // C1 control sequence introducer
+  EXPECT_EQ(VisibleControls("caf\xE9 \xC3\xA9 \\n"), "caf\xE9 \xC3\xA9 \\n");
+}
+
 TEST(TextTest, ValReadsTheLeadingNumber) {
-  struct Case {
-    const char* text;
-    double value;
-  } cases[] = {{"120", 120},  {"120px", 120}, {"", 0},         {"<no value>", 0},
-               {" 1", 1},     {"1.0", 1},     {"-3.5x", -3.5}, {"+7", 7},
-               {"1e3", 1000}, {"1e", 1},      {"abc12", 0},    {"  .5", 0.5},
-               {"-", 0},      {".", 0},       {"12 3", 12},    {"1e999999", 0}};
-  for (const Case& c : cases) EXPECT_DOUBLE_EQ(Val(c.text), c.value) << c.text;
+  const std::pair<const char*, double> cases[] = {
+      {"120", 120},  {"120px", 120}, {"", 0},         {"<no value>", 0},
+      {" 1", 1},     {"1.0", 1},     {"-3.5x", -3.5}, {"+7", 7},
+      {"1e3", 1000}, {"1e", 1},      {"abc12", 0},    {"  .5", 0.5},
+      {"-", 0},      {".", 0},       {"12 3", 12},    {"1e999999", 0}};
+  for (auto [text, value] : cases) EXPECT_DOUBLE_EQ(Val(text), value) << text;
 }
 
 TEST(TextTest, NumbersRoundHalfToEvenAndKeepTheirRange) {
@@ -29,6 +74,21 @@ TEST(TextTest, NumbersRoundHalfToEvenAndKeepTheirRange) {
   EXPECT_EQ(q, 100);
 }
 
+TEST(TextTest, BooleanWordsAndNumbers) {
+  // Text, understood, value.
+  const std::tuple<const char*, bool, bool> cases[] = {
+      {"True", true, true},         {"false", true, false}, {" TRUE ", true, true},
+      {"-1", true, true},           {"1", true, true},      {"0", true, false},
+      {"0.0", true, false},         {"2.5e1", true, true},  {"", false, false},
+      {"<no value>", false, false}, {"yes", false, false},  {"1x", false, false},
+      {"1e", false, false},         {".", false, false},    {"-", false, false}};
+  for (auto [text, ok, expected] : cases) {
+    bool value = !expected;
+    EXPECT_EQ(ParseBoolean(text, &value), ok) << text;
+    EXPECT_EQ(value, ok ? expected : !expected) << text;
+  }
+}
+
 TEST(TextTest, TokenizerTreatsEverySeparatorAlone) {
   using V = std::vector<std::string>;
   EXPECT_EQ(ParseString("a,,b,", ","), (V{"a", "b"}));
@@ -40,21 +100,16 @@ TEST(TextTest, TokenizerTreatsEverySeparatorAlone) {
   EXPECT_EQ(ParseString("aÄbäc", "ä"), (V{"a", "b", "c"}));
 }
 
+// Colours are 0x00BBGGRR numbers; -1 gives eight digits (the last four, then 3-4, 1-2).
 TEST(TextTest, HtmlColourSwapsRedAndBlue) {
   const std::pair<const char*, const char*> cases[] = {
-      {"255", "#FF0000"},
-      {"16711680", "#0000FF"},
-      {"0", "#000000"},
-      {"12632256", "#C0C0C0"},
-      {"<no value>", "#000000"},
-      {"-1", "#FFFFFFFF"},  // eight hex digits: the last four, then 3-4,
-                            // 1-2
-      {"2.5", "#020000"},
-      {"3.5", "#040000"}};  // halves round to even
+      {"255", "#FF0000"}, {"16711680", "#0000FF"},   {"12632256", "#C0C0C0"},
+      {"0", "#000000"},   {"<no value>", "#000000"}, {"-1", "#FFFFFFFF"},
+      {"2.5", "#020000"}, {"3.5", "#040000"}};  // halves round to even
   for (auto [colour, html] : cases) EXPECT_EQ(HtmlColour(colour), html) << colour;
 }
 
-TEST(TextTest, ExtensionsAndBaseNames) {
+TEST(TextTest, NamesPathsAndMarkup) {
   const char* cases[][3] = {{"x.tar.gz", "gz", "x.tar"},
                             {"/a.b/c", "", "/a.b/c"},
                             {"noext", "", "noext"},
@@ -63,6 +118,11 @@ TEST(TextTest, ExtensionsAndBaseNames) {
     EXPECT_EQ(GetExtension(name), extension) << name;
     EXPECT_EQ(BaseName(name), base) << name;
   }
+  EXPECT_EQ(ReplaceAll("[A][A]b", "[A]", "x"), "xxb");
+  EXPECT_EQ(ReplaceAll("aaa", "aa", "a"), "aa");
+  EXPECT_EQ(RemoveAllNoCase("x</HEAD>y</head>z", "</head>"), "xyz");
+  EXPECT_EQ(FindNoCase("<a HrEf=x>", "href"), 3u);
+  EXPECT_EQ(HtmlEscape("a&b<c>\"d"), "a&amp;b&lt;c&gt;&quot;d");
 }
 
 TEST(TextTest, ShortenTextKeepsBothEnds) {
@@ -72,52 +132,7 @@ TEST(TextTest, ShortenTextKeepsBothEnds) {
   EXPECT_EQ(s, path40.substr(0, 15) + "...." + path40.substr(40 - 14));
   EXPECT_EQ(CharCount(s), 33u);
   EXPECT_EQ(ShortenText("short", 28), "short");
-  // Characters, not bytes: 30 letters of two bytes each.
-  std::string wide;
+  std::string wide;  // characters, not bytes: 30 letters of two bytes each
   for (int i = 0; i < 30; ++i) wide += "é";
   EXPECT_EQ(CharCount(ShortenText(wide, 28)), 11u + 4 + 10);
-}
-
-TEST(TextTest, ReplacingAndCaseFreeSearch) {
-  EXPECT_EQ(ReplaceAll("[A][A]b", "[A]", "x"), "xxb");
-  EXPECT_EQ(ReplaceAll("aaa", "aa", "a"), "aa");
-  EXPECT_EQ(RemoveAllNoCase("x</HEAD>y</head>z", "</head>"), "xyz");
-  EXPECT_EQ(FindNoCase("<a HrEf=x>", "href"), 3u);
-  EXPECT_EQ(HtmlEscape("a&b<c>\"d"), "a&amp;b&lt;c&gt;&quot;d");
-  EXPECT_EQ(CharLeft("héllo", 2), "hé");
-  EXPECT_EQ(CharRight("héllo", 4), "éllo");
-  EXPECT_EQ(CharRight("héllo", 9), "héllo");
-  EXPECT_EQ(CharLeft("ab", -1), "");
-  EXPECT_EQ(LowerCase("ÄÉΣЖ_X"), "äéσж_x");  // whatever the process's locale
-  EXPECT_EQ(LowerCase("\xC3"
-                      "A\xC4\x80\xFF"),
-            "\xC3"
-            "a\xC4\x81\xFF");  // stray bytes kept
-}
-
-TEST(TextTest, NumberTextHasNoSignPlace) {
-  struct Case {
-    double value;
-    const char* text;
-  } cases[] = {
-      {0, "0"},   {-0.0, "0"},     {120, "120"},        {12.5, "12.5"},
-      {-3, "-3"}, {1e15, "1E+15"}, {1.5e-7, "1.5E-07"}, {123456789012345, "123456789012345"}};
-  for (const Case& c : cases) EXPECT_EQ(NumberText(c.value), c.text) << c.value;
-}
-
-TEST(TextTest, BooleanWordsAndNumbers) {
-  struct Case {
-    const char* text;
-    bool ok;
-    bool value;
-  } cases[] = {{"True", true, true},         {"false", true, false}, {" TRUE ", true, true},
-               {"-1", true, true},           {"1", true, true},      {"0", true, false},
-               {"0.0", true, false},         {"2.5e1", true, true},  {"", false, false},
-               {"<no value>", false, false}, {"yes", false, false},  {"1x", false, false},
-               {"1e", false, false},         {".", false, false},    {"-", false, false}};
-  for (const Case& c : cases) {
-    bool value = !c.value;
-    EXPECT_EQ(ParseBoolean(c.text, &value), c.ok) << c.text;
-    EXPECT_EQ(value, c.ok ? c.value : !c.value) << c.text;
-  }
 }
