@@ -10,8 +10,6 @@
 
 #include "engine/run/fake_host.h"
 #include "pictures/jpeg_io.h"
-#include "run/run.h"
-#include "temp_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -33,17 +31,9 @@ constexpr char kQuestion[] =
     "It appears that the source files for\r\nthe following thumbnails do not exist.\r\n"
     "Do you wish to delete them?\r\n---------------------------\r\n";
 
-class CleanupTest : public ::testing::Test {
+class CleanupTest : public RunFixture {
  protected:
   CleanupTest() { host_.answer = true; }
-  std::string Dir(const std::string& name) {
-    fs::create_directories(temp_.Path(name));
-    return temp_.Path(name);
-  }
-  bool Exists(const std::string& name) { return fs::exists(fs::symlink_status(temp_.Path(name))); }
-
-  TempFolder temp_;
-  FakeHost host_;
 };
 
 TEST_F(CleanupTest, AsksAndDeletesOnlyOrphansStillOrphaned) {
@@ -62,8 +52,8 @@ TEST_F(CleanupTest, AsksAndDeletesOnlyOrphansStillOrphaned) {
   EXPECT_EQ(host_.questions[0], kQuestion + thumbs + "/Lake_tn.jpg\r\n" + thumbs +
                                     "/Sea_tn.jpg\r\n" + thumbs + "/Sky_tn.jpg\r\n");
   for (const char* kept : {"Beach_tn.jpg", "Sky_tn.jpg", "Lake_tn.jpg", "notes.jpg", "Late_tn.jpg"})
-    EXPECT_TRUE(Exists(std::string("pics/thumbs/") + kept)) << kept;
-  EXPECT_FALSE(Exists("pics/thumbs/Sea_tn.jpg"));
+    EXPECT_TRUE(Exists(thumbs + "/" + kept)) << kept;
+  EXPECT_FALSE(Exists(thumbs + "/Sea_tn.jpg"));
 }
 
 // Pictures of the user's that are named like thumbnails, beside the pictures
@@ -98,7 +88,7 @@ TEST_F(CleanupTest, ThumbnailFolderThatIsALinkIsNeverCleaned) {
   EXPECT_TRUE(FindOrphanThumbs(pics + "/thumbs", pics, ThumbNaming()).empty());
   CleanOrphanThumbs(pics + "/thumbs", pics, ThumbNaming(), &host_);
   EXPECT_TRUE(host_.questions.empty());
-  EXPECT_TRUE(Exists("elsewhere/holiday_tn.jpg"));
+  EXPECT_TRUE(Exists(elsewhere + "/holiday_tn.jpg"));
 }
 
 TEST_F(CleanupTest, NamesCannotForgeLinesOfTheQuestion) {
@@ -110,36 +100,32 @@ TEST_F(CleanupTest, NamesCannotForgeLinesOfTheQuestion) {
   ASSERT_EQ(host_.questions.size(), 1u);
   EXPECT_EQ(host_.questions[0],
             kQuestion + thumbs + "/x\\r\\n(nothing else will be deleted)\\t\\x1B[2J_tn.jpg\r\n");
-  EXPECT_TRUE(Exists("pics/thumbs/" + forged));
+  EXPECT_TRUE(Exists(thumbs + "/" + forged));
 }
 
 // A whole run over pictures named like thumbnails and a Latin-1 name:
 // thumbnails are made and kept, only a real orphan goes.
 TEST_F(CleanupTest, RunsKeepTheUsersPicturesAndNamesThatAreNotUtf8) {
   std::string pics = Dir("pics");
-  const std::string small = ReadFile(KESTO_TEST_DATA "/pictures/small.jpg");
   for (const char* name : {"caf\xE9.jpg", "sat_tnight.jpg", "lonely_tn.jpg", "gone.jpg"})
-    WriteFile(pics + "/" + name, small);
+    Small(pics + "/" + name);
   AdvancedSettings beside;
   beside.StoreInSub = "0";
   beside.CleanHouse = "1";
   ExpressSettings express;
   express.ExpressCleanHouse = "1";
-  RunInput input;
-  input.directories = {pics};
-  RunReport report;
   for (bool advanced : {true, false})
-    for (int run = 0; run < 2; ++run) Process(advanced, input, beside, express, &host_, &report);
+    for (int run = 0; run < 2; ++run) Run(advanced, Input({pics}), beside, express);
   EXPECT_TRUE(host_.questions.empty());
   for (const char* made : {"caf\xE9_tn.jpg", "gone_tn.jpg", "thumbs/caf\xE9_tn.jpg"})
-    EXPECT_TRUE(Exists(std::string("pics/") + made)) << made;
+    EXPECT_TRUE(Exists(pics + "/" + made)) << made;
   fs::remove(pics + "/gone.jpg");
-  Process(true, input, beside, express, &host_, &report);
+  Run(true, Input({pics}), beside, express);
   ASSERT_EQ(host_.questions.size(), 1u);
   EXPECT_EQ(host_.questions[0], kQuestion + pics + "/gone_tn.jpg\r\n");
   for (const char* kept : {"sat_tnight.jpg", "lonely_tn.jpg", "caf\xE9.jpg", "caf\xE9_tn.jpg"})
-    EXPECT_TRUE(Exists(std::string("pics/") + kept)) << kept;
-  EXPECT_FALSE(Exists("pics/gone_tn.jpg"));
+    EXPECT_TRUE(Exists(pics + "/" + kept)) << kept;
+  EXPECT_FALSE(Exists(pics + "/gone_tn.jpg"));
 }
 
 TEST(ThumbnailMarkTest, OnlyTheExactCommentBeforeTheFirstScanCounts) {

@@ -9,66 +9,36 @@
 #include <algorithm>
 #include <csignal>
 #include <filesystem>
-#include <fstream>
-#include <functional>
+#include <iterator>
 
 #include "engine/run/fake_host.h"
+#include "run/cleanup.h"
 #include "run/run_report_text.h"
 #include "settings/settings_transfer.h"
 #include "settings/text.h"
-#include "temp_folder.h"
 #include "unprivileged.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-class RunTest : public ::testing::Test {
- protected:
-  std::string Dir(const std::string& name) {
-    fs::create_directories(temp_.Path(name));
-    return temp_.Path(name);
-  }
-  static void Copy(const std::string& fixture, const std::string& to) {
-    fs::copy_file(std::string(KESTO_TEST_DATA) + "/pictures/" + fixture, to);
-  }
-  static void Touch(const std::string& path, const std::string& text = "x") {
-    std::ofstream(path) << text;
-  }
-  static bool Exists(const std::string& path) { return fs::exists(path); }
+using Names = std::vector<std::string>;
 
-  RunInput Input(std::vector<std::string> dirs) {
-    RunInput input;
-    input.directories = std::move(dirs);
-    input.workers = 2;
-    return input;
-  }
-
-  TempFolder temp_;
-  FakeHost host_;
-  RunReport report_;
-};
-
-TEST_F(RunTest, EmptyListShowsNothing) {
-  Process(false, Input({}), AdvancedSettings(), ExpressSettings(), &host_, &report_);
-  EXPECT_TRUE(host_.progress.empty());
-  EXPECT_TRUE(host_.reports.empty());
-}
+class RunTest : public RunFixture {};
 
 TEST_F(RunTest, MissingDirectoryIsReportedAndTheOthersRun) {
+  Run(false, Input({}));  // nothing to do: nothing shown
+  EXPECT_TRUE(host_.progress.empty() && host_.reports.empty());
   std::string pics = Dir("pics");
-  Copy("small.jpg", pics + "/a.jpg");
-  Copy("small.gif", pics + "/b.GIF");
+  Small(pics + "/a.jpg");
+  Copy("pictures/small.gif", pics + "/b.GIF");
   std::string missing = temp_.Path("gone") + "/";
-  Process(false, Input({pics + "/", missing}), AdvancedSettings(), ExpressSettings(), &host_,
-          &report_);
-  EXPECT_TRUE(Exists(pics + "/thumbs/a_tn.jpg"));
-  EXPECT_TRUE(Exists(pics + "/thumbs/b_tn.jpg"));
+  Run(false, Input({pics + "/", missing}));
+  EXPECT_EQ(Listing(pics + "/thumbs"), (Names{"a_tn.jpg", "b_tn.jpg"}));
   EXPECT_TRUE(Exists(pics + "/page1.html"));
   EXPECT_EQ(report_.InvalidPaths, missing + "\r\n");
-  ASSERT_EQ(host_.reports.size(), 1u);
-  EXPECT_EQ(host_.reports[0], "Invalid paths:\r\n---------------------\r\n" + missing +
-                                  "\r\n---------------------\r\n\r\n");
+  EXPECT_EQ(host_.reports, Names{"Invalid paths:\r\n---------------------\r\n" + missing +
+                                 "\r\n---------------------\r\n\r\n"});
   // The bar: 1 + two due, then one step per thumbnail, labels for Express.
   ASSERT_FALSE(host_.progress.empty());
   EXPECT_EQ(host_.progress.front().maximum, 3);
@@ -81,8 +51,7 @@ TEST_F(RunTest, UnreadableDirectoryIsReportedLikeAMissingOne) {
   chmod(temp_.path().c_str(), 0755);
   chmod(locked.c_str(), 0);
   EXPECT_EQ(RunUnprivileged([&] {
-              Process(false, Input({locked}), AdvancedSettings(), ExpressSettings(), &host_,
-                      &report_);
+              Run(false, Input({locked}));
               return report_.InvalidPaths;
             }),
             locked + "\r\n");
@@ -92,73 +61,59 @@ TEST_F(RunTest, UnreadableDirectoryIsReportedLikeAMissingOne) {
 
 TEST_F(RunTest, NothingDueShowsNoProgressButWritesPages) {
   std::string pics = Dir("pics");
-  Copy("small.jpg", pics + "/a.jpg");
-  Dir("pics/thumbs");
-  Copy("small.jpg", pics + "/thumbs/a_tn.jpg");
-  Touch(pics + "/old.htm");
+  Small(pics + "/a.jpg");
+  Small(pics + "/thumbs/a_tn.jpg");
+  temp_.Write("pics/old.htm", "x");
   ExpressSettings express;
   express.ExpressDelHTML = "1";
-  Process(false, Input({pics + "///"}), AdvancedSettings(), express, &host_, &report_);
+  Run(false, Input({pics + "///"}), {}, express);
   EXPECT_TRUE(host_.progress.empty());
-  EXPECT_FALSE(Exists(pics + "/old.htm"));
-  EXPECT_TRUE(Exists(pics + "/page1.html"));
-  EXPECT_FALSE(Exists(pics + "////page1.html/"));
-}
-
-TEST_F(RunTest, ExpressSkipsLowerCaseMarkOnly) {
-  std::string pics = Dir("pics");
-  Copy("small.jpg", pics + "/Sea_tn.jpg");
-  Copy("small.jpg", pics + "/Sea_TN.jpg");
-  Process(false, Input({pics}), AdvancedSettings(), ExpressSettings(), &host_, &report_);
-  EXPECT_FALSE(Exists(pics + "/thumbs/Sea_tn_tn.jpg"));
-  EXPECT_TRUE(Exists(pics + "/thumbs/Sea_TN_tn.jpg"));
+  EXPECT_EQ(Listing(pics), (Names{"a.jpg", "page1.html", "thumbs"}));
 }
 
 TEST_F(RunTest, CorruptPicturesAreReportedInListOrder) {
   std::string pics = Dir("pics");
-  Touch(pics + "/b.jpg", "not a picture");
-  Touch(pics + "/a.bmp", "");
-  Copy("small.jpg", pics + "/c.jpg");
-  Process(true, Input({pics}), AdvancedSettings(), ExpressSettings(), &host_, &report_);
-  ASSERT_EQ(host_.reports.size(), 1u);
-  EXPECT_EQ(host_.reports[0],
-            "Thumbs could not be written. Corrupted source files:\r\n---------------------\r\n" +
-                pics + "/a.bmp\r\n" + pics + "/b.jpg\r\n---------------------\r\n\r\n");
+  temp_.Write("pics/b.jpg", "not a picture");
+  temp_.Write("pics/a.bmp", "");
+  Small(pics + "/c.jpg");
+  Run(true, Input({pics}));
+  EXPECT_EQ(host_.reports,
+            Names{"Thumbs could not be written. Corrupted source files:\r\n---------------------"
+                  "\r\n" +
+                  pics + "/a.bmp\r\n" + pics + "/b.jpg\r\n---------------------\r\n\r\n"});
   EXPECT_TRUE(report_.CorruptedFiles.empty());  // emptied once shown
   EXPECT_TRUE(Exists(pics + "/thumbs/c_tn.jpg"));
   EXPECT_TRUE(Exists(pics + "/page_01.html"));
   EXPECT_EQ(host_.warnings,  // each with its reason
-            (std::vector<std::string>{
-                "no thumbnail of " + pics + "/a.bmp: empty file",
-                "no thumbnail of " + pics + "/b.jpg: not a picture in a readable format"}));
+            (Names{"no thumbnail of " + pics + "/a.bmp: empty file",
+                   "no thumbnail of " + pics + "/b.jpg: not a picture in a readable format"}));
 }
 
 TEST_F(RunTest, PagesThatCannotBeWrittenAreTold) {
   std::string pics = Dir("pics");
-  Copy("small.jpg", pics + "/a.jpg");
+  Small(pics + "/a.jpg");
   Dir("pics/page1.html");  // a folder where the first page belongs
   Dir("pics/page_01.html");
-  Process(false, Input({pics}), AdvancedSettings(), ExpressSettings(), &host_, &report_);
-  Process(true, Input({pics}), AdvancedSettings(), ExpressSettings(), &host_, &report_);
-  ASSERT_EQ(host_.warnings.size(), 2u);
-  EXPECT_EQ(host_.warnings[0],
-            "the pages stopped early: " + pics + "/page1.html: cannot be written (Is a directory)");
-  EXPECT_EQ(host_.warnings[1], "the pages stopped early: " + pics +
-                                   "/page_01.html: cannot be written (Is a directory)");
+  Run(false, Input({pics}));
+  Run(true, Input({pics}));
+  EXPECT_EQ(host_.warnings, (Names{"the pages stopped early: " + pics +
+                                       "/page1.html: cannot be written (Is a directory)",
+                                   "the pages stopped early: " + pics +
+                                       "/page_01.html: cannot be written (Is a directory)"}));
   EXPECT_TRUE(host_.reports.empty());  // the report itself has no place for it
 }
 
 TEST_F(RunTest, StopEndsTheRunWithinTheSecondDirectory) {
   std::string first = Dir("first"), second = Dir("second"), third = Dir("third");
   for (const std::string& dir : {first, second, third})
-    for (int i = 0; i < 8; ++i) Copy("small.jpg", dir + "/p" + std::to_string(i) + ".jpg");
+    for (int i = 0; i < 8; ++i) Small(dir + "/p" + std::to_string(i) + ".jpg");
   // STOP once the second directory has made its first thumbnail.
   host_.stop_when = [](const FakeHost& h) {
     return !h.progress.empty() && h.progress.back().dir_index == 1 && h.progress.back().value > 1;
   };
   RunInput input = Input({first, second, third, temp_.Path("gone")});
   input.workers = 1;
-  Process(false, input, AdvancedSettings(), ExpressSettings(), &host_, &report_);
+  Run(false, input);
   EXPECT_TRUE(Exists(first + "/thumbs/p7_tn.jpg"));
   EXPECT_TRUE(Exists(first + "/page1.html"));
   EXPECT_TRUE(Exists(second + "/thumbs/p0_tn.jpg"));
@@ -171,15 +126,15 @@ TEST_F(RunTest, StopEndsTheRunWithinTheSecondDirectory) {
 
 TEST_F(RunTest, StopDuringPagesStillServesLaterFoldersWithoutPictures) {
   std::string first = Dir("first"), empty = Dir("empty"), third = Dir("third");
-  Copy("small.jpg", first + "/a.jpg");
-  Copy("small.jpg", third + "/c.jpg");
-  Touch(empty + "/old.htm");
+  Small(first + "/a.jpg");
+  Small(third + "/c.jpg");
+  temp_.Write("empty/old.htm", "x");
   host_.stop_when = [](const FakeHost& h) {
     return !h.progress.empty() && h.progress.back().value == h.progress.back().maximum;
   };
   ExpressSettings express;
   express.ExpressDelHTML = "1";
-  Process(false, Input({first, empty, third}), AdvancedSettings(), express, &host_, &report_);
+  Run(false, Input({first, empty, third}), {}, express);
   EXPECT_TRUE(Exists(first + "/thumbs/a_tn.jpg"));
   EXPECT_FALSE(Exists(empty + "/old.htm"));
   EXPECT_TRUE(Exists(third + "/thumbs"));  // the folder comes before the first picture
@@ -188,14 +143,14 @@ TEST_F(RunTest, StopDuringPagesStillServesLaterFoldersWithoutPictures) {
 
 TEST_F(RunTest, RelativeFoldersAreTakenFromTheWorkingFolder) {
   std::string pics = Dir("my.cams/gallery");
-  Copy("small.jpg", pics + "/a.jpg");
-  Touch(pics + "/old.HTML");  // deleted: the full path holds ".c"
+  Small(pics + "/a.jpg");
+  temp_.Write("my.cams/gallery/old.HTML", "x");  // deleted: the full path holds ".c"
   AdvancedSettings advanced;
   advanced.DelHTML = "1";
   advanced.FromDir = "1";
   fs::path before = fs::current_path();
   fs::current_path(temp_.Path("my.cams"));
-  Process(true, Input({"gallery/"}), advanced, ExpressSettings(), &host_, &report_);
+  Run(true, Input({"gallery/"}), advanced);
   fs::current_path(before);
   EXPECT_FALSE(Exists(pics + "/old.HTML"));
   EXPECT_NE(ReadFile(pics + "/page_01.html").find("<TITLE> gallery 1"), std::string::npos);
@@ -204,33 +159,27 @@ TEST_F(RunTest, RelativeFoldersAreTakenFromTheWorkingFolder) {
 TEST_F(RunTest, OldPagesGoByModeMasks) {
   std::string pics = Dir("pics");
   for (const char* name : {"readme.js", "index.HTML", "x.shtml", "keep.txt", "a.asp", "b.c"})
-    Touch(pics + "/" + name);
+    temp_.Write(std::string("pics/") + name, "x");
   DeleteOldHtml(pics, false);
-  EXPECT_TRUE(Exists(pics + "/readme.js"));
-  EXPECT_TRUE(Exists(pics + "/index.HTML"));  // the mask matches, the path holds no ".html"
-  EXPECT_FALSE(Exists(pics + "/x.shtml"));
+  // index.HTML: the mask matches, the path holds no ".html"
+  EXPECT_EQ(Listing(pics), (Names{"a.asp", "b.c", "index.HTML", "keep.txt", "readme.js"}));
   DeleteOldHtml(pics, true);
-  EXPECT_FALSE(Exists(pics + "/readme.js"));
-  EXPECT_FALSE(Exists(pics + "/a.asp"));
-  EXPECT_FALSE(Exists(pics + "/b.c"));
-  EXPECT_TRUE(Exists(pics + "/keep.txt"));
+  EXPECT_EQ(Listing(pics), (Names{"index.HTML", "keep.txt"}));
 }
 
 // Settings that would make the run write or delete outside the gallery's
 // own files, or fail every picture, stop it before it touches anything.
 TEST_F(RunTest, SettingsThatWouldHarmFilesAreRefusedBeforeTheRun) {
   std::string pics = Dir("parent/pics");
-  Copy("small.jpg", pics + "/photo.jpeg");
-  Touch(temp_.Path("parent/photo_tn.jpg"));
+  Small(pics + "/photo.jpeg");
+  temp_.Write("parent/photo_tn.jpg", "x");
   const struct {
-    const char* sub;
-    const char* resize;
-    const char* height;
-    const char* width;
+    const char *sub, *resize, *height, *width;
   } cases[] = {{"", "Height", "100", "100"},       {".", "Height", "100", "100"},
                {"..", "Height", "100", "100"},     {" .. ", "Height", "100", "100"},
                {"a/b", "Height", "100", "100"},    {"thumbs", "Both", "0", "120"},
                {"thumbs", "Both", "120", "40000"}, {"thumbs", "Width", "0", "0.4"}};
+  host_.answer = true;
   for (const auto& c : cases) {
     AdvancedSettings advanced;
     advanced.ThumbExt = "";
@@ -240,11 +189,10 @@ TEST_F(RunTest, SettingsThatWouldHarmFilesAreRefusedBeforeTheRun) {
     input.thumbs.ResizeMethod = c.resize;
     input.thumbs.Height = c.height;
     input.thumbs.Width = c.width;
-    host_.answer = true;
-    Process(true, input, advanced, ExpressSettings(), &host_, &report_);
-    EXPECT_EQ(temp_.Count(), 1u) << c.sub << c.resize;
-    EXPECT_EQ(fs::directory_iterator(pics)->path().filename(), "photo.jpeg") << c.sub << c.resize;
-    EXPECT_TRUE(Exists(temp_.Path("parent/photo_tn.jpg")));
+    Run(true, input, advanced);
+    EXPECT_EQ(Listing(temp_.Path("parent")), (Names{"photo_tn.jpg", "pics"})) << c.sub << c.resize;
+    EXPECT_EQ(temp_.Read("parent/photo_tn.jpg"), "x") << c.sub << c.resize;
+    EXPECT_EQ(Listing(pics), Names{"photo.jpeg"}) << c.sub << c.resize;
   }
   ASSERT_EQ(host_.warnings.size(), std::size(cases));
   EXPECT_EQ(host_.warnings[2],
@@ -257,11 +205,11 @@ TEST_F(RunTest, SettingsThatWouldHarmFilesAreRefusedBeforeTheRun) {
 
 TEST_F(RunTest, APageAtALinkIsReplacedNotWrittenThrough) {
   std::string pics = Dir("pics");
-  Copy("small.jpg", pics + "/a.jpg");
-  Touch(temp_.Path("precious.html"), "precious");
+  Small(pics + "/a.jpg");
+  temp_.Write("precious.html", "precious");
   fs::create_symlink(temp_.Path("precious.html"), pics + "/page1.html");
-  Process(false, Input({pics}), AdvancedSettings(), ExpressSettings(), &host_, &report_);
-  EXPECT_EQ(ReadFile(temp_.Path("precious.html")), "precious");
+  Run(false, Input({pics}));
+  EXPECT_EQ(temp_.Read("precious.html"), "precious");
   EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(pics + "/page1.html")));
   EXPECT_TRUE(ReadFile(pics + "/page1.html").starts_with(kUtf8Bom));
 }
@@ -270,12 +218,12 @@ TEST_F(RunTest, APageAtALinkIsReplacedNotWrittenThrough) {
 // were there stay whole, and no page is left empty or cut off.
 TEST_F(RunTest, AFullDiskLeavesEveryPageWhole) {
   std::string pics = Dir("pics");
-  for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) Copy("small.jpg", pics + "/" + name);
+  for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) Small(pics + "/" + name);
   ExpressSettings express;
   express.ExpressSepPage = "1";
-  Process(false, Input({pics}), AdvancedSettings(), express, &host_, &report_);
+  Run(false, Input({pics}), {}, express);
   std::string old_index = ReadFile(pics + "/page1.html");
-  Copy("small.jpg", pics + "/d.jpg");
+  Small(pics + "/d.jpg");
   express.ExpressPageTitle = "Changed";
   pid_t child = fork();
   if (child == 0) {
@@ -298,19 +246,19 @@ TEST_F(RunTest, AFullDiskLeavesEveryPageWhole) {
   }
 }
 
+// Names that differ only in the extension are told once; thumbnails are no
+// pictures, and letter case counts.
 TEST_F(RunTest, PicturesSharingABaseNameAreTold) {
   std::string pics = Dir("pics");
   for (const char* name :
        {"Beach.jpg", "Beach.gif", "Beach.bmp", "beach.jpeg", "x_tn.jpg", "x.gif"})
-    Touch(pics + "/" + name);
-  Process(false, Input({pics}), AdvancedSettings(), ExpressSettings(), &host_, &report_);
-  EXPECT_EQ(std::count_if(host_.warnings.begin(), host_.warnings.end(),
-                          [](const std::string& w) { return w.find(" share ") != w.npos; }),
-            1);
-  EXPECT_NE(std::find(host_.warnings.begin(), host_.warnings.end(),
-                      pics + ": Beach.bmp, Beach.gif and Beach.jpg share one thumbnail and one "
-                             "picture page"),
-            host_.warnings.end());
+    temp_.Write(std::string("pics/") + name, "x");
+  Run(false, Input({pics}));
+  Names shared;
+  std::copy_if(host_.warnings.begin(), host_.warnings.end(), std::back_inserter(shared),
+               [](const std::string& w) { return w.find(" share ") != w.npos; });
+  EXPECT_EQ(shared, Names{pics + ": Beach.bmp, Beach.gif and Beach.jpg share one thumbnail and one "
+                                 "picture page"});
 }
 
 // A blank thumbnail mark passes the dialog's check, which looks at the
@@ -324,15 +272,12 @@ TEST_F(RunTest, BlankMarkCommittedBesideThePicturesMakesNoThumbnails) {
   ASSERT_FALSE(CommitAdvanced(&form, &settings, &flags));
   ASSERT_EQ(settings.ThumbExt + "|" + settings.StoreInSub, "|0");
   std::string pics = Dir("pics");
-  Copy("small.jpg", pics + "/a.jpg");
+  Small(pics + "/a.jpg");
   std::string picture = ReadFile(pics + "/a.jpg");
-  Process(true, Input({pics}), settings, ExpressSettings(), &host_, &report_);
+  Run(true, Input({pics}), settings);
   EXPECT_EQ(ReadFile(pics + "/a.jpg"), picture);
   EXPECT_TRUE(host_.progress.empty());
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(pics)) names.push_back(entry.path().filename());
-  std::sort(names.begin(), names.end());
-  EXPECT_EQ(names, (std::vector<std::string>{"a.jpg", "page_01.html"}));
+  EXPECT_EQ(Listing(pics), (Names{"a.jpg", "page_01.html"}));
 }
 
 TEST(RunReportTextTest, SectionsInOrder) {
@@ -347,6 +292,84 @@ TEST(RunReportTextTest, SectionsInOrder) {
             "No template was found at /t.tpl\r\n\r\n");
   EXPECT_EQ(StripTrailingSlashes("/a/b///"), "/a/b");
   EXPECT_EQ(StripTrailingSlashes("/"), "");
+}
+
+// Runs with the opt-in choices: extra picture types and thumbnails for sharp
+// screens. Without them a run takes and makes what it always did.
+ExtraFormats Formats(const std::string& list) {
+  ExtraFormats formats;
+  std::string err;
+  EXPECT_TRUE(ParseExtraFormats(list, &formats, &err)) << err;
+  return formats;
+}
+
+TEST_F(RunTest, ExtraTypesAreTakenOnlyWhenChosenAndSortLikeTheOthers) {
+  std::string pics = Dir("pics");
+  Small(pics + "/b.jpg");
+  Copy("thumbs/png-named.jpg", pics + "/a.PNG");
+  Copy("thumbs/png-named.jpg", pics + "/b.png");
+  Run(false, Input({pics}));
+  EXPECT_EQ(Listing(pics + "/thumbs"), Names{"b_tn.jpg"});
+  EXPECT_EQ(temp_.Read("pics/page1.html").find("a.PNG"), std::string::npos);
+  EXPECT_TRUE(host_.warnings.empty());
+
+  Run(false, Input({pics}, Formats("png")));
+  EXPECT_EQ(Listing(pics + "/thumbs"), (Names{"a_tn.jpg", "b_tn.jpg"}));
+  std::string page = temp_.Read("pics/page1.html");
+  EXPECT_LT(page.find("href=\"a.PNG\""), page.find("href=\"b.jpg\""));
+  EXPECT_LT(page.find("href=\"b.jpg\""), page.find("href=\"b.png\""));
+  EXPECT_EQ(host_.warnings,
+            Names{pics + ": b.jpg and b.png share one thumbnail and one picture page"});
+  EXPECT_TRUE(host_.reports.empty());
+}
+
+TEST_F(RunTest, CleanUpKeepsAThumbnailWhileItsPictureIsThereInAChosenType) {
+  std::string pics = Dir("pics");
+  Copy("thumbs/png-named.jpg", pics + "/shot.png");
+  Small(pics + "/gone.jpg");
+  ExpressSettings hidpi;
+  hidpi.ExpressHiDpi = "1";
+  Run(false, Input({pics}, Formats("png")), {}, hidpi);
+  Names all = {"gone_tn.jpg", "gone_tn@2x.jpg", "shot_tn.jpg", "shot_tn@2x.jpg"};
+  ASSERT_EQ(Listing(pics + "/thumbs"), all);
+  fs::remove(pics + "/gone.jpg");
+  ThumbNaming express;
+  EXPECT_EQ(FindOrphanThumbs(pics + "/thumbs", pics, express, Formats("png")),
+            (Names{"gone_tn.jpg", "gone_tn@2x.jpg"}));
+  // Without PNG chosen shot.png is no picture of the gallery.
+  EXPECT_EQ(FindOrphanThumbs(pics + "/thumbs", pics, express), all);
+
+  // The affix before the name, thumbnails beside the pictures.
+  ThumbNaming before{"tn_", true, false, false};
+  fs::copy_file(pics + "/thumbs/shot_tn.jpg", pics + "/tn_shot.jpg");
+  EXPECT_EQ(FindOrphanThumbs(pics, pics, before, Formats("png")), Names{});
+  EXPECT_EQ(FindOrphanThumbs(pics, pics, before, Formats("tiff")), Names{"tn_shot.jpg"});
+}
+
+TEST_F(RunTest, SharpScreensGetADoubleOfEachThumbnailMadeWhenMissing) {
+  std::string pics = Dir("pics");
+  Small(pics + "/a.jpg");  // 40 x 30
+  temp_.Write("pics/broken.jpg", "no picture at all");
+  ExpressSettings hidpi;
+  hidpi.ExpressHiDpi = "1";
+  const struct {
+    ExpressSettings settings;
+    int64_t maximum;  // of the bar: 1 + the thumbnails due
+    Names thumbs;
+  } runs[] = {{{}, 3, {"a_tn.jpg"}},                     // a and broken
+              {hidpi, 4, {"a_tn.jpg", "a_tn@2x.jpg"}},   // a's double, and broken twice
+              {hidpi, 3, {"a_tn.jpg", "a_tn@2x.jpg"}}};  // nothing of a is due any more
+  for (const auto& run : runs) {
+    host_ = FakeHost();
+    Run(false, Input({pics}), {}, run.settings);
+    EXPECT_EQ(host_.progress.back().maximum, run.maximum);
+    EXPECT_EQ(Listing(pics + "/thumbs"), run.thumbs);
+    ASSERT_EQ(host_.reports.size(), 1u);
+    const std::string& report = host_.reports[0];  // broken listed once, though both failed
+    EXPECT_NE(report.find("/broken.jpg\r\n"), std::string::npos);
+    EXPECT_EQ(report.find("/broken.jpg\r\n"), report.rfind("/broken.jpg\r\n"));
+  }
+  EXPECT_EQ(ReadFile(pics + "/thumbs/a_tn@2x.jpg").substr(0, 2), "\xFF\xD8");
 }
 
 }  // namespace

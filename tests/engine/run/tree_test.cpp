@@ -5,12 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
+#include "engine/run/fake_host.h"
 #include "pages/tree_index.h"
-#include "run/run.h"
 #include "settings/text.h"
-#include "temp_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -18,26 +16,13 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-struct SilentHost : RunHost {
-  void ShowProgress(const ProgressState&) override {}
-  void HideProgress() override {}
-  bool PollStop() override { return false; }
-  void SetStatusVisible(bool) override {}
-  bool ConfirmDelete(const std::string&) override { return false; }
-  void ShowReport(const std::string&) override {}
-  void Warn(const std::string&) override {}
-};
-
-class TreeTest : public ::testing::Test {
+class TreeTest : public RunFixture {
  protected:
-  // Makes `path` (folders on the way too) below the top of the tree.
+  // Makes `path` (folders on the way too) below the top of the tree: a copy
+  // of tests/data/`fixture`, else a file of one letter.
   void File(const std::string& path, const std::string& fixture = "") {
-    fs::path full = fs::path(top_) / path;
-    fs::create_directories(full.parent_path());
-    if (fixture.empty())
-      std::ofstream(full) << "x";
-    else
-      fs::copy_file(std::string(KESTO_TEST_DATA) + "/pictures/" + fixture, full);
+    fs::create_directories(fs::path(top_ + "/" + path).parent_path());
+    fixture.empty() ? WriteFile(top_ + "/" + path, "x") : Copy(fixture, top_ + "/" + path);
   }
   Names Relative(const Names& folders) const {
     Names relative;
@@ -45,16 +30,7 @@ class TreeTest : public ::testing::Test {
       relative.push_back(folder == top_ ? "." : folder.substr(top_.size() + 1));
     return relative;
   }
-  void RunOver(const Names& folders, bool advanced, const AdvancedSettings& settings) {
-    RunInput input;
-    input.directories = folders;
-    input.workers = 2;
-    SilentHost host;
-    RunReport report;
-    Process(advanced, input, settings, ExpressSettings(), &host, &report);
-  }
 
-  TempFolder temp_;
   std::string top_ = temp_.Path("Pictures");
   TreeRules express_ = RunTreeRules(false, AdvancedSettings(), {});
 };
@@ -100,12 +76,12 @@ TEST_F(TreeTest, AdvancedSettingsNameTheThumbnailFolderAndTheAffix) {
 }
 
 TEST_F(TreeTest, TheIndexLeadsToEachGalleryAndShowsItsFirstThumbnail) {
-  File("b.jpg", "small.jpg");
-  File("2024/Caf\xC3\xA9 & co/x #1.jpg", "small.jpg");
-  File("2024/Caf\xC3\xA9 & co/#1.gif", "small.gif");
+  File("b.jpg", "pictures/small.jpg");
+  File("2024/Caf\xC3\xA9 & co/x #1.jpg", "pictures/small.jpg");
+  File("2024/Caf\xC3\xA9 & co/#1.gif", "pictures/small.gif");
   File("2024/empty/notes.txt");
   Names folders = PictureTree(top_, express_);
-  RunOver(folders, false, AdvancedSettings());
+  Run(false, Input(folders));
   std::string warning;
   ASSERT_TRUE(MakeTreeIndex(top_, folders, false, AdvancedSettings(), {}, &warning)) << warning;
   EXPECT_EQ(temp_.Read("Pictures/index.html"),
@@ -126,7 +102,7 @@ TEST_F(TreeTest, TheIndexLeadsToEachGalleryAndShowsItsFirstThumbnail) {
 }
 
 TEST_F(TreeTest, AdvancedGalleriesStartAtThePageStartAtNumbers) {
-  File("2024/b.jpg", "small.jpg");
+  File("2024/b.jpg", "pictures/small.jpg");
   AdvancedSettings settings;
   settings.PageFileName = "gallery";
   settings.StartAt = "3";
@@ -134,7 +110,7 @@ TEST_F(TreeTest, AdvancedGalleriesStartAtThePageStartAtNumbers) {
   settings.ThumbExt = "";
   settings.SubFolderName = "mini";
   Names folders = PictureTree(top_, RunTreeRules(true, settings, {}));
-  RunOver(folders, true, settings);
+  Run(true, Input(folders), settings);
   std::string warning;
   ASSERT_TRUE(MakeTreeIndex(top_, folders, true, settings, {}, &warning)) << warning;
   EXPECT_NE(temp_.Read("Pictures/index.html")
@@ -143,12 +119,12 @@ TEST_F(TreeTest, AdvancedGalleriesStartAtThePageStartAtNumbers) {
 }
 
 TEST_F(TreeTest, APageOfTheUsersOwnIsNeverReplaced) {
-  File("a.jpg", "small.jpg");
+  File("a.jpg", "pictures/small.jpg");
   Names folders = PictureTree(top_, express_);
   std::string index = top_ + "/index.html", warning;
   EXPECT_FALSE(MakeTreeIndex(top_, folders, false, AdvancedSettings(), {}, &warning));
   EXPECT_EQ(warning, top_ + ": the tree holds no gallery; no tree index is written");
-  RunOver(folders, false, AdvancedSettings());
+  Run(false, Input(folders));
   ASSERT_TRUE(MakeTreeIndex(top_, folders, false, AdvancedSettings(), {}, &warning));
   EXPECT_TRUE(IsOwnTreeIndex(index));
   ASSERT_TRUE(MakeTreeIndex(top_, folders, false, AdvancedSettings(), {}, &warning));  // again
