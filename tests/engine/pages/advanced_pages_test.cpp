@@ -4,7 +4,10 @@
 
 #include "engine/pages/page_files.h"
 #include "pages/index_table.h"
+#include "pages/page_menu.h"
 #include "pages/page_names.h"
+#include "pages/picture_pages.h"
+#include "pages/row_snippets.h"
 #include "settings/record_fields.h"
 #include "settings/text.h"
 #include "temp_folder.h"
@@ -41,6 +44,30 @@ AdvancedSettings ShortCodes(const std::string& changes = "", const std::string& 
 std::string Told(const RunReport& r) {
   return std::string(r.HeaderMissing ? "header " : "") + (r.FooterMissing ? "footer " : "") +
          (r.TemplateMissing ? "template " : "") + r.MissingSnippets;
+}
+
+// What WriteAdvancedPages leaves in `dir`: the files, the report in short
+// and the warnings.
+struct Written {
+  std::map<std::string, std::string> pages;
+  std::string told;
+  PageWarnings warnings;
+};
+
+Written Write(const std::string& dir, const std::vector<PictureFile>& pictures,
+              const AdvancedSettings& s) {
+  RunReport report;
+  Written written;
+  WriteAdvancedPages(dir, pictures, s, &report, &written.warnings);
+  if (std::filesystem::exists(dir)) written.pages = FilesIn(dir);
+  written.told = Told(report);
+  return written;
+}
+
+// The same in a fresh folder.
+Written PagesFor(const AdvancedSettings& s, const std::vector<PictureFile>& pictures) {
+  TempFolder temp;
+  return Write(temp.path(), pictures, s);
 }
 
 TEST(AdvancedPagesTest, PagesMatchGoldenPages) {
@@ -133,14 +160,12 @@ TEST(AdvancedPagesTest, PagesMatchGoldenPages) {
     std::filesystem::create_directories(out);
     for (const auto& [name, text] : c.in_files) WriteFile(in + "/" + name, text);
     AdvancedSettings s = c.settings == "defaults" ? AdvancedSettings() : ShortCodes(c.settings, in);
-    RunReport report;
-    PageWarnings warnings;
-    WriteAdvancedPages(out, c.pictures, s, &report, &warnings);
+    Written written = Write(out, c.pictures, s);
     auto expected =
         page_files::GoldenPages(KESTO_TEST_DATA "/advanced/" + std::string(c.golden), c.name);
     ASSERT_FALSE(expected.empty());
-    EXPECT_EQ(FilesIn(out), expected);
-    EXPECT_EQ(Told(report), ReplaceAll(c.told, "{in}", in));
+    EXPECT_EQ(written.pages, expected);
+    EXPECT_EQ(written.told, ReplaceAll(c.told, "{in}", in));
   }
 }
 
@@ -175,51 +200,42 @@ TEST(AdvancedPagesTest, PageFileNames) {
   EXPECT_EQ(MakePageFileName(1, s).size(), std::string("page_.html").size() + 255);
 }
 
-// The index pages written into a fresh folder for `pictures`; what the
-// report tells is added under "report".
-std::map<std::string, std::string> PagesFor(const AdvancedSettings& s,
-                                            const std::vector<PictureFile>& pictures) {
-  TempFolder temp;
-  RunReport report;
-  PageWarnings warnings;
-  WriteAdvancedPages(temp.path(), pictures, s, &report, &warnings);
-  auto pages = FilesIn(temp.path());
-  if (!Told(report).empty()) pages["report"] = Told(report);
-  return pages;
-}
-
 TEST(AdvancedPagesTest, ImpossibleTitleEndsThePagesWhereItHappens) {
   // A replacement longer than 5 letters: any name over 5 letters fails.
   AdvancedSettings s = ShortCodes(
       "Rows=1\nCols=2\nCellCode=<TD>[IMAGE TITLE]</TD>\nShortFNames=1\nFNameMaxLet=5\n"
       "FNameReplaceStr=......");
-  auto pages = PagesFor(s, {{"a.jpg", 0}, {"b.jpg", 0}, {"long.jpg", 0}, {"c.jpg", 0}});
+  auto pages = PagesFor(s, {{"a.jpg", 0}, {"b.jpg", 0}, {"long.jpg", 0}, {"c.jpg", 0}}).pages;
   ASSERT_EQ(pages.size(), 2u);
   EXPECT_NE(pages["p1.html"].find("<TD>b.jpg</TD>\r\n</TR>\r\n</TABLE>\r\n"), std::string::npos);
   EXPECT_TRUE(pages["p2.html"].ends_with("<TABLE>\r\n<TR>\r\n"));
 }
 
 TEST(AdvancedPagesTest, DamagedSettingsStillWriteSafely) {
+  const char* no_template = "UseTmpl=1\nTmplAddy=/nonexistent/kesto.tpl\nUseHeader=1";
   const struct {
     const char* settings;
     size_t pages;
+    const char* told;
   } cases[] = {
-      {"Rows=0\nCols=-3", 3},                // below 1 counts as 1: one picture a page
-      {"Rows=x\nCols=2", 2},                 // no number reads as 0
-      {"Rows=1e30\nCols=1e30", 1},           // huge sizes do not overflow
-      {"Rows=2\nCols=2\nStartAt=40000", 0},  // beyond 16 bits: no page at all
-      {"Rows=1\nCols=1\nStartAt=32767", 1},  // the second page's number is beyond 16 bits
-      {"UseTmpl=1\nTmplAddy=/nonexistent/kesto.tpl\nUseHeader=1", 2},  // "report": template
+      {"Rows=0\nCols=-3", 3, ""},                // below 1 counts as 1: one picture a page
+      {"Rows=x\nCols=2", 2, ""},                 // no number reads as 0
+      {"Rows=1e30\nCols=1e30", 1, ""},           // huge sizes do not overflow
+      {"Rows=2\nCols=2\nStartAt=40000", 0, ""},  // beyond 16 bits: no page at all
+      {"Rows=1\nCols=1\nStartAt=32767", 1, ""},  // the second page's number is beyond 16 bits
+      {no_template, 1, "header template "},
   };
-  for (const auto& c : cases)
-    EXPECT_EQ(PagesFor(ShortCodes(c.settings), First(3)).size(), c.pages) << c.settings;
-  EXPECT_EQ(PagesFor(ShortCodes("StartAt=2.5"), First(3)).begin()->first, "p2.html");  // to even
+  for (const auto& c : cases) {
+    Written written = PagesFor(ShortCodes(c.settings), First(3));
+    EXPECT_EQ(written.pages.size(), c.pages) << c.settings;
+    EXPECT_EQ(written.told, c.told) << c.settings;
+  }
+  EXPECT_EQ(PagesFor(ShortCodes("StartAt=2.5"), First(3)).pages.begin()->first, "p2.html");
   // No pictures, no pages; the template is looked for, the header only for a page.
-  EXPECT_EQ(PagesFor(ShortCodes(cases[5].settings), {{"x_tn.jpg", 0}}),
-            (std::map<std::string, std::string>{{"report", "template "}}));
-  RunReport report;
-  PageWarnings warnings;
-  WriteAdvancedPages("/nonexistent/kesto", First(3), ShortCodes(), &report, &warnings);
+  Written none = PagesFor(ShortCodes(no_template), {{"x_tn.jpg", 0}});
+  EXPECT_TRUE(none.pages.empty());
+  EXPECT_EQ(none.told, "template ");
+  Write("/nonexistent/kesto", First(3), ShortCodes());
   EXPECT_FALSE(std::filesystem::exists("/nonexistent/kesto"));
 }
 
@@ -252,16 +268,14 @@ TEST(AdvancedPagesTest, APictureNamedLikeAnIndexPageGetsNoPageOfItsOwn) {
   std::filesystem::create_directory(temp.Path("pics"));
   AdvancedSettings s;
   Assign(kAdvancedFields, "Rows=1\nCols=2\nUseTmpl=1\nTmplAddy={in}/t.tpl", &s, temp.path());
-  RunReport report;
-  PageWarnings warnings;
-  WriteAdvancedPages(temp.Path("pics"), {{"a.jpg", 0}, {"b.jpg", 0}, {"page_01.jpg", 0}}, s,
-                     &report, &warnings);
-  auto pages = FilesIn(temp.Path("pics"));
-  EXPECT_EQ(pages.size(), 4u);  // page_01, page_02, a and b
-  EXPECT_TRUE(pages["page_01.html"].starts_with(std::string(kUtf8Bom) + "\r\n\r\n\r\n<!----"));
-  EXPECT_EQ(warnings, PageWarnings{temp.Path("pics") + "/page_01.jpg: its picture page "
-                                                       "page_01.html would replace an index page; "
-                                                       "it is not written"});
+  Written written = Write(temp.Path("pics"), {{"a.jpg", 0}, {"b.jpg", 0}, {"page_01.jpg", 0}}, s);
+  EXPECT_EQ(written.pages.size(), 4u);  // page_01, page_02, a and b
+  EXPECT_TRUE(
+      written.pages["page_01.html"].starts_with(std::string(kUtf8Bom) + "\r\n\r\n\r\n<!----"));
+  EXPECT_EQ(written.warnings,
+            PageWarnings{temp.Path("pics") + "/page_01.jpg: its picture page "
+                                             "page_01.html would replace an index page; "
+                                             "it is not written"});
 }
 
 // A header, footer or template that is not a regular file or is too large
@@ -275,17 +289,251 @@ TEST(AdvancedPagesTest, UserFilesThatCannotBeUsedAreLeftOutAndTold) {
       "UseHeader=1\nUseFooter=1\nUseTmpl=1\nHeader={in}/huge.txt\nFooter={in}/folder\n"
       "TmplAddy={in}/folder",
       temp.path());
-  RunReport report;
-  PageWarnings warnings;
-  WriteAdvancedPages(temp.Path("pics"), First(1), s, &report, &warnings);
-  EXPECT_EQ(Told(report), "");
-  EXPECT_EQ(warnings,
+  Written written = Write(temp.Path("pics"), First(1), s);
+  EXPECT_EQ(written.told, "");
+  EXPECT_EQ(written.warnings,
             (PageWarnings{temp.Path("folder") + ": is not a regular file; left out of the pages",
                           temp.Path("huge.txt") + ": is larger than 16 MB; left out of the pages",
                           temp.Path("folder") + ": is not a regular file; left out of the pages"}));
-  auto pages = FilesIn(temp.Path("pics"));
-  ASSERT_EQ(pages.size(), 1u);  // no picture pages without a template
-  EXPECT_LT(pages["p1.html"].size(), 300u);
+  ASSERT_EQ(written.pages.size(), 1u);  // no picture pages without a template
+  EXPECT_LT(written.pages["p1.html"].size(), 300u);
+}
+
+AdvancedSettings NeighbourCodes() {
+  AdvancedSettings s;
+  s.PrevThumbCode =
+      "<[PREVIOUS IMAGE PATH][PREVIOUS IMAGE FILE NAME] "
+      "[PREVIOUS THUMB PATH][PREVIOUS THUMB FILE NAME]";
+  s.NextThumbCode =
+      "[NEXT IMAGE PATH][NEXT IMAGE FILE NAME] [NEXT THUMB PATH][NEXT THUMB FILE NAME]>";
+  return s;
+}
+
+std::vector<PictureEntry> Table(size_t n, const AdvancedSettings& s) {
+  std::vector<PictureFile> files;
+  for (size_t i = 0; i < n; ++i) files.push_back({std::string(1, char('a' + i)) + ".jpg", 0});
+  return BuildPictureTable(files, s);
+}
+
+TEST(PicturePagesTest, NeighboursStayOnTheirIndexPage) {
+  AdvancedSettings s = NeighbourCodes();
+  const std::string tmpl = "[PREV THUMB]|[NEXT THUMB]";
+  const struct {
+    size_t n, k, first;
+    int64_t per_page;
+    const char* text;
+  } cases[] = {
+      // b of a, b, c on one page of 2 x 2; c of five on 1 x 2 pages (the
+      // first, last and only pictures of a page are in the golden pages)
+      {3, 1, 0, 4, "<a.html thumbs/a_tn.jpg|c.html thumbs/c_tn.jpg>"},
+      {5, 2, 2, 2, "|d.html thumbs/d_tn.jpg>"},
+  };
+  for (const auto& c : cases) {
+    std::vector<PictureEntry> table = Table(c.n, s);
+    EXPECT_EQ(PicturePageText(tmpl, table, {c.k, c.first, c.per_page}, s), c.text)
+        << c.n << " pictures, picture " << c.k;
+  }
+}
+
+TEST(PicturePagesTest, OwnTagsAndThumbPathWithoutSubfolder) {
+  AdvancedSettings s = NeighbourCodes();
+  s.StoreInSub = "0";
+  s.FNameExtKill = "1";
+  std::vector<PictureEntry> table = BuildPictureTable({{"x.jpg", 5000}, {"y<1>.gif", 0}}, s);
+  EXPECT_EQ(PicturePageText("[IMAGE FILE NAME]/[IMAGE TITLE]/[FILE SIZE]/[NEXT THUMB]/[PREV THUMB]",
+                            table, {0, 0, 10}, s),
+            "x.jpg/x/4/y&lt;1&gt;.html y&lt;1&gt;_tn.jpg>/");
+  EXPECT_EQ(PicturePageText("[IMAGE TITLE]", table, {1, 0, 10}, s), "y&lt;1&gt;");
+}
+
+// Turning the template off clears what an earlier folder reported missing.
+TEST(PicturePagesTest, TemplateOffClearsAMissingTemplate) {
+  AdvancedSettings s;
+  s.TmplAddy = "/nonexistent/t.tpl";
+  RunReport report;
+  report.TemplateMissing = true;
+  PageWarnings warnings;
+  EXPECT_FALSE(LoadTemplate(s, &report, &warnings).in_use);
+  EXPECT_FALSE(report.TemplateMissing);
+}
+
+TEST(PicturePagesTest, IndexPagesAreNeverReplaced) {
+  TempFolder temp;
+  AdvancedSettings s;
+  std::vector<PictureEntry> table = BuildPictureTable({{"page_01.jpg", 0}, {"b.jpg", 0}}, s);
+  const std::string tpl = "T";
+  const std::set<std::string> index_pages = {"page_01.html"};
+  PageWarnings warnings;
+  for (size_t k : {0, 1})
+    WritePicturePage({temp.path(), tpl, table, index_pages, &warnings}, {k, 0, 2}, s);
+  EXPECT_EQ(page_files::FilesIn(temp.path()),
+            (std::map<std::string, std::string>{{"b.html", std::string(kUtf8Bom) + "T\r\n"}}));
+  EXPECT_EQ(warnings, PageWarnings{temp.path() + "/page_01.jpg: its picture page page_01.html "
+                                                 "would replace an index page; it is not written"});
+  warnings.clear();
+  const std::string missing = temp.path() + "/missing";
+  WritePicturePage({missing, tpl, table, index_pages, &warnings}, {1, 0, 2}, s);
+  EXPECT_EQ(warnings,
+            PageWarnings{missing + "/b.html: cannot be written (No such file or directory)"});
+}
+
+struct Snippets {
+  explicit Snippets(AdvancedSettings settings)
+      : s(std::move(settings)), rows(ParseRowSnippets(s, &warnings)) {}
+  // What the snippets of `row` add to a page.
+  std::string Insert(int64_t row, bool reopen, bool close) {
+    PageText out;
+    InsertRowSnippets(row, reopen, close, s, &rows, &report, &out);
+    return out.text;
+  }
+  AdvancedSettings s;
+  PageWarnings warnings;
+  RowSnippets rows;
+  RunReport report;
+};
+
+TEST(RowSnippetsTest, RowsTakeTheLastItemWithTheirIndex) {
+  AdvancedSettings s;
+  s.SnippletRows = ",2,,1,7,x,2.5,";
+  s.SnippletFiles = "/a?1^^$$^^/b?0^^$$^^/c?1^^$$^^nomark^^$$^^/d?6.0^^$$^^/e?1.5";
+  RowSnippets rows = ParseRowSnippets(s, nullptr);
+  using Paths = std::vector<std::string>;
+  EXPECT_EQ(rows.paths_by_row, (std::map<int64_t, Paths>{{1, {"/b"}}, {2, {"/c"}}, {7, {"/d"}}}));
+  s.SnippletRows = "";  // no rows: nothing at all
+  EXPECT_TRUE(ParseRowSnippets(s, nullptr).paths_by_row.empty());
+  s.SnippletRows = "3,3";  // each mention writes the snippet again
+  s.SnippletFiles = "/odd?name?2";
+  EXPECT_EQ(ParseRowSnippets(s, nullptr).paths_by_row[3], (Paths{"/odd?name", "/odd?name"}));
+}
+
+TEST(RowSnippetsTest, MissingFilesAreListedOnce) {
+  TempFolder temp;
+  AdvancedSettings s;
+  s.SnippletRows = "1,2,3";
+  std::string gone = temp.path() + "/gone.txt";
+  s.SnippletFiles = gone + "?0^^$$^^" + gone + "?1^^$$^^" + temp.path() + "/gone?2";
+  Snippets snippets(s);
+  for (int64_t row : {1, 2, 1, 3}) EXPECT_EQ(snippets.Insert(row, true, true), "");
+  // ".../gone" is already contained in ".../gone.txt", so it is not added.
+  EXPECT_EQ(snippets.report.MissingSnippets, gone + "\r\n");
+}
+
+// Closing and reopening the table otherwise is in the golden pages.
+TEST(RowSnippetsTest, FilesAreReadOncePerDirectoryAndOnlyChoicesZeroAndOneClose) {
+  TempFolder temp;
+  temp.Write("s.txt", "first");
+  AdvancedSettings s;
+  s.SnippletRows = "1";
+  s.SnippletFiles = temp.Path("s.txt") + "?0";
+  s.TableTag = "<T>";
+  s.UseTableClose = "2";
+  Snippets snippets(s);
+  EXPECT_EQ(snippets.Insert(1, true, true), "first\r\n<T>\r\n");
+  temp.Write("s.txt", "second");
+  EXPECT_EQ(snippets.Insert(1, false, false), "first\r\n");
+  EXPECT_EQ(snippets.Insert(2, true, true), "");
+}
+
+AdvancedSettings MenuCodes(const std::string& changes = "") {
+  AdvancedSettings s;
+  Assign(kAdvancedFields,
+         "PageFileName=p\nUnits=1\nCodeBeforeMenu=<M [CURRENT PAGE NUMBER]>[PREVIOUS LINK]\n"
+         "CodeAfterMenu=[NEXT LINK]</M [CURRENT PAGE NUMBER]>\n"
+         "MenuCode=<TD><a href=[PAGE FILE NAME]>[PAGE NUMBER]</a></TD>\n"
+         "LinkInact=<TD>([PAGE NUMBER] [PAGE FILE NAME])</TD>\n"
+         "Prev=<a href=[PREVIOUS PAGE]>prev</a>\nNext=<a href=[NEXT PAGE]>next</a>\n"
+         "UseLinkInact=0\nInactAuto=0\n" +
+             changes,
+         &s);
+  return s;
+}
+
+std::string Menu(const AdvancedSettings& s, int pages, int page) {
+  PageText out;
+  WritePageMenu(BuildPageMenu(pages, 1, s), page, s, &out);
+  return out.text;
+}
+
+TEST(PageMenuTest, InactivationTakesOutTheFirstLink) {
+  const struct {
+    const char* entry;
+    const char* inactive;
+  } cases[] = {
+      {"<TD><a href=index2.html>2</a></TD>", "<TD>2</TD>"},
+      {"<TD><A HREF=p2.html>2</A></TD>", "<TD>2</TD>"},
+      {"<a href=\"p.html\">1</ A ><br>", "1<br>"},
+      {"x<a href=p>1< / a >< /a></a >", "x1"},
+      // The right part starts at the second character after HREF, so a
+      // bare HREF loses the character after its tag's end as well.
+      {"<TD><a href>2</a></TD>", "<TD></TD>"},
+      {"href=p.html>3</a>", "3"},          // no "<" before: the left part stays
+      {"<b><a href=p.html", "<b>p.html"},  // no ">" after: the right part stays
+      {"<TD>2</TD>", "<TD>2</TD>"},        // no link
+      {"<a hre=x>1</a>", "<a hre=x>1</a>"},
+      {"", ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(InactivateEntry(c.entry), c.inactive) << c.entry;
+}
+
+TEST(PageMenuTest, CurrentEntryByInactivationSettings) {
+  const struct {
+    const char* use_link_inact;
+    const char* inact_auto;
+    const char* current;
+  } cases[] = {
+      {"0", "0", "<TD><a href=p2.html>2</a></TD>"},
+      {"1", "0", "<TD>(2 p2.html)</TD>"},
+      {"0", "1", "<TD>2</TD>"},
+      {"1", "1", "<TD>2</TD>"},  // both on: the normal entry without its link
+  };
+  for (const auto& c : cases) {
+    AdvancedSettings s =
+        MenuCodes(std::string("UseLinkInact=") + c.use_link_inact + "\nInactAuto=" + c.inact_auto);
+    EXPECT_EQ(Menu(s, 3, 2),
+              "<M 2><a href=p1.html>prev</a>\r\n"
+              "<TD><a href=p1.html>1</a></TD>\r\n" +
+                  std::string(c.current) +
+                  "\r\n"
+                  "<TD><a href=p3.html>3</a></TD>\r\n"
+                  "<a href=p3.html>next</a></M 2>\r\n")
+        << c.use_link_inact << c.inact_auto;
+  }
+}
+
+TEST(PageMenuTest, BreaksFollowEveryNthEntryButNotTheLast) {
+  AdvancedSettings s = MenuCodes(
+      "MenuCode=[PAGE NUMBER]\nCodeBeforeMenu=\nCodeAfterMenu=\nBreakMenu=1\nLineBreakCode=<BR>\n"
+      "BreakMenuNum=4");
+  EXPECT_EQ(Menu(s, 10, 5), "\r\n1\r\n2\r\n3\r\n4<BR>\r\n5\r\n6\r\n7\r\n8<BR>\r\n9\r\n10\r\n\r\n");
+  s.BreakMenuNum = "5";
+  EXPECT_EQ(Menu(s, 10, 1), "\r\n1\r\n2\r\n3\r\n4\r\n5<BR>\r\n6\r\n7\r\n8\r\n9\r\n10\r\n\r\n");
+  s.BreakMenuNum = "0";  // below 1: no breaking
+  EXPECT_EQ(Menu(s, 3, 1), "\r\n1\r\n2\r\n3\r\n\r\n");
+  s.BreakMenuNum = "1";
+  s.BreakMenu = "0";
+  EXPECT_EQ(Menu(s, 3, 1), "\r\n1\r\n2\r\n3\r\n\r\n");
+}
+
+TEST(PageMenuTest, EntriesShowPositionsAndLinkFileNumbers) {
+  AdvancedSettings s = MenuCodes("Units=2\nNext=[PREVIOUS PAGE]>[NEXT PAGE]");
+  PageText out;
+  WritePageMenu(BuildPageMenu(2, 5, s), 1, s, &out);
+  EXPECT_EQ(out.text,
+            "<M 1>\r\n"
+            "<TD><a href=p05.html>1</a></TD>\r\n"
+            "<TD><a href=p06.html>2</a></TD>\r\n"
+            "p04.html>p06.html</M 1>\r\n");
+}
+
+TEST(PageMenuTest, LinksBeyondSixteenBitsEndTheMenu) {
+  AdvancedSettings s = MenuCodes();
+  PageMenu menu = BuildPageMenu(3, 32766, s);  // the third page would be 32768
+  PageText out;
+  EXPECT_THROW(WritePageMenu(menu, 1, s, &out), PageError);
+  EXPECT_EQ(out.text,
+            "<M 1>\r\n"
+            "<TD><a href=p32766.html>1</a></TD>\r\n"
+            "<TD><a href=p32767.html>2</a></TD>\r\n");
 }
 
 }  // namespace

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <regex>
 #include <set>
 
+#include "pages/html_text.h"
 #include "pages/page_names.h"
 #include "settings/record_fields.h"
 #include "settings/text.h"
@@ -89,25 +91,26 @@ TEST(ExpressPagesTest, PagesMatchGoldenFiles) {
   }
 }
 
-TEST(ExpressPagesTest, NothingIsWrittenWithoutPictures) {
-  const std::vector<std::vector<PictureFile>> lists = {{}, {{"a_tn.jpg", 5}, {"b_tn.gif", 5}}};
-  for (const auto& pictures : lists) {
+// No pictures, no pages; rows and columns below one count as one.
+TEST(ExpressPagesTest, PagesForThePicturesRowsAndColumns) {
+  const std::vector<PictureFile> three = {{"a.jpg", 1}, {"b.jpg", 1}, {"c.jpg", 1}};
+  const struct {
+    std::vector<PictureFile> pictures;
+    const char* settings;
+    int pages;
+  } cases[] = {{{}, "", 0},
+               {{{"a_tn.jpg", 5}, {"b_tn.gif", 5}}, "", 0},
+               {three, "ExpressRows=0\nExpressCols=0", 3},
+               {three, "ExpressRows=-2\nExpressCols=-2", 3},
+               {three, "ExpressRows=x\nExpressCols=1", 3},
+               {three, "ExpressRows=2.5\nExpressCols=1", 2},
+               {three, "ExpressRows=1\nExpressCols=3.5", 1},
+               {three, "ExpressRows=99999999999\nExpressCols=1", 1}};
+  for (const auto& c : cases) {
     TempFolder dir;
-    EXPECT_TRUE(Write(dir.path(), pictures, ExpressSettings{}));
-    EXPECT_TRUE(fs::is_empty(dir.path())) << pictures.size();
-  }
-}
-
-TEST(ExpressPagesTest, RowsAndColumnsBelowOneCountAsOne) {
-  const std::pair<const char*, int> cases[] = {
-      {"ExpressRows=0\nExpressCols=0", 3},   {"ExpressRows=-2\nExpressCols=-2", 3},
-      {"ExpressRows=x\nExpressCols=1", 3},   {"ExpressRows=2.5\nExpressCols=1", 2},
-      {"ExpressRows=1\nExpressCols=3.5", 1}, {"ExpressRows=99999999999\nExpressCols=1", 1}};
-  for (auto [settings, pages] : cases) {
-    TempFolder dir;
-    ASSERT_TRUE(Write(dir.path(), {{"a.jpg", 1}, {"b.jpg", 1}, {"c.jpg", 1}}, Settings(settings)));
-    EXPECT_TRUE(fs::exists(dir.Path(ExpressPageFileName(pages)))) << settings;
-    EXPECT_FALSE(fs::exists(dir.Path(ExpressPageFileName(pages + 1)))) << settings;
+    ASSERT_TRUE(Write(dir.path(), c.pictures, Settings(c.settings)));
+    EXPECT_EQ(dir.Count(), size_t(c.pages)) << c.settings;
+    EXPECT_TRUE(c.pages == 0 || fs::exists(dir.Path(ExpressPageFileName(c.pages)))) << c.settings;
   }
 }
 
@@ -189,6 +192,49 @@ TEST(ExpressPagesTest, LinksLeadToEveryFileName) {
   EXPECT_NE(page.find("<a href=\"x%27);document.title=%27PWNED%27;(%27.html\"><img "
                       "src=\"thumbs/x%27);document.title=%27PWNED%27;(%27_tn.jpg\""),
             std::string::npos);
+}
+
+// With ExpressHiDpi on, every thumbnail image offers its double and loads
+// lazily; off, nothing of it appears.
+// Every <img ...> tag of the pages written for `pictures`, index page first,
+// then the picture page of the second picture.
+std::vector<std::string> Images(const std::vector<PictureFile>& pictures,
+                                const std::string& hidpi) {
+  TempFolder dir;
+  ExpressSettings settings = Settings("ExpressSepPage=1");
+  settings.ExpressHiDpi = hidpi;
+  EXPECT_TRUE(Write(dir.path(), pictures, settings));
+  std::string pages = dir.Read("page1.html") + dir.Read(pictures[1].name.substr(0, 1) + ".html");
+  std::regex img("<img [^>]*>");
+  std::vector<std::string> images;
+  for (std::sregex_iterator it(pages.begin(), pages.end(), img), end; it != end; ++it)
+    images.push_back(it->str());
+  return images;
+}
+
+TEST(HiDpiPagesTest, EveryThumbnailImageOffersItsDoubleAndLoadsLazily) {
+  std::vector<PictureFile> pictures = {{"a.jpg", 1}, {"b.png", 2}, {"c d,e.gif", 3}};
+  std::vector<std::string> images = Images(pictures, "1");
+  ASSERT_EQ(images.size(), 6u);  // three cells; two neighbours and the picture on b's page
+  EXPECT_EQ(images[0],
+            "<img src=\"thumbs/a_tn.jpg\" srcset=\"thumbs/a_tn@2x.jpg 2x\" loading=\"lazy\" "
+            "border=1>");
+  EXPECT_EQ(images[2],
+            "<img src=\"thumbs/c d,e_tn.jpg\" srcset=\"thumbs/c%20d%2Ce_tn@2x.jpg 2x\" "
+            "loading=\"lazy\" border=1>");
+  EXPECT_EQ(images[3],
+            "<img src=\"thumbs/a_tn.jpg\" srcset=\"thumbs/a_tn@2x.jpg 2x\" loading=\"lazy\" "
+            "border=0>");
+  EXPECT_EQ(images[5], "<img src=\"b.png\" border=0>");  // the picture itself has no double
+  for (const char* off : {"0", "yes"})
+    EXPECT_EQ(Images(pictures, off)[0], "<img src=\"thumbs/a_tn.jpg\" border=1>") << off;
+}
+
+TEST(SrcsetUrlTest, WhiteSpaceAndCommasCannotEndTheAddress) {
+  EXPECT_EQ(SrcsetUrl("plain_tn@2x.jpg"), "plain_tn@2x.jpg");
+  EXPECT_EQ(SrcsetUrl("a b,c\td.jpg"), "a%20b%2Cc%09d.jpg");
+  EXPECT_EQ(SrcsetUrl("50% #1 \"x\".jpg"), "50%25%20%231%20&quot;x&quot;.jpg");
+  EXPECT_EQ(SrcsetUrl("caf\xE9 .jpg"), "caf%E9%20.jpg");
 }
 
 }  // namespace
