@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/pages/page_files.h"
+#include <filesystem>
+#include <fstream>
+#include <map>
+
 #include "pages/index_table.h"
 #include "pages/page_menu.h"
 #include "pages/page_names.h"
@@ -14,7 +17,32 @@
 
 namespace {
 
-using page_files::FilesIn;
+// Every file of `dir` by name with its content.
+std::map<std::string, std::string> FilesIn(const std::string& dir) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : std::filesystem::directory_iterator(dir))
+    files[entry.path().filename().string()] = ReadFile(entry.path());
+  return files;
+}
+
+// The pages a golden file expects for `case_name`. A line "##### case/file"
+// starts a page; the lines after it are the page's lines, each ended by
+// CR LF in the real file, which starts with the UTF-8 byte-order mark like
+// every page. Other lines that start with "#" are notes.
+std::map<std::string, std::string> GoldenPages(const std::string& golden_file,
+                                               const std::string& case_name) {
+  std::ifstream in(golden_file, std::ios::binary);
+  std::map<std::string, std::string> pages;
+  std::string line, *page = nullptr;
+  const std::string heading = "##### " + case_name + "/";
+  while (std::getline(in, line)) {
+    if (line.starts_with("##### "))
+      page = line.starts_with(heading) ? &(pages[line.substr(heading.size())] = kUtf8Bom) : nullptr;
+    else if (page && !line.starts_with('#'))
+      *page += line + "\r\n";
+  }
+  return pages;
+}
 
 const std::vector<PictureFile> kPictures = {{"a.jpg", 100},     {"b.jpg", 1024},   {"c.jpg", 2047},
                                             {"d.gif", 5000},    {"e.jpeg", 10240}, {"f.bmp", 0},
@@ -71,86 +99,55 @@ Written PagesFor(const AdvancedSettings& s, const std::vector<PictureFile>& pict
 }
 
 TEST(AdvancedPagesTest, PagesMatchGoldenPages) {
+  // The user's files, as "{in}/name" in the settings.
+  const std::pair<const char*, const char*> in_files[] = {
+      {"footer.html", "<P>footer</P>\r\n</BODY></HTML>"},
+      {"header.html", "<HTML><HEAD>\r\n<TITLE>Mine</TITLE></HEAD><BODY>\r\n"},
+      {"old.txt", "<!--old-->"},
+      {"one.txt", "<!--one-->"},
+      {"three.txt", "<!--three-->"},
+      {"pic.tpl",
+       "<P>[IMAGE FILE NAME]|[IMAGE TITLE]|[FILE SIZE]</P>\r\n[PREV THUMB]|[NEXT THUMB]"}};
   const struct {
     const char* golden;  // under tests/data/advanced
     const char* name;    // its sections there
-    const char* folder;  // name of the picture folder
     std::vector<PictureFile> pictures;
-    std::string settings;  // changes to the short codes; "{in}" holds the user's files
-    std::vector<std::pair<std::string, std::string>> in_files;
-    std::string told;
+    std::string settings;  // changes to the short codes
+    std::string told = "";
+    const char* folder = "pics";  // name of the picture folder
   } cases[] = {
-      {"layout.txt", "ten_on_2x3", "pics", First(10), "", {}, ""},
-      {"layout.txt", "six_on_2x3", "pics", First(6), "MenuBottom=False\nMenuBoth=True", {}, ""},
-      {"layout.txt",
-       "twelve_index",
-       "pics",
-       First(12),
-       "PageFileName=index\nHTMLExt=4\nMenuBottom=False\nMenuTop=True",
-       {},
-       ""},
-      {"head.txt",
-       "header_missing",
-       "pics",
-       First(2),
-       "UseHeader=1\nHeader={in}/header.html\nUseFooter=1\nFooter={in}/footer.html",
-       {{"footer.html", "<P>footer</P>\r\n</BODY></HTML>"}},
-       "header "},
-      {"head.txt",
-       "header_file",
-       "pics",
-       First(1),
-       "UseHeader=1\nHeader={in}/header.html\nUseFooter=1\nFooter=  ",
-       {{"header.html", "<HTML><HEAD>\r\n<TITLE>Mine</TITLE></HEAD><BODY>\r\n"}},
-       "footer "},
-      {"head.txt",
-       "generated",
-       "R&D <2024>",
-       First(1),
-       "FromDir=1\nHeaderCode=<HTML><HEAD><TITLE>[PAGE TITLE] [CURRENT PAGE "
-       "NUMBER]</TITLE></hEaD>\n"
-       "UseJava=1\nJavaCode=<SCRIPT>j</SCRIPT>\nJavaCell=<TD>[IMAGE FILE NAME]|java</TD>\n"
+      {"layout.txt", "ten_on_2x3", First(10), ""},
+      {"layout.txt", "six_on_2x3", First(6), "MenuBottom=False\nMenuBoth=True"},
+      {"layout.txt", "twelve_index", First(12),
+       "PageFileName=index\nHTMLExt=4\nMenuBottom=False\nMenuTop=True"},
+      {"head.txt", "header_missing", First(2),
+       "UseHeader=1\nHeader={in}/none.html\nUseFooter=1\nFooter={in}/footer.html", "header "},
+      {"head.txt", "header_file", First(1),
+       "UseHeader=1\nHeader={in}/header.html\nUseFooter=1\nFooter=  ", "footer "},
+      {"head.txt", "generated", First(1),
+       "FromDir=1\nHeaderCode=<HTML><HEAD><TITLE>[PAGE TITLE] [CURRENT PAGE NUMBER]</TITLE>"
+       "</hEaD>\nUseJava=1\nJavaCode=<SCRIPT>j</SCRIPT>\nJavaCell=<TD>[IMAGE FILE NAME]|java</TD>\n"
        "UseStyle=1\nStyleCode=<STYLE>s</STYLE>\nUseMetaKeywords=1\nMetaKeywords=<META kw>\n"
        "UseMetaBots=1\nBots=3\nUseMetaRevisit=1\nMetaRevisit=7\nUseTitle=0\nGenMenu=0",
-       {},
-       ""},
-      {"head.txt", "defaults", "pics", {{"a.jpg", 2048}, {"b.gif", 100}}, "defaults", {}, ""},
-      {"snippets.txt",
-       "rows",
-       "pics",
-       First(8),
+       "", "R&D <2024>"},
+      {"head.txt", "defaults", {{"a.jpg", 2048}, {"b.gif", 100}}, "defaults"},
+      {"snippets.txt", "rows", First(8),
        "Rows=3\nCols=2\nSnippletRows=1,3,2,5\nSnippletFiles={in}/old.txt?0^^$$^^{in}/one.txt?0"
        "^^$$^^{in}/gone.txt?1^^$$^^{in}/three.txt?2^^$$^^",
-       {{"old.txt", "<!--old-->"}, {"one.txt", "<!--one-->"}, {"three.txt", "<!--three-->"}},
        "{in}/gone.txt\r\n"},
-      {"snippets.txt",
-       "centred",
-       "pics",
-       First(2),
+      {"snippets.txt", "centred", First(2),
        "Rows=2\nCols=1\nCenterTable=1\nUseTableClose=1\nTableClose=</TABLE><!--end-->\n"
-       "SnippletRows=1,2\nSnippletFiles={in}/one.txt?0^^$$^^{in}/three.txt?1^^$$^^",
-       {{"one.txt", "<!--one-->"}, {"three.txt", "<!--three-->"}},
-       ""},
+       "SnippletRows=1,2\nSnippletFiles={in}/one.txt?0^^$$^^{in}/three.txt?1^^$$^^"},
       {"template.txt",
        "walk",
-       "pics",
        {{"a.jpg", 1024}, {"Tom & \"Jerry\".jpg", 2048}, {"z_tn.jpg", 10}, {"zed.gif", 3072}},
        "Rows=1\nCols=2\nBefore=True\nAfter=False\nSubFolderName=th\nUseGuess=1\nPatternIndex=2\n"
        "CellCode=<TD><a href=\"[IMAGE FILE NAME]\">[IMAGE TITLE]</a> [THUMB PATH][THUMB FILE "
        "NAME]</TD>\nUseTmpl=1\nTmplAddy={in}/pic.tpl\nPrevThumbCode=<a href=\"[PREVIOUS IMAGE "
        "FILE NAME]\"><img src=\"[PREVIOUS IMAGE PATH][PREVIOUS THUMB PATH][PREVIOUS THUMB FILE "
        "NAME]\"></a>\nNextThumbCode=<a href=\"[NEXT IMAGE FILE NAME]\"><img src=\"[NEXT IMAGE "
-       "PATH][NEXT THUMB PATH][NEXT THUMB FILE NAME]\"></a>",
-       {{"pic.tpl",
-         "<P>[IMAGE FILE NAME]|[IMAGE TITLE]|[FILE SIZE]</P>\r\n[PREV THUMB]|[NEXT THUMB]"}},
-       ""},
-      {"template.txt",
-       "missing",
-       "pics",
-       First(2),
-       "UseTmpl=1\nTmplAddy={in}/none.tpl",
-       {},
-       "template "},
+       "PATH][NEXT THUMB PATH][NEXT THUMB FILE NAME]\"></a>"},
+      {"template.txt", "missing", First(2), "UseTmpl=1\nTmplAddy={in}/none.tpl", "template "},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.golden) + ": " + c.name);
@@ -158,11 +155,10 @@ TEST(AdvancedPagesTest, PagesMatchGoldenPages) {
     std::string in = temp.path() + "/in", out = temp.path() + "/" + c.folder;
     std::filesystem::create_directories(in);
     std::filesystem::create_directories(out);
-    for (const auto& [name, text] : c.in_files) WriteFile(in + "/" + name, text);
+    for (const auto& [name, text] : in_files) WriteFile(in + "/" + name, text);
     AdvancedSettings s = c.settings == "defaults" ? AdvancedSettings() : ShortCodes(c.settings, in);
     Written written = Write(out, c.pictures, s);
-    auto expected =
-        page_files::GoldenPages(KESTO_TEST_DATA "/advanced/" + std::string(c.golden), c.name);
+    auto expected = GoldenPages(KESTO_TEST_DATA "/advanced/" + std::string(c.golden), c.name);
     ASSERT_FALSE(expected.empty());
     EXPECT_EQ(written.pages, expected);
     EXPECT_EQ(written.told, ReplaceAll(c.told, "{in}", in));
@@ -299,47 +295,25 @@ TEST(AdvancedPagesTest, UserFilesThatCannotBeUsedAreLeftOutAndTold) {
   EXPECT_LT(written.pages["p1.html"].size(), 300u);
 }
 
-AdvancedSettings NeighbourCodes() {
+// Neighbours stay on their index page: b between a and c on one page, c
+// first on the second page of two (the first, last and only pictures of a
+// page are in the golden pages). The page's own tags, no thumbnail folder.
+TEST(PicturePagesTest, NeighboursOwnTagsAndThumbnailsBesideThePictures) {
   AdvancedSettings s;
   s.PrevThumbCode =
-      "<[PREVIOUS IMAGE PATH][PREVIOUS IMAGE FILE NAME] "
-      "[PREVIOUS THUMB PATH][PREVIOUS THUMB FILE NAME]";
+      "<[PREVIOUS IMAGE PATH][PREVIOUS IMAGE FILE NAME] [PREVIOUS THUMB PATH][PREVIOUS THUMB "
+      "FILE NAME]";
   s.NextThumbCode =
       "[NEXT IMAGE PATH][NEXT IMAGE FILE NAME] [NEXT THUMB PATH][NEXT THUMB FILE NAME]>";
-  return s;
-}
-
-std::vector<PictureEntry> Table(size_t n, const AdvancedSettings& s) {
-  std::vector<PictureFile> files;
-  for (size_t i = 0; i < n; ++i) files.push_back({std::string(1, char('a' + i)) + ".jpg", 0});
-  return BuildPictureTable(files, s);
-}
-
-TEST(PicturePagesTest, NeighboursStayOnTheirIndexPage) {
-  AdvancedSettings s = NeighbourCodes();
   const std::string tmpl = "[PREV THUMB]|[NEXT THUMB]";
-  const struct {
-    size_t n, k, first;
-    int64_t per_page;
-    const char* text;
-  } cases[] = {
-      // b of a, b, c on one page of 2 x 2; c of five on 1 x 2 pages (the
-      // first, last and only pictures of a page are in the golden pages)
-      {3, 1, 0, 4, "<a.html thumbs/a_tn.jpg|c.html thumbs/c_tn.jpg>"},
-      {5, 2, 2, 2, "|d.html thumbs/d_tn.jpg>"},
-  };
-  for (const auto& c : cases) {
-    std::vector<PictureEntry> table = Table(c.n, s);
-    EXPECT_EQ(PicturePageText(tmpl, table, {c.k, c.first, c.per_page}, s), c.text)
-        << c.n << " pictures, picture " << c.k;
-  }
-}
-
-TEST(PicturePagesTest, OwnTagsAndThumbPathWithoutSubfolder) {
-  AdvancedSettings s = NeighbourCodes();
+  std::vector<PictureEntry> table =
+      BuildPictureTable({{"a.jpg", 0}, {"b.jpg", 0}, {"c.jpg", 0}, {"d.jpg", 0}}, s);
+  EXPECT_EQ(PicturePageText(tmpl, table, {1, 0, 4}, s),
+            "<a.html thumbs/a_tn.jpg|c.html thumbs/c_tn.jpg>");
+  EXPECT_EQ(PicturePageText(tmpl, table, {2, 2, 2}, s), "|d.html thumbs/d_tn.jpg>");
   s.StoreInSub = "0";
   s.FNameExtKill = "1";
-  std::vector<PictureEntry> table = BuildPictureTable({{"x.jpg", 5000}, {"y<1>.gif", 0}}, s);
+  table = BuildPictureTable({{"x.jpg", 5000}, {"y<1>.gif", 0}}, s);
   EXPECT_EQ(PicturePageText("[IMAGE FILE NAME]/[IMAGE TITLE]/[FILE SIZE]/[NEXT THUMB]/[PREV THUMB]",
                             table, {0, 0, 10}, s),
             "x.jpg/x/4/y&lt;1&gt;.html y&lt;1&gt;_tn.jpg>/");
@@ -366,7 +340,7 @@ TEST(PicturePagesTest, IndexPagesAreNeverReplaced) {
   PageWarnings warnings;
   for (size_t k : {0, 1})
     WritePicturePage({temp.path(), tpl, table, index_pages, &warnings}, {k, 0, 2}, s);
-  EXPECT_EQ(page_files::FilesIn(temp.path()),
+  EXPECT_EQ(FilesIn(temp.path()),
             (std::map<std::string, std::string>{{"b.html", std::string(kUtf8Bom) + "T\r\n"}}));
   EXPECT_EQ(warnings, PageWarnings{temp.path() + "/page_01.jpg: its picture page page_01.html "
                                                  "would replace an index page; it is not written"});
