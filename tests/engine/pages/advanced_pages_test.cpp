@@ -167,8 +167,7 @@ TEST(AdvancedPagesTest, PagesMatchGoldenPages) {
 
 TEST(AdvancedPagesTest, PageFileNames) {
   const struct {
-    const char* html_ext;
-    const char* units;
+    const char *html_ext, *units;
     bool prefix;
     int number;
     const char* name;
@@ -430,8 +429,7 @@ std::string Menu(const AdvancedSettings& s, int pages, int page) {
 
 TEST(PageMenuTest, InactivationTakesOutTheFirstLink) {
   const struct {
-    const char* entry;
-    const char* inactive;
+    const char *entry, *inactive;
   } cases[] = {
       {"<TD><a href=index2.html>2</a></TD>", "<TD>2</TD>"},
       {"<TD><A HREF=p2.html>2</A></TD>", "<TD>2</TD>"},
@@ -451,9 +449,7 @@ TEST(PageMenuTest, InactivationTakesOutTheFirstLink) {
 
 TEST(PageMenuTest, CurrentEntryByInactivationSettings) {
   const struct {
-    const char* use_link_inact;
-    const char* inact_auto;
-    const char* current;
+    const char *use_link_inact, *inact_auto, *current;
   } cases[] = {
       {"0", "0", "<TD><a href=p2.html>2</a></TD>"},
       {"1", "0", "<TD>(2 p2.html)</TD>"},

@@ -45,20 +45,21 @@ ExpressSettings Settings(const std::string& lines) {
 }
 
 TEST(ExpressPagesTest, PagesMatchGoldenFiles) {
+  const std::vector<PictureFile> seven = {{"a.jpg", 0},       {"b.gif", 1023}, {"c.jpeg", 1024},
+                                          {"d.bmp", 2047},    {"e.JPG", 5000}, {"f_tn.jpg", 100},
+                                          {"g.jpg", 1048576}, {"h.jpg", 10240}};
+  const std::vector<PictureFile> java = {{"Anna_Maria_2004.jpg", 2048},
+                                         {"beach_day.gif", 500},
+                                         {"cliff_tn_old.jpg", 1},
+                                         {"dunes.jpg", 99999},
+                                         {"x<y>.jpg", 3072}};
   const struct {
     const char* golden;  // under tests/data/express/
     std::vector<PictureFile> pictures;
     const char* settings;
   } cases[] = {
       {"seven.golden",  // two pages, the second one short; menus above and below
-       {{"a.jpg", 0},
-        {"b.gif", 1023},
-        {"c.jpeg", 1024},
-        {"d.bmp", 2047},
-        {"e.JPG", 5000},
-        {"f_tn.jpg", 100},
-        {"g.jpg", 1048576},
-        {"h.jpg", 10240}},
+       seven,
        "ExpressFontName=Arial\nExpressRows=2\nExpressCols=2\nExpressMenuLocation=both\n"
        "ExpressLinkTarget=new\nExpressColorPageBackground=255\nExpressColorPageText=1193046\n"
        "ExpressColorTableBorder=16711680"},
@@ -71,11 +72,7 @@ TEST(ExpressPagesTest, PagesMatchGoldenFiles) {
        "ExpressUseRights=1\nExpressRights=© 2024 Me\nExpressFontBold=1\nExpressFontItalic=1\n"
        "ExpressFontSize=3\nExpressShowSize=0\nExpressTableBorder=2\nExpressImageBorder=0"},
       {"java.golden",  // pop-up picture pages walked within their index page
-       {{"Anna_Maria_2004.jpg", 2048},
-        {"beach_day.gif", 500},
-        {"cliff_tn_old.jpg", 1},
-        {"dunes.jpg", 99999},
-        {"x<y>.jpg", 3072}},
+       java,
        "ExpressFontName=Verdana\nExpressRows=1\nExpressCols=2\nExpressLinkTarget=java\n"
        "ExpressSepPage=1\nExpressGuessName=1\nExpressNamePattern=3\nExpressTableWidth=80\n"
        "ExpressPageTitle= My Trip \nExpressTableBorder=1\nExpressColorPageTitle=65535"},

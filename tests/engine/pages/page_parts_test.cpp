@@ -35,8 +35,7 @@ TEST(HtmlTextTest, EachFormForItsPlace) {
 TEST(HtmlTextTest, TagsAreFilledForWhereTheyLand) {
   const std::string name = "it's #1.jpg";
   const struct {
-    const char* code;
-    const char* filled;
+    const char *code, *filled;
   } cases[] = {
       {"[N]", "it's #1.jpg"},
       {"<a href=\"[N]\">[N]</a>", "<a href=\"it%27s %231.jpg\">it's #1.jpg</a>"},

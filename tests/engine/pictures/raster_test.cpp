@@ -134,8 +134,7 @@ TEST(OrientTest, TurnsEveryOrientationUpright) {
   // Stored 3 x 2:  a b c / d e f, one grey band each.
   Raster stored{3, 2, 1, {'a', 'b', 'c', 'd', 'e', 'f'}};
   const struct {
-    int orientation;
-    int width;
+    int orientation, width;
     std::string pixels;
   } cases[] = {{1, 3, "abcdef"}, {2, 3, "cbafed"}, {3, 3, "fedcba"}, {4, 3, "defabc"},
                {5, 2, "adbecf"}, {6, 2, "daebfc"}, {7, 2, "fcebda"}, {8, 2, "cfbead"},
