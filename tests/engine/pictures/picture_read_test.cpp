@@ -90,21 +90,9 @@ TEST(ReadJpegTest, APartlyCoveredLastBlockDoesNotShiftThePicture) {
   };
   for (bool progressive : {false, true}) {
     dir.Write("corner.jpg", thumb_test::Jpeg(1153, 1153, corner, progressive));
-    int fd = open(dir.Path("corner.jpg").c_str(), O_RDONLY);
-    DecodedPicture decoded;
-    std::string err;
-    ReadStatus status = ReadJpeg(
-        fd,
-        [](ThumbSize, int, ThumbSize* out, std::string*) {
-          *out = {100, 100};
-          return true;
-        },
-        &decoded, &err);
-    close(fd);
-    ASSERT_EQ(status, ReadStatus::kOk) << err;
-    auto grey = [&decoded](int x, int y) {
-      return double(thumb_test::PixelAt(decoded.raster, x, y).r);
-    };
+    Raster decoded = thumb_test::Decode(dir.Path("corner.jpg"), {100, 100});
+    ASSERT_EQ(decoded.width, 100);
+    auto grey = [&decoded](int x, int y) { return double(thumb_test::PixelAt(decoded, x, y).r); };
     const char* kind = progressive ? "progressive" : "baseline";
     EXPECT_NEAR(Crossing([&](int y) { return grey(50, y); }), 1100 * 100.0 / 1153, 0.1) << kind;
     EXPECT_NEAR(Crossing([&](int x) { return grey(x, 50); }), 1100 * 100.0 / 1153, 0.1) << kind;

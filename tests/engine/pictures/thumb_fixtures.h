@@ -139,18 +139,16 @@ inline JpegFacts Facts(const std::string& jpeg) {
   return f;
 }
 
-// The pixels of a JPEG file at full size.
-inline Raster Decode(const std::string& path) {
+// The pixels of a JPEG file at full size, or read at `size`.
+inline Raster Decode(const std::string& path, ThumbSize size = {}) {
   int fd = open(path.c_str(), O_RDONLY);
   DecodedPicture decoded;
   std::string err;
-  ReadJpeg(
-      fd,
-      [](ThumbSize stored, int, ThumbSize* out, std::string*) {
-        *out = stored;
-        return true;
-      },
-      &decoded, &err);
+  auto choose = [size](ThumbSize stored, int, ThumbSize* out, std::string*) {
+    *out = size.width ? size : stored;
+    return true;
+  };
+  ReadJpeg(fd, choose, &decoded, &err);
   close(fd);
   return decoded.raster;
 }
