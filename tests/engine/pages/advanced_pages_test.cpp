@@ -460,12 +460,9 @@ TEST(PageMenuTest, CurrentEntryByInactivationSettings) {
     AdvancedSettings s =
         MenuCodes(std::string("UseLinkInact=") + c.use_link_inact + "\nInactAuto=" + c.inact_auto);
     EXPECT_EQ(Menu(s, 3, 2),
-              "<M 2><a href=p1.html>prev</a>\r\n"
-              "<TD><a href=p1.html>1</a></TD>\r\n" +
+              "<M 2><a href=p1.html>prev</a>\r\n<TD><a href=p1.html>1</a></TD>\r\n" +
                   std::string(c.current) +
-                  "\r\n"
-                  "<TD><a href=p3.html>3</a></TD>\r\n"
-                  "<a href=p3.html>next</a></M 2>\r\n")
+                  "\r\n<TD><a href=p3.html>3</a></TD>\r\n<a href=p3.html>next</a></M 2>\r\n")
         << c.use_link_inact << c.inact_auto;
   }
 }

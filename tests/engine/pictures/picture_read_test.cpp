@@ -1,12 +1,10 @@
 // Reading pictures: the orientation tag, colour profiles, the DC scans of
 // progressive JPEGs compared with libjpeg, and where the far edge lands.
-#include <fcntl.h>
 // clang-format off
 #include <cstdio>
 #include <jpeglib.h>
 // clang-format on
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>

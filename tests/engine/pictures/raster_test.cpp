@@ -45,18 +45,6 @@ TEST(RowResamplerTest, KeepsAnEvenColourAtEverySize) {
   }
 }
 
-TEST(RowResamplerTest, KeepsLeftRightAndTopBottomApart) {
-  // Black on the left and top quarter, white elsewhere, shrunk by box and filter.
-  Raster in = MakeRaster(800, 600, [](int x, int y) {
-    uint8_t v = (x < 200 || y < 150) ? 0 : 255;
-    return Rgb{v, v, v};
-  });
-  Raster out = Resample(in, 40, 30);
-  EXPECT_LT(PixelAt(out, 2, 20).r, 10);
-  EXPECT_LT(PixelAt(out, 20, 2).r, 10);
-  EXPECT_GT(PixelAt(out, 30, 20).r, 245);
-}
-
 // Grey columns: `grey(x)` down every row.
 template <typename Grey>
 Raster Columns(int width, int height, Grey grey) {

@@ -88,6 +88,7 @@ TEST(MakeThumbnailTest, WritesEachKindOfPictureUprightAtItsSizeInItsColours) {
   auto solid = thumb_test::Solid(red);
   auto halves = [&](int, int y) { return y < 150 ? red : blue; };
   auto sides = [&](int x, int) { return x < 40 ? red : blue; };  // turned: red on top
+  auto left = [&](int x, int) { return x < 1000 ? red : blue; };
   std::string linear =
       WithSegment(WithSegment(Jpeg(64, 64, thumb_test::Solid({128, 128, 128})), 0xE2,
                               thumb_test::IccPayload(thumb_test::LinearRgbProfile())),
@@ -99,6 +100,7 @@ TEST(MakeThumbnailTest, WritesEachKindOfPictureUprightAtItsSizeInItsColours) {
     Rgb colour;
   };
   const std::vector<Probe> red_over_blue = {{66, 5, red}, {66, 95, blue}};
+  const std::vector<Probe> red_beside_blue = {{5, 50, red}, {195, 50, blue}};
   const struct {
     const char* name;
     std::string bytes;
@@ -108,7 +110,7 @@ TEST(MakeThumbnailTest, WritesEachKindOfPictureUprightAtItsSizeInItsColours) {
   } cases[] = {
       {"a.jpg", Jpeg(400, 300, halves), 133, 100, red_over_blue},
       {"b.jpg", Jpeg(50, 40, solid), 125, 100, {{60, 50, red}}},
-      {"c.jpg", Jpeg(2000, 1000, solid, true), 200, 100, {}},  // progressive source
+      {"c.jpg", Jpeg(2000, 1000, left, true), 200, 100, red_beside_blue},  // progressive
       {"d.bmp", Bmp(400, 300, 24, false, halves), 133, 100, red_over_blue},
       {"e.bmp", Bmp(400, 300, 32, true, halves), 133, 100, red_over_blue},
       {"small.bmp", Bmp(30, 20, 32, true, solid), 150, 100, {}},
