@@ -64,23 +64,20 @@ class RunFixture : public ::testing::Test {
  protected:
   /// Makes the folder `name` (and the folders on its way); gives its path.
   std::string Dir(const std::string& name) {
-    std::filesystem::create_directories(temp_.Path(name));
+    fs::create_directories(temp_.Path(name));
     return temp_.Path(name);
   }
   /// Copies tests/data/`fixture` to `to`, making the folders on the way.
   static void Copy(const std::string& fixture, const std::string& to) {
-    std::filesystem::create_directories(std::filesystem::path(to).parent_path());
-    std::filesystem::copy_file(std::string(KESTO_TEST_DATA) + "/" + fixture, to);
+    fs::create_directories(fs::path(to).parent_path());
+    fs::copy_file(std::string(KESTO_TEST_DATA) + "/" + fixture, to);
   }
   static void Small(const std::string& to) { Copy("pictures/small.jpg", to); }
-  static bool Exists(const std::string& path) {
-    return std::filesystem::exists(std::filesystem::symlink_status(path));
-  }
+  static bool Exists(const std::string& path) { return fs::exists(fs::symlink_status(path)); }
   /// The names in `dir`, sorted.
   static std::vector<std::string> Listing(const std::string& dir) {
     std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(dir))
-      names.push_back(entry.path().filename());
+    for (const auto& entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename());
     std::sort(names.begin(), names.end());
     return names;
   }
