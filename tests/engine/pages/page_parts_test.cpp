@@ -19,25 +19,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// Names of UTF-8, of other bytes, with quotes, "&" or "<" are in the link
+// tests of both modes and in the golden pages.
 TEST(HtmlTextTest, EachFormForItsPlace) {
-  const struct {
-    std::string name, text, url, javascript;
-  } cases[] = {
-      {"Summer 2024-07_x.jpg", "Summer 2024-07_x.jpg", "Summer 2024-07_x.jpg",
-       "Summer 2024-07_x.jpg"},
-      {"Caf\xC3\xA9.jpg", "Caf\xC3\xA9.jpg", "Caf\xC3\xA9.jpg", "Caf\xC3\xA9.jpg"},
-      {"caf\xE9.jpg", "caf\xEF\xBF\xBD.jpg", "caf%E9.jpg", "caf%25E9.jpg"},
-      {"a#b?c%41\\d.jpg", "a#b?c%41\\d.jpg", "a%23b%3Fc%2541%5Cd.jpg",
-       "a%2523b%253Fc%252541%255Cd.jpg"},
-      {"O'Brien.jpg", "O'Brien.jpg", "O%27Brien.jpg", "O%2527Brien.jpg"},
-      {"Tom & \"J\" <x>.jpg", "Tom &amp; &quot;J&quot; &lt;x&gt;.jpg",
-       "Tom &amp; &quot;J&quot; &lt;x&gt;.jpg", "Tom &amp; &quot;J&quot; &lt;x&gt;.jpg"},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(HtmlText(c.name), c.text) << c.name;
-    EXPECT_EQ(HtmlUrl(c.name), c.url) << c.name;
-    EXPECT_EQ(JavaScriptUrl(c.name), c.javascript) << c.name;
-  }
+  const std::string name = "a#b?c%41\\d.jpg";
+  EXPECT_EQ(HtmlText(name), name);
+  EXPECT_EQ(HtmlUrl(name), "a%23b%3Fc%2541%5Cd.jpg");
+  EXPECT_EQ(JavaScriptUrl(name), "a%2523b%253Fc%252541%255Cd.jpg");
 }
 
 TEST(HtmlTextTest, TagsAreFilledForWhereTheyLand) {
