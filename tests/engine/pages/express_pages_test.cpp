@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <regex>
 #include <set>
 
+#include "pages/html_text.h"
 #include "pages/page_names.h"
 #include "settings/record_fields.h"
 #include "settings/text.h"
@@ -43,20 +45,21 @@ ExpressSettings Settings(const std::string& lines) {
 }
 
 TEST(ExpressPagesTest, PagesMatchGoldenFiles) {
+  const std::vector<PictureFile> seven = {{"a.jpg", 0},       {"b.gif", 1023}, {"c.jpeg", 1024},
+                                          {"d.bmp", 2047},    {"e.JPG", 5000}, {"f_tn.jpg", 100},
+                                          {"g.jpg", 1048576}, {"h.jpg", 10240}};
+  const std::vector<PictureFile> java = {{"Anna_Maria_2004.jpg", 2048},
+                                         {"beach_day.gif", 500},
+                                         {"cliff_tn_old.jpg", 1},
+                                         {"dunes.jpg", 99999},
+                                         {"x<y>.jpg", 3072}};
   const struct {
     const char* golden;  // under tests/data/express/
     std::vector<PictureFile> pictures;
     const char* settings;
   } cases[] = {
       {"seven.golden",  // two pages, the second one short; menus above and below
-       {{"a.jpg", 0},
-        {"b.gif", 1023},
-        {"c.jpeg", 1024},
-        {"d.bmp", 2047},
-        {"e.JPG", 5000},
-        {"f_tn.jpg", 100},
-        {"g.jpg", 1048576},
-        {"h.jpg", 10240}},
+       seven,
        "ExpressFontName=Arial\nExpressRows=2\nExpressCols=2\nExpressMenuLocation=both\n"
        "ExpressLinkTarget=new\nExpressColorPageBackground=255\nExpressColorPageText=1193046\n"
        "ExpressColorTableBorder=16711680"},
@@ -69,11 +72,7 @@ TEST(ExpressPagesTest, PagesMatchGoldenFiles) {
        "ExpressUseRights=1\nExpressRights=© 2024 Me\nExpressFontBold=1\nExpressFontItalic=1\n"
        "ExpressFontSize=3\nExpressShowSize=0\nExpressTableBorder=2\nExpressImageBorder=0"},
       {"java.golden",  // pop-up picture pages walked within their index page
-       {{"Anna_Maria_2004.jpg", 2048},
-        {"beach_day.gif", 500},
-        {"cliff_tn_old.jpg", 1},
-        {"dunes.jpg", 99999},
-        {"x<y>.jpg", 3072}},
+       java,
        "ExpressFontName=Verdana\nExpressRows=1\nExpressCols=2\nExpressLinkTarget=java\n"
        "ExpressSepPage=1\nExpressGuessName=1\nExpressNamePattern=3\nExpressTableWidth=80\n"
        "ExpressPageTitle= My Trip \nExpressTableBorder=1\nExpressColorPageTitle=65535"},
@@ -89,25 +88,26 @@ TEST(ExpressPagesTest, PagesMatchGoldenFiles) {
   }
 }
 
-TEST(ExpressPagesTest, NothingIsWrittenWithoutPictures) {
-  const std::vector<std::vector<PictureFile>> lists = {{}, {{"a_tn.jpg", 5}, {"b_tn.gif", 5}}};
-  for (const auto& pictures : lists) {
+// No pictures, no pages; rows and columns below one count as one.
+TEST(ExpressPagesTest, PagesForThePicturesRowsAndColumns) {
+  const std::vector<PictureFile> three = {{"a.jpg", 1}, {"b.jpg", 1}, {"c.jpg", 1}};
+  const struct {
+    std::vector<PictureFile> pictures;
+    const char* settings;
+    int pages;
+  } cases[] = {{{}, "", 0},
+               {{{"a_tn.jpg", 5}, {"b_tn.gif", 5}}, "", 0},
+               {three, "ExpressRows=0\nExpressCols=0", 3},
+               {three, "ExpressRows=-2\nExpressCols=-2", 3},
+               {three, "ExpressRows=x\nExpressCols=1", 3},
+               {three, "ExpressRows=2.5\nExpressCols=1", 2},
+               {three, "ExpressRows=1\nExpressCols=3.5", 1},
+               {three, "ExpressRows=99999999999\nExpressCols=1", 1}};
+  for (const auto& c : cases) {
     TempFolder dir;
-    EXPECT_TRUE(Write(dir.path(), pictures, ExpressSettings{}));
-    EXPECT_TRUE(fs::is_empty(dir.path())) << pictures.size();
-  }
-}
-
-TEST(ExpressPagesTest, RowsAndColumnsBelowOneCountAsOne) {
-  const std::pair<const char*, int> cases[] = {
-      {"ExpressRows=0\nExpressCols=0", 3},   {"ExpressRows=-2\nExpressCols=-2", 3},
-      {"ExpressRows=x\nExpressCols=1", 3},   {"ExpressRows=2.5\nExpressCols=1", 2},
-      {"ExpressRows=1\nExpressCols=3.5", 1}, {"ExpressRows=99999999999\nExpressCols=1", 1}};
-  for (auto [settings, pages] : cases) {
-    TempFolder dir;
-    ASSERT_TRUE(Write(dir.path(), {{"a.jpg", 1}, {"b.jpg", 1}, {"c.jpg", 1}}, Settings(settings)));
-    EXPECT_TRUE(fs::exists(dir.Path(ExpressPageFileName(pages)))) << settings;
-    EXPECT_FALSE(fs::exists(dir.Path(ExpressPageFileName(pages + 1)))) << settings;
+    ASSERT_TRUE(Write(dir.path(), c.pictures, Settings(c.settings)));
+    EXPECT_EQ(dir.Count(), size_t(c.pages)) << c.settings;
+    EXPECT_TRUE(c.pages == 0 || fs::exists(dir.Path(ExpressPageFileName(c.pages)))) << c.settings;
   }
 }
 
@@ -161,34 +161,78 @@ TEST(ExpressPagesTest, LinksLeadToEveryFileName) {
   const std::vector<PictureFile> pictures = {
       {"a#b.jpg", 1}, {"caf\xE9.jpg", 1}, {"x');document.title='PWNED';('.jpg", 1}};
   const struct {
-    const char* settings;
-    std::vector<std::string> in_index;
+    const char *settings, *page;
+    std::vector<std::string> parts;
   } cases[] = {
       {"ExpressLinkTarget=same",
+       "page1.html",
        {"<a href=\"a%23b.jpg\"><img src=\"thumbs/a%23b_tn.jpg\"", "<br>a#b.jpg<br>",
         "<a href=\"caf%E9.jpg\"><img src=\"thumbs/caf%E9_tn.jpg\"", "<br>caf\xEF\xBF\xBD.jpg",
         "<a href=\"x%27);document.title=%27PWNED%27;(%27.jpg\">"}},
-      {"ExpressLinkTarget=new\nExpressSepPage=1", {"<a href=\"caf%E9.html\" target=\"_blank\">"}},
+      {"ExpressLinkTarget=new\nExpressSepPage=1",
+       "page1.html",
+       {"<a href=\"caf%E9.html\" target=\"_blank\">"}},
       {"ExpressLinkTarget=java\nExpressSepPage=1",
+       "page1.html",
        {"<a href=\"JavaScript:ShowPic('a%2523b.html')\">",
         "<a href=\"JavaScript:ShowPic('caf%25E9.html')\">",
         "<a href=\"JavaScript:ShowPic('x%2527);document.title=%2527PWNED%2527;(%2527.html')\">"}},
+      {"ExpressSepPage=1",
+       "caf\xE9.html",  // named by the bytes of the picture
+       {"<TITLE>caf\xEF\xBF\xBD.jpg</TITLE>", "<img src=\"caf%E9.jpg\" border=0>",
+        "<a href=\"x%27);document.title=%27PWNED%27;(%27.html\"><img "
+        "src=\"thumbs/x%27);document.title=%27PWNED%27;(%27_tn.jpg\""}},
   };
   for (const auto& c : cases) {
     TempFolder dir;
     ASSERT_TRUE(Write(dir.path(), pictures, Settings(c.settings))) << c.settings;
-    std::string index = ReadFile(dir.path() + "/page1.html");
-    for (const std::string& text : c.in_index)
-      EXPECT_NE(index.find(text), std::string::npos) << c.settings << ": " << text;
+    std::string page = dir.Read(c.page);
+    for (const std::string& part : c.parts)
+      EXPECT_NE(page.find(part), std::string::npos) << c.settings << ": " << part;
   }
+}
+
+// With ExpressHiDpi on, every thumbnail image offers its double and loads
+// lazily; off, nothing of it appears.
+// Every <img ...> tag of the pages written for `pictures`, index page first,
+// then the picture page of the second picture.
+std::vector<std::string> Images(const std::vector<PictureFile>& pictures,
+                                const std::string& hidpi) {
   TempFolder dir;
-  ASSERT_TRUE(Write(dir.path(), pictures, Settings("ExpressSepPage=1")));
-  std::string page = ReadFile(dir.path() + "/caf\xE9.html");  // named by the bytes of the picture
-  EXPECT_NE(page.find("<TITLE>caf\xEF\xBF\xBD.jpg</TITLE>"), std::string::npos);
-  EXPECT_NE(page.find("<img src=\"caf%E9.jpg\" border=0>"), std::string::npos);
-  EXPECT_NE(page.find("<a href=\"x%27);document.title=%27PWNED%27;(%27.html\"><img "
-                      "src=\"thumbs/x%27);document.title=%27PWNED%27;(%27_tn.jpg\""),
-            std::string::npos);
+  ExpressSettings settings = Settings("ExpressSepPage=1");
+  settings.ExpressHiDpi = hidpi;
+  EXPECT_TRUE(Write(dir.path(), pictures, settings));
+  std::string pages = dir.Read("page1.html") + dir.Read(pictures[1].name.substr(0, 1) + ".html");
+  std::regex img("<img [^>]*>");
+  std::vector<std::string> images;
+  for (std::sregex_iterator it(pages.begin(), pages.end(), img), end; it != end; ++it)
+    images.push_back(it->str());
+  return images;
+}
+
+TEST(HiDpiPagesTest, EveryThumbnailImageOffersItsDoubleAndLoadsLazily) {
+  std::vector<PictureFile> pictures = {{"a.jpg", 1}, {"b.png", 2}, {"c d,e.gif", 3}};
+  std::vector<std::string> images = Images(pictures, "1");
+  ASSERT_EQ(images.size(), 6u);  // three cells; two neighbours and the picture on b's page
+  EXPECT_EQ(images[0],
+            "<img src=\"thumbs/a_tn.jpg\" srcset=\"thumbs/a_tn@2x.jpg 2x\" loading=\"lazy\" "
+            "border=1>");
+  EXPECT_EQ(images[2],
+            "<img src=\"thumbs/c d,e_tn.jpg\" srcset=\"thumbs/c%20d%2Ce_tn@2x.jpg 2x\" "
+            "loading=\"lazy\" border=1>");
+  EXPECT_EQ(images[3],
+            "<img src=\"thumbs/a_tn.jpg\" srcset=\"thumbs/a_tn@2x.jpg 2x\" loading=\"lazy\" "
+            "border=0>");
+  EXPECT_EQ(images[5], "<img src=\"b.png\" border=0>");  // the picture itself has no double
+  for (const char* off : {"0", "yes"})
+    EXPECT_EQ(Images(pictures, off)[0], "<img src=\"thumbs/a_tn.jpg\" border=1>") << off;
+}
+
+TEST(SrcsetUrlTest, WhiteSpaceAndCommasCannotEndTheAddress) {
+  EXPECT_EQ(SrcsetUrl("plain_tn@2x.jpg"), "plain_tn@2x.jpg");
+  EXPECT_EQ(SrcsetUrl("a b,c\td.jpg"), "a%20b%2Cc%09d.jpg");
+  EXPECT_EQ(SrcsetUrl("50% #1 \"x\".jpg"), "50%25%20%231%20&quot;x&quot;.jpg");
+  EXPECT_EQ(SrcsetUrl("caf\xE9 .jpg"), "caf%E9%20.jpg");
 }
 
 }  // namespace

@@ -45,18 +45,6 @@ TEST(RowResamplerTest, KeepsAnEvenColourAtEverySize) {
   }
 }
 
-TEST(RowResamplerTest, KeepsLeftRightAndTopBottomApart) {
-  // Black on the left and top quarter, white elsewhere, shrunk by box and filter.
-  Raster in = MakeRaster(800, 600, [](int x, int y) {
-    uint8_t v = (x < 200 || y < 150) ? 0 : 255;
-    return Rgb{v, v, v};
-  });
-  Raster out = Resample(in, 40, 30);
-  EXPECT_LT(PixelAt(out, 2, 20).r, 10);
-  EXPECT_LT(PixelAt(out, 20, 2).r, 10);
-  EXPECT_GT(PixelAt(out, 30, 20).r, 245);
-}
-
 // Grey columns: `grey(x)` down every row.
 template <typename Grey>
 Raster Columns(int width, int height, Grey grey) {
@@ -134,8 +122,7 @@ TEST(OrientTest, TurnsEveryOrientationUpright) {
   // Stored 3 x 2:  a b c / d e f, one grey band each.
   Raster stored{3, 2, 1, {'a', 'b', 'c', 'd', 'e', 'f'}};
   const struct {
-    int orientation;
-    int width;
+    int orientation, width;
     std::string pixels;
   } cases[] = {{1, 3, "abcdef"}, {2, 3, "cbafed"}, {3, 3, "fedcba"}, {4, 3, "defabc"},
                {5, 2, "adbecf"}, {6, 2, "daebfc"}, {7, 2, "fcebda"}, {8, 2, "cfbead"},

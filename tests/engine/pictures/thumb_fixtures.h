@@ -6,16 +6,14 @@
 #include <unistd.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "pictures/jpeg_io.h"
 #include "pictures/raster.h"
+#include "pictures/thumbnails.h"
 #include "temp_folder.h"
 
 namespace thumb_test {
@@ -141,20 +139,39 @@ inline JpegFacts Facts(const std::string& jpeg) {
   return f;
 }
 
-// The pixels of a JPEG file at full size.
-inline Raster Decode(const std::string& path) {
+// The pixels of a JPEG file at full size, or read at `size`.
+inline Raster Decode(const std::string& path, ThumbSize size = {}) {
   int fd = open(path.c_str(), O_RDONLY);
   DecodedPicture decoded;
   std::string err;
-  ReadJpeg(
-      fd,
-      [](ThumbSize stored, int, ThumbSize* out, std::string*) {
-        *out = stored;
-        return true;
-      },
-      &decoded, &err);
+  auto choose = [size](ThumbSize stored, int, ThumbSize* out, std::string*) {
+    *out = size.width ? size : stored;
+    return true;
+  };
+  ReadJpeg(fd, choose, &decoded, &err);
   close(fd);
   return decoded.raster;
+}
+
+// A thumbnail made of `bytes`, written as `name` into `dir`: the result, and
+// the JPEG with its pixels when one was written.
+struct MadeThumb {
+  ThumbResult result;
+  std::string bytes = "";
+  Raster pixels = {};
+};
+
+inline MadeThumb Make(const TempFolder& dir, const std::string& bytes, const std::string& name,
+                      const ThumbOptions& options = {}, const ThumbChoices& choices = {}) {
+  dir.Write(name, bytes);
+  std::string thumb = dir.Path("thumb.jpg");
+  std::filesystem::remove(thumb);
+  MadeThumb made{MakeThumbnail(dir.Path(name), thumb, ThumbTarget(options), options, choices)};
+  if (made.result.exists) {
+    made.bytes = ReadFile(thumb);
+    made.pixels = Decode(thumb);
+  }
+  return made;
 }
 
 inline Rgb PixelAt(const Raster& r, int x, int y) {

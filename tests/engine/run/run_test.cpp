@@ -1,5 +1,8 @@
+// Runs over folders of pictures: what they make, report and refuse, the
+// photo trees, and the clean-up that deletes only the program's own files.
 #include "run/run.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -9,11 +12,17 @@
 #include <algorithm>
 #include <csignal>
 #include <filesystem>
-#include <fstream>
 #include <functional>
+#include <iterator>
+#include <string>
+#include <vector>
 
-#include "engine/run/fake_host.h"
+#include "pages/tree_index.h"
+#include "pictures/jpeg_io.h"
+#include "run/cleanup.h"
+#include "run/run_host.h"
 #include "run/run_report_text.h"
+#include "run/tree.h"
 #include "settings/settings_transfer.h"
 #include "settings/text.h"
 #include "temp_folder.h"
@@ -23,25 +32,65 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class RunTest : public ::testing::Test {
+// A run host that records what the run asks of it.
+struct FakeHost : RunHost {
+  std::vector<ProgressState> progress;
+  int hides = 0;
+  std::function<bool(const FakeHost&)> stop_when;  // STOP is pressed once this holds
+  bool stopped = false;
+  std::vector<std::string> questions;  // the lists of ConfirmDelete
+  bool answer = false;
+  std::function<void()> while_asked;
+  std::vector<std::string> reports;
+  std::vector<std::string> warnings;
+
+  void ShowProgress(const ProgressState& state) override { progress.push_back(state); }
+  void HideProgress() override { ++hides; }
+  bool PollStop() override {
+    if (stopped || !stop_when || !stop_when(*this)) return false;
+    return stopped = true;
+  }
+  void SetStatusVisible(bool) override {}
+  bool ConfirmDelete(const std::string& text) override {
+    questions.push_back(text);
+    if (while_asked) while_asked();
+    return answer;
+  }
+  void ShowReport(const std::string& text) override { reports.push_back(text); }
+  void Warn(const std::string& text) override { warnings.push_back(text); }
+};
+
+class RunFixture : public ::testing::Test {
  protected:
+  /// Makes the folder `name` (and the folders on its way); gives its path.
   std::string Dir(const std::string& name) {
     fs::create_directories(temp_.Path(name));
     return temp_.Path(name);
   }
+  /// Copies tests/data/`fixture` to `to`, making the folders on the way.
   static void Copy(const std::string& fixture, const std::string& to) {
-    fs::copy_file(std::string(KESTO_TEST_DATA) + "/pictures/" + fixture, to);
+    fs::create_directories(fs::path(to).parent_path());
+    fs::copy_file(std::string(KESTO_TEST_DATA) + "/" + fixture, to);
   }
-  static void Touch(const std::string& path, const std::string& text = "x") {
-    std::ofstream(path) << text;
+  static void Small(const std::string& to) { Copy("pictures/small.jpg", to); }
+  static bool Exists(const std::string& path) { return fs::exists(fs::symlink_status(path)); }
+  /// The names in `dir`, sorted.
+  static std::vector<std::string> Listing(const std::string& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename());
+    std::sort(names.begin(), names.end());
+    return names;
   }
-  static bool Exists(const std::string& path) { return fs::exists(path); }
-
-  RunInput Input(std::vector<std::string> dirs) {
+  RunInput Input(std::vector<std::string> dirs, ExtraFormats formats = {}) {
     RunInput input;
     input.directories = std::move(dirs);
     input.workers = 2;
+    input.formats = formats;
     return input;
+  }
+  void Run(bool advanced, const RunInput& input, const AdvancedSettings& advanced_settings = {},
+           const ExpressSettings& express = {}) {
+    Process(advanced, input, advanced_settings, express, &host_, &report_);
   }
 
   TempFolder temp_;
@@ -49,26 +98,23 @@ class RunTest : public ::testing::Test {
   RunReport report_;
 };
 
-TEST_F(RunTest, EmptyListShowsNothing) {
-  Process(false, Input({}), AdvancedSettings(), ExpressSettings(), &host_, &report_);
-  EXPECT_TRUE(host_.progress.empty());
-  EXPECT_TRUE(host_.reports.empty());
-}
+using Names = std::vector<std::string>;
+
+class RunTest : public RunFixture {};
 
 TEST_F(RunTest, MissingDirectoryIsReportedAndTheOthersRun) {
+  Run(false, Input({}));  // nothing to do: nothing shown
+  EXPECT_TRUE(host_.progress.empty() && host_.reports.empty());
   std::string pics = Dir("pics");
-  Copy("small.jpg", pics + "/a.jpg");
-  Copy("small.gif", pics + "/b.GIF");
+  Small(pics + "/a.jpg");
+  Copy("pictures/small.gif", pics + "/b.GIF");
   std::string missing = temp_.Path("gone") + "/";
-  Process(false, Input({pics + "/", missing}), AdvancedSettings(), ExpressSettings(), &host_,
-          &report_);
-  EXPECT_TRUE(Exists(pics + "/thumbs/a_tn.jpg"));
-  EXPECT_TRUE(Exists(pics + "/thumbs/b_tn.jpg"));
+  Run(false, Input({pics + "/", missing}));
+  EXPECT_EQ(Listing(pics + "/thumbs"), (Names{"a_tn.jpg", "b_tn.jpg"}));
   EXPECT_TRUE(Exists(pics + "/page1.html"));
   EXPECT_EQ(report_.InvalidPaths, missing + "\r\n");
-  ASSERT_EQ(host_.reports.size(), 1u);
-  EXPECT_EQ(host_.reports[0], "Invalid paths:\r\n---------------------\r\n" + missing +
-                                  "\r\n---------------------\r\n\r\n");
+  EXPECT_EQ(host_.reports, Names{"Invalid paths:\r\n---------------------\r\n" + missing +
+                                 "\r\n---------------------\r\n\r\n"});
   // The bar: 1 + two due, then one step per thumbnail, labels for Express.
   ASSERT_FALSE(host_.progress.empty());
   EXPECT_EQ(host_.progress.front().maximum, 3);
@@ -81,8 +127,7 @@ TEST_F(RunTest, UnreadableDirectoryIsReportedLikeAMissingOne) {
   chmod(temp_.path().c_str(), 0755);
   chmod(locked.c_str(), 0);
   EXPECT_EQ(RunUnprivileged([&] {
-              Process(false, Input({locked}), AdvancedSettings(), ExpressSettings(), &host_,
-                      &report_);
+              Run(false, Input({locked}));
               return report_.InvalidPaths;
             }),
             locked + "\r\n");
@@ -92,73 +137,59 @@ TEST_F(RunTest, UnreadableDirectoryIsReportedLikeAMissingOne) {
 
 TEST_F(RunTest, NothingDueShowsNoProgressButWritesPages) {
   std::string pics = Dir("pics");
-  Copy("small.jpg", pics + "/a.jpg");
-  Dir("pics/thumbs");
-  Copy("small.jpg", pics + "/thumbs/a_tn.jpg");
-  Touch(pics + "/old.htm");
+  Small(pics + "/a.jpg");
+  Small(pics + "/thumbs/a_tn.jpg");
+  temp_.Write("pics/old.htm", "x");
   ExpressSettings express;
   express.ExpressDelHTML = "1";
-  Process(false, Input({pics + "///"}), AdvancedSettings(), express, &host_, &report_);
+  Run(false, Input({pics + "///"}), {}, express);
   EXPECT_TRUE(host_.progress.empty());
-  EXPECT_FALSE(Exists(pics + "/old.htm"));
-  EXPECT_TRUE(Exists(pics + "/page1.html"));
-  EXPECT_FALSE(Exists(pics + "////page1.html/"));
-}
-
-TEST_F(RunTest, ExpressSkipsLowerCaseMarkOnly) {
-  std::string pics = Dir("pics");
-  Copy("small.jpg", pics + "/Sea_tn.jpg");
-  Copy("small.jpg", pics + "/Sea_TN.jpg");
-  Process(false, Input({pics}), AdvancedSettings(), ExpressSettings(), &host_, &report_);
-  EXPECT_FALSE(Exists(pics + "/thumbs/Sea_tn_tn.jpg"));
-  EXPECT_TRUE(Exists(pics + "/thumbs/Sea_TN_tn.jpg"));
+  EXPECT_EQ(Listing(pics), (Names{"a.jpg", "page1.html", "thumbs"}));
 }
 
 TEST_F(RunTest, CorruptPicturesAreReportedInListOrder) {
   std::string pics = Dir("pics");
-  Touch(pics + "/b.jpg", "not a picture");
-  Touch(pics + "/a.bmp", "");
-  Copy("small.jpg", pics + "/c.jpg");
-  Process(true, Input({pics}), AdvancedSettings(), ExpressSettings(), &host_, &report_);
-  ASSERT_EQ(host_.reports.size(), 1u);
-  EXPECT_EQ(host_.reports[0],
-            "Thumbs could not be written. Corrupted source files:\r\n---------------------\r\n" +
-                pics + "/a.bmp\r\n" + pics + "/b.jpg\r\n---------------------\r\n\r\n");
+  temp_.Write("pics/b.jpg", "not a picture");
+  temp_.Write("pics/a.bmp", "");
+  Small(pics + "/c.jpg");
+  Run(true, Input({pics}));
+  EXPECT_EQ(host_.reports,
+            Names{"Thumbs could not be written. Corrupted source files:\r\n---------------------"
+                  "\r\n" +
+                  pics + "/a.bmp\r\n" + pics + "/b.jpg\r\n---------------------\r\n\r\n"});
   EXPECT_TRUE(report_.CorruptedFiles.empty());  // emptied once shown
   EXPECT_TRUE(Exists(pics + "/thumbs/c_tn.jpg"));
   EXPECT_TRUE(Exists(pics + "/page_01.html"));
   EXPECT_EQ(host_.warnings,  // each with its reason
-            (std::vector<std::string>{
-                "no thumbnail of " + pics + "/a.bmp: empty file",
-                "no thumbnail of " + pics + "/b.jpg: not a picture in a readable format"}));
+            (Names{"no thumbnail of " + pics + "/a.bmp: empty file",
+                   "no thumbnail of " + pics + "/b.jpg: not a picture in a readable format"}));
 }
 
 TEST_F(RunTest, PagesThatCannotBeWrittenAreTold) {
   std::string pics = Dir("pics");
-  Copy("small.jpg", pics + "/a.jpg");
+  Small(pics + "/a.jpg");
   Dir("pics/page1.html");  // a folder where the first page belongs
   Dir("pics/page_01.html");
-  Process(false, Input({pics}), AdvancedSettings(), ExpressSettings(), &host_, &report_);
-  Process(true, Input({pics}), AdvancedSettings(), ExpressSettings(), &host_, &report_);
-  ASSERT_EQ(host_.warnings.size(), 2u);
-  EXPECT_EQ(host_.warnings[0],
-            "the pages stopped early: " + pics + "/page1.html: cannot be written (Is a directory)");
-  EXPECT_EQ(host_.warnings[1], "the pages stopped early: " + pics +
-                                   "/page_01.html: cannot be written (Is a directory)");
+  Run(false, Input({pics}));
+  Run(true, Input({pics}));
+  EXPECT_EQ(host_.warnings, (Names{"the pages stopped early: " + pics +
+                                       "/page1.html: cannot be written (Is a directory)",
+                                   "the pages stopped early: " + pics +
+                                       "/page_01.html: cannot be written (Is a directory)"}));
   EXPECT_TRUE(host_.reports.empty());  // the report itself has no place for it
 }
 
 TEST_F(RunTest, StopEndsTheRunWithinTheSecondDirectory) {
   std::string first = Dir("first"), second = Dir("second"), third = Dir("third");
   for (const std::string& dir : {first, second, third})
-    for (int i = 0; i < 8; ++i) Copy("small.jpg", dir + "/p" + std::to_string(i) + ".jpg");
+    for (int i = 0; i < 8; ++i) Small(dir + "/p" + std::to_string(i) + ".jpg");
   // STOP once the second directory has made its first thumbnail.
   host_.stop_when = [](const FakeHost& h) {
     return !h.progress.empty() && h.progress.back().dir_index == 1 && h.progress.back().value > 1;
   };
   RunInput input = Input({first, second, third, temp_.Path("gone")});
   input.workers = 1;
-  Process(false, input, AdvancedSettings(), ExpressSettings(), &host_, &report_);
+  Run(false, input);
   EXPECT_TRUE(Exists(first + "/thumbs/p7_tn.jpg"));
   EXPECT_TRUE(Exists(first + "/page1.html"));
   EXPECT_TRUE(Exists(second + "/thumbs/p0_tn.jpg"));
@@ -171,15 +202,15 @@ TEST_F(RunTest, StopEndsTheRunWithinTheSecondDirectory) {
 
 TEST_F(RunTest, StopDuringPagesStillServesLaterFoldersWithoutPictures) {
   std::string first = Dir("first"), empty = Dir("empty"), third = Dir("third");
-  Copy("small.jpg", first + "/a.jpg");
-  Copy("small.jpg", third + "/c.jpg");
-  Touch(empty + "/old.htm");
+  Small(first + "/a.jpg");
+  Small(third + "/c.jpg");
+  temp_.Write("empty/old.htm", "x");
   host_.stop_when = [](const FakeHost& h) {
     return !h.progress.empty() && h.progress.back().value == h.progress.back().maximum;
   };
   ExpressSettings express;
   express.ExpressDelHTML = "1";
-  Process(false, Input({first, empty, third}), AdvancedSettings(), express, &host_, &report_);
+  Run(false, Input({first, empty, third}), {}, express);
   EXPECT_TRUE(Exists(first + "/thumbs/a_tn.jpg"));
   EXPECT_FALSE(Exists(empty + "/old.htm"));
   EXPECT_TRUE(Exists(third + "/thumbs"));  // the folder comes before the first picture
@@ -188,14 +219,14 @@ TEST_F(RunTest, StopDuringPagesStillServesLaterFoldersWithoutPictures) {
 
 TEST_F(RunTest, RelativeFoldersAreTakenFromTheWorkingFolder) {
   std::string pics = Dir("my.cams/gallery");
-  Copy("small.jpg", pics + "/a.jpg");
-  Touch(pics + "/old.HTML");  // deleted: the full path holds ".c"
+  Small(pics + "/a.jpg");
+  temp_.Write("my.cams/gallery/old.HTML", "x");  // deleted: the full path holds ".c"
   AdvancedSettings advanced;
   advanced.DelHTML = "1";
   advanced.FromDir = "1";
   fs::path before = fs::current_path();
   fs::current_path(temp_.Path("my.cams"));
-  Process(true, Input({"gallery/"}), advanced, ExpressSettings(), &host_, &report_);
+  Run(true, Input({"gallery/"}), advanced);
   fs::current_path(before);
   EXPECT_FALSE(Exists(pics + "/old.HTML"));
   EXPECT_NE(ReadFile(pics + "/page_01.html").find("<TITLE> gallery 1"), std::string::npos);
@@ -204,33 +235,27 @@ TEST_F(RunTest, RelativeFoldersAreTakenFromTheWorkingFolder) {
 TEST_F(RunTest, OldPagesGoByModeMasks) {
   std::string pics = Dir("pics");
   for (const char* name : {"readme.js", "index.HTML", "x.shtml", "keep.txt", "a.asp", "b.c"})
-    Touch(pics + "/" + name);
+    temp_.Write(std::string("pics/") + name, "x");
   DeleteOldHtml(pics, false);
-  EXPECT_TRUE(Exists(pics + "/readme.js"));
-  EXPECT_TRUE(Exists(pics + "/index.HTML"));  // the mask matches, the path holds no ".html"
-  EXPECT_FALSE(Exists(pics + "/x.shtml"));
+  // index.HTML: the mask matches, the path holds no ".html"
+  EXPECT_EQ(Listing(pics), (Names{"a.asp", "b.c", "index.HTML", "keep.txt", "readme.js"}));
   DeleteOldHtml(pics, true);
-  EXPECT_FALSE(Exists(pics + "/readme.js"));
-  EXPECT_FALSE(Exists(pics + "/a.asp"));
-  EXPECT_FALSE(Exists(pics + "/b.c"));
-  EXPECT_TRUE(Exists(pics + "/keep.txt"));
+  EXPECT_EQ(Listing(pics), (Names{"index.HTML", "keep.txt"}));
 }
 
 // Settings that would make the run write or delete outside the gallery's
 // own files, or fail every picture, stop it before it touches anything.
 TEST_F(RunTest, SettingsThatWouldHarmFilesAreRefusedBeforeTheRun) {
   std::string pics = Dir("parent/pics");
-  Copy("small.jpg", pics + "/photo.jpeg");
-  Touch(temp_.Path("parent/photo_tn.jpg"));
+  Small(pics + "/photo.jpeg");
+  temp_.Write("parent/photo_tn.jpg", "x");
   const struct {
-    const char* sub;
-    const char* resize;
-    const char* height;
-    const char* width;
+    const char *sub, *resize, *height, *width;
   } cases[] = {{"", "Height", "100", "100"},       {".", "Height", "100", "100"},
                {"..", "Height", "100", "100"},     {" .. ", "Height", "100", "100"},
                {"a/b", "Height", "100", "100"},    {"thumbs", "Both", "0", "120"},
                {"thumbs", "Both", "120", "40000"}, {"thumbs", "Width", "0", "0.4"}};
+  host_.answer = true;
   for (const auto& c : cases) {
     AdvancedSettings advanced;
     advanced.ThumbExt = "";
@@ -240,11 +265,10 @@ TEST_F(RunTest, SettingsThatWouldHarmFilesAreRefusedBeforeTheRun) {
     input.thumbs.ResizeMethod = c.resize;
     input.thumbs.Height = c.height;
     input.thumbs.Width = c.width;
-    host_.answer = true;
-    Process(true, input, advanced, ExpressSettings(), &host_, &report_);
-    EXPECT_EQ(temp_.Count(), 1u) << c.sub << c.resize;
-    EXPECT_EQ(fs::directory_iterator(pics)->path().filename(), "photo.jpeg") << c.sub << c.resize;
-    EXPECT_TRUE(Exists(temp_.Path("parent/photo_tn.jpg")));
+    Run(true, input, advanced);
+    EXPECT_EQ(Listing(temp_.Path("parent")), (Names{"photo_tn.jpg", "pics"})) << c.sub << c.resize;
+    EXPECT_EQ(temp_.Read("parent/photo_tn.jpg"), "x") << c.sub << c.resize;
+    EXPECT_EQ(Listing(pics), Names{"photo.jpeg"}) << c.sub << c.resize;
   }
   ASSERT_EQ(host_.warnings.size(), std::size(cases));
   EXPECT_EQ(host_.warnings[2],
@@ -257,11 +281,11 @@ TEST_F(RunTest, SettingsThatWouldHarmFilesAreRefusedBeforeTheRun) {
 
 TEST_F(RunTest, APageAtALinkIsReplacedNotWrittenThrough) {
   std::string pics = Dir("pics");
-  Copy("small.jpg", pics + "/a.jpg");
-  Touch(temp_.Path("precious.html"), "precious");
+  Small(pics + "/a.jpg");
+  temp_.Write("precious.html", "precious");
   fs::create_symlink(temp_.Path("precious.html"), pics + "/page1.html");
-  Process(false, Input({pics}), AdvancedSettings(), ExpressSettings(), &host_, &report_);
-  EXPECT_EQ(ReadFile(temp_.Path("precious.html")), "precious");
+  Run(false, Input({pics}));
+  EXPECT_EQ(temp_.Read("precious.html"), "precious");
   EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(pics + "/page1.html")));
   EXPECT_TRUE(ReadFile(pics + "/page1.html").starts_with(kUtf8Bom));
 }
@@ -270,12 +294,12 @@ TEST_F(RunTest, APageAtALinkIsReplacedNotWrittenThrough) {
 // were there stay whole, and no page is left empty or cut off.
 TEST_F(RunTest, AFullDiskLeavesEveryPageWhole) {
   std::string pics = Dir("pics");
-  for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) Copy("small.jpg", pics + "/" + name);
+  for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) Small(pics + "/" + name);
   ExpressSettings express;
   express.ExpressSepPage = "1";
-  Process(false, Input({pics}), AdvancedSettings(), express, &host_, &report_);
+  Run(false, Input({pics}), {}, express);
   std::string old_index = ReadFile(pics + "/page1.html");
-  Copy("small.jpg", pics + "/d.jpg");
+  Small(pics + "/d.jpg");
   express.ExpressPageTitle = "Changed";
   pid_t child = fork();
   if (child == 0) {
@@ -298,19 +322,19 @@ TEST_F(RunTest, AFullDiskLeavesEveryPageWhole) {
   }
 }
 
+// Names that differ only in the extension are told once; thumbnails are no
+// pictures, and letter case counts.
 TEST_F(RunTest, PicturesSharingABaseNameAreTold) {
   std::string pics = Dir("pics");
   for (const char* name :
        {"Beach.jpg", "Beach.gif", "Beach.bmp", "beach.jpeg", "x_tn.jpg", "x.gif"})
-    Touch(pics + "/" + name);
-  Process(false, Input({pics}), AdvancedSettings(), ExpressSettings(), &host_, &report_);
-  EXPECT_EQ(std::count_if(host_.warnings.begin(), host_.warnings.end(),
-                          [](const std::string& w) { return w.find(" share ") != w.npos; }),
-            1);
-  EXPECT_NE(std::find(host_.warnings.begin(), host_.warnings.end(),
-                      pics + ": Beach.bmp, Beach.gif and Beach.jpg share one thumbnail and one "
-                             "picture page"),
-            host_.warnings.end());
+    temp_.Write(std::string("pics/") + name, "x");
+  Run(false, Input({pics}));
+  Names shared;
+  std::copy_if(host_.warnings.begin(), host_.warnings.end(), std::back_inserter(shared),
+               [](const std::string& w) { return w.find(" share ") != w.npos; });
+  EXPECT_EQ(shared, Names{pics + ": Beach.bmp, Beach.gif and Beach.jpg share one thumbnail and one "
+                                 "picture page"});
 }
 
 // A blank thumbnail mark passes the dialog's check, which looks at the
@@ -324,15 +348,12 @@ TEST_F(RunTest, BlankMarkCommittedBesideThePicturesMakesNoThumbnails) {
   ASSERT_FALSE(CommitAdvanced(&form, &settings, &flags));
   ASSERT_EQ(settings.ThumbExt + "|" + settings.StoreInSub, "|0");
   std::string pics = Dir("pics");
-  Copy("small.jpg", pics + "/a.jpg");
+  Small(pics + "/a.jpg");
   std::string picture = ReadFile(pics + "/a.jpg");
-  Process(true, Input({pics}), settings, ExpressSettings(), &host_, &report_);
+  Run(true, Input({pics}), settings);
   EXPECT_EQ(ReadFile(pics + "/a.jpg"), picture);
   EXPECT_TRUE(host_.progress.empty());
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(pics)) names.push_back(entry.path().filename());
-  std::sort(names.begin(), names.end());
-  EXPECT_EQ(names, (std::vector<std::string>{"a.jpg", "page_01.html"}));
+  EXPECT_EQ(Listing(pics), (Names{"a.jpg", "page_01.html"}));
 }
 
 TEST(RunReportTextTest, SectionsInOrder) {
@@ -347,6 +368,353 @@ TEST(RunReportTextTest, SectionsInOrder) {
             "No template was found at /t.tpl\r\n\r\n");
   EXPECT_EQ(StripTrailingSlashes("/a/b///"), "/a/b");
   EXPECT_EQ(StripTrailingSlashes("/"), "");
+}
+
+// Runs with the opt-in choices: extra picture types and thumbnails for sharp
+// screens. Without them a run takes and makes what it always did.
+ExtraFormats Formats(const std::string& list) {
+  ExtraFormats formats;
+  std::string err;
+  EXPECT_TRUE(ParseExtraFormats(list, &formats, &err)) << err;
+  return formats;
+}
+
+TEST_F(RunTest, ExtraTypesAreTakenOnlyWhenChosenAndSortLikeTheOthers) {
+  std::string pics = Dir("pics");
+  Small(pics + "/b.jpg");
+  Copy("thumbs/png-named.jpg", pics + "/a.PNG");
+  Copy("thumbs/png-named.jpg", pics + "/b.png");
+  Run(false, Input({pics}));
+  EXPECT_EQ(Listing(pics + "/thumbs"), Names{"b_tn.jpg"});
+  EXPECT_EQ(temp_.Read("pics/page1.html").find("a.PNG"), std::string::npos);
+  EXPECT_TRUE(host_.warnings.empty());
+
+  Run(false, Input({pics}, Formats("png")));
+  EXPECT_EQ(Listing(pics + "/thumbs"), (Names{"a_tn.jpg", "b_tn.jpg"}));
+  std::string page = temp_.Read("pics/page1.html");
+  EXPECT_LT(page.find("href=\"a.PNG\""), page.find("href=\"b.jpg\""));
+  EXPECT_LT(page.find("href=\"b.jpg\""), page.find("href=\"b.png\""));
+  EXPECT_EQ(host_.warnings,
+            Names{pics + ": b.jpg and b.png share one thumbnail and one picture page"});
+  EXPECT_TRUE(host_.reports.empty());
+}
+
+TEST_F(RunTest, CleanUpKeepsAThumbnailWhileItsPictureIsThereInAChosenType) {
+  std::string pics = Dir("pics");
+  Copy("thumbs/png-named.jpg", pics + "/shot.png");
+  Small(pics + "/gone.jpg");
+  ExpressSettings hidpi;
+  hidpi.ExpressHiDpi = "1";
+  Run(false, Input({pics}, Formats("png")), {}, hidpi);
+  Names all = {"gone_tn.jpg", "gone_tn@2x.jpg", "shot_tn.jpg", "shot_tn@2x.jpg"};
+  ASSERT_EQ(Listing(pics + "/thumbs"), all);
+  fs::remove(pics + "/gone.jpg");
+  ThumbNaming express;
+  EXPECT_EQ(FindOrphanThumbs(pics + "/thumbs", pics, express, Formats("png")),
+            (Names{"gone_tn.jpg", "gone_tn@2x.jpg"}));
+  // Without PNG chosen shot.png is no picture of the gallery.
+  EXPECT_EQ(FindOrphanThumbs(pics + "/thumbs", pics, express), all);
+
+  // The affix before the name, thumbnails beside the pictures.
+  ThumbNaming before{"tn_", true, false, false};
+  fs::copy_file(pics + "/thumbs/shot_tn.jpg", pics + "/tn_shot.jpg");
+  EXPECT_EQ(FindOrphanThumbs(pics, pics, before, Formats("png")), Names{});
+  EXPECT_EQ(FindOrphanThumbs(pics, pics, before, Formats("tiff")), Names{"tn_shot.jpg"});
+}
+
+TEST_F(RunTest, SharpScreensGetADoubleOfEachThumbnailMadeWhenMissing) {
+  std::string pics = Dir("pics");
+  Small(pics + "/a.jpg");  // 40 x 30
+  temp_.Write("pics/broken.jpg", "no picture at all");
+  ExpressSettings hidpi;
+  hidpi.ExpressHiDpi = "1";
+  const struct {
+    ExpressSettings settings;
+    int64_t maximum;  // of the bar: 1 + the thumbnails due
+    Names thumbs;
+  } runs[] = {{{}, 3, {"a_tn.jpg"}},                     // a and broken
+              {hidpi, 4, {"a_tn.jpg", "a_tn@2x.jpg"}},   // a's double, and broken twice
+              {hidpi, 3, {"a_tn.jpg", "a_tn@2x.jpg"}}};  // nothing of a is due any more
+  for (const auto& run : runs) {
+    host_ = FakeHost();
+    Run(false, Input({pics}), {}, run.settings);
+    EXPECT_EQ(host_.progress.back().maximum, run.maximum);
+    EXPECT_EQ(Listing(pics + "/thumbs"), run.thumbs);
+    ASSERT_EQ(host_.reports.size(), 1u);
+    const std::string& report = host_.reports[0];  // broken listed once, though both failed
+    EXPECT_NE(report.find("/broken.jpg\r\n"), std::string::npos);
+    EXPECT_EQ(report.find("/broken.jpg\r\n"), report.rfind("/broken.jpg\r\n"));
+  }
+  EXPECT_EQ(ReadFile(pics + "/thumbs/a_tn@2x.jpg").substr(0, 2), "\xFF\xD8");
+}
+
+// Whole photo trees: which folders become galleries, and the page at the top
+// of the tree that never takes the place of a page of the user's own.
+class TreeTest : public RunFixture {
+ protected:
+  // Makes `path` (folders on the way too) below the top of the tree: a copy
+  // of tests/data/`fixture`, else a file of one letter.
+  void File(const std::string& path, const std::string& fixture = "") {
+    fs::create_directories(fs::path(top_ + "/" + path).parent_path());
+    fixture.empty() ? WriteFile(top_ + "/" + path, "x") : Copy(fixture, top_ + "/" + path);
+  }
+  Names Relative(const Names& folders) const {
+    Names relative;
+    for (const std::string& folder : folders)
+      relative.push_back(folder == top_ ? "." : folder.substr(top_.size() + 1));
+    return relative;
+  }
+
+  std::string top_ = temp_.Path("Pictures");
+  TreeRules express_ = RunTreeRules(false, AdvancedSettings(), {});
+};
+
+TEST_F(TreeTest, TheTopThenEachFolderHoldingPicturesInTheListsOrder) {
+  File("zoo/a.jpg");
+  File("Beach/2024/b.GIF");
+  File("beach/c.bmp");
+  File("alps/empty/.keep");
+  File("alps/x_tn.jpg");  // a thumbnail among pictures is no picture
+  File("alps/notes.txt");
+  File("alps/deep/d.jpeg");
+  File(".hidden/e.jpg");        // hidden: not entered
+  File("zoo/thumbs/f_tn.jpg");  // the run's thumbnail folder: not entered
+  File("zoo/thumbs/more/g.jpg");
+  File("screens/shot.png");  // not a picture unless PNG is chosen
+  fs::create_directory_symlink(top_ + "/zoo", top_ + "/link");  // not followed
+  fs::create_symlink(top_ + "/zoo/a.jpg", top_ + "/alps/deep/linked.jpg");
+  EXPECT_EQ(Relative(PictureTree(top_, express_)),
+            (Names{".", "alps/deep", "Beach/2024", "beach", "zoo"}));
+
+  ExtraFormats png;
+  png.Add(ExtraFormat::kPng);
+  Names with_png = PictureTree(top_ + "/", RunTreeRules(false, AdvancedSettings(), png));
+  EXPECT_EQ(with_png.front(), top_ + "/");  // the top as given, the others without "//"
+  EXPECT_EQ(Relative({with_png.begin() + 1, with_png.end()}),
+            (Names{"alps/deep", "Beach/2024", "beach", "screens", "zoo"}));
+  EXPECT_EQ(PictureTree(top_ + "/missing", express_), Names{top_ + "/missing"});
+}
+
+TEST_F(TreeTest, AdvancedSettingsNameTheThumbnailFolderAndTheAffix) {
+  File("thumbs/a.jpg");
+  File("small/b_tn.jpg");
+  File("small/c.jpg");
+  File("other/x_tn.jpg");
+  AdvancedSettings settings;
+  settings.SubFolderName = "small";
+  EXPECT_EQ(Relative(PictureTree(top_, RunTreeRules(true, settings, {}))), (Names{".", "thumbs"}));
+  settings.ThumbExt = "tn_";  // now "x_tn.jpg" is a picture
+  settings.StoreInSub = "0";  // no thumbnail folder: "small" is a gallery like any other
+  EXPECT_EQ(Relative(PictureTree(top_, RunTreeRules(true, settings, {}))),
+            (Names{".", "other", "small", "thumbs"}));
+}
+
+TEST_F(TreeTest, TheIndexLeadsToEachGalleryAndShowsItsFirstThumbnail) {
+  File("b.jpg", "pictures/small.jpg");
+  File("2024/Caf\xC3\xA9 & co/x #1.jpg", "pictures/small.jpg");
+  File("2024/Caf\xC3\xA9 & co/#1.gif", "pictures/small.gif");
+  File("2024/empty/notes.txt");
+  Names folders = PictureTree(top_, express_);
+  Run(false, Input(folders));
+  std::string warning;
+  ASSERT_TRUE(MakeTreeIndex(top_, folders, false, AdvancedSettings(), {}, &warning)) << warning;
+  EXPECT_EQ(temp_.Read("Pictures/index.html"),
+            std::string(kUtf8Bom) +
+                "<!-- KESTO tree index -->\r\n"
+                "<HTML><HEAD><TITLE>Pictures</TITLE></HEAD>\r\n"
+                "<BODY bgcolor=#000000 text=#FFFFFF link=#FFFFFF vlink=#C0C0C0 alink=#FFFFFF>\r\n"
+                "<div align=\"center\"><br><font size=5><B>Pictures</B></font><br><br>\r\n"
+                "<TABLE cellpadding=7 cellspacing=0 border=0>\r\n"
+                "<TR>\r\n"
+                "<TD align=center valign=bottom><a href=\"page1.html\"><img "
+                "src=\"thumbs/b_tn.jpg\" border=1><br>Pictures</a><br><br></TD>\r\n"
+                "<TD align=center valign=bottom><a href=\"2024/Caf\xC3\xA9 &amp; co/page1.html\">"
+                "<img src=\"2024/Caf\xC3\xA9 &amp; co/thumbs/%231_tn.jpg\" border=1><br>2024/"
+                "Caf\xC3\xA9 &amp; co</a><br><br></TD>\r\n"
+                "</TR>\r\n"
+                "</TABLE></div></BODY></HTML>\r\n");
+}
+
+TEST_F(TreeTest, AdvancedGalleriesStartAtThePageStartAtNumbers) {
+  File("2024/b.jpg", "pictures/small.jpg");
+  AdvancedSettings settings;
+  settings.PageFileName = "gallery";
+  settings.StartAt = "3";
+  settings.Units = "2";
+  settings.ThumbExt = "";
+  settings.SubFolderName = "mini";
+  Names folders = PictureTree(top_, RunTreeRules(true, settings, {}));
+  Run(true, Input(folders), settings);
+  std::string warning;
+  ASSERT_TRUE(MakeTreeIndex(top_, folders, true, settings, {}, &warning)) << warning;
+  EXPECT_NE(temp_.Read("Pictures/index.html")
+                .find("<a href=\"2024/gallery03.html\"><img src=\"2024/mini/b.jpg\" border=1>"),
+            std::string::npos);
+}
+
+TEST_F(TreeTest, APageOfTheUsersOwnIsNeverReplaced) {
+  File("a.jpg", "pictures/small.jpg");
+  Names folders = PictureTree(top_, express_);
+  std::string index = top_ + "/index.html", warning;
+  EXPECT_FALSE(MakeTreeIndex(top_, folders, false, AdvancedSettings(), {}, &warning));
+  EXPECT_EQ(warning, top_ + ": the tree holds no gallery; no tree index is written");
+  Run(false, Input(folders));
+  ASSERT_TRUE(MakeTreeIndex(top_, folders, false, AdvancedSettings(), {}, &warning));
+  EXPECT_TRUE(IsOwnTreeIndex(index));
+  ASSERT_TRUE(MakeTreeIndex(top_, folders, false, AdvancedSettings(), {}, &warning));  // again
+
+  WriteFile(index, "<html>my own start page</html>");
+  EXPECT_FALSE(MakeTreeIndex(top_, folders, false, AdvancedSettings(), {}, &warning));
+  EXPECT_EQ(warning, index + " is not a tree index the program wrote; it is left as it is");
+  EXPECT_EQ(ReadFile(index), "<html>my own start page</html>");
+
+  // Not even a link to a tree index of the program's own is replaced.
+  fs::rename(index, top_ + "/mine.html");
+  ASSERT_TRUE(MakeTreeIndex(top_, folders, false, AdvancedSettings(), {}, &warning));
+  fs::rename(index, top_ + "/own.html");
+  fs::create_symlink(top_ + "/own.html", index);
+  EXPECT_FALSE(MakeTreeIndex(top_, folders, false, AdvancedSettings(), {}, &warning));
+  EXPECT_TRUE(fs::is_symlink(index));
+}
+
+// The clean-up deletes only the program's own thumbnails: folders full of the
+// user's look-alike files stay whole.
+// A file that carries the thumbnail mark, as every thumbnail the program
+// writes does.
+std::string Marked() {
+  return std::string("\xFF\xD8\xFF\xFE\x00", 5) + static_cast<char>(kThumbnailMark.size() + 2) +
+         std::string(kThumbnailMark) + "\xFF\xD9";
+}
+
+// The user's own JPEG: the same head with another comment.
+std::string Unmarked() {
+  return "\xFF\xD8\xFF\xFE" + std::string("\x00\x07", 2) + "holiday\xFF\xD9";
+}
+
+constexpr char kQuestion[] =
+    "It appears that the source files for\r\nthe following thumbnails do not exist.\r\n"
+    "Do you wish to delete them?\r\n---------------------------\r\n";
+
+class CleanupTest : public RunFixture {
+ protected:
+  CleanupTest() { host_.answer = true; }
+};
+
+TEST_F(CleanupTest, AsksAndDeletesOnlyOrphansStillOrphaned) {
+  std::string pics = Dir("pics"), thumbs = Dir("pics/thumbs");
+  for (const char* name : {"Beach_tn.jpg", "Sea_tn.jpg", "Sky_tn.jpg", "Lake_tn.jpg"})
+    WriteFile(thumbs + "/" + name, Marked());
+  WriteFile(thumbs + "/notes.jpg", Marked());  // no mark in its name
+  WriteFile(pics + "/beach.GIF", "");          // any letter case keeps the thumbnail
+  host_.while_asked = [&] {
+    WriteFile(pics + "/Sky.bmp", "");              // restored while asked
+    WriteFile(thumbs + "/Lake_tn.jpg", "mine");    // the user's own file put in its place
+    WriteFile(thumbs + "/Late_tn.jpg", Marked());  // never shown, so never deleted
+  };
+  CleanOrphanThumbs(thumbs, pics, ThumbNaming(), &host_);
+  ASSERT_EQ(host_.questions.size(), 1u);
+  EXPECT_EQ(host_.questions[0], kQuestion + thumbs + "/Lake_tn.jpg\r\n" + thumbs +
+                                    "/Sea_tn.jpg\r\n" + thumbs + "/Sky_tn.jpg\r\n");
+  for (const char* kept : {"Beach_tn.jpg", "Sky_tn.jpg", "Lake_tn.jpg", "notes.jpg", "Late_tn.jpg"})
+    EXPECT_TRUE(Exists(thumbs + "/" + kept)) << kept;
+  EXPECT_FALSE(Exists(thumbs + "/Sea_tn.jpg"));
+}
+
+// Pictures of the user's that are named like thumbnails, beside the pictures
+// or in the thumbnail folder, are never taken for orphans, whatever the naming.
+TEST_F(CleanupTest, LookAlikePicturesAreNeverListed) {
+  std::string pics = Dir("pics"), thumbs = Dir("pics/thumbs");
+  for (const char* name : {"sat_tnight.jpg", "lonely_tn.jpg", "autumn_tn_walk.jpg", "_tnx.jpg"}) {
+    WriteFile(pics + "/" + name, Unmarked());
+    WriteFile(thumbs + "/" + name, "not even a JPEG");
+  }
+  fs::create_symlink(pics + "/lonely_tn.jpg", thumbs + "/link_tn.jpg");
+  const ThumbNaming namings[] = {{"_tn", false, false, false},
+                                 {"_tn", true, false, false},
+                                 {"_tn", false, true, false},
+                                 {"", false, true, false}};
+  for (const ThumbNaming& naming : namings) {
+    const std::string& folder = naming.store_in_sub ? thumbs : pics;
+    EXPECT_EQ(FindOrphanThumbs(folder, pics, naming), std::vector<std::string>{})
+        << naming.affix << naming.before << naming.store_in_sub;
+    CleanOrphanThumbs(folder, pics, naming, &host_);
+  }
+  EXPECT_TRUE(host_.questions.empty());
+  EXPECT_EQ(fs::file_size(pics + "/lonely_tn.jpg"), Unmarked().size());
+}
+
+// A thumbnail folder that is a link leads to files that are not the
+// gallery's own, even when another gallery's thumbnails are among them.
+TEST_F(CleanupTest, ThumbnailFolderThatIsALinkIsNeverCleaned) {
+  std::string pics = Dir("pics"), elsewhere = Dir("elsewhere");
+  WriteFile(elsewhere + "/holiday_tn.jpg", Marked());
+  fs::create_directory_symlink(elsewhere, pics + "/thumbs");
+  EXPECT_TRUE(FindOrphanThumbs(pics + "/thumbs", pics, ThumbNaming()).empty());
+  CleanOrphanThumbs(pics + "/thumbs", pics, ThumbNaming(), &host_);
+  EXPECT_TRUE(host_.questions.empty());
+  EXPECT_TRUE(Exists(elsewhere + "/holiday_tn.jpg"));
+}
+
+TEST_F(CleanupTest, NamesCannotForgeLinesOfTheQuestion) {
+  std::string pics = Dir("pics"), thumbs = Dir("pics/thumbs");
+  std::string forged = "x\r\n(nothing else will be deleted)\t\x1B[2J_tn.jpg";
+  WriteFile(thumbs + "/" + forged, Marked());
+  host_.answer = false;
+  CleanOrphanThumbs(thumbs, pics, ThumbNaming(), &host_);
+  ASSERT_EQ(host_.questions.size(), 1u);
+  EXPECT_EQ(host_.questions[0],
+            kQuestion + thumbs + "/x\\r\\n(nothing else will be deleted)\\t\\x1B[2J_tn.jpg\r\n");
+  EXPECT_TRUE(Exists(thumbs + "/" + forged));
+}
+
+// A whole run over pictures named like thumbnails and a Latin-1 name:
+// thumbnails are made and kept, only a real orphan goes.
+TEST_F(CleanupTest, RunsKeepTheUsersPicturesAndNamesThatAreNotUtf8) {
+  std::string pics = Dir("pics");
+  for (const char* name : {"caf\xE9.jpg", "sat_tnight.jpg", "lonely_tn.jpg", "gone.jpg"})
+    Small(pics + "/" + name);
+  AdvancedSettings beside;
+  beside.StoreInSub = "0";
+  beside.CleanHouse = "1";
+  ExpressSettings express;
+  express.ExpressCleanHouse = "1";
+  for (bool advanced : {true, false})
+    for (int run = 0; run < 2; ++run) Run(advanced, Input({pics}), beside, express);
+  EXPECT_TRUE(host_.questions.empty());
+  for (const char* made : {"caf\xE9_tn.jpg", "gone_tn.jpg", "thumbs/caf\xE9_tn.jpg"})
+    EXPECT_TRUE(Exists(pics + "/" + made)) << made;
+  fs::remove(pics + "/gone.jpg");
+  Run(true, Input({pics}), beside, express);
+  ASSERT_EQ(host_.questions.size(), 1u);
+  EXPECT_EQ(host_.questions[0], kQuestion + pics + "/gone_tn.jpg\r\n");
+  for (const char* kept : {"sat_tnight.jpg", "lonely_tn.jpg", "caf\xE9.jpg", "caf\xE9_tn.jpg"})
+    EXPECT_TRUE(Exists(pics + "/" + kept)) << kept;
+  EXPECT_FALSE(Exists(pics + "/gone_tn.jpg"));
+}
+
+TEST(ThumbnailMarkTest, OnlyTheExactCommentBeforeTheFirstScanCounts) {
+  const std::string mark(kThumbnailMark);
+  const std::string app0 = std::string("\xFF\xE0\x00\x04", 4) + "xy";
+  const struct {
+    const char* what;
+    std::string bytes;
+    bool marked;
+  } cases[] = {
+      {"after SOI", Marked(), true},
+      {"after an APP0", "\xFF\xD8" + app0 + Marked().substr(2), true},
+      {"a longer comment", "\xFF\xD8\xFF\xFE" + std::string("\x00\x12", 2) + mark + "!", false},
+      {"after the scan", "\xFF\xD8\xFF\xDA" + Marked().substr(2), false},
+      {"no JPEG", "GIF89a" + Marked(), false},
+      {"cut short", Marked().substr(0, 12), false},
+      {"empty", "", false},
+  };
+  TempFolder temp;
+  for (const auto& c : cases) {
+    WriteFile(temp.Path("t.jpg"), c.bytes);
+    int fd = open(temp.Path("t.jpg").c_str(), O_RDONLY);
+    EXPECT_EQ(HasThumbnailMark(fd), c.marked) << c.what;
+    close(fd);
+  }
 }
 
 }  // namespace

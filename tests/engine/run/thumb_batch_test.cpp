@@ -28,19 +28,11 @@ std::vector<std::string> Words(const std::string& text) {
 }
 
 TEST(ThumbFileNameTest, PutsTheAffixBeforeOrAfterTheBaseName) {
-  const struct {
-    const char* affix;
-    bool before;
-    const char* picture;
-    const char* thumb;
-  } cases[] = {{"_tn", false, "sunset.gif", "sunset_tn.jpg"},
-               {"_tn", true, "sunset.gif", "_tnsunset.jpg"},
-               {"", false, "Beach.BMP", "Beach.jpg"},
-               {"-small", false, "x.tar.jpeg", "x.tar-small.jpg"},
-               {"_tn", false, "noext", "noext_tn.jpg"}};
-  for (const auto& c : cases)
-    EXPECT_EQ(ThumbFileName(Naming(c.affix, c.before, true, false), c.picture), c.thumb)
-        << c.picture;
+  EXPECT_EQ(ThumbFileName(Naming("_tn", false, true, false), "sunset.gif"), "sunset_tn.jpg");
+  EXPECT_EQ(ThumbFileName(Naming("_tn", true, true, false), "sunset.gif"), "_tnsunset.jpg");
+  EXPECT_EQ(ThumbFileName(Naming("", false, true, false), "Beach.BMP"), "Beach.jpg");
+  EXPECT_EQ(ThumbFileName(Naming("-small", false, true, false), "x.tar.jpeg"), "x.tar-small.jpg");
+  EXPECT_EQ(ThumbFileName(Naming("_tn", false, true, false), "noext"), "noext_tn.jpg");
 }
 
 TEST(PlanThumbnailsTest, ChoosesTheDueThumbnailsInListOrder) {
@@ -104,10 +96,10 @@ TEST(PlanThumbnailsTest, FillsInPathsAndCountsOnlyRegularFilesAsExisting) {
                   .empty());
 }
 
-// Records what the batch reports; asks for STOP when told to.
-class FakeListener : public ThumbListener {
- public:
-  explicit FakeListener(int stop_after_starts = -1) : stop_after_starts_(stop_after_starts) {}
+// Records what the batch reports; asks for STOP once `stop_after` pictures
+// were started.
+struct FakeListener : ThumbListener {
+  explicit FakeListener(int stop_after_starts = -1) : stop_after(stop_after_starts) {}
   void Starting(const ThumbTask& task) override {
     started.push_back(task.index);
     log.push_back("S" + std::to_string(task.index));
@@ -115,20 +107,18 @@ class FakeListener : public ThumbListener {
   void Finished(const ThumbTask& task, bool written, const std::string& error) override {
     finished.push_back(task.index);
     log.push_back("F" + std::to_string(task.index));
-    if (!written) unwritten.push_back(task.index);
-    if (written != error.empty()) ++mismatched;  // a fresh folder keeps no older thumbnail
+    unwritten += !written;
+    mismatched += written != error.empty();  // a fresh folder keeps no older thumbnail
   }
   bool Poll() override {
     ++polls;
-    return stop_after_starts_ >= 0 && static_cast<int>(started.size()) >= stop_after_starts_;
+    return stop_after >= 0 && static_cast<int>(started.size()) >= stop_after;
   }
-  std::vector<size_t> started, finished, unwritten;
+  int stop_after;
+  std::vector<size_t> started, finished;
   std::vector<std::string> log;  // "S3" started, "F3" finished, in call order
-  int polls = 0;
+  int polls = 0, unwritten = 0;
   int mismatched = 0;  // pictures told written with an error, or failed without one
-
- private:
-  int stop_after_starts_;
 };
 
 // A folder of pictures; every third one is broken.
@@ -160,7 +150,7 @@ TEST(RunThumbnailBatchTest, ListsBrokenPicturesInListOrderWithAnyNumberOfWorkers
     EXPECT_EQ(corrupted, folder.broken) << workers;
     EXPECT_EQ(listener.started.size(), 12u) << workers;
     EXPECT_EQ(listener.finished.size(), 12u) << workers;
-    EXPECT_EQ(listener.unwritten.size(), folder.broken.size()) << workers;
+    EXPECT_EQ(size_t(listener.unwritten), folder.broken.size()) << workers;
     EXPECT_EQ(listener.mismatched, 0) << workers;
     EXPECT_GE(listener.polls, 1) << workers;
     EXPECT_TRUE(std::filesystem::exists(folder.dir.Path("thumbs/p100_tn.jpg"))) << workers;

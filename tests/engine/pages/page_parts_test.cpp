@@ -1,0 +1,261 @@
+// The small parts of every page: names in HTML, titles from file names, the
+// META block and the table of pictures; writing pages and reading the user's
+// files.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "pages/html_text.h"
+#include "pages/meta_block.h"
+#include "pages/page_output.h"
+#include "pages/picture_table.h"
+#include "pages/titles.h"
+#include "settings/record_fields.h"
+#include "settings/text.h"
+#include "temp_folder.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Names of UTF-8, of other bytes, with quotes, "&" or "<" are in the link
+// tests of both modes and in the golden pages.
+TEST(HtmlTextTest, EachFormForItsPlace) {
+  const std::string name = "a#b?c%41\\d.jpg";
+  EXPECT_EQ(HtmlText(name), name);
+  EXPECT_EQ(HtmlUrl(name), "a%23b%3Fc%2541%5Cd.jpg");
+  EXPECT_EQ(JavaScriptUrl(name), "a%2523b%253Fc%252541%255Cd.jpg");
+}
+
+TEST(HtmlTextTest, TagsAreFilledForWhereTheyLand) {
+  const std::string name = "it's #1.jpg";
+  const struct {
+    const char *code, *filled;
+  } cases[] = {
+      {"[N]", "it's #1.jpg"},
+      {"<a href=\"[N]\">[N]</a>", "<a href=\"it%27s %231.jpg\">it's #1.jpg</a>"},
+      {"<A HREF='[N]'>", "<A HREF='it%27s %231.jpg'>"},
+      {"<img src=[N] alt=[N]>", "<img src=it%27s %231.jpg alt=it&#39;s #1.jpg>"},
+      {"<a href=\"JavaScript:ShowPic('[N]');\">",
+       "<a href=\"JavaScript:ShowPic('it%2527s %25231.jpg');\">"},
+      {"<a href=\" java Script :x('[N]')\">",
+       "<a href=\" java Script :x('it%2527s %25231.jpg')\">"},
+      {"<img onclick=\"go('[N]')\" title=\"[N]\">",
+       "<img onclick=\"go('it%27s %231.jpg')\" title=\"it&#39;s #1.jpg\">"},
+      {"<td background=\"[N]\"><form action=[N]>",
+       "<td background=\"it%27s %231.jpg\"><form action=it%27s %231.jpg>"},
+      {"<!-- <a href=\"[N]\"> -->[N]", "<!-- <a href=\"it's #1.jpg\"> -->it's #1.jpg"},
+      {"a < b [N] <3 [N]", "a < b it's #1.jpg <3 it's #1.jpg"},
+      {"<a title=\"x>y\" href=[N]>", "<a title=\"x>y\" href=it%27s %231.jpg>"},
+      {"<a href=x [N]>", "<a href=x it&#39;s #1.jpg>"},
+      {"<a\nhref\n=\n\"[N]\">", "<a\nhref\n=\n\"it%27s %231.jpg\">"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FillNameTag(c.code, "[N]", name), c.filled) << c.code;
+  const std::string plain = "Forest_Path 2004-a.JPEG";  // comes out as it is
+  for (const char* code : {"[N]", "<a href=\"[N]\">", "<a href=\"javascript:f('[N]')\">",
+                           "<img alt='[N]' onload=[N]>"})
+    EXPECT_EQ(FillNameTag(code, "[N]", plain), ReplaceAll(code, "[N]", plain)) << code;
+}
+
+TEST(TitlesTest, GuessTitleByPattern) {
+  const struct {
+    const char* name;
+    int pattern;
+    const char* title;
+  } cases[] = {
+      {"John Smith.jpg", 0, "John Smith"},
+      {"John_Smith.jpg", 0, "JohnSmith"},
+      {"JohnSmith.jpg", 1, "John Smith"},
+      {"ABCSmith.jpg", 1, "ABC Smith"},
+      {"John_Smith.jpg", 1, "John Smith"},
+      {"John_smith.jpg", 1, "John smith"},  // "_" counts as a capital
+      {"aéAé.jpg", 1, "aé Aé"},             // letters of two bytes
+      {"xY zA.png", 1, "xY z A.png"},       // no capital before a blank
+      {"notes.png", 1, "notes.png"},
+      {"Anna_Maria_2004.jpg", 2, "Anna Maria"},
+      {"Room101a9.jpg", 2, "Rooma"},
+      {"Beach.JPG", 2, "Beach.JPG"},  // capitals stay
+      {"notes.png", 0, "notes.png"},  // not one of the four
+      {"a   b.gif", 0, "a b"},        // a pair removed, the rest collapsed
+      {"a    b.gif", 0, "ab"},        // two pairs removed
+      {"  x  .bmp", 2, "x"},
+      {"pic.jpeg", 2, "pic"},
+      {"x.jpg.jpg", 2, "x"},
+      {"John Smith.jpg", 3, ""},
+      {"John Smith.jpg", -1, ""},
+      {"", 1, ""},
+      // The walk stays on a capital it has just spaced out, so later
+      // capitals of a long name are not reached.
+      {"JohnSmithAdams.jpg", 1, "John SmithAdams"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(GuessTitle(c.name, c.pattern), c.title) << c.name;
+}
+
+TEST(TitlesTest, ShortenNameCutsWhereAsked) {
+  const std::string summer = "Summer holidays at the lake.jpg";  // 31 characters
+  const struct {
+    std::string name;
+    const char *max, *place, *replacement, *shortened;  // null: PageError
+  } cases[] = {
+      {summer, "20", "2", "...", "Summer holidays a..."},
+      {summer, "20", "0", "...", "...s at the lake.jpg"},
+      {summer, "31", "2", "...", summer.c_str()},
+      {summer, "20", "7", "...", summer.c_str()},  // unknown place: no cut
+      {summer, "3", "2", "...", "..."},
+      {summer, "3", "0", "...", "..."},
+      {summer, "2", "2", "...", nullptr},
+      {summer, "2", "0", "...", nullptr},
+      // Middle: ten from each end, then trimmed until 20 letters without blanks remain.
+      {summer, "20", "1", "...", "Summer ho... lake.jpg"},
+      {"abcdefghij", "6", "1", "..", "ab..ij"},
+      {"ab cd ef gh", "6", "1", " ", "ab   gh"},         // blanks are not counted
+      {"abcdefghijklmnop", "6", "1", "<<<<<", "<<<<<"},  // longer than half the maximum
+      {"abcdefghijklmnop", "4", "1", "<<<<<", "<<<<<"},  // longer than the maximum
+  };
+  for (const auto& c : cases) {
+    AdvancedSettings s;
+    s.FNameMaxLet = c.max;
+    s.FNameReplaceLoc = c.place;
+    s.FNameReplaceStr = c.replacement;
+    if (c.shortened)
+      EXPECT_EQ(ShortenName(c.name, s), c.shortened) << c.name << " " << c.max << " " << c.place;
+    else
+      EXPECT_THROW(ShortenName(c.name, s), PageError) << c.max;
+  }
+}
+
+TEST(TitlesTest, PictureTitleAppliesTheThreeSteps) {
+  AdvancedSettings s;
+  s.FNameExtKill = "1";
+  EXPECT_EQ(PictureTitle("Beach.jpeg", true, s), "Beach");
+  s.UseGuess = "1";
+  s.PatternIndex = "2";
+  s.ShortFNames = "1";
+  s.FNameMaxLet = "8";
+  s.FNameReplaceLoc = "2";
+  s.FNameReplaceStr = "..";
+  EXPECT_EQ(PictureTitle("Long_Beach_Walk.jpg", true, s), "Long B..");
+  EXPECT_EQ(PictureTitle("Long_Beach_Walk.jpg", false, s), "Long Beach Walk");
+  s = AdvancedSettings();
+  EXPECT_EQ(PictureTitle("Long_Beach_Walk.jpg", true, s), "Long_Beach_Walk.jpg");
+  s.FNameExtKill = "1";
+  EXPECT_THROW(PictureTitle("", true, s), PageError);
+}
+
+TEST(MetaBlockTest, GeneratorTagAlwaysThenSwitchedOnTagsRobotsAndRevisit) {
+  AdvancedSettings s;
+  Assign(kAdvancedFields,
+         "MetaGen=<G>\nMetaKeywords=<K>\nMetaDescr=<D>\nMetaAuthor=<A>\nMetaCopy=<C>\n"
+         "MetaDistr=<I>\nMetaExtra=<X>\nMetaRevisit=14\nBots=5",
+         &s);
+  EXPECT_EQ(BuildMetaBlock(s), "<G>\r\n");
+  Assign(kAdvancedFields,
+         "UseMetaKeywords=1\nUseMetaDescr=1\nUseMetaAuthor=1\nUseMetaCopy=1\nUseMetaDistr=1\n"
+         "UseMetaExtra=1",
+         &s);
+  EXPECT_EQ(BuildMetaBlock(s), "<G>\r\n<K>\r\n<D>\r\n<A>\r\n<C>\r\n<I>\r\n<X>\r\n");
+  Assign(kAdvancedFields, "UseMetaDescr=0\nUseMetaCopy=0\nUseMetaBots=1\nUseMetaRevisit=1", &s);
+  EXPECT_EQ(BuildMetaBlock(s),
+            "<G>\r\n<K>\r\n<A>\r\n<I>\r\n<X>\r\n<META Name=\"robots\" Content=\"nofollow\">\r\n"
+            "<META Name=\"revisit-after\" Content=\"14 days\">\r\n");
+}
+
+TEST(MetaBlockTest, RobotsTagByChoiceComparedAsText) {
+  const struct {
+    const char* bots;
+    const char* value;  // "" for no robots tag
+  } cases[] = {{"0", "all"},      {"1", "none"}, {"2", "index"}, {"3", "noindex"}, {"4", "follow"},
+               {"5", "nofollow"}, {"6", ""},     {" 1", ""},     {"1.0", ""},      {"", ""}};
+  for (const auto& c : cases) {
+    AdvancedSettings s;
+    s.MetaGen = "<G>";
+    s.UseMetaBots = "1";
+    s.Bots = c.bots;
+    std::string robots =
+        *c.value ? "<META Name=\"robots\" Content=\"" + std::string(c.value) + "\">\r\n" : "";
+    EXPECT_EQ(BuildMetaBlock(s), "<G>\r\n" + robots) << '"' << c.bots << '"';
+    s.UseMetaBots = "0";
+    EXPECT_EQ(BuildMetaBlock(s), "<G>\r\n") << c.bots;
+  }
+}
+
+TEST(PictureTableTest, ThumbnailsAreLeftOut) {
+  AdvancedSettings s;
+  std::vector<PictureFile> files = {{"a.jpg", 2047}, {"a_tn.jpg", 0}, {"b_TN.jpg", 5 << 20}};
+  std::vector<PictureEntry> table = BuildPictureTable(files, s);
+  ASSERT_EQ(table.size(), 2u);
+  EXPECT_EQ(table[1].file_name, "b_TN.jpg");  // the affix is compared with case
+  EXPECT_EQ(table[1].page_name, "b_TN.html");
+  EXPECT_EQ(table[1].thumb_name, "b_TN_tn.jpg");
+  EXPECT_EQ(table[1].size_kb, "5120");
+  s.ThumbExt = "  ";  // blank: every file is a picture
+  EXPECT_EQ(BuildPictureTable(files, s).size(), 3u);
+  s.ThumbExt = "";
+  s.Before = true;
+  EXPECT_EQ(BuildPictureTable(files, s)[1].thumb_name, "a_tn.jpg");
+}
+
+// Pages are written whole or not at all, never through a link; the user's
+// files are read with care.
+ino_t Inode(const std::string& path) {
+  struct stat st;
+  return lstat(path.c_str(), &st) == 0 ? st.st_ino : 0;
+}
+
+TEST(WritePageTest, AnUnchangedPageIsLeftAsItIsAndAChangedOneReplacedWhole) {
+  TempFolder temp;
+  std::string page = temp.Path("page1.html"), error;
+  ASSERT_TRUE(WritePage(page, "one", &error)) << error;
+  ino_t first = Inode(page);
+  ASSERT_TRUE(WritePage(page, "one", &error));
+  EXPECT_EQ(Inode(page), first);  // not even touched
+  ASSERT_TRUE(WritePage(page, "two", &error));
+  EXPECT_NE(Inode(page), first);  // a new file renamed into place
+  EXPECT_EQ(temp.Read("page1.html"), "two");
+  // Another name for the old page still holds its whole text.
+  fs::create_hard_link(page, temp.Path("kept.html"));
+  ASSERT_TRUE(WritePage(page, "three", &error));
+  EXPECT_EQ(temp.Read("kept.html"), "two");
+  EXPECT_EQ(temp.Count(), 2u);  // no temporary file left
+}
+
+TEST(WritePageTest, ALinkIsReplacedEvenWhenItLeadsToTheSameText) {
+  TempFolder temp;
+  temp.Write("elsewhere.html", "same");
+  fs::create_symlink(temp.Path("elsewhere.html"), temp.Path("page.html"));
+  std::string error;
+  ASSERT_TRUE(WritePage(temp.Path("page.html"), "same", &error));
+  EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(temp.Path("page.html"))));
+  fs::remove(temp.Path("elsewhere.html"));
+  EXPECT_EQ(temp.Read("page.html"), "same");
+}
+
+TEST(ReadUserFileTest, MissingRefusedOrReadWithoutItsByteOrderMark) {
+  TempFolder temp;
+  temp.Write("head.txt", std::string(kUtf8Bom) + "<H>" + std::string(kUtf8Bom));
+  fs::create_directory(temp.Path("folder"));
+  fs::resize_file((temp.Write("huge.txt", ""), temp.Path("huge.txt")), 16 * 1024 * 1024 + 1);
+  fs::create_symlink(temp.Path("nothing"), temp.Path("dangling"));
+  const struct {
+    const char* name;
+    bool found;
+    const char* text;
+    std::string problem;
+  } cases[] = {
+      {"head.txt", true, "<H>\xEF\xBB\xBF", ""},
+      {"none.txt", false, "", ""},
+      {"dangling", false, "", ""},
+      {"folder", true, "", temp.Path("folder") + ": is not a regular file; left out of the pages"},
+      {"huge.txt", true, "",
+       temp.Path("huge.txt") + ": is larger than 16 MB; left out of the pages"},
+  };
+  for (const auto& c : cases) {
+    UserFile file = ReadUserFile(temp.Path(c.name));
+    EXPECT_EQ(file.found, c.found) << c.name;
+    EXPECT_EQ(file.text, c.text) << c.name;
+    EXPECT_EQ(file.problem, c.problem) << c.name;
+  }
+}
+
+}  // namespace
