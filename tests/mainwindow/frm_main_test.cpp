@@ -1,40 +1,29 @@
 // The main window's own behaviour: the directory list, the thumbnail
-// options, the menus and the configuration files, driven through objectNames.
+// options and picture types, the menus and the configuration files, driven
+// through objectNames.
 #include "mainwindow/frm_main.h"
 
-#include <QAction>
-#include <QComboBox>
-#include <QDropEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMimeData>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QTemporaryDir>
-#include <QtTest>
-
 #include "gui_answers.h"
+#include "pictures/vips_io.h"
 #include "settings/advanced_config.h"
-#include "temp_folder.h"
 
 class FrmMainTest : public QObject {
   Q_OBJECT
 
  private:
-  template <typename T>
+  template <typename T = QWidget>
   T* Get(const char* name) {
-    T* child = window_->findChild<T*>(name);
-    if (!child) qFatal("no control %s", name);
-    return child;
+    return ::Get<T>(window_.get(), name);
   }
   QComboBox* List() { return Get<QComboBox>("cboDirList"); }
-  QStringList Entries() {
-    QStringList entries;
-    for (int i = 0; i < List()->count(); ++i) entries << List()->itemText(i);
-    return entries;
+  QStringList Entries() { return ::Entries(List()); }
+  void Click(const char* name) { ::Click(window_.get(), name); }
+  void Trigger(const char* name) { ::Trigger(window_.get(), name); }
+  QListWidgetItem* Format(std::string_view label) {
+    return Get<QListWidget>("lstFormats")
+        ->findItems(QString::fromUtf8(label.data(), label.size()), Qt::MatchExactly)
+        .value(0);
   }
-  void Click(const char* name) { Get<QPushButton>(name)->click(); }
-  void Trigger(const char* name) { Get<QAction>(name)->trigger(); }
   QString Dir(const QString& name) {
     QDir().mkpath(tmp_->filePath(name));
     return tmp_->filePath(name);
@@ -64,12 +53,37 @@ class FrmMainTest : public QObject {
     QCOMPARE(List()->currentText(), Dir("with-slash") + "/");  // the cancel changed nothing
   }
 
+  // Only the types libvips reads can be checked; a checked one makes its
+  // pictures count when a tree is added.
+  void addWithSubfoldersAddsEachFolderBelowThatHoldsPictures() {
+    for (auto [path, fixture] : {std::pair{"tree/2024/Holidays/a.jpg", "pictures/small.jpg"},
+                                 {"tree/2024/thumbs/a_tn.jpg", "pictures/small.jpg"},
+                                 {"tree/2025/b.png", "thumbs/png-named.jpg"}}) {
+      QDir().mkpath(QFileInfo(tmp_->filePath(path)).path());
+      QVERIFY(QFile::copy(KESTO_TEST_DATA "/" + QString(fixture), tmp_->filePath(path)));
+    }
+    QCOMPARE(Get<QListWidget>("lstFormats")->count(), 5);
+    ExtraFormats readable = ReadableExtraFormats();
+    for (const ExtraFormatInfo& info : kExtraFormats)
+      QCOMPARE(bool(Format(info.label)->flags() & Qt::ItemIsEnabled), readable.Has(info.format));
+    Answers answers;
+    QString tree = tmp_->filePath("tree");
+    answers.paths = {tree, tree, tree};
+    answers.options = {false, true, true};
+    Click("cmdAddDir");
+    QCOMPARE(Entries(), QStringList{tree + "/"});
+    Click("cmdAddDir");  // the folder is there already; the others join it
+    QCOMPARE(Entries(), QStringList({tree + "/", tree + "/2024/Holidays/"}));
+    Format("PNG")->setCheckState(Qt::Checked);
+    Click("cmdAddDir");
+    QCOMPARE(Entries(), QStringList({tree + "/", tree + "/2024/Holidays/", tree + "/2025/"}));
+    QCOMPARE(answers.option_texts, QStringList(3, "Add with subfolders"));
+  }
+
   void removeAndClearAskAndReport() {
     Answers answers;
     Click("cmdDirClr");  // empty: a notice, no question
-    QCOMPARE(answers.messages.size(), 1);
-    QCOMPARE(answers.messages[0].title, "Sorry");
-    QCOMPARE(answers.messages[0].text, "Just cleared nothing, Sir");
+    QCOMPARE(answers.Said(), QStringList{"Sorry|Just cleared nothing, Sir"});
     List()->addItems({"/a/", "/b/", "/c/"});
     List()->setCurrentIndex(1);
     Click("cmdDelDir");
@@ -78,8 +92,7 @@ class FrmMainTest : public QObject {
     answers.buttons = {QMessageBox::No, QMessageBox::Yes};
     Click("cmdDirClr");
     QCOMPARE(Entries().size(), 2);
-    QCOMPARE(answers.messages[1].title, "Whoa, horsy!");
-    QCOMPARE(answers.messages[1].text, "Are you like sure and all?");
+    QCOMPARE(answers.Said()[1], "Whoa, horsy!|Are you like sure and all?");
     QCOMPARE(answers.messages[1].buttons, QMessageBox::Yes | QMessageBox::No);
     Click("cmdDirClr");
     QCOMPARE(List()->count(), 0);
@@ -108,9 +121,7 @@ class FrmMainTest : public QObject {
     answers.paths = {Dir("a-folder")};
     Click("cmdDirListLoad");  // not a file: an error, the list as it was
     QCOMPARE(Entries(), QStringList({"/x/", "/a", "b/"}));
-    QCOMPARE(answers.messages.size(), 1);
-    QCOMPARE(answers.messages[0].title, "Error");
-    QCOMPARE(answers.messages[0].text, Dir("a-folder") + ": is not a regular file");
+    QCOMPARE(answers.Said(), QStringList{"Error|" + Dir("a-folder") + ": is not a regular file"});
   }
 
   void goOpensOnlyAnExistingFolder() {
@@ -122,9 +133,8 @@ class FrmMainTest : public QObject {
     QVERIFY(answers.desktop.isEmpty());
     List()->setEditText(Dir("there"));
     Click("cmdDirNav");
-    QCOMPARE(answers.desktop.size(), 1);
+    QCOMPARE(answers.Opened(), QStringList{QUrl::fromLocalFile(Dir("there")).toString()});
     QCOMPARE(answers.desktop[0].kind, DesktopRequest::kOpen);
-    QCOMPARE(answers.desktop[0].target, QUrl::fromLocalFile(Dir("there")).toString());
   }
 
   void droppedFoldersAreAdded() {
@@ -140,22 +150,14 @@ class FrmMainTest : public QObject {
     QCOMPARE(Entries(), QStringList({Dir("dropped") + "/"}));
   }
 
-  void qualityLabelShowsExtremesInRed_data() {
-    QTest::addColumn<int>("value");
-    QTest::addColumn<bool>("red");
-    QTest::newRow("49") << 49 << true;
-    QTest::newRow("50") << 50 << false;
-    QTest::newRow("90") << 90 << false;
-    QTest::newRow("91") << 91 << true;
-  }
   void qualityLabelShowsExtremesInRed() {
-    QFETCH(int, value);
-    QFETCH(bool, red);
-    Get<QScrollBar>("hsbQuality")->setValue(value);
     QLabel* label = Get<QLabel>("lblQuality");
-    QCOMPARE(label->text(), QString::number(value) + "%");
-    QCOMPARE(label->palette().color(QPalette::WindowText),
-             red ? QColor(0xC0, 0, 0) : QColor(Qt::black));
+    for (auto [value, red] : {std::pair{49, true}, {50, false}, {90, false}, {91, true}}) {
+      Get<QScrollBar>("hsbQuality")->setValue(value);
+      QCOMPARE(label->text(), QString::number(value) + "%");
+      QCOMPARE(label->palette().color(QPalette::WindowText),
+               red ? QColor(0xC0, 0, 0) : QColor(Qt::black));
+    }
   }
 
   void sizeBoxesTakeDigitsAndKeepTheFocusUntilValid() {
@@ -172,9 +174,7 @@ class FrmMainTest : public QObject {
     QCOMPARE(height->text(), "12");
     height->clear();
     width->setFocus(Qt::TabFocusReason);
-    QCOMPARE(answers.messages.size(), 1);
-    QCOMPARE(answers.messages[0].title, "Error!");
-    QCOMPARE(answers.messages[0].text, "This field can not be empty or zero!");
+    QCOMPARE(answers.Said(), QStringList{"Error!|This field can not be empty or zero!"});
     QCOMPARE(answers.messages[0].icon, QMessageBox::Critical);
     QTRY_VERIFY(height->hasFocus());
     QTest::keyClicks(height, "0");
@@ -189,22 +189,10 @@ class FrmMainTest : public QObject {
   void loadLastHintFollowsTheFocus() {
     window_->show();
     QVERIFY(QTest::qWaitForWindowActive(window_.get()));
-    Get<QWidget>("chkLoadLast")->setFocus();
+    Get("chkLoadLast")->setFocus();
     QCOMPARE(Get<QLabel>("Label1")->text(), "Uncheck and restart for defaults");
-    Get<QWidget>("cmdProcess")->setFocus();
+    Get("cmdProcess")->setFocus();
     QCOMPARE(Get<QLabel>("Label1")->text(), "");
-  }
-
-  void modeMenuKeepsExactlyOneMark() {
-    QAction* express = Get<QAction>("mnuModeExp");
-    QAction* advanced = Get<QAction>("mnuModeAdv");
-    QVERIFY(advanced->isChecked() && !express->isChecked());
-    Trigger("mnuModeExp");
-    QVERIFY(express->isChecked() && !advanced->isChecked());
-    Trigger("mnuModeExp");
-    QVERIFY(express->isChecked());
-    Trigger("mnuModeAdv");
-    QVERIFY(advanced->isChecked() && !express->isChecked());
   }
 
   void loadAndSaveFollowTheMode() {
@@ -226,6 +214,8 @@ class FrmMainTest : public QObject {
     QCOMPARE(window_->session().ConfigDir, (Dir("configs") + "/").toStdString());
 
     Trigger("mnuModeExp");
+    Trigger("mnuModeExp");  // the mode menu keeps exactly one mark
+    QVERIFY(Get<QAction>("mnuModeExp")->isChecked() && !Get<QAction>("mnuModeAdv")->isChecked());
     Get<QLineEdit>("txtThumbW")->setText("77");
     QString cfe = tmp_->filePath("saved.cfe");
     answers.paths = {cfe};
@@ -239,9 +229,8 @@ class FrmMainTest : public QObject {
     WriteFile(cfe.toStdString(), "[Express]\r\nQuality=30\r\nExpressPageTitle=Half\r\n");
     answers.paths = {cfe};
     Trigger("mnuLoad");  // ends at the missing ExpressUpdate
-    QCOMPARE(answers.messages.size(), 1);
-    QCOMPARE(answers.messages[0].title, "Error");
-    QCOMPARE(answers.messages[0].text, cfe + ": ExpressUpdate is not True, False or a number");
+    QCOMPARE(answers.Said(),
+             QStringList{"Error|" + cfe + ": ExpressUpdate is not True, False or a number"});
     QCOMPARE(Get<QScrollBar>("hsbQuality")->value(), 30);  // read before the damage
     QCOMPARE(window_->windowTitle(), "KESTO - saved.cfe");
   }
@@ -250,9 +239,8 @@ class FrmMainTest : public QObject {
     Answers answers;
     Trigger("mnuHelp1");
     Trigger("mnuHelp2");
-    QCOMPARE(answers.desktop.size(), 2);
-    QCOMPARE(answers.desktop[0].target, "https://kesto.example/help");
-    QCOMPARE(answers.desktop[1].target, "https://mirror.kesto.example/help");
+    QCOMPARE(answers.Opened(),
+             QStringList({"https://kesto.example/help", "https://mirror.kesto.example/help"}));
     QString shown;
     ModalAnswerer answerer([&](QWidget* modal) {
       shown = modal->objectName();

@@ -1,16 +1,8 @@
 // Start-up and shut-down of the main window over a temporary state folder.
-#include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QScrollBar>
-#include <QTemporaryDir>
-#include <QtTest>
 
 #include "gui_answers.h"
 #include "mainwindow/frm_main.h"
 #include "settings/advanced_config.h"
-#include "temp_folder.h"
 
 class StartUpTest : public QObject {
   Q_OBJECT
@@ -22,9 +14,9 @@ class StartUpTest : public QObject {
   bool Has(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
   }
-  template <typename T>
-  T* Get(frmMain& window, const char* name) {
-    return window.findChild<T*>(name);
+
+  static QListWidgetItem* Format(frmMain& window, const char* label) {
+    return Get<QListWidget>(&window, "lstFormats")->findItems(label, Qt::MatchExactly).value(0);
   }
 
   std::unique_ptr<QTemporaryDir> tmp_;
@@ -37,10 +29,8 @@ class StartUpTest : public QObject {
     Answers answers;
     frmMain window(tmp_->path().toStdString());
     QVERIFY(!window.StartUp());
-    QCOMPARE(answers.messages.size(), 1);
-    QCOMPARE(answers.messages[0].title, "Error!");
-    QCOMPARE(answers.messages[0].text,
-             "Error opening ini file!\nYou may have to reinstall the program");
+    QCOMPARE(answers.Said(),
+             QStringList{"Error!|Error opening ini file!\nYou may have to reinstall the program"});
     QCOMPARE(answers.messages[0].icon, QMessageBox::Critical);
     QVERIFY(Has(Read("nd.ini"), "[General]\r\nMode=adv\r\nLoadLast=0\r\n"));
     frmMain second(tmp_->path().toStdString());
@@ -62,13 +52,13 @@ class StartUpTest : public QObject {
                         "Height=12px\r\nWidth=90\r\nProgressive=1\r\n[DIRs]\r\n1=/a/\r\n#=2\r\n");
     frmMain window(tmp_->path().toStdString());
     QVERIFY(window.StartUp());
-    QCOMPARE(Get<QAction>(window, "mnuModeExp")->isChecked(), express);
-    QCOMPARE(Get<QAction>(window, "mnuModeAdv")->isChecked(), !express);
-    QCOMPARE(Get<QScrollBar>(window, "hsbQuality")->value(), 42);
-    QVERIFY(Get<QAbstractButton>(window, "optResByHW")->isChecked());
-    QCOMPARE(Get<QLineEdit>(window, "txtThumbH")->text(), "12");
-    QVERIFY(Get<QCheckBox>(window, "chkProgressive")->isChecked());
-    QComboBox* list = Get<QComboBox>(window, "cboDirList");
+    QCOMPARE(Get<QAction>(&window, "mnuModeExp")->isChecked(), express);
+    QCOMPARE(Get<QAction>(&window, "mnuModeAdv")->isChecked(), !express);
+    QCOMPARE(Get<QScrollBar>(&window, "hsbQuality")->value(), 42);
+    QVERIFY(Get<QAbstractButton>(&window, "optResByHW")->isChecked());
+    QCOMPARE(Get<QLineEdit>(&window, "txtThumbH")->text(), "12");
+    QVERIFY(Get<QCheckBox>(&window, "chkProgressive")->isChecked());
+    QComboBox* list = Get<QComboBox>(&window, "cboDirList");
     QCOMPARE(list->count(), 2);
     QCOMPARE(list->itemText(1), "<no value>");
     QCOMPARE(list->currentText(), "/a/");
@@ -85,8 +75,8 @@ class StartUpTest : public QObject {
     QVERIFY(answers.messages.isEmpty());
     QCOMPARE(window.session().advanced.PageTitle, "Restored");
     QCOMPARE(window.session().express.ExpressPageTitle, ExpressSettings().ExpressPageTitle);
-    QCOMPARE(Get<QLineEdit>(window, "txtThumbH")->text(), "33");
-    QVERIFY(Get<QCheckBox>(window, "chkLoadLast")->isChecked());
+    QCOMPARE(Get<QLineEdit>(&window, "txtThumbH")->text(), "33");
+    QVERIFY(Get<QCheckBox>(&window, "chkLoadLast")->isChecked());
   }
 
   void aDamagedAutosaveIsReportedAndTheWindowStillOpens() {
@@ -95,11 +85,9 @@ class StartUpTest : public QObject {
     Write("tempexp.cfe", "[Express]\r\nQuality=500\r\n");
     frmMain window(tmp_->path().toStdString());
     QVERIFY(window.StartUp());
-    QCOMPARE(answers.messages.size(), 1);
-    QCOMPARE(answers.messages[0].title, "Error");
-    QCOMPARE(answers.messages[0].text,
-             tmp_->filePath("tempexp.cfe") + ": Quality is missing or not between 1 and 100");
-    QCOMPARE(Get<QComboBox>(window, "cboDirList")->currentText(), "/kept/");
+    QCOMPARE(answers.Said(), QStringList{"Error|" + tmp_->filePath("tempexp.cfe") +
+                                         ": Quality is missing or not between 1 and 100"});
+    QCOMPARE(Get<QComboBox>(&window, "cboDirList")->currentText(), "/kept/");
   }
 
   // The window's controls reach the state file when it closes, and come back
@@ -110,21 +98,36 @@ class StartUpTest : public QObject {
     {
       frmMain window(tmp_->path().toStdString());
       QVERIFY(window.StartUp());
-      Get<QAction>(window, "mnuModeExp")->trigger();
-      Get<QScrollBar>(window, "hsbQuality")->setValue(60);
-      Get<QComboBox>(window, "cboDirList")->addItem("/pics/");
-      Get<QCheckBox>(window, "chkLoadLast")->setChecked(true);
+      Get<QAction>(&window, "mnuModeExp")->trigger();
+      Get<QScrollBar>(&window, "hsbQuality")->setValue(60);
+      Get<QComboBox>(&window, "cboDirList")->addItem("/pics/");
+      Get<QCheckBox>(&window, "chkLoadLast")->setChecked(true);
+      for (const char* type : {"PNG", "TIFF"}) Format(window, type)->setCheckState(Qt::Checked);
       QVERIFY(window.close());
     }
     std::string ini = Read("nd.ini");
     QVERIFY(Has(ini, "Mode=exp\r\nLoadLast=1\r\n"));
+    QVERIFY(Has(ini, "\r\nExtraFormats=png,tiff\r\n"));
     QVERIFY(Has(ini, "Quality=60\r\n"));
     QVERIFY(Has(ini, "1=/pics/\r\n#=1\r\n"));
     frmMain again(tmp_->path().toStdString());
     QVERIFY(again.StartUp());
-    QVERIFY(Get<QAction>(again, "mnuModeExp")->isChecked());
-    QCOMPARE(Get<QScrollBar>(again, "hsbQuality")->value(), 60);
+    QVERIFY(Get<QAction>(&again, "mnuModeExp")->isChecked());
+    QCOMPARE(Get<QScrollBar>(&again, "hsbQuality")->value(), 60);
+    QCOMPARE(Format(again, "PNG")->checkState(), Qt::Checked);
+    QCOMPARE(Format(again, "WebP")->checkState(), Qt::Unchecked);
     QVERIFY(answers.messages.isEmpty());
+  }
+
+  void aCloseWithNothingChangedLeavesTheStateFileAsItWas() {
+    const std::string ini =
+        "[General]\r\nMode=exp\r\nLoadLast=0\r\n[JPEG]\r\nQuality=75\r\nResizeMethod=Height\r\n"
+        "Height=100\r\nWidth=100\r\nProgressive=0\r\n[DIRs]\r\n#=0\r\n";
+    Write("nd.ini", ini);
+    frmMain window(tmp_->path().toStdString());
+    QVERIFY(window.StartUp());
+    QVERIFY(window.close());
+    QCOMPARE(Read("nd.ini"), ini);
   }
 
   void aFailedCloseIsReportedButTheWindowCloses() {
@@ -134,10 +137,8 @@ class StartUpTest : public QObject {
     QVERIFY(window.StartUp());
     QDir(tmp_->path()).mkdir("temp.cfg");  // a folder where the autosave goes
     QVERIFY(window.close());
-    QCOMPARE(answers.messages.size(), 1);
-    QCOMPARE(answers.messages[0].title, "Error");
-    QCOMPARE(answers.messages[0].text,
-             tmp_->filePath("temp.cfg") + ": cannot be written (Is a directory)");
+    QCOMPARE(answers.Said(), QStringList{"Error|" + tmp_->filePath("temp.cfg") +
+                                         ": cannot be written (Is a directory)"});
     QVERIFY(!QFile::exists(tmp_->filePath("tempexp.cfe")));  // the steps after the failure
   }
 };

@@ -1,32 +1,16 @@
-// The Advanced settings dialog from the main window: File > Settings, File >
-// Load filling it, the commits at start-up, every field through a .cfg file,
-// and a gallery made after changing the cell code in the dialog.
-#include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTemporaryDir>
-#include <QtTest>
-
+// The settings dialogs from the main window: File > Settings, File > Load
+// filling them, the commits at start-up, every Advanced field through a .cfg
+// file, and galleries made after changing the dialogs.
+#include "dialogs/colour_label.h"
+#include "dialogs/font_list.h"
 #include "dialogs/frm_options.h"
+#include "dialogs/frm_options2.h"
 #include "gui_answers.h"
 #include "mainwindow/frm_main.h"
 #include "settings/advanced_config.h"
-#include "temp_folder.h"
+#include "settings/express_config.h"
 
 namespace {
-
-template <typename T>
-T* Get(QWidget* window, const char* name) {
-  T* child = window->findChild<T*>(name);
-  if (!child) qFatal("no control %s", name);
-  return child;
-}
 
 // Gives every control of frmOptions a value other than its first one.
 void ChangeEveryControl(QWidget* dialog) {
@@ -51,36 +35,42 @@ void ChangeEveryControl(QWidget* dialog) {
 
 }  // namespace
 
-class AdvancedSettingsTest : public QObject {
+class SettingsDialogsTest : public QObject {
   Q_OBJECT
 
  private:
   std::string Path(const QString& name) { return tmp_->filePath(name).toStdString(); }
-  // An Advanced main window over the state folder, started when `start`.
-  void OpenWindow(const std::string& temp_cfg = "", bool start = true) {
-    WriteFile(Path("nd.ini"),
-              "[General]\r\nMode=adv\r\nLoadLast=1\r\n[JPEG]\r\nQuality=75\r\n"
-              "ResizeMethod=Height\r\nHeight=100\r\nWidth=100\r\nProgressive=0\r\n");
-    if (!temp_cfg.empty()) WriteFile(Path("temp.cfg"), temp_cfg);
+  // A main window in `mode` ("adv" or "exp") over the state folder, with
+  // `autosave` as the mode's autosave when given; started when `start`.
+  void OpenWindow(const char* mode, const std::string& autosave = "", bool start = true) {
+    WriteFile(Path("nd.ini"), std::string("[General]\r\nMode=") + mode +
+                                  "\r\nLoadLast=1\r\n[JPEG]\r\nQuality=75\r\n"
+                                  "ResizeMethod=Height\r\nHeight=100\r\nWidth=100\r\n"
+                                  "Progressive=0\r\n");
+    bool express = mode == std::string("exp");
+    if (!autosave.empty()) WriteFile(Path(express ? "tempexp.cfe" : "temp.cfg"), autosave);
     window_ = std::make_unique<frmMain>(tmp_->path().toStdString());
-    if (start) QVERIFY(window_->StartUp());
+    if (start)
+      QVERIFY(window_->StartUp());
+    else
+      Trigger(window_.get(), express ? "mnuModeExp" : "mnuModeAdv");
   }
-  void Trigger(const char* action) { Get<QAction>(window_.get(), action)->trigger(); }
   // File > Settings, handing the dialog to `answer`, which must close it.
   void EditSettings(const std::function<void(QWidget*)>& answer) {
     bool shown = false;
     ModalAnswerer answerer([&](QWidget* dialog) {
-      shown = dialog->objectName() == "frmOptions";
+      shown = dialog->objectName().startsWith("frmOptions");
       answer(dialog);
     });
-    Trigger("mnuEdit");
+    Trigger(window_.get(), "mnuEdit");
     QVERIFY(shown);
   }
   // What File > Settings shows now.
   Form Shown() {
     Form shown;
     EditSettings([&](QWidget* dialog) {
-      shown = static_cast<frmOptions*>(dialog)->Controls();
+      if (auto* advanced = qobject_cast<frmOptions*>(dialog)) shown = advanced->Controls();
+      if (auto* express = qobject_cast<frmOptions2*>(dialog)) shown = express->Controls();
       dialog->close();
     });
     return shown;
@@ -88,6 +78,16 @@ class AdvancedSettingsTest : public QObject {
   QString Config(const QString& name, const AdvancedSettings& record) {
     WriteFile(Path(name), AdvancedConfigText(record, ThumbOptions()));
     return tmp_->filePath(name);
+  }
+  // The first page of a run over a folder of one picture.
+  std::string OnePictureGallery(const char* page) {
+    QDir().mkpath(tmp_->filePath("pics"));
+    QFile::copy(KESTO_SOURCE_DIR "/samples/pictures/Sunset_Beach.jpg",
+                tmp_->filePath("pics/one.jpg"));
+    Get<QComboBox>(window_.get(), "cboDirList")->addItem(tmp_->filePath("pics") + "/");
+    ModalAnswerer report([](QWidget* modal) { modal->close(); });
+    Click(window_.get(), "cmdProcess");
+    return ReadFile(Path(QString("pics/") + page));
   }
 
   std::unique_ptr<QTemporaryDir> tmp_;
@@ -102,9 +102,8 @@ class AdvancedSettingsTest : public QObject {
 
   void loadFillsTheDialogAndASecondFileBringsOnlyItsOwnSnipplets() {
     Answers answers;
-    OpenWindow("", false);  // nothing committed: the dialog shows what Load filled
+    OpenWindow("adv", "", false);  // nothing committed: the dialog shows what Load filled
     AdvancedSettings first;
-    first.PageTitle = "First";
     first.Rows = "3";
     first.SnippletFiles = "/x/ad.html?0^^$$^^";
     first.SnippletRows = "1";
@@ -112,8 +111,8 @@ class AdvancedSettingsTest : public QObject {
     second.PageTitle = "Second";
     second.Rows = "4";
     answers.paths = {Config("first.cfg", first), Config("second.cfg", second)};
-    Trigger("mnuLoad");
-    Trigger("mnuLoad");
+    Trigger(window_.get(), "mnuLoad");
+    Trigger(window_.get(), "mnuLoad");
     Form shown = Shown();
     QCOMPARE(shown.at("txtPageTitle").text, "Second");
     QCOMPARE(shown.at("lstRows").entries,
@@ -122,55 +121,85 @@ class AdvancedSettingsTest : public QObject {
     QVERIFY(answers.messages.isEmpty());
   }
 
-  void afterStartUpSettingsShowsTheRecordAgainAfterCancel() {
+  // The start-up commit, a cancelled File > Settings and File > Load.
+  void settingsShowsTheCommittedRecordUntilALoad_data() {
+    QTest::addColumn<bool>("advanced");
+    QTest::newRow("advanced") << true;
+    QTest::newRow("express") << false;
+  }
+  void settingsShowsTheCommittedRecordUntilALoad() {
+    QFETCH(bool, advanced);
     Answers answers;
     AdvancedSettings loaded;
     loaded.PageTitle = "Loaded";
     loaded.UseHeader = "1.0";  // the commit writes what the check box shows
-    OpenWindow(AdvancedConfigText(loaded, ThumbOptions()));
-    QCOMPARE(window_->session().advanced.UseHeader, "1");
+    OpenWindow(advanced ? "adv" : "exp",
+               advanced
+                   ? AdvancedConfigText(loaded, ThumbOptions())
+                   : "[Express]\r\nQuality=75\r\nExpressUpdate=True\r\nExpressOverwrite=False\r\n"
+                     "ExpressPageTitle=Loaded\r\nExpressFontFace=0\r\n");
+    const auto& session = window_->session();
+    if (advanced) {
+      QCOMPARE(session.advanced.UseHeader, "1");
+    } else {  // the record names the font the dialog showed, and a missing key as shown
+      QCOMPARE(session.express.ExpressFontName, FontFamilyAt(0).toStdString());
+      QCOMPARE(session.express.ExpressRows, "<no value>");
+    }
     EditSettings([](QWidget* dialog) {
       Get<QLineEdit>(dialog, "txtPageTitle")->setText("Never");
-      Get<QPushButton>(dialog, "cmdOptCancel")->click();
+      Click(dialog, "cmdOptCancel");
     });
-    QCOMPARE(window_->session().advanced.PageTitle, "Loaded");
+    QCOMPARE(advanced ? session.advanced.PageTitle : session.express.ExpressPageTitle, "Loaded");
     QCOMPARE(Shown().at("txtPageTitle").text, "Loaded");
     AdvancedSettings file;
-    file.PageTitle = "From File > Load";
-    answers.paths = {Config("other.cfg", file)};
-    Trigger("mnuLoad");
+    ExpressSettings express_file;
+    file.PageTitle = express_file.ExpressPageTitle = "From File > Load";
+    QString path = tmp_->filePath(advanced ? "other.cfg" : "other.cfe");
+    std::string err;
+    QVERIFY(advanced ? SaveAdvancedConfig(path.toStdString(), file, ThumbOptions(), &err)
+                     : SaveExpressConfig(path.toStdString(), express_file, ThumbOptions(), &err));
+    answers.paths = {path};
+    Trigger(window_.get(), "mnuLoad");
     QCOMPARE(Shown().at("txtPageTitle").text, "From File > Load");
     QVERIFY(answers.messages.isEmpty());
   }
 
-  void aStartUpCommitThatIsRefusedKeepsTheDialogAsLoaded() {
+  void refusedStartUpCommitsAreShownAndKeepTheDialogAsLoaded() {
     Answers answers;
     AdvancedSettings loaded;
     loaded.ThumbExt = "";
     loaded.StoreInSub = "0";
     loaded.PageTitle = "Kept";
-    OpenWindow(AdvancedConfigText(loaded, ThumbOptions()));
+    OpenWindow("adv", AdvancedConfigText(loaded, ThumbOptions()));
     QCOMPARE(answers.messages.size(), 1);
     QVERIFY(answers.messages[0].text.startsWith("You have selected to store thumbnails"));
     Form shown = Shown();
     QCOMPARE(shown.at("txtPageTitle").text, "Kept");
     QVERIFY(!shown.at("chkStoreInSub").checked);
+
+    window_.reset();
+    tmp_ = std::make_unique<QTemporaryDir>();
+    OpenWindow("exp",
+               "[Express]\r\nQuality=75\r\nExpressUpdate=True\r\nExpressOverwrite=False\r\n"
+               "ExpressGuessName=1\r\nExpressNamePattern=0\r\n");
+    QCOMPARE(answers.Said()[1],
+             "Error!|You activated Guess Image Title\n"
+             "but did not select file naming pattern.");
+    QCOMPARE(window_->session().express.ExpressFontName, "");
   }
 
   void anAutosaveThatCannotFillTheDialogIsReported() {
     Answers answers;
     AdvancedSettings loaded;
     loaded.GenMenu = "on";
-    OpenWindow(AdvancedConfigText(loaded, ThumbOptions()));
-    QCOMPARE(answers.messages.size(), 1);
-    QCOMPARE(answers.messages[0].title, "Error");
-    QCOMPARE(answers.messages[0].text, "GenMenu is not a number: \"on\"");
+    OpenWindow("adv", AdvancedConfigText(loaded, ThumbOptions()));
+    QCOMPARE(answers.Said(), QStringList{"Error|GenMenu is not a number: \"on\""});
     QCOMPARE(window_->session().advanced.GenMenu, "on");  // nothing committed
   }
 
   void everyFieldSurvivesWindowRecordFileRecordWindow() {
     Answers answers;
-    OpenWindow();
+    OpenWindow("adv");
     answers.paths = {"/snipplets/row two.html"};
     Form set;
     EditSettings([&](QWidget* dialog) {
@@ -179,18 +208,18 @@ class AdvancedSettingsTest : public QObject {
       auto* rows = Get<QListWidget>(dialog, "lstRows");
       rows->setCurrentRow(1);
       rows->item(1)->setSelected(true);
-      Get<QPushButton>(dialog, "cmdLoadSnipplet")->click();
+      Click(dialog, "cmdLoadSnipplet");
       set = static_cast<frmOptions*>(dialog)->Controls();
-      Get<QPushButton>(dialog, "cmdOptOk")->click();
+      Click(dialog, "cmdOptOk");
     });
     QVERIFY2(answers.messages.isEmpty(), qPrintable(answers.messages.value(0).text));
     QCOMPARE(window_->session().advanced.SnippletRows, "2");
     answers.paths = {tmp_->filePath("every.cfg"), Config("first.cfg", AdvancedSettings()),
                      tmp_->filePath("every.cfg")};
-    Trigger("Save");
-    Trigger("mnuLoad");
+    Trigger(window_.get(), "Save");
+    Trigger(window_.get(), "mnuLoad");
     QCOMPARE(Shown().at("txtPageTitle").text, "Page");
-    Trigger("mnuLoad");
+    Trigger(window_.get(), "mnuLoad");
     Form shown = Shown();
     for (const auto& [name, control] : set) {
       const Control& back = shown.at(name);
@@ -204,22 +233,31 @@ class AdvancedSettingsTest : public QObject {
 
   void aGalleryShowsTheCellCodeChangedInTheDialog() {
     Answers answers;
-    OpenWindow();
+    OpenWindow("adv");
     EditSettings([](QWidget* dialog) {
       Get<QPlainTextEdit>(dialog, "txtCellCode")
           ->setPlainText("<TD class=mine>\n[IMAGE FILE NAME]</TD>");
-      Get<QPushButton>(dialog, "cmdOptOk")->click();
+      Click(dialog, "cmdOptOk");
     });
-    QDir().mkpath(tmp_->filePath("pics"));
-    QFile::copy(KESTO_SOURCE_DIR "/samples/pictures/Sunset_Beach.jpg",
-                tmp_->filePath("pics/one.jpg"));
-    Get<QComboBox>(window_.get(), "cboDirList")->addItem(tmp_->filePath("pics") + "/");
-    ModalAnswerer report([](QWidget* modal) { modal->close(); });
-    Get<QPushButton>(window_.get(), "cmdProcess")->click();
-    std::string page = ReadFile(Path("pics/page_01.html"));
+    std::string page = OnePictureGallery("page_01.html");
     QVERIFY2(page.find("<TD class=mine> one.jpg</TD>") != std::string::npos, page.c_str());
+  }
+
+  void aGalleryCarriesTheColoursAndFontChosenInTheDialog() {
+    QStringList families = SortedFontFamilies();
+    Answers answers;
+    answers.colours = {QColor(0x12, 0x34, 0x56)};
+    OpenWindow("exp");
+    EditSettings([&](QWidget* dialog) {
+      Get<ColourLabel>(dialog, "ColorPageBack")->SetColor();
+      Get<QComboBox>(dialog, "cboFonts")->setCurrentIndex(families.size() - 1);
+      Click(dialog, "cmdOptOk");
+    });
+    std::string page = OnePictureGallery("page1.html");
+    QVERIFY2(page.find("<BODY bgcolor=#123456") != std::string::npos, page.c_str());
+    QVERIFY(page.find("face=\"" + families.last().toStdString() + "\"") != std::string::npos);
   }
 };
 
-QTEST_MAIN(AdvancedSettingsTest)
-#include "advanced_settings_test.moc"
+QTEST_MAIN(SettingsDialogsTest)
+#include "settings_dialogs_test.moc"
