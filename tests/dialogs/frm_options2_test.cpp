@@ -82,44 +82,36 @@ class FrmOptions2Test : public QObject {
 
   // Every number box is checked and takes digits only; which text passes is
   // the rules' own test.
-  void aFieldIsCheckedWhenItLosesTheFocus_data() {
-    QTest::addColumn<QString>("box");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("message");  // "" when the text passes
-    QTest::addColumn<QString>("after");
+  void aFieldIsCheckedWhenItLosesTheFocus() {
     const char* kEmptyOrZero = "This field can not be empty or zero!";
     const char* kEmpty = "This field can not be empty!";
-    auto row = [](const char* name, const char* box, const char* typed, const char* message,
-                  const char* after) { QTest::newRow(name) << box << typed << message << after; };
-    row("font size 60", "txtFontSize", "60", "Hi. Please enter a value between 1 and 48", "48");
-    row("font size 48", "txtFontSize", "48", "", "48");
-    row("border empty", "txtImgBorder", "", kEmpty, "");
-    row("table border empty", "txtTableBorder", "", kEmpty, "");
-    row("width 0", "txtTableWidth", "0", kEmptyOrZero, "0");
-    row("rows empty", "txtRows", "", kEmptyOrZero, "");
-    row("columns 00", "txtCols", "00", kEmptyOrZero, "00");
-    row("letters never get in", "txtCols", "x5y", "", "5");
-  }
-  void aFieldIsCheckedWhenItLosesTheFocus() {
-    QFETCH(QString, box);
-    QFETCH(QString, typed);
-    QFETCH(QString, message);
-    QFETCH(QString, after);
-    Answers answers;
-    frmOptions2* dialog = Open();
-    Type(box, typed);
-    Box(dialog, "txtPageTitle")->setFocus();
-    QLineEdit* checked = Box(dialog, box);
-    QCOMPARE(checked->text(), after);
-    if (message.isEmpty()) {
-      QVERIFY(answers.messages.isEmpty());
-      QCOMPARE(QApplication::focusWidget(), Box(dialog, "txtPageTitle"));
-      return;
+    const struct {
+      const char *box, *typed, *message, *after;  // message "" when the text passes
+    } cases[] = {{"txtFontSize", "60", "Hi. Please enter a value between 1 and 48", "48"},
+                 {"txtFontSize", "48", "", "48"},
+                 {"txtImgBorder", "", kEmpty, ""},
+                 {"txtTableBorder", "", kEmpty, ""},
+                 {"txtTableWidth", "0", kEmptyOrZero, "0"},
+                 {"txtRows", "", kEmptyOrZero, ""},
+                 {"txtCols", "00", kEmptyOrZero, "00"},
+                 {"txtCols", "x5y", "", "5"}};  // letters never get in
+    for (const auto& c : cases) {
+      Answers answers;
+      frmOptions2* dialog = Open();
+      Type(c.box, c.typed);
+      Box(dialog, "txtPageTitle")->setFocus();
+      QLineEdit* checked = Box(dialog, c.box);
+      QCOMPARE(checked->text(), c.after);
+      if (!*c.message) {
+        QVERIFY(answers.messages.isEmpty());
+        QCOMPARE(QApplication::focusWidget(), Box(dialog, "txtPageTitle"));
+        continue;
+      }
+      QCOMPARE(answers.Said(), QStringList{QString("Error!|") + c.message});
+      QCOMPARE(answers.messages[0].icon, QMessageBox::Critical);
+      QCOMPARE(QApplication::focusWidget(), checked);
+      QTRY_COMPARE(checked->selectedText(), c.after);  // the whole text, ready to be typed over
     }
-    QCOMPARE(answers.Said(), QStringList{"Error!|" + message});
-    QCOMPARE(answers.messages[0].icon, QMessageBox::Critical);
-    QCOMPARE(QApplication::focusWidget(), checked);
-    QTRY_COMPARE(checked->selectedText(), after);  // the whole text, ready to be typed over
   }
 
   void twoRefusedFieldsDoNotBounceTheFocusForEver() {

@@ -89,35 +89,29 @@ class FrmOptionsTest : public QObject {
     tmp_.reset();
   }
 
-  void aFieldCheckSwitchesToItsTabAndKeepsTheFocus_data() {
-    QTest::addColumn<QString>("box");
-    QTest::addColumn<int>("tab");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("message");
-    auto row = [](const char* box, int tab, const char* text, const char* message) {
-      QTest::newRow(box) << box << tab << text << message;
-    };
-    row("txtStartAt", 0, "", "This field can not be empty!");
-    row("txtBreakMenuNum", 3, "", "This field can not be empty or zero!");
-    row("txtFNameMaxLet", 5, "2", "This field can not be less than 3!");
-  }
   void aFieldCheckSwitchesToItsTabAndKeepsTheFocus() {
-    QFETCH(QString, box);
-    QFETCH(int, tab);
-    QFETCH(QString, text);
-    QFETCH(QString, message);
-    Answers answers;
-    Get<QCheckBox>(dialog_.get(), "chkBreakMenu")->setChecked(true);
-    Tabs()->setCurrentIndex(tab);
-    QLineEdit* field = Line(box);
-    field->setFocus();
-    field->setText(text);
-    Tabs()->setCurrentIndex(6);  // the user turns to another tab
-    QCOMPARE(answers.Said(), QStringList{"Error!|" + message});
-    QCOMPARE(answers.messages[0].icon, QMessageBox::Critical);
-    QTRY_COMPARE(Tabs()->currentIndex(), tab);
-    QTRY_VERIFY(field->hasFocus());
-    QCOMPARE(answers.messages.size(), 1);
+    const struct {
+      const char* box;
+      int tab;
+      const char *text, *message;
+    } cases[] = {{"txtStartAt", 0, "", "This field can not be empty!"},
+                 {"txtBreakMenuNum", 3, "", "This field can not be empty or zero!"},
+                 {"txtFNameMaxLet", 5, "2", "This field can not be less than 3!"}};
+    for (const auto& c : cases) {
+      Open();
+      Answers answers;
+      Get<QCheckBox>(dialog_.get(), "chkBreakMenu")->setChecked(true);
+      Tab(c.tab);
+      QLineEdit* field = Line(c.box);
+      field->setFocus();
+      field->setText(c.text);
+      Tab(6);  // the user turns to another tab
+      QCOMPARE(answers.Said(), QStringList{QString("Error!|") + c.message});
+      QCOMPARE(answers.messages[0].icon, QMessageBox::Critical);
+      QTRY_COMPARE(Tabs()->currentIndex(), c.tab);
+      QTRY_VERIFY(field->hasFocus());
+      QCOMPARE(answers.messages.size(), 1);
+    }
   }
 
   void numberBoxesDropTypedLettersButCheckPastedOnes() {
@@ -202,6 +196,11 @@ class FrmOptionsTest : public QObject {
     Open(record);
     Tabs()->setCurrentIndex(3);
     QCOMPARE(Code("txtTableClose")->toPlainText(), "</TABLE></CENTER>");
+  }
+
+  void everyControlHasItsWidget() {
+    for (const auto& [name, control] : NewAdvancedForm())
+      QVERIFY2(dialog_->findChild<QObject*>(QString::fromStdString(name)), name.c_str());
   }
 
   void changingTabsAppliesTheirRules() {

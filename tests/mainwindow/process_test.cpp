@@ -84,35 +84,34 @@ class ProcessTest : public QObject {
     tmp_.reset();
   }
 
-  void galleriesEqualThoseOfKestoCli_data() {
-    QTest::addColumn<QString>("mode");
-    QTest::addColumn<QString>("config");
-    QTest::newRow("express") << "mnuModeExp" << KESTO_SOURCE_DIR "/samples/express.cfe";
-    QTest::newRow("advanced") << "mnuModeAdv" << KESTO_SOURCE_DIR "/samples/advanced.cfg";
-  }
   void galleriesEqualThoseOfKestoCli() {
-    QFETCH(QString, mode);
-    QFETCH(QString, config);
-    CopySamples(Path("gui/pics"));
-    CopySamples(Path("cli/pics"));
-    UseConfig(mode, config);
-    AddDirectories({Path("gui/pics")});
-    QStringList modals;
-    ModalAnswerer answerer([&](QWidget* modal) {
-      modals << modal->objectName();
-      modal->close();
-    });
-    Process();
-    QVERIFY2(modals.isEmpty(), qPrintable(modals.join(",")));
+    for (QString mode : {"Exp", "Adv"}) {
+      QString config =
+          KESTO_SOURCE_DIR "/samples/" + QString(mode == "Exp" ? "express.cfe" : "advanced.cfg");
+      CopySamples(Path(mode + "/gui/pics"));
+      CopySamples(Path(mode + "/cli/pics"));
+      UseConfig("mnuMode" + mode, config);
+      Get<QComboBox>(window_.get(), "cboDirList")->clear();
+      AddDirectories({Path(mode + "/gui/pics")});
+      QStringList modals;
+      ModalAnswerer answerer([&](QWidget* modal) {
+        modals << modal->objectName();
+        modal->close();
+      });
+      Process();
+      QVERIFY2(modals.isEmpty(), qPrintable(modals.join(",")));
 
-    QProcess cli;
-    cli.start(KESTO_CLI, {"process", "--quiet", "--no", "--config", config, Path("cli/pics")});
-    QVERIFY(cli.waitForFinished(60000));
-    QCOMPARE(cli.exitCode(), 0);
-    std::map<QString, QByteArray> gui = Tree(Path("gui")), made = Tree(Path("cli"));
-    QVERIFY(gui.size() > 20);  // pictures, thumbnails and pages
-    QCOMPARE(gui.size(), made.size());
-    for (const auto& [name, bytes] : made) QVERIFY2(gui[name] == bytes, qPrintable(name));
+      QProcess cli;
+      cli.start(KESTO_CLI,
+                {"process", "--quiet", "--no", "--config", config, Path(mode + "/cli/pics")});
+      QVERIFY(cli.waitForFinished(60000));
+      QCOMPARE(cli.exitCode(), 0);
+      std::map<QString, QByteArray> gui = Tree(Path(mode + "/gui")),
+                                    made = Tree(Path(mode + "/cli"));
+      QVERIFY(gui.size() > 20);  // pictures, thumbnails and pages
+      QCOMPARE(gui.size(), made.size());
+      for (const auto& [name, bytes] : made) QVERIFY2(gui[name] == bytes, qPrintable(name));
+    }
   }
 
   void stopEndsTheRunBeforeTheNextPicture() {
@@ -159,38 +158,37 @@ class ProcessTest : public QObject {
     QVERIFY(!window_->findChild<QDialog*>("frmProgress"));  // unloaded with the run
   }
 
-  void theCleanUpQuestionDecides_data() {
-    QTest::addColumn<QString>("answer");
-    QTest::addColumn<bool>("deleted");
-    QTest::newRow("delete") << "Command1" << true;
-    QTest::newRow("keep") << "Command2" << false;
-    QTest::newRow("closed") << "" << false;
-  }
   void theCleanUpQuestionDecides() {
-    QFETCH(QString, answer);
-    QFETCH(bool, deleted);
     UseConfig("mnuModeExp", KESTO_SOURCE_DIR "/samples/express.cfe");  // cleans up
-    CopySamples(Path("pics"));
-    AddDirectories({Path("pics")});
-    Process();
-    QVERIFY(QFile::remove(Path("pics/Ocean Waves.jpg")));
-    QString orphan = Path("pics/thumbs/Ocean Waves_tn.jpg");
-    QString question;
-    ModalAnswerer answerer([&](QWidget* modal) {
-      question = modal->windowTitle() + "|" + Text(modal, "txtDelList");
-      if (answer.isEmpty())
-        modal->close();
-      else
-        Click(modal, answer);
-    });
-    Process();
-    QCOMPARE(question,
-             "Delete List|It appears that the source files for\n"
-             "the following thumbnails do not exist.\nDo you wish to delete them?\n"
-             "---------------------------\n" +
-                 orphan + "\n");
-    QCOMPARE(QFile::exists(orphan), !deleted);
-    QCOMPARE(CountThumbs(Path("pics/thumbs")), deleted ? 8 : 9);  // the others stay
+    const struct {
+      const char *answer, *folder;  // answer "": the window is closed
+      bool deleted;
+    } cases[] = {{"Command1", "delete", true}, {"Command2", "keep", false}, {"", "closed", false}};
+    for (const auto& c : cases) {
+      QString pics = Path(c.folder);
+      CopySamples(pics);
+      Get<QComboBox>(window_.get(), "cboDirList")->clear();
+      AddDirectories({pics});
+      Process();
+      QVERIFY(QFile::remove(pics + "/Ocean Waves.jpg"));
+      QString orphan = pics + "/thumbs/Ocean Waves_tn.jpg";
+      QString question;
+      ModalAnswerer answerer([&](QWidget* modal) {
+        question = modal->windowTitle() + "|" + Text(modal, "txtDelList");
+        if (*c.answer)
+          Click(modal, c.answer);
+        else
+          modal->close();
+      });
+      Process();
+      QCOMPARE(question,
+               "Delete List|It appears that the source files for\n"
+               "the following thumbnails do not exist.\nDo you wish to delete them?\n"
+               "---------------------------\n" +
+                   orphan + "\n");
+      QCOMPARE(QFile::exists(orphan), !c.deleted);
+      QCOMPARE(CountThumbs(pics + "/thumbs"), c.deleted ? 8 : 9);  // the others stay
+    }
   }
 
   void settingsThatReachOutsideTheGalleryStartNoRun() {

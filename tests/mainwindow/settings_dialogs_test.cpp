@@ -90,45 +90,8 @@ class SettingsDialogsTest : public QObject {
     return ReadFile(Path(QString("pics/") + page));
   }
 
-  std::unique_ptr<QTemporaryDir> tmp_;
-  std::unique_ptr<frmMain> window_;
-
- private slots:
-  void init() { tmp_ = std::make_unique<QTemporaryDir>(); }
-  void cleanup() {
-    window_.reset();
-    tmp_.reset();
-  }
-
-  void loadFillsTheDialogAndASecondFileBringsOnlyItsOwnSnipplets() {
-    Answers answers;
-    OpenWindow("adv", "", false);  // nothing committed: the dialog shows what Load filled
-    AdvancedSettings first;
-    first.Rows = "3";
-    first.SnippletFiles = "/x/ad.html?0^^$$^^";
-    first.SnippletRows = "1";
-    AdvancedSettings second;
-    second.PageTitle = "Second";
-    second.Rows = "4";
-    answers.paths = {Config("first.cfg", first), Config("second.cfg", second)};
-    Trigger(window_.get(), "mnuLoad");
-    Trigger(window_.get(), "mnuLoad");
-    Form shown = Shown();
-    QCOMPARE(shown.at("txtPageTitle").text, "Second");
-    QCOMPARE(shown.at("lstRows").entries,
-             std::vector<std::string>({" 1   ", " 2   ", " 3   ", " 4   "}));
-    QCOMPARE(shown.at("lstRows").selected, std::vector<bool>(4, false));
-    QVERIFY(answers.messages.isEmpty());
-  }
-
   // The start-up commit, a cancelled File > Settings and File > Load.
-  void settingsShowsTheCommittedRecordUntilALoad_data() {
-    QTest::addColumn<bool>("advanced");
-    QTest::newRow("advanced") << true;
-    QTest::newRow("express") << false;
-  }
-  void settingsShowsTheCommittedRecordUntilALoad() {
-    QFETCH(bool, advanced);
+  void ShowsTheCommittedRecordUntilALoad(bool advanced) {
     Answers answers;
     AdvancedSettings loaded;
     loaded.PageTitle = "Loaded";
@@ -164,6 +127,44 @@ class SettingsDialogsTest : public QObject {
     QVERIFY(answers.messages.isEmpty());
   }
 
+  std::unique_ptr<QTemporaryDir> tmp_;
+  std::unique_ptr<frmMain> window_;
+
+ private slots:
+  void init() { tmp_ = std::make_unique<QTemporaryDir>(); }
+  void cleanup() {
+    window_.reset();
+    tmp_.reset();
+  }
+
+  void loadFillsTheDialogAndASecondFileBringsOnlyItsOwnSnipplets() {
+    Answers answers;
+    OpenWindow("adv", "", false);  // nothing committed: the dialog shows what Load filled
+    AdvancedSettings first;
+    first.Rows = "3";
+    first.SnippletFiles = "/x/ad.html?0^^$$^^";
+    first.SnippletRows = "1";
+    AdvancedSettings second;
+    second.PageTitle = "Second";
+    second.Rows = "4";
+    answers.paths = {Config("first.cfg", first), Config("second.cfg", second)};
+    Trigger(window_.get(), "mnuLoad");
+    Trigger(window_.get(), "mnuLoad");
+    Form shown = Shown();
+    QCOMPARE(shown.at("txtPageTitle").text, "Second");
+    QCOMPARE(shown.at("lstRows").entries,
+             std::vector<std::string>({" 1   ", " 2   ", " 3   ", " 4   "}));
+    QCOMPARE(shown.at("lstRows").selected, std::vector<bool>(4, false));
+    QVERIFY(answers.messages.isEmpty());
+  }
+
+  void settingsShowsTheCommittedRecordUntilALoad() {
+    for (bool advanced : {true, false}) {
+      ShowsTheCommittedRecordUntilALoad(advanced);
+      window_.reset();
+      tmp_ = std::make_unique<QTemporaryDir>();
+    }
+  }
   void refusedStartUpCommitsAreShownAndKeepTheDialogAsLoaded() {
     Answers answers;
     AdvancedSettings loaded;
