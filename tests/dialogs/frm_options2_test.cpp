@@ -71,11 +71,8 @@ class FrmOptions2Test : public QObject {
     frmOptions2* dialog = Open();
     for (const auto& [name, control] : NewExpressForm(record_, Families()))
       QVERIFY2(dialog->findChild<QObject*>(QString::fromStdString(name)), name.c_str());
-    QCOMPARE(Get<QComboBox>(dialog, "cboPixelPercent")->currentText(), "%");
-    QCOMPARE(Get<QComboBox>(dialog, "cboPatternIndex")->currentText(), "Select Pattern");
     QCOMPARE(Box(dialog, "txtRights")->text(), "Copyright ©");
     QVERIFY(Get<QAction>(dialog, "mnuMenuBottom")->isChecked());
-    QVERIFY(Get<QAction>(dialog, "mnuOpenInSame")->isChecked());
     QCOMPARE(Get<UpDown>(dialog, "UDTableWidth")->value(), 100);
     QCOMPARE(Get<QComboBox>(dialog, "cboFonts")->currentIndex(), 0);
   }

@@ -290,7 +290,6 @@ class FrmOptionsTest : public QObject {
     Rows()->item(2)->setSelected(true);
     answers.paths = {snippet, ""};
     Click("cmdLoadSnipplet");
-    QCOMPARE(answers.files[0].title, "Locate File");
     QCOMPARE(Rows()->item(2)->text(), " 3  " + snippet);
     QVERIFY(Rows()->item(2)->isSelected());
     Click("cmdLoadSnipplet");  // cancelled
@@ -333,8 +332,6 @@ class FrmOptionsTest : public QObject {
     QCOMPARE(Code("txtStyleCode")->toPlainText(),
              "<link rel=\"stylesheet\" type=\"text/css\" href=\"" + css + "\">");
     QCOMPARE(Code("txtStyleCode")->textCursor().position(), 0);
-    QCOMPARE(answers.files[0].title, "Locate CSS File");
-    QCOMPARE(answers.files[0].filter, "CSS Files (*.css);;All Files (*)");
     Trigger(dialog_.get(), "mnuAddCSSCONT");
     QCOMPARE(Code("txtStyleCode")->toPlainText(), "<STYLE><--.nua { color: red; }  ></STYLE>");
     Trigger(dialog_.get(), "mnuAddCSSCONT");  // a folder cannot be read
@@ -353,9 +350,7 @@ class FrmOptionsTest : public QObject {
     Click("cmdBrowseHeader");
     Click("cmdBrowseFooter");  // cancelled
     QCOMPARE(Line("txtHeader")->text(), header);
-    QCOMPARE(answers.files[0].title, "Locate Header File");
-    QCOMPARE(answers.files[1].title, "Locate Footer File");
-    QCOMPARE(answers.files[0].filter, "Text Files (*.txt *.html *.htm *.shtml);;All Files (*)");
+    QCOMPARE(answers.files.size(), 2);
     Line("txtHeader")->setText(" " + header + " ");
     QTest::mouseDClick(Line("txtHeader"), Qt::LeftButton);
     Line("txtFooter")->setText(tmp_->filePath("missing.html"));
@@ -516,7 +511,6 @@ class FrmOptionsTest : public QObject {
     QCOMPARE(caption_after_save, "Edit Template: " + saved);
     QCOMPARE(ReadFile(saved.toStdString()), after_save_as);  // Save And Exit wrote it again
     QCOMPARE(Line("txtTmplAddy")->text(), saved);
-    QCOMPARE(answers.files[0].title, "Save Template File As");
   }
 
   void aMissingTemplateOpensAnEmptyEditorThatCannotSave() {
@@ -559,8 +553,6 @@ class FrmOptionsTest : public QObject {
     Click("cmdEditTemplate");
     QCOMPARE(seen, QStringList({"Edit Template: " + tmp_->filePath("page.tpl") + "|a\nb",
                                 "Edit Template: " + tmp_->filePath("other.tpl") + "|other\n"}));
-    QCOMPARE(answers.files[0].title, "Load Template File");
-    QCOMPARE(answers.files[0].filter, "Templates (*.tpl)");
     QCOMPARE(ReadFile(Path("page.tpl")), "a\r\nb\r\n");
     QCOMPARE(ReadFile(Path("other.tpl")), "other\r\n\r\n");
     QCOMPARE(Line("txtTmplAddy")->text(), tmp_->filePath("other.tpl"));
