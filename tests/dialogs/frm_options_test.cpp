@@ -7,7 +7,6 @@
 
 #include "dialogs/font_list.h"
 #include "dialogs/frm_font.h"
-#include "dialogs/frm_np_control.h"
 #include "dialogs/up_down.h"
 #include "gui_answers.h"
 
@@ -358,22 +357,6 @@ class FrmOptionsTest : public QObject {
     QCOMPARE(answers.Opened(), QStringList{QUrl::fromLocalFile(header).toString()});
   }
 
-  void theThumbCodeEditorCommitsOnlyOnOk() {
-    Answers answers;
-    AdvancedSettings record;
-    CommittedFlags flags;
-    frmNPControl editor(NewThumbCodeForm(), &record, &flags, nullptr);
-    Get<QPlainTextEdit>(&editor, "txtNextThumbCode")->setPlainText("  <a>\n[NEXT THUMB PATH] ");
-    ::Click(&editor, "Command10");
-    QVERIFY(!flags.ThumbCodesCommitted);
-    QCOMPARE(record.NextThumbCode, AdvancedSettings().NextThumbCode);
-    ::Click(&editor, "cmdCopy4");
-    QCOMPARE(answers.clipboard, QStringList({"[NEXT IMAGE FILE NAME]"}));
-    ::Click(&editor, "Command5");
-    QVERIFY(flags.ThumbCodesCommitted);
-    QCOMPARE(record.NextThumbCode, "<a> [NEXT THUMB PATH]");
-  }
-
   void aColourReplacesTheSelectionOfTheCodeBoxLeftLast() {
     Answers answers;
     answers.colours = {QColor(0x12, 0x34, 0x56)};
@@ -586,23 +569,28 @@ class FrmOptionsTest : public QObject {
     QCOMPARE(answers.messages.size(), 2);
   }
 
+  // Cancel commits nothing, OK the codes trimmed to one line.
   void theTemplateEditorOpensTheThumbCodes() {
     Answers answers;
     record_.NextThumbCode = "<b>next</b>";
     flags_.ThumbCodesCommitted = true;
-    QString shown;
+    QStringList shown, committed;
     ModalAnswerer answerer([&](QWidget* modal) {
-      ModalAnswerer inner([&](QWidget* controls) {  // the editor's own modal window
-        shown = Code(controls, "txtNextThumbCode")->toPlainText();
-        Code(controls, "txtPrevThumbCode")->setPlainText(" <b>back</b> ");
-        Click(controls, "Command5");
-      });
-      Click(modal, "Command4");
+      for (const char* button : {"Command10", "Command5"}) {
+        ModalAnswerer inner([&](QWidget* controls) {  // the editor's own modal window
+          shown << Code(controls, "txtNextThumbCode")->toPlainText();
+          Code(controls, "txtPrevThumbCode")->setPlainText(" <b>back</b>\n<i> ");
+          Click(controls, button);
+        });
+        Click(modal, "Command4");
+        committed << QString::fromStdString(record_.PrevThumbCode);
+      }
       modal->close();
     });
     Click("cmdTmplNew");
-    QCOMPARE(shown, "<b>next</b>");
-    QCOMPARE(record_.PrevThumbCode, "<b>back</b>");
+    QCOMPARE(shown, QStringList(2, "<b>next</b>"));
+    QCOMPARE(committed, QStringList({QString::fromStdString(AdvancedSettings().PrevThumbCode),
+                                     "<b>back</b> <i>"}));
     QVERIFY(!thumb_codes_);  // unloaded with its OK
   }
 
