@@ -260,14 +260,6 @@ class FrmOptionsTest : public QObject {
     QCOMPARE(record_.PageTitle + "|" + record_.SubFolderName, "Changed|small");
   }
 
-  void cancelCommitsNothing() {
-    Line("txtPageTitle")->setText("Changed");
-    Click("cmdOptCancel");
-    QCOMPARE(dialog_->result(), QDialog::Rejected);
-    QVERIFY(!flags_.AdvancedCommitted);
-    QCOMPARE(record_.PageTitle, "Page");
-  }
-
   void changingTheRowsKeepsTheSnippletsOfTheRowsLeft() {
     Open(WithSnipplets("5", "/s/two.html?1^^$$^^/s/five.html?4^^$$^^", "2,4"));
     QCOMPARE(Entries(Rows()),

@@ -94,7 +94,8 @@ class SettingsDialogsTest : public QObject {
     return ReadFile(Path(QString("pics/") + page));
   }
 
-  // The start-up commit, a cancelled File > Settings and File > Load.
+  // The autosave restored and committed at start-up, a cancelled File >
+  // Settings and File > Load.
   void ShowsTheCommittedRecordUntilALoad(bool advanced) {
     Answers answers;
     AdvancedSettings loaded;
@@ -102,20 +103,25 @@ class SettingsDialogsTest : public QObject {
     loaded.UseHeader = "1.0";  // the commit writes what the check box shows
     OpenWindow(advanced ? "adv" : "exp",
                advanced
-                   ? AdvancedConfigText(loaded, ThumbOptions())
+                   ? AdvancedConfigText(loaded, {75, "Height", "33", "100", 0})
                    : "[Express]\r\nQuality=75\r\nExpressUpdate=True\r\nExpressOverwrite=False\r\n"
                      "ExpressPageTitle=Loaded\r\nExpressFontFace=0\r\n");
     const auto& session = window_->session();
-    if (advanced) {
+    if (advanced) {  // the autosave's thumbnail options reach the window too
       QCOMPARE(session.advanced.UseHeader, "1");
+      QCOMPARE(Get<QLineEdit>(window_.get(), "txtThumbH")->text(), "33");
+      QCOMPARE(session.express.ExpressPageTitle, ExpressSettings().ExpressPageTitle);
     } else {  // the record names the font the dialog showed, and a missing key as shown
       QCOMPARE(session.express.ExpressFontName, FontFamilyAt(0).toStdString());
       QCOMPARE(session.express.ExpressRows, "<no value>");
     }
-    EditSettings([](QWidget* dialog) {
+    const std::string menu = session.express.ExpressMenuLocation;
+    EditSettings([&](QWidget* dialog) {  // Cancel changes nothing
       Get<QLineEdit>(dialog, "txtPageTitle")->setText("Never");
+      if (!advanced) Trigger(dialog, "mnuMenuTop");
       Click(dialog, "cmdOptCancel");
     });
+    QCOMPARE(session.express.ExpressMenuLocation, menu);
     QCOMPARE(advanced ? session.advanced.PageTitle : session.express.ExpressPageTitle, "Loaded");
     QCOMPARE(Shown().at("txtPageTitle").text, "Loaded");
     AdvancedSettings file;

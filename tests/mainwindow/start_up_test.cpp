@@ -59,21 +59,6 @@ class StartUpTest : public QObject {
     QCOMPARE(Read("nd.ini"), ini);
   }
 
-  void loadLastRestoresTheAutosavesThatExist() {
-    Answers answers;
-    AdvancedSettings advanced;
-    advanced.PageTitle = "Restored";
-    Write("nd.ini", "[General]\r\nMode=adv\r\nLoadLast=1\r\n");
-    Write("temp.cfg", AdvancedConfigText(advanced, {75, "Height", "33", "100", 0}));
-    frmMain window(tmp_->path().toStdString());
-    QVERIFY(window.StartUp());
-    QVERIFY(answers.messages.isEmpty());
-    QCOMPARE(window.session().advanced.PageTitle, "Restored");
-    QCOMPARE(window.session().express.ExpressPageTitle, ExpressSettings().ExpressPageTitle);
-    QCOMPARE(Get<QLineEdit>(&window, "txtThumbH")->text(), "33");
-    QVERIFY(Get<QCheckBox>(&window, "chkLoadLast")->isChecked());
-  }
-
   void aDamagedAutosaveIsReportedAndTheWindowStillOpens() {
     Answers answers;
     Write("nd.ini", "[General]\r\nLoadLast=1\r\n[DIRs]\r\n1=/kept/\r\n#=1\r\n");
@@ -108,6 +93,7 @@ class StartUpTest : public QObject {
     frmMain again(tmp_->path().toStdString());
     QVERIFY(again.StartUp());
     QVERIFY(Get<QAction>(&again, "mnuModeExp")->isChecked());
+    QVERIFY(Get<QCheckBox>(&again, "chkLoadLast")->isChecked());
     QCOMPARE(Get<QScrollBar>(&again, "hsbQuality")->value(), 60);
     QCOMPARE(Format(again, "PNG")->checkState(), Qt::Checked);
     QCOMPARE(Format(again, "WebP")->checkState(), Qt::Unchecked);
