@@ -191,15 +191,11 @@ class FrmOptions2Test : public QObject {
     QCOMPARE(record_.ExpressPageTitle, "Gallery");
 
     Get<QComboBox>(dialog, "cboPatternIndex")->setCurrentIndex(2);
-    Trigger(dialog, "mnuMenuBoth");
-    Trigger(dialog, "mnuOpenInJava");
     Click(dialog, "cmdOptOk");
     QVERIFY(!dialog->isVisible());
     QCOMPARE(dialog->result(), int(QDialog::Accepted));
     QCOMPARE(record_.ExpressPageTitle, "Holiday");
     QCOMPARE(record_.ExpressGuessName + record_.ExpressNamePattern, "12");
-    QCOMPARE(record_.ExpressMenuLocation, "both");
-    QCOMPARE(record_.ExpressLinkTarget, "java");
   }
 
   void aChosenColourReachesTheRecordAsTheSameNumber() {
