@@ -1,12 +1,35 @@
 // The main window's own behaviour: start-up and shut-down over a temporary
 // state folder, the directory list, the thumbnail options and picture types,
-// the menus, the configuration files and the About box.
+// the menus, the configuration files, the About box and signals from outside.
 #include "mainwindow/frm_main.h"
+
+#include <csignal>
 
 #include "dialogs/frm_about.h"
 #include "gui_answers.h"
+#include "mainwindow/close_on_signal.h"
 #include "pictures/vips_io.h"
 #include "settings/advanced_config.h"
+
+namespace {
+
+// A main window that counts the requests to close it.
+class Window : public QMainWindow {
+ public:
+  explicit Window(bool refuse = false) : refuse_(refuse) {}
+  int asked = 0;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override {
+    ++asked;
+    if (refuse_) event->ignore();
+  }
+
+ private:
+  bool refuse_;
+};
+
+}  // namespace
 
 class FrmMainTest : public QObject {
   Q_OBJECT
@@ -365,6 +388,29 @@ class FrmMainTest : public QObject {
     QCOMPARE(answers.desktop[0].kind, DesktopRequest::kStart);
     QCOMPARE(answers.Said(), QStringList{"KESTO|System Information Is Unavailable At This Time"});
     QCOMPARE(answers.messages[0].buttons, QMessageBox::Ok);
+  }
+
+  // Signals from outside close the shown main windows, once; the next one
+  // ends the program.
+  void aSignalAsksTheShownMainWindowsToCloseOnce() {
+    Window shown, refusing(true), hidden;
+    shown.show();
+    refusing.show();
+    QWidget other;  // not a main window
+    other.show();
+    CloseOnSignals();
+    std::raise(SIGTERM);
+    QTRY_VERIFY(!shown.isVisible());
+    QCOMPARE(shown.asked, 1);
+    QCOMPARE(refusing.asked, 1);
+    QVERIFY(refusing.isVisible());
+    QCOMPARE(hidden.asked, 0);
+    QVERIFY(other.isVisible());
+    for (int sig : {SIGTERM, SIGINT, SIGHUP}) {  // the next one ends the program
+      struct sigaction now = {};
+      sigaction(sig, nullptr, &now);
+      QVERIFY2(now.sa_handler == SIG_DFL, qPrintable(QString::number(sig)));
+    }
   }
 };
 
