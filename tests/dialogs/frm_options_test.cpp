@@ -188,15 +188,6 @@ class FrmOptionsTest : public QObject {
     QCOMPARE(Code("txtTableClose")->toPlainText(), "AUTO-CLOSE");
   }
 
-  void aLoadedCustomTableCloseIsKept() {
-    AdvancedSettings record;
-    record.UseTableClose = "1";
-    record.TableClose = "</TABLE></CENTER>";
-    Open(record);
-    Tabs()->setCurrentIndex(3);
-    QCOMPARE(Code("txtTableClose")->toPlainText(), "</TABLE></CENTER>");
-  }
-
   void everyControlHasItsWidget() {
     for (const auto& [name, control] : NewAdvancedForm())
       QVERIFY2(dialog_->findChild<QObject*>(QString::fromStdString(name)), name.c_str());
@@ -225,6 +216,13 @@ class FrmOptionsTest : public QObject {
     Tabs()->setCurrentIndex(0);
     Tabs()->setCurrentIndex(4);
     QCOMPARE(Line("txtTmplAddy")->text(), "mine.tpl");
+
+    AdvancedSettings record;  // a loaded custom table close is kept
+    record.UseTableClose = "1";
+    record.TableClose = "</TABLE></CENTER>";
+    Open(record);
+    Tab(3);
+    QCOMPARE(Code("txtTableClose")->toPlainText(), "</TABLE></CENTER>");
   }
 
   void aRefusedOkLeavesTheRecordAndTheDialog() {

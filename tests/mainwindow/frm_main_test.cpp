@@ -258,19 +258,23 @@ class FrmMainTest : public QObject {
     QCOMPARE(window_->windowTitle(), "KESTO - saved.cfe");
   }
 
-  void helpOpensTheTwoAddresses() {
+  // Help opens two addresses; About opens its box, whose link opens one.
+  void helpAndAboutOpenTheirAddresses() {
     Answers answers;
     Trigger("mnuHelp1");
     Trigger("mnuHelp2");
-    QCOMPARE(answers.Opened(),
-             QStringList({"https://kesto.example/help", "https://mirror.kesto.example/help"}));
     QString shown;
     ModalAnswerer answerer([&](QWidget* modal) {
       shown = modal->objectName();
+      emit ::Get<QLabel>(modal, "lblSite")->linkActivated(" https://kesto.example ");
       modal->close();
     });
     Trigger("mnuAbout");
     QCOMPARE(shown, "frmAbout");
+    QCOMPARE(answers.Opened(),
+             QStringList({"https://kesto.example/help", "https://mirror.kesto.example/help",
+                          "https://kesto.example"}));
+    QCOMPARE(answers.desktop[2].kind, DesktopRequest::kOpen);
   }
 
   void withoutStateFileTheProgramWritesOneAndEnds() {
@@ -358,14 +362,6 @@ class FrmMainTest : public QObject {
     QCOMPARE(answers.Said(), QStringList{"Error|" + tmp_->filePath("temp.cfg") +
                                          ": cannot be written (Is a directory)"});
     QVERIFY(!QFile::exists(tmp_->filePath("tempexp.cfe")));  // the steps after the failure
-  }
-
-  void theWebAddressOpensThroughTheDesktop() {
-    Answers answers;
-    frmAbout about(nullptr);
-    emit ::Get<QLabel>(&about, "lblSite")->linkActivated(" https://kesto.example ");
-    QCOMPARE(answers.Opened(), QStringList{"https://kesto.example"});
-    QCOMPARE(answers.desktop[0].kind, DesktopRequest::kOpen);
   }
 
   // System Info starts the first program found on PATH, or says there is none.
