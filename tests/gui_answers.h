@@ -1,12 +1,11 @@
 // Answers what the windows ask a person (message boxes, file pickers, the
 // colour dialog, the desktop, the clipboard, modal windows) and keeps what
-// they asked, for the window tests.
+// they asked, and finds and works controls by objectName, for the window
+// tests. It brings Qt Widgets, Qt Test and the temporary files along.
 #pragma once
 
-#include <QApplication>
-#include <QList>
-#include <QStringList>
-#include <QTimer>
+#include <QtTest>
+#include <QtWidgets>
 #include <functional>
 
 #include "dialogs/clipboard.h"
@@ -14,6 +13,7 @@
 #include "dialogs/desktop.h"
 #include "dialogs/file_dialog.h"
 #include "dialogs/message_box.h"
+#include "temp_folder.h"
 
 /// Hooks that answer for one test; removed when it goes.
 struct Answers {
@@ -51,6 +51,19 @@ struct Answers {
   Answers(const Answers&) = delete;
   Answers& operator=(const Answers&) = delete;
 
+  /// Every message box so far as "title|text".
+  QStringList Said() const {
+    QStringList said;
+    for (const MessageRequest& m : messages) said << m.title + "|" + m.text;
+    return said;
+  }
+  /// The target of every desktop request so far.
+  QStringList Opened() const {
+    QStringList opened;
+    for (const DesktopRequest& d : desktop) opened << d.target;
+    return opened;
+  }
+
   QList<QMessageBox::StandardButton> buttons;  // message box answers, in order; then Ok
   QStringList paths;                           // picker answers, in order; then cancel
   QList<bool> options;                         // check boxes of pickers, in order; then off
@@ -79,3 +92,31 @@ class ModalAnswerer {
  private:
   QTimer timer_;
 };
+
+/// The child of `window` named `name`; the test ends when there is none.
+template <typename T = QWidget>
+T* Get(const QObject* window, const QString& name) {
+  T* child = window->findChild<T*>(name);
+  if (!child) qFatal("no control %s", qPrintable(name));
+  return child;
+}
+
+inline void Click(const QObject* window, const QString& button) {
+  Get<QAbstractButton>(window, button)->click();
+}
+
+inline void Trigger(const QObject* window, const QString& action) {
+  Get<QAction>(window, action)->trigger();
+}
+
+/// The texts of a drop-down list's or a list widget's entries.
+inline QStringList Entries(const QComboBox* list) {
+  QStringList entries;
+  for (int i = 0; i < list->count(); ++i) entries << list->itemText(i);
+  return entries;
+}
+inline QStringList Entries(const QListWidget* list) {
+  QStringList entries;
+  for (int i = 0; i < list->count(); ++i) entries << list->item(i)->text();
+  return entries;
+}

@@ -1,43 +1,66 @@
-// The main window's own behaviour: the directory list, the thumbnail
-// options, the menus and the configuration files, driven through objectNames.
+// The main window's own behaviour: start-up and shut-down over a temporary
+// state folder, the directory list, the thumbnail options and picture types,
+// the menus, the configuration files, the About box and signals from outside.
 #include "mainwindow/frm_main.h"
 
-#include <QAction>
-#include <QComboBox>
-#include <QDropEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMimeData>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QTemporaryDir>
-#include <QtTest>
+#include <csignal>
 
+#include "dialogs/frm_about.h"
 #include "gui_answers.h"
+#include "mainwindow/close_on_signal.h"
+#include "pictures/vips_io.h"
 #include "settings/advanced_config.h"
-#include "temp_folder.h"
+
+namespace {
+
+// A main window that counts the requests to close it.
+class Window : public QMainWindow {
+ public:
+  explicit Window(bool refuse = false) : refuse_(refuse) {}
+  int asked = 0;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override {
+    ++asked;
+    if (refuse_) event->ignore();
+  }
+
+ private:
+  bool refuse_;
+};
+
+}  // namespace
 
 class FrmMainTest : public QObject {
   Q_OBJECT
 
  private:
-  template <typename T>
+  template <typename T = QWidget>
   T* Get(const char* name) {
-    T* child = window_->findChild<T*>(name);
-    if (!child) qFatal("no control %s", name);
-    return child;
+    return ::Get<T>(window_.get(), name);
   }
   QComboBox* List() { return Get<QComboBox>("cboDirList"); }
-  QStringList Entries() {
-    QStringList entries;
-    for (int i = 0; i < List()->count(); ++i) entries << List()->itemText(i);
-    return entries;
+  QStringList Entries() { return ::Entries(List()); }
+  void Click(const char* name) { ::Click(window_.get(), name); }
+  void Trigger(const char* name) { ::Trigger(window_.get(), name); }
+  QListWidgetItem* Format(std::string_view label) {
+    return Get<QListWidget>("lstFormats")
+        ->findItems(QString::fromUtf8(label.data(), label.size()), Qt::MatchExactly)
+        .value(0);
   }
-  void Click(const char* name) { Get<QPushButton>(name)->click(); }
-  void Trigger(const char* name) { Get<QAction>(name)->trigger(); }
   QString Dir(const QString& name) {
     QDir().mkpath(tmp_->filePath(name));
     return tmp_->filePath(name);
+  }
+
+  std::string Path(const char* name) { return tmp_->filePath(name).toStdString(); }
+  std::string Read(const char* name) { return ReadFile(Path(name)); }
+  void Write(const char* name, const std::string& text) { WriteFile(Path(name), text); }
+  static bool Has(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+  }
+  static QListWidgetItem* Format(frmMain& window, const char* label) {
+    return ::Get<QListWidget>(&window, "lstFormats")->findItems(label, Qt::MatchExactly).value(0);
   }
 
   std::unique_ptr<QTemporaryDir> tmp_;
@@ -60,16 +83,40 @@ class FrmMainTest : public QObject {
     for (int i = 0; i < 5; ++i) Click("cmdAddDir");
     QCOMPARE(Entries(), QStringList({pics + "/", Dir("pics") + "/", Dir("with-slash") + "/"}));
     QCOMPARE(answers.files.first().kind, FileRequest::kFolder);
-    QCOMPARE(answers.files.first().title, "Please select a folder.");
     QCOMPARE(List()->currentText(), Dir("with-slash") + "/");  // the cancel changed nothing
+  }
+
+  // Only the types libvips reads can be checked; a checked one makes its
+  // pictures count when a tree is added.
+  void addWithSubfoldersAddsEachFolderBelowThatHoldsPictures() {
+    for (auto [path, fixture] : {std::pair{"tree/2024/Holidays/a.jpg", "pictures/small.jpg"},
+                                 {"tree/2024/thumbs/a_tn.jpg", "pictures/small.jpg"},
+                                 {"tree/2025/b.png", "thumbs/png-named.jpg"}}) {
+      QDir().mkpath(QFileInfo(tmp_->filePath(path)).path());
+      QVERIFY(QFile::copy(KESTO_TEST_DATA "/" + QString(fixture), tmp_->filePath(path)));
+    }
+    QCOMPARE(Get<QListWidget>("lstFormats")->count(), 5);
+    ExtraFormats readable = ReadableExtraFormats();
+    for (const ExtraFormatInfo& info : kExtraFormats)
+      QCOMPARE(bool(Format(info.label)->flags() & Qt::ItemIsEnabled), readable.Has(info.format));
+    Answers answers;
+    QString tree = tmp_->filePath("tree");
+    answers.paths = {tree, tree, tree};
+    answers.options = {false, true, true};
+    Click("cmdAddDir");
+    QCOMPARE(Entries(), QStringList{tree + "/"});
+    Click("cmdAddDir");  // the folder is there already; the others join it
+    QCOMPARE(Entries(), QStringList({tree + "/", tree + "/2024/Holidays/"}));
+    Format("PNG")->setCheckState(Qt::Checked);
+    Click("cmdAddDir");
+    QCOMPARE(Entries(), QStringList({tree + "/", tree + "/2024/Holidays/", tree + "/2025/"}));
+    QCOMPARE(answers.option_texts, QStringList(3, "Add with subfolders"));
   }
 
   void removeAndClearAskAndReport() {
     Answers answers;
     Click("cmdDirClr");  // empty: a notice, no question
-    QCOMPARE(answers.messages.size(), 1);
-    QCOMPARE(answers.messages[0].title, "Sorry");
-    QCOMPARE(answers.messages[0].text, "Just cleared nothing, Sir");
+    QCOMPARE(answers.Said(), QStringList{"Sorry|Just cleared nothing, Sir"});
     List()->addItems({"/a/", "/b/", "/c/"});
     List()->setCurrentIndex(1);
     Click("cmdDelDir");
@@ -78,8 +125,7 @@ class FrmMainTest : public QObject {
     answers.buttons = {QMessageBox::No, QMessageBox::Yes};
     Click("cmdDirClr");
     QCOMPARE(Entries().size(), 2);
-    QCOMPARE(answers.messages[1].title, "Whoa, horsy!");
-    QCOMPARE(answers.messages[1].text, "Are you like sure and all?");
+    QCOMPARE(answers.Said()[1], "Whoa, horsy!|Are you like sure and all?");
     QCOMPARE(answers.messages[1].buttons, QMessageBox::Yes | QMessageBox::No);
     Click("cmdDirClr");
     QCOMPARE(List()->count(), 0);
@@ -94,23 +140,18 @@ class FrmMainTest : public QObject {
     answers.paths = {saved};
     Click("cmdDirListSave");
     QCOMPARE(ReadFile(saved.toStdString()), std::string("/home/a/\r\n/b c/\r\n"));
-    QCOMPARE(answers.files[0].title, "Save Directory List");
-    QCOMPARE(answers.files[0].filter, "Directory List (*.dir)");
 
     WriteFile(tmp_->filePath("other.dir").toStdString(), "\r\n /x/ \r\n\r\n/a,b/\n");
     answers.paths = {tmp_->filePath("other.dir")};
     Click("cmdDirListLoad");
     QCOMPARE(Entries(), QStringList({"/x/", "/a", "b/"}));
     QCOMPARE(List()->currentIndex(), 0);
-    QCOMPARE(answers.files[1].title, "Load Directory List");
 
     Click("cmdDirListLoad");  // cancelled
     answers.paths = {Dir("a-folder")};
     Click("cmdDirListLoad");  // not a file: an error, the list as it was
     QCOMPARE(Entries(), QStringList({"/x/", "/a", "b/"}));
-    QCOMPARE(answers.messages.size(), 1);
-    QCOMPARE(answers.messages[0].title, "Error");
-    QCOMPARE(answers.messages[0].text, Dir("a-folder") + ": is not a regular file");
+    QCOMPARE(answers.Said(), QStringList{"Error|" + Dir("a-folder") + ": is not a regular file"});
   }
 
   void goOpensOnlyAnExistingFolder() {
@@ -122,9 +163,8 @@ class FrmMainTest : public QObject {
     QVERIFY(answers.desktop.isEmpty());
     List()->setEditText(Dir("there"));
     Click("cmdDirNav");
-    QCOMPARE(answers.desktop.size(), 1);
+    QCOMPARE(answers.Opened(), QStringList{QUrl::fromLocalFile(Dir("there")).toString()});
     QCOMPARE(answers.desktop[0].kind, DesktopRequest::kOpen);
-    QCOMPARE(answers.desktop[0].target, QUrl::fromLocalFile(Dir("there")).toString());
   }
 
   void droppedFoldersAreAdded() {
@@ -140,25 +180,17 @@ class FrmMainTest : public QObject {
     QCOMPARE(Entries(), QStringList({Dir("dropped") + "/"}));
   }
 
-  void qualityLabelShowsExtremesInRed_data() {
-    QTest::addColumn<int>("value");
-    QTest::addColumn<bool>("red");
-    QTest::newRow("49") << 49 << true;
-    QTest::newRow("50") << 50 << false;
-    QTest::newRow("90") << 90 << false;
-    QTest::newRow("91") << 91 << true;
-  }
   void qualityLabelShowsExtremesInRed() {
-    QFETCH(int, value);
-    QFETCH(bool, red);
-    Get<QScrollBar>("hsbQuality")->setValue(value);
     QLabel* label = Get<QLabel>("lblQuality");
-    QCOMPARE(label->text(), QString::number(value) + "%");
-    QCOMPARE(label->palette().color(QPalette::WindowText),
-             red ? QColor(0xC0, 0, 0) : QColor(Qt::black));
+    for (auto [value, red] : {std::pair{49, true}, {50, false}, {90, false}, {91, true}}) {
+      Get<QScrollBar>("hsbQuality")->setValue(value);
+      QCOMPARE(label->text(), QString::number(value) + "%");
+      QCOMPARE(label->palette().color(QPalette::WindowText),
+               red ? QColor(0xC0, 0, 0) : QColor(Qt::black));
+    }
   }
 
-  void sizeBoxesTakeDigitsAndKeepTheFocusUntilValid() {
+  void sizeBoxesTakeDigitsAndKeepTheFocusUntilValidAndTheHintFollowsIt() {
     Answers answers;
     window_->show();
     QVERIFY(QTest::qWaitForWindowActive(window_.get()));
@@ -172,9 +204,7 @@ class FrmMainTest : public QObject {
     QCOMPARE(height->text(), "12");
     height->clear();
     width->setFocus(Qt::TabFocusReason);
-    QCOMPARE(answers.messages.size(), 1);
-    QCOMPARE(answers.messages[0].title, "Error!");
-    QCOMPARE(answers.messages[0].text, "This field can not be empty or zero!");
+    QCOMPARE(answers.Said(), QStringList{"Error!|This field can not be empty or zero!"});
     QCOMPARE(answers.messages[0].icon, QMessageBox::Critical);
     QTRY_VERIFY(height->hasFocus());
     QTest::keyClicks(height, "0");
@@ -184,27 +214,10 @@ class FrmMainTest : public QObject {
     width->setFocus(Qt::TabFocusReason);
     QTRY_VERIFY(width->hasFocus());
     QCOMPARE(answers.messages.size(), 2);
-  }
-
-  void loadLastHintFollowsTheFocus() {
-    window_->show();
-    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
-    Get<QWidget>("chkLoadLast")->setFocus();
+    Get("chkLoadLast")->setFocus();  // a hint while the check box has the focus
     QCOMPARE(Get<QLabel>("Label1")->text(), "Uncheck and restart for defaults");
-    Get<QWidget>("cmdProcess")->setFocus();
+    Get("cmdProcess")->setFocus();
     QCOMPARE(Get<QLabel>("Label1")->text(), "");
-  }
-
-  void modeMenuKeepsExactlyOneMark() {
-    QAction* express = Get<QAction>("mnuModeExp");
-    QAction* advanced = Get<QAction>("mnuModeAdv");
-    QVERIFY(advanced->isChecked() && !express->isChecked());
-    Trigger("mnuModeExp");
-    QVERIFY(express->isChecked() && !advanced->isChecked());
-    Trigger("mnuModeExp");
-    QVERIFY(express->isChecked());
-    Trigger("mnuModeAdv");
-    QVERIFY(advanced->isChecked() && !express->isChecked());
   }
 
   void loadAndSaveFollowTheMode() {
@@ -217,7 +230,6 @@ class FrmMainTest : public QObject {
     answers.paths = {cfg};
     Trigger("mnuLoad");
     QCOMPARE(answers.files[0].filter, "Config File (*.cfg)");
-    QCOMPARE(answers.files[0].title, "Load Configuration File");
     QCOMPARE(window_->session().advanced.PageTitle, "From the file");
     QCOMPARE(Get<QLineEdit>("txtThumbH")->text(), "55");
     QVERIFY(Get<QAbstractButton>("optResByW")->isChecked());
@@ -226,12 +238,13 @@ class FrmMainTest : public QObject {
     QCOMPARE(window_->session().ConfigDir, (Dir("configs") + "/").toStdString());
 
     Trigger("mnuModeExp");
+    Trigger("mnuModeExp");  // the mode menu keeps exactly one mark
+    QVERIFY(Get<QAction>("mnuModeExp")->isChecked() && !Get<QAction>("mnuModeAdv")->isChecked());
     Get<QLineEdit>("txtThumbW")->setText("77");
     QString cfe = tmp_->filePath("saved.cfe");
     answers.paths = {cfe};
     Trigger("Save");
     QCOMPARE(answers.files[1].filter, "Express Config File (*.cfe)");
-    QCOMPARE(answers.files[1].title, "Save Configuration File");
     QVERIFY(ReadFile(cfe.toStdString()).find("Width=77\r\n") != std::string::npos);
     QCOMPARE(window_->windowTitle(), "KESTO - saved.cfe");
     QCOMPARE(window_->session().ConfigDir, (Dir("configs") + "/").toStdString());  // Save keeps it
@@ -239,27 +252,161 @@ class FrmMainTest : public QObject {
     WriteFile(cfe.toStdString(), "[Express]\r\nQuality=30\r\nExpressPageTitle=Half\r\n");
     answers.paths = {cfe};
     Trigger("mnuLoad");  // ends at the missing ExpressUpdate
-    QCOMPARE(answers.messages.size(), 1);
-    QCOMPARE(answers.messages[0].title, "Error");
-    QCOMPARE(answers.messages[0].text, cfe + ": ExpressUpdate is not True, False or a number");
+    QCOMPARE(answers.Said(),
+             QStringList{"Error|" + cfe + ": ExpressUpdate is not True, False or a number"});
     QCOMPARE(Get<QScrollBar>("hsbQuality")->value(), 30);  // read before the damage
     QCOMPARE(window_->windowTitle(), "KESTO - saved.cfe");
   }
 
-  void helpOpensTheTwoAddresses() {
+  // Help opens two addresses; About opens its box, whose link opens one.
+  void helpAndAboutOpenTheirAddresses() {
     Answers answers;
     Trigger("mnuHelp1");
     Trigger("mnuHelp2");
-    QCOMPARE(answers.desktop.size(), 2);
-    QCOMPARE(answers.desktop[0].target, "https://kesto.example/help");
-    QCOMPARE(answers.desktop[1].target, "https://mirror.kesto.example/help");
     QString shown;
     ModalAnswerer answerer([&](QWidget* modal) {
       shown = modal->objectName();
+      emit ::Get<QLabel>(modal, "lblSite")->linkActivated(" https://kesto.example ");
       modal->close();
     });
     Trigger("mnuAbout");
     QCOMPARE(shown, "frmAbout");
+    QCOMPARE(answers.Opened(),
+             QStringList({"https://kesto.example/help", "https://mirror.kesto.example/help",
+                          "https://kesto.example"}));
+    QCOMPARE(answers.desktop[2].kind, DesktopRequest::kOpen);
+  }
+
+  void withoutStateFileTheProgramWritesOneAndEnds() {
+    Answers answers;
+    frmMain window(tmp_->path().toStdString());
+    QVERIFY(!window.StartUp());
+    QCOMPARE(answers.Said(),
+             QStringList{"Error!|Error opening ini file!\nYou may have to reinstall the program"});
+    QCOMPARE(answers.messages[0].icon, QMessageBox::Critical);
+    QVERIFY(Has(Read("nd.ini"), "[General]\r\nMode=adv\r\nLoadLast=0\r\n"));
+    frmMain second(tmp_->path().toStdString());
+    QVERIFY(second.StartUp());
+    QCOMPARE(answers.messages.size(), 1);
+  }
+
+  // Reading odd values is the state's own test; nothing changed, the file
+  // comes back as it was.
+  void theStateFileFillsTheWindowAndComesBackUnchanged() {
+    const std::string ini =
+        "[General]\r\nMode=exp\r\nLoadLast=0\r\n[JPEG]\r\nQuality=42\r\nResizeMethod=Both\r\n"
+        "Height=12\r\nWidth=90\r\nProgressive=1\r\n[DIRs]\r\n1=/a/\r\n2=/b/\r\n#=2\r\n";
+    Write("nd.ini", ini);
+    frmMain window(tmp_->path().toStdString());
+    QVERIFY(window.StartUp());
+    QVERIFY(::Get<QAction>(&window, "mnuModeExp")->isChecked());
+    QVERIFY(!::Get<QAction>(&window, "mnuModeAdv")->isChecked());
+    QCOMPARE(::Get<QScrollBar>(&window, "hsbQuality")->value(), 42);
+    QVERIFY(::Get<QAbstractButton>(&window, "optResByHW")->isChecked());
+    QCOMPARE(::Get<QLineEdit>(&window, "txtThumbH")->text(), "12");
+    QVERIFY(::Get<QCheckBox>(&window, "chkProgressive")->isChecked());
+    QCOMPARE(::Entries(::Get<QComboBox>(&window, "cboDirList")), QStringList({"/a/", "/b/"}));
+    QCOMPARE(::Get<QComboBox>(&window, "cboDirList")->currentText(), "/a/");
+    QVERIFY(window.close());
+    QCOMPARE(Read("nd.ini"), ini);
+  }
+
+  void aDamagedAutosaveIsReportedAndTheWindowStillOpens() {
+    Answers answers;
+    Write("nd.ini", "[General]\r\nLoadLast=1\r\n[DIRs]\r\n1=/kept/\r\n#=1\r\n");
+    Write("tempexp.cfe", "[Express]\r\nQuality=500\r\n");
+    frmMain window(tmp_->path().toStdString());
+    QVERIFY(window.StartUp());
+    QCOMPARE(answers.Said(), QStringList{"Error|" + tmp_->filePath("tempexp.cfe") +
+                                         ": Quality is missing or not between 1 and 100"});
+    QCOMPARE(::Get<QComboBox>(&window, "cboDirList")->currentText(), "/kept/");
+  }
+
+  // The window's controls reach the state file when it closes, and come back
+  // from it (which files the choice of LoadLast writes is the session's test).
+  void closingWritesTheStateOfTheControls() {
+    Answers answers;
+    Write("nd.ini", "[General]\r\nMode=adv\r\nLoadLast=0\r\n");
+    {
+      frmMain window(tmp_->path().toStdString());
+      QVERIFY(window.StartUp());
+      ::Get<QAction>(&window, "mnuModeExp")->trigger();
+      ::Get<QScrollBar>(&window, "hsbQuality")->setValue(60);
+      ::Get<QComboBox>(&window, "cboDirList")->addItem("/pics/");
+      ::Get<QCheckBox>(&window, "chkLoadLast")->setChecked(true);
+      for (const char* type : {"PNG", "TIFF"}) Format(window, type)->setCheckState(Qt::Checked);
+      QVERIFY(window.close());
+    }
+    std::string ini = Read("nd.ini");
+    QVERIFY(Has(ini, "Mode=exp\r\nLoadLast=1\r\n"));
+    QVERIFY(Has(ini, "\r\nExtraFormats=png,tiff\r\n"));
+    QVERIFY(Has(ini, "Quality=60\r\n"));
+    QVERIFY(Has(ini, "1=/pics/\r\n#=1\r\n"));
+    frmMain again(tmp_->path().toStdString());
+    QVERIFY(again.StartUp());
+    QVERIFY(::Get<QAction>(&again, "mnuModeExp")->isChecked());
+    QVERIFY(::Get<QCheckBox>(&again, "chkLoadLast")->isChecked());
+    QCOMPARE(::Get<QScrollBar>(&again, "hsbQuality")->value(), 60);
+    QCOMPARE(Format(again, "PNG")->checkState(), Qt::Checked);
+    QCOMPARE(Format(again, "WebP")->checkState(), Qt::Unchecked);
+    QVERIFY(answers.messages.isEmpty());
+  }
+
+  void aFailedCloseIsReportedButTheWindowCloses() {
+    Answers answers;
+    Write("nd.ini", "[General]\r\nLoadLast=1\r\n");
+    frmMain window(tmp_->path().toStdString());
+    QVERIFY(window.StartUp());
+    QDir(tmp_->path()).mkdir("temp.cfg");  // a folder where the autosave goes
+    QVERIFY(window.close());
+    QCOMPARE(answers.Said(), QStringList{"Error|" + tmp_->filePath("temp.cfg") +
+                                         ": cannot be written (Is a directory)"});
+    QVERIFY(!QFile::exists(tmp_->filePath("tempexp.cfe")));  // the steps after the failure
+  }
+
+  // System Info starts the first program found on PATH, or says there is none.
+  void systemInfoStartsTheFirstProgramFound() {
+    Answers answers;
+    QTemporaryDir bin, empty;
+    for (const char* name : {"hardinfo", "gnome-system-monitor"}) {
+      QFile tool(bin.filePath(name));
+      QVERIFY(tool.open(QIODevice::WriteOnly));
+      tool.setPermissions(QFile::ExeOwner | QFile::ReadOwner);
+    }
+    QByteArray old = qgetenv("PATH");
+    for (const QTemporaryDir* path : {&bin, &empty}) {
+      qputenv("PATH", path->path().toLocal8Bit());
+      frmAbout about(nullptr);
+      ::Click(&about, "cmdSysInfo");
+    }
+    qputenv("PATH", old);
+    QCOMPARE(answers.Opened(), QStringList{bin.filePath("gnome-system-monitor")});
+    QCOMPARE(answers.desktop[0].kind, DesktopRequest::kStart);
+    QCOMPARE(answers.Said(), QStringList{"KESTO|System Information Is Unavailable At This Time"});
+    QCOMPARE(answers.messages[0].buttons, QMessageBox::Ok);
+  }
+
+  // Signals from outside close the shown main windows, once; the next one
+  // ends the program.
+  void aSignalAsksTheShownMainWindowsToCloseOnce() {
+    Window shown, refusing(true), hidden;
+    shown.show();
+    refusing.show();
+    QWidget other;  // not a main window
+    other.show();
+    CloseOnSignals();
+    std::raise(SIGTERM);
+    QTRY_VERIFY(!shown.isVisible());
+    QCOMPARE(shown.asked, 1);
+    QCOMPARE(refusing.asked, 1);
+    QVERIFY(refusing.isVisible());
+    QCOMPARE(hidden.asked, 0);
+    QVERIFY(other.isVisible());
+    for (int sig : {SIGTERM, SIGINT, SIGHUP}) {  // the next one ends the program
+      struct sigaction now = {};
+      sigaction(sig, nullptr, &now);
+      QVERIFY2(now.sa_handler == SIG_DFL, qPrintable(QString::number(sig)));
+    }
   }
 };
 

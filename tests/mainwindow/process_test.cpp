@@ -1,34 +1,20 @@
 // Gallery runs started from the main window: the pages and thumbnails, STOP,
 // the clean-up question and the report.
-#include <QAction>
-#include <QComboBox>
-#include <QDirIterator>
-#include <QMainWindow>
-#include <QMenuBar>
-#include <QPlainTextEdit>
-#include <QProcess>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QTemporaryDir>
-#include <QtTest>
 #include <map>
 
 #include "gui_answers.h"
 #include "mainwindow/frm_main.h"
 #include "settings/advanced_config.h"
-#include "temp_folder.h"
 
 namespace {
 
 const QString kSamples = KESTO_SOURCE_DIR "/samples/pictures";
 
-// Copies every file of `from` into the folder `to` (made), `copies` times,
-// the n-th copy's names prefixed with n.
-void CopyPictures(const QString& from, const QString& to, int copies = 1) {
+// Copies every sample picture into the folder `to` (made).
+void CopySamples(const QString& to) {
   QDir().mkpath(to);
-  for (int n = 0; n < copies; ++n)
-    for (const QString& name : QDir(from).entryList(QDir::Files))
-      QFile::copy(from + "/" + name, to + "/" + (copies > 1 ? QString::number(n) : "") + name);
+  for (const QString& name : QDir(kSamples).entryList(QDir::Files))
+    QFile::copy(kSamples + "/" + name, to + "/" + name);
 }
 
 // Every file under `dir` by its path below it, with its bytes.
@@ -61,11 +47,7 @@ void WriteNoisyPictures(const QString& dir, int count) {
 int CountThumbs(const QString& dir) { return QDir(dir).entryList({"*_tn.jpg"}).size(); }
 
 QString Text(QWidget* window, const char* box) {
-  return window->findChild<QPlainTextEdit*>(box)->toPlainText();
-}
-
-void Press(QWidget* window, const char* button) {
-  window->findChild<QPushButton*>(button)->click();
+  return Get<QPlainTextEdit>(window, box)->toPlainText();
 }
 
 }  // namespace
@@ -76,17 +58,17 @@ class ProcessTest : public QObject {
  private:
   QString Path(const QString& name) { return tmp_->filePath(name); }
   void AddDirectories(const QStringList& dirs) {
-    window_->findChild<QComboBox*>("cboDirList")->addItems(dirs);
+    Get<QComboBox>(window_.get(), "cboDirList")->addItems(dirs);
   }
   // Chooses the mode and loads `config` through File > Load.
-  void UseConfig(const char* mode, const QString& config) {
-    window_->findChild<QAction*>(mode)->trigger();
+  void UseConfig(const QString& mode, const QString& config) {
+    Trigger(window_.get(), mode);
     Answers answers;
     answers.paths = {config};
-    window_->findChild<QAction*>("mnuLoad")->trigger();
+    Trigger(window_.get(), "mnuLoad");
     QVERIFY(answers.messages.isEmpty());
   }
-  void Process() { Press(window_.get(), "cmdProcess"); }
+  void Process() { Click(window_.get(), "cmdProcess"); }
 
   std::unique_ptr<QTemporaryDir> tmp_;
   std::unique_ptr<frmMain> window_;
@@ -102,42 +84,41 @@ class ProcessTest : public QObject {
     tmp_.reset();
   }
 
-  void galleriesEqualThoseOfKestoCli_data() {
-    QTest::addColumn<QString>("mode");
-    QTest::addColumn<QString>("config");
-    QTest::newRow("express") << "mnuModeExp" << KESTO_SOURCE_DIR "/samples/express.cfe";
-    QTest::newRow("advanced") << "mnuModeAdv" << KESTO_SOURCE_DIR "/samples/advanced.cfg";
-  }
   void galleriesEqualThoseOfKestoCli() {
-    QFETCH(QString, mode);
-    QFETCH(QString, config);
-    CopyPictures(kSamples, Path("gui/pics"));
-    CopyPictures(kSamples, Path("cli/pics"));
-    UseConfig(mode.toLatin1(), config);
-    AddDirectories({Path("gui/pics")});
-    QStringList modals;
-    ModalAnswerer answerer([&](QWidget* modal) {
-      modals << modal->objectName();
-      modal->close();
-    });
-    Process();
-    QVERIFY2(modals.isEmpty(), qPrintable(modals.join(",")));
+    for (QString mode : {"Exp", "Adv"}) {
+      QString config =
+          KESTO_SOURCE_DIR "/samples/" + QString(mode == "Exp" ? "express.cfe" : "advanced.cfg");
+      CopySamples(Path(mode + "/gui/pics"));
+      CopySamples(Path(mode + "/cli/pics"));
+      UseConfig("mnuMode" + mode, config);
+      Get<QComboBox>(window_.get(), "cboDirList")->clear();
+      AddDirectories({Path(mode + "/gui/pics")});
+      QStringList modals;
+      ModalAnswerer answerer([&](QWidget* modal) {
+        modals << modal->objectName();
+        modal->close();
+      });
+      Process();
+      QVERIFY2(modals.isEmpty(), qPrintable(modals.join(",")));
 
-    QProcess cli;
-    cli.start(KESTO_CLI, {"process", "--quiet", "--no", "--config", config, Path("cli/pics")});
-    QVERIFY(cli.waitForFinished(60000));
-    QCOMPARE(cli.exitCode(), 0);
-    std::map<QString, QByteArray> gui = Tree(Path("gui")), made = Tree(Path("cli"));
-    QVERIFY(gui.size() > 20);  // pictures, thumbnails and pages
-    QCOMPARE(gui.size(), made.size());
-    for (const auto& [name, bytes] : made) QVERIFY2(gui[name] == bytes, qPrintable(name));
+      QProcess cli;
+      cli.start(KESTO_CLI,
+                {"process", "--quiet", "--no", "--config", config, Path(mode + "/cli/pics")});
+      QVERIFY(cli.waitForFinished(60000));
+      QCOMPARE(cli.exitCode(), 0);
+      std::map<QString, QByteArray> gui = Tree(Path(mode + "/gui")),
+                                    made = Tree(Path(mode + "/cli"));
+      QVERIFY(gui.size() > 20);  // pictures, thumbnails and pages
+      QCOMPARE(gui.size(), made.size());
+      for (const auto& [name, bytes] : made) QVERIFY2(gui[name] == bytes, qPrintable(name));
+    }
   }
 
   void stopEndsTheRunBeforeTheNextPicture() {
     WriteNoisyPictures(Path("many"), 24);
     QString thumbs = Path("many/thumbs");
     AddDirectories({Path("missing"), Path("many"), Path("never")});
-    CopyPictures(kSamples, Path("never"));
+    CopySamples(Path("never"));
     int made_at_stop = -1;
     bool close_refused = false, controls_disabled = false, busy = false;
     auto stop = [&] {  // from a timer, as a person's click comes
@@ -146,7 +127,7 @@ class ProcessTest : public QObject {
           !window_->centralWidget()->isEnabled() && !window_->menuBar()->isEnabled();
       busy = QApplication::overrideCursor()->shape() == Qt::WaitCursor;
       made_at_stop = CountThumbs(thumbs);
-      Press(window_->findChild<QDialog*>("frmProgress"), "cmdCancelProgress");
+      Click(window_->findChild<QDialog*>("frmProgress"), "cmdCancelProgress");
     };
     QTimer watch;  // waits for the progress window, then for two thumbnails
     watch.callOnTimeout([&] {
@@ -177,42 +158,41 @@ class ProcessTest : public QObject {
     QVERIFY(!window_->findChild<QDialog*>("frmProgress"));  // unloaded with the run
   }
 
-  void theCleanUpQuestionDecides_data() {
-    QTest::addColumn<QString>("answer");
-    QTest::addColumn<bool>("deleted");
-    QTest::newRow("delete") << "Command1" << true;
-    QTest::newRow("keep") << "Command2" << false;
-    QTest::newRow("closed") << "" << false;
-  }
   void theCleanUpQuestionDecides() {
-    QFETCH(QString, answer);
-    QFETCH(bool, deleted);
     UseConfig("mnuModeExp", KESTO_SOURCE_DIR "/samples/express.cfe");  // cleans up
-    CopyPictures(kSamples, Path("pics"));
-    AddDirectories({Path("pics")});
-    Process();
-    QVERIFY(QFile::remove(Path("pics/Ocean Waves.jpg")));
-    QString orphan = Path("pics/thumbs/Ocean Waves_tn.jpg");
-    QString question;
-    ModalAnswerer answerer([&](QWidget* modal) {
-      question = modal->windowTitle() + "|" + Text(modal, "txtDelList");
-      if (answer.isEmpty())
-        modal->close();
-      else
-        Press(modal, answer.toLatin1());
-    });
-    Process();
-    QCOMPARE(question,
-             "Delete List|It appears that the source files for\n"
-             "the following thumbnails do not exist.\nDo you wish to delete them?\n"
-             "---------------------------\n" +
-                 orphan + "\n");
-    QCOMPARE(QFile::exists(orphan), !deleted);
-    QCOMPARE(CountThumbs(Path("pics/thumbs")), deleted ? 8 : 9);  // the others stay
+    const struct {
+      const char *answer, *folder;  // answer "": the window is closed
+      bool deleted;
+    } cases[] = {{"Command1", "delete", true}, {"Command2", "keep", false}, {"", "closed", false}};
+    for (const auto& c : cases) {
+      QString pics = Path(c.folder);
+      CopySamples(pics);
+      Get<QComboBox>(window_.get(), "cboDirList")->clear();
+      AddDirectories({pics});
+      Process();
+      QVERIFY(QFile::remove(pics + "/Ocean Waves.jpg"));
+      QString orphan = pics + "/thumbs/Ocean Waves_tn.jpg";
+      QString question;
+      ModalAnswerer answerer([&](QWidget* modal) {
+        question = modal->windowTitle() + "|" + Text(modal, "txtDelList");
+        if (*c.answer)
+          Click(modal, c.answer);
+        else
+          modal->close();
+      });
+      Process();
+      QCOMPARE(question,
+               "Delete List|It appears that the source files for\n"
+               "the following thumbnails do not exist.\nDo you wish to delete them?\n"
+               "---------------------------\n" +
+                   orphan + "\n");
+      QCOMPARE(QFile::exists(orphan), !c.deleted);
+      QCOMPARE(CountThumbs(pics + "/thumbs"), c.deleted ? 8 : 9);  // the others stay
+    }
   }
 
   void settingsThatReachOutsideTheGalleryStartNoRun() {
-    CopyPictures(kSamples, Path("pics"));
+    CopySamples(Path("pics"));
     std::map<QString, QByteArray> before = Tree(Path("pics"));
     AdvancedSettings settings;
     settings.SubFolderName = "..";
@@ -222,22 +202,26 @@ class ProcessTest : public QObject {
     AddDirectories({Path("pics")});
     Answers answers;
     Process();
-    QCOMPARE(answers.messages.size(), 1);
-    QCOMPARE(answers.messages[0].title, QString("Error!"));
-    QCOMPARE(answers.messages[0].text,
-             QString("SubFolderName is \"..\": the thumbnail folder must be one plain folder "
-                     "name, not empty, \".\", \"..\" or holding \"/\""));
+    QCOMPARE(answers.Said(),
+             QStringList{"Error!|SubFolderName is \"..\": the thumbnail folder must be one plain "
+                         "folder name, not empty, \".\", \"..\" or holding \"/\""});
     QVERIFY(Tree(Path("pics")) == before);
   }
 
-  void theReportListsEverythingOnce() {
+  // A run over a bad picture beside a checked extra type and a JPEG.
+  void aRunTakesTheCheckedTypesAndReportsEverythingOnce() {
     QDir().mkpath(Path("pics"));
     WriteFile(Path("pics/bad.jpg").toStdString(), "not a picture");
+    QVERIFY(QFile::copy(KESTO_TEST_DATA "/thumbs/png-named.jpg", Path("pics/a.png")));
+    QVERIFY(QFile::copy(KESTO_TEST_DATA "/pictures/small.jpg", Path("pics/b.jpg")));
+    Get<QListWidget>(window_.get(), "lstFormats")
+        ->findItems("PNG", Qt::MatchExactly)[0]
+        ->setCheckState(Qt::Checked);
     AddDirectories({Path("gone1"), Path("pics"), Path("gone2")});
     QString report;
     ModalAnswerer answerer([&](QWidget* modal) {
       report = modal->windowTitle() + "|" + Text(modal, "WarnText");
-      Press(modal, "cmdOk");
+      Click(modal, "cmdOk");
     });
     Process();
     QString sep = "---------------------\n";
@@ -249,6 +233,8 @@ class ProcessTest : public QObject {
     QCOMPARE(report, head + "not a picture in a readable format\n" + sep);
     QCOMPARE(window_->report().InvalidPaths,
              (Path("gone1") + "\r\n" + Path("gone2") + "\r\n").toStdString());
+    QCOMPARE(QDir(Path("pics/thumbs")).entryList(QDir::Files),
+             QStringList({"a_tn.jpg", "b_tn.jpg"}));
   }
 };
 
