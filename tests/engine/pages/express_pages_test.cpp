@@ -98,8 +98,6 @@ TEST(ExpressPagesTest, PagesForThePicturesRowsAndColumns) {
   } cases[] = {{{}, "", 0},
                {{{"a_tn.jpg", 5}, {"b_tn.gif", 5}}, "", 0},
                {three, "ExpressRows=0\nExpressCols=0", 3},
-               {three, "ExpressRows=-2\nExpressCols=-2", 3},
-               {three, "ExpressRows=x\nExpressCols=1", 3},
                {three, "ExpressRows=2.5\nExpressCols=1", 2},
                {three, "ExpressRows=1\nExpressCols=3.5", 1},
                {three, "ExpressRows=99999999999\nExpressCols=1", 1}};

@@ -64,27 +64,19 @@ TEST(TitlesTest, GuessTitleByPattern) {
     int pattern;
     const char* title;
   } cases[] = {
-      {"John Smith.jpg", 0, "John Smith"},
       {"John_Smith.jpg", 0, "JohnSmith"},
       {"JohnSmith.jpg", 1, "John Smith"},
       {"ABCSmith.jpg", 1, "ABC Smith"},
-      {"John_Smith.jpg", 1, "John Smith"},
       {"John_smith.jpg", 1, "John smith"},  // "_" counts as a capital
       {"aéAé.jpg", 1, "aé Aé"},             // letters of two bytes
       {"xY zA.png", 1, "xY z A.png"},       // no capital before a blank
-      {"notes.png", 1, "notes.png"},
       {"Anna_Maria_2004.jpg", 2, "Anna Maria"},
-      {"Room101a9.jpg", 2, "Rooma"},
       {"Beach.JPG", 2, "Beach.JPG"},  // capitals stay
       {"notes.png", 0, "notes.png"},  // not one of the four
       {"a   b.gif", 0, "a b"},        // a pair removed, the rest collapsed
-      {"a    b.gif", 0, "ab"},        // two pairs removed
       {"  x  .bmp", 2, "x"},
       {"pic.jpeg", 2, "pic"},
-      {"x.jpg.jpg", 2, "x"},
       {"John Smith.jpg", 3, ""},
-      {"John Smith.jpg", -1, ""},
-      {"", 1, ""},
       // The walk stays on a capital it has just spaced out, so later
       // capitals of a long name are not reached.
       {"JohnSmithAdams.jpg", 1, "John SmithAdams"},
@@ -102,13 +94,11 @@ TEST(TitlesTest, ShortenNameCutsWhereAsked) {
       {summer, "20", "0", "...", "...s at the lake.jpg"},
       {summer, "31", "2", "...", summer.c_str()},
       {summer, "20", "7", "...", summer.c_str()},  // unknown place: no cut
-      {summer, "3", "2", "...", "..."},
       {summer, "3", "0", "...", "..."},
       {summer, "2", "2", "...", nullptr},
       {summer, "2", "0", "...", nullptr},
       // Middle: ten from each end, then trimmed until 20 letters without blanks remain.
       {summer, "20", "1", "...", "Summer ho... lake.jpg"},
-      {"abcdefghij", "6", "1", "..", "ab..ij"},
       {"ab cd ef gh", "6", "1", " ", "ab   gh"},         // blanks are not counted
       {"abcdefghijklmnop", "6", "1", "<<<<<", "<<<<<"},  // longer than half the maximum
       {"abcdefghijklmnop", "4", "1", "<<<<<", "<<<<<"},  // longer than the maximum

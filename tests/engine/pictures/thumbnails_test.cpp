@@ -41,7 +41,6 @@ TEST(ThumbSizeTest, FollowsTheFloatArithmeticAndRoundsHalfToEven) {
     int64_t width, height;
   } cases[] = {
       {9, 48, Options("Height", "40"), 7, 40},  // 7.4999995 in floats, not 7.5
-      {400, 300, Options("Width"), 100, 75},
       {300, 400, Options("Width", "0", "150"), 150, 200},
       {400, 300, Options("Both", "120", "80"), 80, 120},
       {10, 10, Options("Both", "120px", "80.5"), 80, 120},  // half to even, not first rounded
@@ -101,6 +100,7 @@ TEST(MakeThumbnailTest, WritesEachKindOfPictureUprightAtItsSizeInItsColours) {
   };
   const std::vector<Probe> red_over_blue = {{66, 5, red}, {66, 95, blue}};
   const std::vector<Probe> red_beside_blue = {{5, 50, red}, {195, 50, blue}};
+  const std::vector<Probe> red_over_blue_turned = {{40, 10, red}, {40, 150, blue}};
   const struct {
     const char* name;
     std::string bytes;
@@ -113,7 +113,6 @@ TEST(MakeThumbnailTest, WritesEachKindOfPictureUprightAtItsSizeInItsColours) {
       {"c.jpg", Jpeg(2000, 1000, left, true), 200, 100, red_beside_blue},  // progressive
       {"d.bmp", Bmp(400, 300, 24, false, halves), 133, 100, red_over_blue},
       {"e.bmp", Bmp(400, 300, 32, true, halves), 133, 100, red_over_blue},
-      {"small.bmp", Bmp(30, 20, 32, true, solid), 150, 100, {}},
       {"palette.bmp", Data("palette.bmp"), 200, 100, {}},
       {"interlaced.gif", Data("interlaced.gif"), 133, 100, {{66, 5, red2}, {66, 95, blue2}}},
       // Transparent and uncovered pixels are black.
@@ -125,12 +124,8 @@ TEST(MakeThumbnailTest, WritesEachKindOfPictureUprightAtItsSizeInItsColours) {
       {"87a.gif", "GIF87a" + Data("interlaced.gif").substr(6), 133, 100, {}},
       {"xmp.jpg", WithSegment(Jpeg(40, 20), 0xE1, "http://ns.adobe.com/"), 200, 100, {}},
       {"extraneous.jpg", Insert(Jpeg(40, 20), -2, "\x12\x34"), 200, 100, {}},
-      {"turned.jpg",
-       WithSegment(Jpeg(80, 40, sides), 0xE1, thumb_test::ExifPayload(6)),
-       80,
-       160,
-       {{40, 10, red}, {40, 150, blue}},
-       Options("Height", "160")},
+      {"turned.jpg", WithSegment(Jpeg(80, 40, sides), 0xE1, thumb_test::ExifPayload(6)), 80, 160,
+       red_over_blue_turned, Options("Height", "160")},
       {"linear.jpg", linear, 100, 100, {{50, 50, {188, 188, 188}}}},  // linear 0.5 is sRGB 188
       {"progressive.jpg", Jpeg(300, 200), 150, 100, {}, progressive},
   };
@@ -172,14 +167,12 @@ TEST(MakeThumbnailTest, BrokenPicturesWriteNothing) {
       {"text.jpg", "just some words\n", "not a picture in a readable format"},
       {"matrix.jpg", "2 2\n1 2\n3 4\n", "not a picture in a readable format"},
       {"cut.jpg", jpeg.substr(0, jpeg.size() / 2), "Premature end of JPEG file"},
-      {"header-only.jpg", jpeg.substr(0, 200), "Premature end of JPEG file"},
       {"huge.gif", std::string("GIF89a\x60\xEA\x60\xEA\x00\x00\x00;", 14),  // 60000 x 60000
        "picture header claims a refused size"},
       {"huge.bmp", huge_bmp, "picture header claims a refused size"},
       {"flat.bmp", flat_bmp, "picture header claims a refused size"},
       {"cut.bmp", bmp.substr(0, 5000), "BMP file is cut short"},
       {"cut-header.bmp", bmp.substr(0, 20), "picture header claims a refused size"},
-      {"zero.jpg", jpeg, "thumbnail size 0 is out of range", Options("Height", "0")},
       {"too-big.jpg", jpeg, "thumbnail size 32768 is out of range", Options("Height", "32768")},
       {"both-zero.jpg", jpeg, "thumbnail size 100 x 0 is out of range",
        Options("Both", "0", "100")},
@@ -189,17 +182,11 @@ TEST(MakeThumbnailTest, BrokenPicturesWriteNothing) {
        "Quantization table 0x04 was not defined", Options("Height", "24")},
       {"png-chunk-too-long.jpg", Data("png-chunk-too-long.png"), cut_png, Options("Height", "24")},
       {"cut-png.jpg", Data("png-named.jpg").substr(0, 60), cut_png},
-      {"huge-chunk.jpg", Insert(Data("png-named.jpg"), 143, "\xFF\xFF\xFF\xF0", 4), cut_png},
       {"damaged-cmyk.jpg", Insert(Data("cmyk.jpg"), 200, "\xF7", 1),
        "VipsJpeg: Bogus Huffman table definition"},
       {"header.gif", "GIF89a\x01", "cannot read GIF"},
       {"no-record.gif", gif, cannot_read_gif},
-      {"cut-comment.gif",
-       gif + std::string("!\xFE\x01"
-                         "A\x05"
-                         "AB",
-                         7),
-       cannot_read_gif},
+      {"cut-comment.gif", gif + std::string("!\xFE\x01\x41\x05\x41\x42", 7), cannot_read_gif},
       {"cut-frame.gif", gif + std::string(",\x00\x00", 3), cannot_read_gif},
       {"cut-extension.gif", gif + "!\xF9", cannot_read_gif},
       {"cut-rows.gif", Data("interlaced.gif").substr(0, 60),
