@@ -165,8 +165,6 @@ TEST(MetaBlockTest, RobotsTagByChoiceComparedAsText) {
     std::string robots =
         *c.value ? "<META Name=\"robots\" Content=\"" + std::string(c.value) + "\">\r\n" : "";
     EXPECT_EQ(BuildMetaBlock(s), "<G>\r\n" + robots) << '"' << c.bots << '"';
-    s.UseMetaBots = "0";
-    EXPECT_EQ(BuildMetaBlock(s), "<G>\r\n") << c.bots;
   }
 }
 
