@@ -119,12 +119,10 @@ TEST(TitlesTest, PictureTitleAppliesTheThreeSteps) {
   AdvancedSettings s;
   s.FNameExtKill = "1";
   EXPECT_EQ(PictureTitle("Beach.jpeg", true, s), "Beach");
-  s.UseGuess = "1";
-  s.PatternIndex = "2";
-  s.ShortFNames = "1";
-  s.FNameMaxLet = "8";
-  s.FNameReplaceLoc = "2";
-  s.FNameReplaceStr = "..";
+  Assign(kAdvancedFields,
+         "UseGuess=1\nPatternIndex=2\nShortFNames=1\nFNameMaxLet=8\nFNameReplaceLoc=2\n"
+         "FNameReplaceStr=..",
+         &s);
   EXPECT_EQ(PictureTitle("Long_Beach_Walk.jpg", true, s), "Long B..");
   EXPECT_EQ(PictureTitle("Long_Beach_Walk.jpg", false, s), "Long Beach Walk");
   s = AdvancedSettings();
@@ -173,10 +171,9 @@ TEST(PictureTableTest, ThumbnailsAreLeftOut) {
   std::vector<PictureFile> files = {{"a.jpg", 2047}, {"a_tn.jpg", 0}, {"b_TN.jpg", 5 << 20}};
   std::vector<PictureEntry> table = BuildPictureTable(files, s);
   ASSERT_EQ(table.size(), 2u);
-  EXPECT_EQ(table[1].file_name, "b_TN.jpg");  // the affix is compared with case
-  EXPECT_EQ(table[1].page_name, "b_TN.html");
-  EXPECT_EQ(table[1].thumb_name, "b_TN_tn.jpg");
-  EXPECT_EQ(table[1].size_kb, "5120");
+  const PictureEntry& b = table[1];  // the affix is compared with case
+  EXPECT_EQ(b.file_name + " " + b.page_name + " " + b.thumb_name + " " + b.size_kb,
+            "b_TN.jpg b_TN.html b_TN_tn.jpg 5120");
   s.ThumbExt = "  ";  // blank: every file is a picture
   EXPECT_EQ(BuildPictureTable(files, s).size(), 3u);
   s.ThumbExt = "";
