@@ -176,8 +176,7 @@ TEST(AdvancedPagesTest, PageFileNames) {
       {"2", "1", false, 3, "index3.shtml"},   {"3", "0", false, 3, "index3.cgi"},
       {"4", "3", false, 3, "index003.pl"},    {"5", "1", false, 12, "index12.asp"},
       {"6", "1", true, 3, "3index.js"},       {"7", "4", true, 10, "0010index.c"},
-      {"8", "1", false, 3, "index3.html"},    {"9", "1", false, 3, "index3.html"},
-      {" 4", "1", false, 3, "index3.html"},   {"4.0", "1", false, 3, "index3.html"},
+      {"8", "1", false, 3, "index3.html"},    {" 4", "1", false, 3, "index3.html"},
       {"", "2.5", false, 3, "index03.html"},  {"0", "3.5", false, 3, "index0003.html"},
       {"0", "3", false, -5, "index0-5.html"},
   };
@@ -214,7 +213,6 @@ TEST(AdvancedPagesTest, DamagedSettingsStillWriteSafely) {
     const char* told;
   } cases[] = {
       {"Rows=0\nCols=-3", 3, ""},                // below 1 counts as 1: one picture a page
-      {"Rows=x\nCols=2", 2, ""},                 // no number reads as 0
       {"Rows=1e30\nCols=1e30", 1, ""},           // huge sizes do not overflow
       {"Rows=2\nCols=2\nStartAt=40000", 0, ""},  // beyond 16 bits: no page at all
       {"Rows=1\nCols=1\nStartAt=32767", 1, ""},  // the second page's number is beyond 16 bits
@@ -438,11 +436,9 @@ TEST(PageMenuTest, InactivationTakesOutTheFirstLink) {
       // The right part starts at the second character after HREF, so a
       // bare HREF loses the character after its tag's end as well.
       {"<TD><a href>2</a></TD>", "<TD></TD>"},
-      {"href=p.html>3</a>", "3"},          // no "<" before: the left part stays
-      {"<b><a href=p.html", "<b>p.html"},  // no ">" after: the right part stays
-      {"<TD>2</TD>", "<TD>2</TD>"},        // no link
-      {"<a hre=x>1</a>", "<a hre=x>1</a>"},
-      {"", ""},
+      {"href=p.html>3</a>", "3"},            // no "<" before: the left part stays
+      {"<b><a href=p.html", "<b>p.html"},    // no ">" after: the right part stays
+      {"<a hre=x>1</a>", "<a hre=x>1</a>"},  // no link
   };
   for (const auto& c : cases) EXPECT_EQ(InactivateEntry(c.entry), c.inactive) << c.entry;
 }
@@ -470,10 +466,8 @@ TEST(PageMenuTest, CurrentEntryByInactivationSettings) {
 TEST(PageMenuTest, BreaksFollowEveryNthEntryButNotTheLast) {
   AdvancedSettings s = MenuCodes(
       "MenuCode=[PAGE NUMBER]\nCodeBeforeMenu=\nCodeAfterMenu=\nBreakMenu=1\nLineBreakCode=<BR>\n"
-      "BreakMenuNum=4");
-  EXPECT_EQ(Menu(s, 10, 5), "\r\n1\r\n2\r\n3\r\n4<BR>\r\n5\r\n6\r\n7\r\n8<BR>\r\n9\r\n10\r\n\r\n");
-  s.BreakMenuNum = "5";
-  EXPECT_EQ(Menu(s, 10, 1), "\r\n1\r\n2\r\n3\r\n4\r\n5<BR>\r\n6\r\n7\r\n8\r\n9\r\n10\r\n\r\n");
+      "BreakMenuNum=3");
+  EXPECT_EQ(Menu(s, 9, 5), "\r\n1\r\n2\r\n3<BR>\r\n4\r\n5\r\n6<BR>\r\n7\r\n8\r\n9\r\n\r\n");
   s.BreakMenuNum = "0";  // below 1: no breaking
   EXPECT_EQ(Menu(s, 3, 1), "\r\n1\r\n2\r\n3\r\n\r\n");
   s.BreakMenuNum = "1";

@@ -38,7 +38,6 @@ TEST(ExifOrientationTest, ReadsTheTagOrFallsBackToUpright) {
   } cases[] = {
       {"little endian", ExifPayload(6), 6},
       {"big endian", ExifPayload(8, true), 8},
-      {"upright", ExifPayload(1), 1},
       {"out of range", ExifPayload(9), 1},
       {"zero", ExifPayload(0), 1},
       {"cut short", good.substr(0, 6 + 14), 1},
@@ -214,12 +213,10 @@ TEST(DecodeDcScansTest, RefusesCutAndBrokenData) {
     const char* error;
   } cases[] = {
       {"no EOI", jpeg.substr(0, jpeg.size() - 2), early},
-      {"cut in the first scan", jpeg.substr(0, 700), early},
       {"cut in a table", jpeg.substr(0, 170), early},
       {"a table of class 2", Patched(jpeg, 163, "\x20"), broken},
       {"a table of 4080 codes", Patched(jpeg, 164, std::string(16, '\xFF')), broken},
       {"a scan of no component", Patched(jpeg, 225, std::string(1, '\0')), broken},
-      {"a scan of five components", Patched(jpeg, 225, "\x05"), broken},
       {"a scan of no such component", Patched(jpeg, 226, "\x09"), broken},
       {"a table longer than its segment", Patched(jpeg, 164, "\x64"), broken},
       {"a scan header of the wrong length", Patched(jpeg, 224, "\x0E"), broken},

@@ -26,9 +26,8 @@ struct SizeCase {
 };
 
 TEST(RowResamplerTest, KeepsAnEvenColourAtEverySize) {
-  const SizeCase cases[] = {{400, 300, 133, 100}, {50, 40, 125, 100}, {1600, 1200, 133, 100},
-                            {7, 3, 1, 1},         {1, 1, 5, 5},       {9, 48, 7, 40},
-                            {300, 20, 10, 80}};
+  const SizeCase cases[] = {
+      {400, 300, 133, 100}, {50, 40, 125, 100}, {7, 3, 1, 1}, {1, 1, 5, 5}, {300, 20, 10, 80}};
   for (const SizeCase& c : cases) {
     Raster out =
         Resample(MakeRaster(c.in_w, c.in_h, thumb_test::Solid({10, 128, 250})), c.out_w, c.out_h);

@@ -113,30 +113,24 @@ inline std::string IccPayload(const std::vector<uint8_t>& icc) {
   return std::string("ICC_PROFILE\0\x01\x01", 14) + std::string(icc.begin(), icc.end());
 }
 
-// What a written JPEG says about itself.
-struct JpegFacts {
-  int width = 0, height = 0;
-  bool progressive = false;
-  bool metadata = false;  // an APP1 (EXIF) or APP2 (ICC) segment
-  std::vector<std::string> comments;
-};
-
-inline JpegFacts Facts(const std::string& jpeg) {
-  JpegFacts f;
+// What a written JPEG says about itself: "width x height", " progressive"
+// when so, " metadata" for each APP1 (EXIF) or APP2 (ICC) segment, and each
+// comment in quotes.
+inline std::string Facts(const std::string& jpeg) {
+  std::string size, more;
   for (size_t i = 2; i + 9 < jpeg.size() && uint8_t(jpeg[i]) == 0xFF;) {
     uint8_t marker = jpeg[i + 1];
     size_t length = (uint8_t(jpeg[i + 2]) << 8) | uint8_t(jpeg[i + 3]);
-    if (marker == 0xE1 || marker == 0xE2) f.metadata = true;
-    if (marker == 0xFE) f.comments.push_back(jpeg.substr(i + 4, length - 2));
-    if (marker == 0xC0 || marker == 0xC2) {
-      f.progressive = marker == 0xC2;
-      f.height = (uint8_t(jpeg[i + 5]) << 8) | uint8_t(jpeg[i + 6]);
-      f.width = (uint8_t(jpeg[i + 7]) << 8) | uint8_t(jpeg[i + 8]);
-    }
+    if (marker == 0xE1 || marker == 0xE2) more += " metadata";
+    if (marker == 0xFE) more += " \"" + jpeg.substr(i + 4, length - 2) + "\"";
+    if (marker == 0xC0 || marker == 0xC2)
+      size = std::to_string((uint8_t(jpeg[i + 7]) << 8) | uint8_t(jpeg[i + 8])) + " x " +
+             std::to_string((uint8_t(jpeg[i + 5]) << 8) | uint8_t(jpeg[i + 6])) +
+             (marker == 0xC2 ? " progressive" : "");
     if (marker == 0xDA) break;
     i += 2 + length;
   }
-  return f;
+  return size + more;
 }
 
 // The pixels of a JPEG file at full size, or read at `size`.

@@ -23,6 +23,7 @@
 #include "run/run_host.h"
 #include "run/run_report_text.h"
 #include "run/tree.h"
+#include "settings/record_fields.h"
 #include "settings/settings_transfer.h"
 #include "settings/text.h"
 #include "temp_folder.h"
@@ -81,6 +82,16 @@ class RunFixture : public ::testing::Test {
     std::sort(names.begin(), names.end());
     return names;
   }
+  static ExpressSettings Express(const std::string& lines) {
+    ExpressSettings settings;
+    Assign(kExpressFields, lines, &settings);
+    return settings;
+  }
+  static AdvancedSettings Advanced(const std::string& lines) {
+    AdvancedSettings settings;
+    Assign(kAdvancedFields, lines, &settings);
+    return settings;
+  }
   RunInput Input(std::vector<std::string> dirs, ExtraFormats formats = {}) {
     RunInput input;
     input.directories = std::move(dirs);
@@ -94,6 +105,7 @@ class RunFixture : public ::testing::Test {
   }
 
   TempFolder temp_;
+  const std::string pics_ = Dir("pics");  // the usual picture folder
   FakeHost host_;
   RunReport report_;
 };
@@ -105,13 +117,12 @@ class RunTest : public RunFixture {};
 TEST_F(RunTest, MissingDirectoryIsReportedAndTheOthersRun) {
   Run(false, Input({}));  // nothing to do: nothing shown
   EXPECT_TRUE(host_.progress.empty() && host_.reports.empty());
-  std::string pics = Dir("pics");
-  Small(pics + "/a.jpg");
-  Copy("pictures/small.gif", pics + "/b.GIF");
+  Small(pics_ + "/a.jpg");
+  Copy("pictures/small.gif", pics_ + "/b.GIF");
   std::string missing = temp_.Path("gone") + "/";
-  Run(false, Input({pics + "/", missing}));
-  EXPECT_EQ(Listing(pics + "/thumbs"), (Names{"a_tn.jpg", "b_tn.jpg"}));
-  EXPECT_TRUE(Exists(pics + "/page1.html"));
+  Run(false, Input({pics_ + "/", missing}));
+  EXPECT_EQ(Listing(pics_ + "/thumbs"), (Names{"a_tn.jpg", "b_tn.jpg"}));
+  EXPECT_TRUE(Exists(pics_ + "/page1.html"));
   EXPECT_EQ(report_.InvalidPaths, missing + "\r\n");
   EXPECT_EQ(host_.reports, Names{"Invalid paths:\r\n---------------------\r\n" + missing +
                                  "\r\n---------------------\r\n\r\n"});
@@ -136,45 +147,40 @@ TEST_F(RunTest, UnreadableDirectoryIsReportedLikeAMissingOne) {
 }
 
 TEST_F(RunTest, NothingDueShowsNoProgressButWritesPages) {
-  std::string pics = Dir("pics");
-  Small(pics + "/a.jpg");
-  Small(pics + "/thumbs/a_tn.jpg");
+  Small(pics_ + "/a.jpg");
+  Small(pics_ + "/thumbs/a_tn.jpg");
   temp_.Write("pics/old.htm", "x");
-  ExpressSettings express;
-  express.ExpressDelHTML = "1";
-  Run(false, Input({pics + "///"}), {}, express);
+  Run(false, Input({pics_ + "///"}), {}, Express("ExpressDelHTML=1"));
   EXPECT_TRUE(host_.progress.empty());
-  EXPECT_EQ(Listing(pics), (Names{"a.jpg", "page1.html", "thumbs"}));
+  EXPECT_EQ(Listing(pics_), (Names{"a.jpg", "page1.html", "thumbs"}));
 }
 
 TEST_F(RunTest, CorruptPicturesAreReportedInListOrder) {
-  std::string pics = Dir("pics");
   temp_.Write("pics/b.jpg", "not a picture");
   temp_.Write("pics/a.bmp", "");
-  Small(pics + "/c.jpg");
-  Run(true, Input({pics}));
+  Small(pics_ + "/c.jpg");
+  Run(true, Input({pics_}));
   EXPECT_EQ(host_.reports,
             Names{"Thumbs could not be written. Corrupted source files:\r\n---------------------"
                   "\r\n" +
-                  pics + "/a.bmp\r\n" + pics + "/b.jpg\r\n---------------------\r\n\r\n"});
+                  pics_ + "/a.bmp\r\n" + pics_ + "/b.jpg\r\n---------------------\r\n\r\n"});
   EXPECT_TRUE(report_.CorruptedFiles.empty());  // emptied once shown
-  EXPECT_TRUE(Exists(pics + "/thumbs/c_tn.jpg"));
-  EXPECT_TRUE(Exists(pics + "/page_01.html"));
+  EXPECT_TRUE(Exists(pics_ + "/thumbs/c_tn.jpg"));
+  EXPECT_TRUE(Exists(pics_ + "/page_01.html"));
   EXPECT_EQ(host_.warnings,  // each with its reason
-            (Names{"no thumbnail of " + pics + "/a.bmp: empty file",
-                   "no thumbnail of " + pics + "/b.jpg: not a picture in a readable format"}));
+            (Names{"no thumbnail of " + pics_ + "/a.bmp: empty file",
+                   "no thumbnail of " + pics_ + "/b.jpg: not a picture in a readable format"}));
 }
 
 TEST_F(RunTest, PagesThatCannotBeWrittenAreTold) {
-  std::string pics = Dir("pics");
-  Small(pics + "/a.jpg");
+  Small(pics_ + "/a.jpg");
   Dir("pics/page1.html");  // a folder where the first page belongs
   Dir("pics/page_01.html");
-  Run(false, Input({pics}));
-  Run(true, Input({pics}));
-  EXPECT_EQ(host_.warnings, (Names{"the pages stopped early: " + pics +
+  Run(false, Input({pics_}));
+  Run(true, Input({pics_}));
+  EXPECT_EQ(host_.warnings, (Names{"the pages stopped early: " + pics_ +
                                        "/page1.html: cannot be written (Is a directory)",
-                                   "the pages stopped early: " + pics +
+                                   "the pages stopped early: " + pics_ +
                                        "/page_01.html: cannot be written (Is a directory)"}));
   EXPECT_TRUE(host_.reports.empty());  // the report itself has no place for it
 }
@@ -208,9 +214,7 @@ TEST_F(RunTest, StopDuringPagesStillServesLaterFoldersWithoutPictures) {
   host_.stop_when = [](const FakeHost& h) {
     return !h.progress.empty() && h.progress.back().value == h.progress.back().maximum;
   };
-  ExpressSettings express;
-  express.ExpressDelHTML = "1";
-  Run(false, Input({first, empty, third}), {}, express);
+  Run(false, Input({first, empty, third}), {}, Express("ExpressDelHTML=1"));
   EXPECT_TRUE(Exists(first + "/thumbs/a_tn.jpg"));
   EXPECT_FALSE(Exists(empty + "/old.htm"));
   EXPECT_TRUE(Exists(third + "/thumbs"));  // the folder comes before the first picture
@@ -218,29 +222,25 @@ TEST_F(RunTest, StopDuringPagesStillServesLaterFoldersWithoutPictures) {
 }
 
 TEST_F(RunTest, RelativeFoldersAreTakenFromTheWorkingFolder) {
-  std::string pics = Dir("my.cams/gallery");
-  Small(pics + "/a.jpg");
+  std::string gallery = Dir("my.cams/gallery");
+  Small(gallery + "/a.jpg");
   temp_.Write("my.cams/gallery/old.HTML", "x");  // deleted: the full path holds ".c"
-  AdvancedSettings advanced;
-  advanced.DelHTML = "1";
-  advanced.FromDir = "1";
   fs::path before = fs::current_path();
   fs::current_path(temp_.Path("my.cams"));
-  Run(true, Input({"gallery/"}), advanced);
+  Run(true, Input({"gallery/"}), Advanced("DelHTML=1\nFromDir=1"));
   fs::current_path(before);
-  EXPECT_FALSE(Exists(pics + "/old.HTML"));
-  EXPECT_NE(ReadFile(pics + "/page_01.html").find("<TITLE> gallery 1"), std::string::npos);
+  EXPECT_FALSE(Exists(gallery + "/old.HTML"));
+  EXPECT_NE(ReadFile(gallery + "/page_01.html").find("<TITLE> gallery 1"), std::string::npos);
 }
 
 TEST_F(RunTest, OldPagesGoByModeMasks) {
-  std::string pics = Dir("pics");
   for (const char* name : {"readme.js", "index.HTML", "x.shtml", "keep.txt", "a.asp", "b.c"})
     temp_.Write(std::string("pics/") + name, "x");
-  DeleteOldHtml(pics, false);
+  DeleteOldHtml(pics_, false);
   // index.HTML: the mask matches, the path holds no ".html"
-  EXPECT_EQ(Listing(pics), (Names{"a.asp", "b.c", "index.HTML", "keep.txt", "readme.js"}));
-  DeleteOldHtml(pics, true);
-  EXPECT_EQ(Listing(pics), (Names{"index.HTML", "keep.txt"}));
+  EXPECT_EQ(Listing(pics_), (Names{"a.asp", "b.c", "index.HTML", "keep.txt", "readme.js"}));
+  DeleteOldHtml(pics_, true);
+  EXPECT_EQ(Listing(pics_), (Names{"index.HTML", "keep.txt"}));
 }
 
 // Settings that would make the run write or delete outside the gallery's
@@ -280,26 +280,23 @@ TEST_F(RunTest, SettingsThatWouldHarmFilesAreRefusedBeforeTheRun) {
 }
 
 TEST_F(RunTest, APageAtALinkIsReplacedNotWrittenThrough) {
-  std::string pics = Dir("pics");
-  Small(pics + "/a.jpg");
+  Small(pics_ + "/a.jpg");
   temp_.Write("precious.html", "precious");
-  fs::create_symlink(temp_.Path("precious.html"), pics + "/page1.html");
-  Run(false, Input({pics}));
+  fs::create_symlink(temp_.Path("precious.html"), pics_ + "/page1.html");
+  Run(false, Input({pics_}));
   EXPECT_EQ(temp_.Read("precious.html"), "precious");
-  EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(pics + "/page1.html")));
-  EXPECT_TRUE(ReadFile(pics + "/page1.html").starts_with(kUtf8Bom));
+  EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(pics_ + "/page1.html")));
+  EXPECT_TRUE(ReadFile(pics_ + "/page1.html").starts_with(kUtf8Bom));
 }
 
 // Writes fail past a few hundred bytes, as on a full disk: the pages that
 // were there stay whole, and no page is left empty or cut off.
 TEST_F(RunTest, AFullDiskLeavesEveryPageWhole) {
-  std::string pics = Dir("pics");
-  for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) Small(pics + "/" + name);
-  ExpressSettings express;
-  express.ExpressSepPage = "1";
-  Run(false, Input({pics}), {}, express);
-  std::string old_index = ReadFile(pics + "/page1.html");
-  Small(pics + "/d.jpg");
+  for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) Small(pics_ + "/" + name);
+  ExpressSettings express = Express("ExpressSepPage=1");
+  Run(false, Input({pics_}), {}, express);
+  std::string old_index = ReadFile(pics_ + "/page1.html");
+  Small(pics_ + "/d.jpg");
   express.ExpressPageTitle = "Changed";
   pid_t child = fork();
   if (child == 0) {
@@ -307,14 +304,14 @@ TEST_F(RunTest, AFullDiskLeavesEveryPageWhole) {
     rlimit limit{900, 900};
     setrlimit(RLIMIT_FSIZE, &limit);
     FakeHost host;
-    Process(false, Input({pics}), AdvancedSettings(), express, &host, &report_);
+    Process(false, Input({pics_}), AdvancedSettings(), express, &host, &report_);
     _exit(host.warnings.empty() ? 1 : 0);
   }
   int status = 0;
   waitpid(child, &status, 0);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the failures were not told";
-  EXPECT_EQ(ReadFile(pics + "/page1.html"), old_index);
-  for (const auto& entry : fs::directory_iterator(pics)) {
+  EXPECT_EQ(ReadFile(pics_ + "/page1.html"), old_index);
+  for (const auto& entry : fs::directory_iterator(pics_)) {
     if (entry.path().extension() == ".html") {
       EXPECT_TRUE(ReadFile(entry.path()).ends_with("</BODY></HTML>\r\n")) << entry.path();
     }
@@ -325,16 +322,16 @@ TEST_F(RunTest, AFullDiskLeavesEveryPageWhole) {
 // Names that differ only in the extension are told once; thumbnails are no
 // pictures, and letter case counts.
 TEST_F(RunTest, PicturesSharingABaseNameAreTold) {
-  std::string pics = Dir("pics");
   for (const char* name :
        {"Beach.jpg", "Beach.gif", "Beach.bmp", "beach.jpeg", "x_tn.jpg", "x.gif"})
     temp_.Write(std::string("pics/") + name, "x");
-  Run(false, Input({pics}));
+  Run(false, Input({pics_}));
   Names shared;
   std::copy_if(host_.warnings.begin(), host_.warnings.end(), std::back_inserter(shared),
                [](const std::string& w) { return w.find(" share ") != w.npos; });
-  EXPECT_EQ(shared, Names{pics + ": Beach.bmp, Beach.gif and Beach.jpg share one thumbnail and one "
-                                 "picture page"});
+  EXPECT_EQ(shared,
+            Names{pics_ + ": Beach.bmp, Beach.gif and Beach.jpg share one thumbnail and one "
+                          "picture page"});
 }
 
 // A blank thumbnail mark passes the dialog's check, which looks at the
@@ -347,13 +344,12 @@ TEST_F(RunTest, BlankMarkCommittedBesideThePicturesMakesNoThumbnails) {
   CommittedFlags flags;
   ASSERT_FALSE(CommitAdvanced(&form, &settings, &flags));
   ASSERT_EQ(settings.ThumbExt + "|" + settings.StoreInSub, "|0");
-  std::string pics = Dir("pics");
-  Small(pics + "/a.jpg");
-  std::string picture = ReadFile(pics + "/a.jpg");
-  Run(true, Input({pics}), settings);
-  EXPECT_EQ(ReadFile(pics + "/a.jpg"), picture);
+  Small(pics_ + "/a.jpg");
+  std::string picture = ReadFile(pics_ + "/a.jpg");
+  Run(true, Input({pics_}), settings);
+  EXPECT_EQ(ReadFile(pics_ + "/a.jpg"), picture);
   EXPECT_TRUE(host_.progress.empty());
-  EXPECT_EQ(Listing(pics), (Names{"a.jpg", "page_01.html"}));
+  EXPECT_EQ(Listing(pics_), (Names{"a.jpg", "page_01.html"}));
 }
 
 TEST(RunReportTextTest, SectionsInOrder) {
@@ -380,51 +376,48 @@ ExtraFormats Formats(const std::string& list) {
 }
 
 TEST_F(RunTest, ExtraTypesAreTakenOnlyWhenChosenAndSortLikeTheOthers) {
-  std::string pics = Dir("pics");
-  Small(pics + "/b.jpg");
-  Copy("thumbs/png-named.jpg", pics + "/a.PNG");
-  Copy("thumbs/png-named.jpg", pics + "/b.png");
-  Run(false, Input({pics}));
-  EXPECT_EQ(Listing(pics + "/thumbs"), Names{"b_tn.jpg"});
+  Small(pics_ + "/b.jpg");
+  Copy("thumbs/png-named.jpg", pics_ + "/a.PNG");
+  Copy("thumbs/png-named.jpg", pics_ + "/b.png");
+  Run(false, Input({pics_}));
+  EXPECT_EQ(Listing(pics_ + "/thumbs"), Names{"b_tn.jpg"});
   EXPECT_EQ(temp_.Read("pics/page1.html").find("a.PNG"), std::string::npos);
   EXPECT_TRUE(host_.warnings.empty());
 
-  Run(false, Input({pics}, Formats("png")));
-  EXPECT_EQ(Listing(pics + "/thumbs"), (Names{"a_tn.jpg", "b_tn.jpg"}));
+  Run(false, Input({pics_}, Formats("png")));
+  EXPECT_EQ(Listing(pics_ + "/thumbs"), (Names{"a_tn.jpg", "b_tn.jpg"}));
   std::string page = temp_.Read("pics/page1.html");
   EXPECT_LT(page.find("href=\"a.PNG\""), page.find("href=\"b.jpg\""));
   EXPECT_LT(page.find("href=\"b.jpg\""), page.find("href=\"b.png\""));
   EXPECT_EQ(host_.warnings,
-            Names{pics + ": b.jpg and b.png share one thumbnail and one picture page"});
+            Names{pics_ + ": b.jpg and b.png share one thumbnail and one picture page"});
   EXPECT_TRUE(host_.reports.empty());
 }
 
 TEST_F(RunTest, CleanUpKeepsAThumbnailWhileItsPictureIsThereInAChosenType) {
-  std::string pics = Dir("pics");
-  Copy("thumbs/png-named.jpg", pics + "/shot.png");
-  Small(pics + "/gone.jpg");
+  Copy("thumbs/png-named.jpg", pics_ + "/shot.png");
+  Small(pics_ + "/gone.jpg");
   ExpressSettings hidpi;
   hidpi.ExpressHiDpi = "1";
-  Run(false, Input({pics}, Formats("png")), {}, hidpi);
+  Run(false, Input({pics_}, Formats("png")), {}, hidpi);
   Names all = {"gone_tn.jpg", "gone_tn@2x.jpg", "shot_tn.jpg", "shot_tn@2x.jpg"};
-  ASSERT_EQ(Listing(pics + "/thumbs"), all);
-  fs::remove(pics + "/gone.jpg");
+  ASSERT_EQ(Listing(pics_ + "/thumbs"), all);
+  fs::remove(pics_ + "/gone.jpg");
   ThumbNaming express;
-  EXPECT_EQ(FindOrphanThumbs(pics + "/thumbs", pics, express, Formats("png")),
+  EXPECT_EQ(FindOrphanThumbs(pics_ + "/thumbs", pics_, express, Formats("png")),
             (Names{"gone_tn.jpg", "gone_tn@2x.jpg"}));
   // Without PNG chosen shot.png is no picture of the gallery.
-  EXPECT_EQ(FindOrphanThumbs(pics + "/thumbs", pics, express), all);
+  EXPECT_EQ(FindOrphanThumbs(pics_ + "/thumbs", pics_, express), all);
 
   // The affix before the name, thumbnails beside the pictures.
   ThumbNaming before{"tn_", true, false, false};
-  fs::copy_file(pics + "/thumbs/shot_tn.jpg", pics + "/tn_shot.jpg");
-  EXPECT_EQ(FindOrphanThumbs(pics, pics, before, Formats("png")), Names{});
-  EXPECT_EQ(FindOrphanThumbs(pics, pics, before, Formats("tiff")), Names{"tn_shot.jpg"});
+  fs::copy_file(pics_ + "/thumbs/shot_tn.jpg", pics_ + "/tn_shot.jpg");
+  EXPECT_EQ(FindOrphanThumbs(pics_, pics_, before, Formats("png")), Names{});
+  EXPECT_EQ(FindOrphanThumbs(pics_, pics_, before, Formats("tiff")), Names{"tn_shot.jpg"});
 }
 
 TEST_F(RunTest, SharpScreensGetADoubleOfEachThumbnailMadeWhenMissing) {
-  std::string pics = Dir("pics");
-  Small(pics + "/a.jpg");  // 40 x 30
+  Small(pics_ + "/a.jpg");  // 40 x 30
   temp_.Write("pics/broken.jpg", "no picture at all");
   ExpressSettings hidpi;
   hidpi.ExpressHiDpi = "1";
@@ -437,15 +430,15 @@ TEST_F(RunTest, SharpScreensGetADoubleOfEachThumbnailMadeWhenMissing) {
               {hidpi, 3, {"a_tn.jpg", "a_tn@2x.jpg"}}};  // nothing of a is due any more
   for (const auto& run : runs) {
     host_ = FakeHost();
-    Run(false, Input({pics}), {}, run.settings);
+    Run(false, Input({pics_}), {}, run.settings);
     EXPECT_EQ(host_.progress.back().maximum, run.maximum);
-    EXPECT_EQ(Listing(pics + "/thumbs"), run.thumbs);
+    EXPECT_EQ(Listing(pics_ + "/thumbs"), run.thumbs);
     ASSERT_EQ(host_.reports.size(), 1u);
     const std::string& report = host_.reports[0];  // broken listed once, though both failed
     EXPECT_NE(report.find("/broken.jpg\r\n"), std::string::npos);
     EXPECT_EQ(report.find("/broken.jpg\r\n"), report.rfind("/broken.jpg\r\n"));
   }
-  EXPECT_EQ(ReadFile(pics + "/thumbs/a_tn@2x.jpg").substr(0, 2), "\xFF\xD8");
+  EXPECT_EQ(ReadFile(pics_ + "/thumbs/a_tn@2x.jpg").substr(0, 2), "\xFF\xD8");
 }
 
 // Whole photo trees: which folders become galleries, and the page at the top
@@ -500,8 +493,7 @@ TEST_F(TreeTest, AdvancedSettingsNameTheThumbnailFolderAndTheAffix) {
   File("small/b_tn.jpg");
   File("small/c.jpg");
   File("other/x_tn.jpg");
-  AdvancedSettings settings;
-  settings.SubFolderName = "small";
+  AdvancedSettings settings = Advanced("SubFolderName=small");
   EXPECT_EQ(Relative(PictureTree(top_, RunTreeRules(true, settings, {}))), (Names{".", "thumbs"}));
   settings.ThumbExt = "tn_";  // now "x_tn.jpg" is a picture
   settings.StoreInSub = "0";  // no thumbnail folder: "small" is a gallery like any other
@@ -537,12 +529,8 @@ TEST_F(TreeTest, TheIndexLeadsToEachGalleryAndShowsItsFirstThumbnail) {
 
 TEST_F(TreeTest, AdvancedGalleriesStartAtThePageStartAtNumbers) {
   File("2024/b.jpg", "pictures/small.jpg");
-  AdvancedSettings settings;
-  settings.PageFileName = "gallery";
-  settings.StartAt = "3";
-  settings.Units = "2";
-  settings.ThumbExt = "";
-  settings.SubFolderName = "mini";
+  AdvancedSettings settings =
+      Advanced("PageFileName=gallery\nStartAt=3\nUnits=2\nThumbExt=\nSubFolderName=mini");
   Names folders = PictureTree(top_, RunTreeRules(true, settings, {}));
   Run(true, Input(folders), settings);
   std::string warning;
@@ -601,66 +589,65 @@ class CleanupTest : public RunFixture {
 };
 
 TEST_F(CleanupTest, AsksAndDeletesOnlyOrphansStillOrphaned) {
-  std::string pics = Dir("pics"), thumbs = Dir("pics/thumbs");
+  std::string thumbs = Dir("pics/thumbs");
   for (const char* name : {"Beach_tn.jpg", "Sea_tn.jpg", "Sky_tn.jpg", "Lake_tn.jpg"})
     WriteFile(thumbs + "/" + name, Marked());
   WriteFile(thumbs + "/notes.jpg", Marked());  // no mark in its name
-  WriteFile(pics + "/beach.GIF", "");          // any letter case keeps the thumbnail
+  WriteFile(pics_ + "/beach.GIF", "");         // any letter case keeps the thumbnail
   host_.while_asked = [&] {
-    WriteFile(pics + "/Sky.bmp", "");              // restored while asked
+    WriteFile(pics_ + "/Sky.bmp", "");             // restored while asked
     WriteFile(thumbs + "/Lake_tn.jpg", "mine");    // the user's own file put in its place
     WriteFile(thumbs + "/Late_tn.jpg", Marked());  // never shown, so never deleted
   };
-  CleanOrphanThumbs(thumbs, pics, ThumbNaming(), &host_);
+  CleanOrphanThumbs(thumbs, pics_, ThumbNaming(), &host_);
   ASSERT_EQ(host_.questions.size(), 1u);
   EXPECT_EQ(host_.questions[0], kQuestion + thumbs + "/Lake_tn.jpg\r\n" + thumbs +
                                     "/Sea_tn.jpg\r\n" + thumbs + "/Sky_tn.jpg\r\n");
-  for (const char* kept : {"Beach_tn.jpg", "Sky_tn.jpg", "Lake_tn.jpg", "notes.jpg", "Late_tn.jpg"})
-    EXPECT_TRUE(Exists(thumbs + "/" + kept)) << kept;
-  EXPECT_FALSE(Exists(thumbs + "/Sea_tn.jpg"));
+  EXPECT_EQ(Listing(thumbs),
+            (Names{"Beach_tn.jpg", "Lake_tn.jpg", "Late_tn.jpg", "Sky_tn.jpg", "notes.jpg"}));
 }
 
 // Pictures of the user's that are named like thumbnails, beside the pictures
 // or in the thumbnail folder, are never taken for orphans, whatever the naming.
 TEST_F(CleanupTest, LookAlikePicturesAreNeverListed) {
-  std::string pics = Dir("pics"), thumbs = Dir("pics/thumbs");
+  std::string thumbs = Dir("pics/thumbs");
   for (const char* name : {"sat_tnight.jpg", "lonely_tn.jpg", "autumn_tn_walk.jpg", "_tnx.jpg"}) {
-    WriteFile(pics + "/" + name, Unmarked());
+    WriteFile(pics_ + "/" + name, Unmarked());
     WriteFile(thumbs + "/" + name, "not even a JPEG");
   }
-  fs::create_symlink(pics + "/lonely_tn.jpg", thumbs + "/link_tn.jpg");
+  fs::create_symlink(pics_ + "/lonely_tn.jpg", thumbs + "/link_tn.jpg");
   const ThumbNaming namings[] = {{"_tn", false, false, false},
                                  {"_tn", true, false, false},
                                  {"_tn", false, true, false},
                                  {"", false, true, false}};
   for (const ThumbNaming& naming : namings) {
-    const std::string& folder = naming.store_in_sub ? thumbs : pics;
-    EXPECT_EQ(FindOrphanThumbs(folder, pics, naming), std::vector<std::string>{})
+    const std::string& folder = naming.store_in_sub ? thumbs : pics_;
+    EXPECT_EQ(FindOrphanThumbs(folder, pics_, naming), std::vector<std::string>{})
         << naming.affix << naming.before << naming.store_in_sub;
-    CleanOrphanThumbs(folder, pics, naming, &host_);
+    CleanOrphanThumbs(folder, pics_, naming, &host_);
   }
   EXPECT_TRUE(host_.questions.empty());
-  EXPECT_EQ(fs::file_size(pics + "/lonely_tn.jpg"), Unmarked().size());
+  EXPECT_EQ(fs::file_size(pics_ + "/lonely_tn.jpg"), Unmarked().size());
 }
 
 // A thumbnail folder that is a link leads to files that are not the
 // gallery's own, even when another gallery's thumbnails are among them.
 TEST_F(CleanupTest, ThumbnailFolderThatIsALinkIsNeverCleaned) {
-  std::string pics = Dir("pics"), elsewhere = Dir("elsewhere");
+  std::string elsewhere = Dir("elsewhere");
   WriteFile(elsewhere + "/holiday_tn.jpg", Marked());
-  fs::create_directory_symlink(elsewhere, pics + "/thumbs");
-  EXPECT_TRUE(FindOrphanThumbs(pics + "/thumbs", pics, ThumbNaming()).empty());
-  CleanOrphanThumbs(pics + "/thumbs", pics, ThumbNaming(), &host_);
+  fs::create_directory_symlink(elsewhere, pics_ + "/thumbs");
+  EXPECT_TRUE(FindOrphanThumbs(pics_ + "/thumbs", pics_, ThumbNaming()).empty());
+  CleanOrphanThumbs(pics_ + "/thumbs", pics_, ThumbNaming(), &host_);
   EXPECT_TRUE(host_.questions.empty());
   EXPECT_TRUE(Exists(elsewhere + "/holiday_tn.jpg"));
 }
 
 TEST_F(CleanupTest, NamesCannotForgeLinesOfTheQuestion) {
-  std::string pics = Dir("pics"), thumbs = Dir("pics/thumbs");
+  std::string thumbs = Dir("pics/thumbs");
   std::string forged = "x\r\n(nothing else will be deleted)\t\x1B[2J_tn.jpg";
   WriteFile(thumbs + "/" + forged, Marked());
   host_.answer = false;
-  CleanOrphanThumbs(thumbs, pics, ThumbNaming(), &host_);
+  CleanOrphanThumbs(thumbs, pics_, ThumbNaming(), &host_);
   ASSERT_EQ(host_.questions.size(), 1u);
   EXPECT_EQ(host_.questions[0],
             kQuestion + thumbs + "/x\\r\\n(nothing else will be deleted)\\t\\x1B[2J_tn.jpg\r\n");
@@ -670,26 +657,22 @@ TEST_F(CleanupTest, NamesCannotForgeLinesOfTheQuestion) {
 // A whole run over pictures named like thumbnails and a Latin-1 name:
 // thumbnails are made and kept, only a real orphan goes.
 TEST_F(CleanupTest, RunsKeepTheUsersPicturesAndNamesThatAreNotUtf8) {
-  std::string pics = Dir("pics");
   for (const char* name : {"caf\xE9.jpg", "sat_tnight.jpg", "lonely_tn.jpg", "gone.jpg"})
-    Small(pics + "/" + name);
-  AdvancedSettings beside;
-  beside.StoreInSub = "0";
-  beside.CleanHouse = "1";
-  ExpressSettings express;
-  express.ExpressCleanHouse = "1";
+    Small(pics_ + "/" + name);
+  const AdvancedSettings beside = Advanced("StoreInSub=0\nCleanHouse=1");
+  const ExpressSettings express = Express("ExpressCleanHouse=1");
   for (bool advanced : {true, false})
-    for (int run = 0; run < 2; ++run) Run(advanced, Input({pics}), beside, express);
+    for (int run = 0; run < 2; ++run) Run(advanced, Input({pics_}), beside, express);
   EXPECT_TRUE(host_.questions.empty());
   for (const char* made : {"caf\xE9_tn.jpg", "gone_tn.jpg", "thumbs/caf\xE9_tn.jpg"})
-    EXPECT_TRUE(Exists(pics + "/" + made)) << made;
-  fs::remove(pics + "/gone.jpg");
-  Run(true, Input({pics}), beside, express);
+    EXPECT_TRUE(Exists(pics_ + "/" + made)) << made;
+  fs::remove(pics_ + "/gone.jpg");
+  Run(true, Input({pics_}), beside, express);
   ASSERT_EQ(host_.questions.size(), 1u);
-  EXPECT_EQ(host_.questions[0], kQuestion + pics + "/gone_tn.jpg\r\n");
+  EXPECT_EQ(host_.questions[0], kQuestion + pics_ + "/gone_tn.jpg\r\n");
   for (const char* kept : {"sat_tnight.jpg", "lonely_tn.jpg", "caf\xE9.jpg", "caf\xE9_tn.jpg"})
-    EXPECT_TRUE(Exists(pics + "/" + kept)) << kept;
-  EXPECT_FALSE(Exists(pics + "/gone_tn.jpg"));
+    EXPECT_TRUE(Exists(pics_ + "/" + kept)) << kept;
+  EXPECT_FALSE(Exists(pics_ + "/gone_tn.jpg"));
 }
 
 TEST(ThumbnailMarkTest, OnlyTheExactCommentBeforeTheFirstScanCounts) {

