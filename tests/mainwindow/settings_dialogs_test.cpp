@@ -169,8 +169,11 @@ class SettingsDialogsTest : public QObject {
     loaded.StoreInSub = "0";
     loaded.PageTitle = "Kept";
     OpenWindow("adv", AdvancedConfigText(loaded, ThumbOptions()));
-    QCOMPARE(answers.messages.size(), 1);
-    QVERIFY(answers.messages[0].text.startsWith("You have selected to store thumbnails"));
+    QCOMPARE(answers.Said(),
+             QStringList{"Error!|You have selected to store thumbnails in the same folder\n"
+                         "and, at the same time, have not specified thumb\n"
+                         "extension. Doing so is illegal and unconstitutional.\n"
+                         "Either check 'Store in subfolder' or specify thumb extension."});
     Form shown = Shown();
     QCOMPARE(shown.at("txtPageTitle").text, "Kept");
     QVERIFY(!shown.at("chkStoreInSub").checked);
