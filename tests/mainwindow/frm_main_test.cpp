@@ -293,7 +293,6 @@ class FrmMainTest : public QObject {
     frmMain window(tmp_->path().toStdString());
     QVERIFY(window.StartUp());
     QVERIFY(::Get<QAction>(&window, "mnuModeExp")->isChecked());
-    QVERIFY(!::Get<QAction>(&window, "mnuModeAdv")->isChecked());
     QCOMPARE(::Get<QScrollBar>(&window, "hsbQuality")->value(), 42);
     QVERIFY(::Get<QAbstractButton>(&window, "optResByHW")->isChecked());
     QCOMPARE(::Get<QLineEdit>(&window, "txtThumbH")->text(), "12");
