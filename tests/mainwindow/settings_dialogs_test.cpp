@@ -40,8 +40,8 @@ class SettingsDialogsTest : public QObject {
  private:
   std::string Path(const QString& name) { return tmp_->filePath(name).toStdString(); }
   // A main window in `mode` ("adv" or "exp") over the state folder, with
-  // `autosave` as the mode's autosave when given; started when `start`.
-  void OpenWindow(const char* mode, const std::string& autosave = "", bool start = true) {
+  // `autosave` as the mode's autosave when given, started.
+  void OpenWindow(const char* mode, const std::string& autosave = "") {
     WriteFile(Path("nd.ini"), std::string("[General]\r\nMode=") + mode +
                                   "\r\nLoadLast=1\r\n[JPEG]\r\nQuality=75\r\n"
                                   "ResizeMethod=Height\r\nHeight=100\r\nWidth=100\r\n"
@@ -49,10 +49,7 @@ class SettingsDialogsTest : public QObject {
     bool express = mode == std::string("exp");
     if (!autosave.empty()) WriteFile(Path(express ? "tempexp.cfe" : "temp.cfg"), autosave);
     window_ = std::make_unique<frmMain>(tmp_->path().toStdString());
-    if (start)
-      QVERIFY(window_->StartUp());
-    else
-      Trigger(window_.get(), express ? "mnuModeExp" : "mnuModeAdv");
+    QVERIFY(window_->StartUp());
   }
   // File > Settings, handing the dialog to `answer`, which must close it.
   void EditSettings(const std::function<void(QWidget*)>& answer) {
@@ -133,27 +130,6 @@ class SettingsDialogsTest : public QObject {
   void cleanup() {
     window_.reset();
     tmp_.reset();
-  }
-
-  void loadFillsTheDialogAndASecondFileBringsOnlyItsOwnSnipplets() {
-    Answers answers;
-    OpenWindow("adv", "", false);  // nothing committed: the dialog shows what Load filled
-    AdvancedSettings first;
-    first.Rows = "3";
-    first.SnippletFiles = "/x/ad.html?0^^$$^^";
-    first.SnippletRows = "1";
-    AdvancedSettings second;
-    second.PageTitle = "Second";
-    second.Rows = "4";
-    answers.paths = {Config("first.cfg", first), Config("second.cfg", second)};
-    Trigger(window_.get(), "mnuLoad");
-    Trigger(window_.get(), "mnuLoad");
-    Form shown = Shown();
-    QCOMPARE(shown.at("txtPageTitle").text, "Second");
-    QCOMPARE(shown.at("lstRows").entries,
-             std::vector<std::string>({" 1   ", " 2   ", " 3   ", " 4   "}));
-    QCOMPARE(shown.at("lstRows").selected, std::vector<bool>(4, false));
-    QVERIFY(answers.messages.isEmpty());
   }
 
   void settingsShowsTheCommittedRecordUntilALoad() {
