@@ -127,7 +127,6 @@ TEST(TerminalHostTest, TheDeleteQuestionIsAnsweredOnlyByYes) {
       {DeleteAnswer::kAsk, true, "y\n", true, prompt},
       {DeleteAnswer::kAsk, true, "Yes please\n", true, prompt},
       {DeleteAnswer::kAsk, true, "n\n", false, prompt},
-      {DeleteAnswer::kAsk, true, "\n", false, prompt},
       {DeleteAnswer::kAsk, true, "\x04", false, prompt + "\n"},  // end of input
       {DeleteAnswer::kAsk, false, "y\n", false,
        list + "kesto-cli: nothing deleted; run again with --yes to delete them\n"},

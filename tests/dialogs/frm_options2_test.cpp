@@ -67,25 +67,19 @@ class FrmOptions2Test : public QObject {
   }
   void cleanup() { dialog_.reset(); }
 
-  void everyControlHasItsWidgetAndItsFirstValue() {
+  void everyControlHasItsWidget() {
     frmOptions2* dialog = Open();
     for (const auto& [name, control] : NewExpressForm(record_, Families()))
       QVERIFY2(dialog->findChild<QObject*>(QString::fromStdString(name)), name.c_str());
-    QCOMPARE(Box(dialog, "txtRights")->text(), "Copyright ©");
-    QVERIFY(Get<QAction>(dialog, "mnuMenuBottom")->isChecked());
-    QCOMPARE(Get<UpDown>(dialog, "UDTableWidth")->value(), 100);
-    QCOMPARE(Get<QComboBox>(dialog, "cboFonts")->currentIndex(), 0);
   }
 
   // The number boxes are checked and take digits only (one loop watches them
-  // all); which text passes is the rules' own test.
+  // all, so one refused and one passing box stand for all); which text passes
+  // is the rules' own test.
   void aFieldIsCheckedWhenItLosesTheFocus() {
     const struct {
       const char *box, *typed, *message, *after;  // message "" when the text passes
     } cases[] = {{"txtFontSize", "60", "Hi. Please enter a value between 1 and 48", "48"},
-                 {"txtFontSize", "48", "", "48"},
-                 {"txtImgBorder", "", "This field can not be empty!", ""},
-                 {"txtCols", "00", "This field can not be empty or zero!", "00"},
                  {"txtCols", "x5y", "", "5"}};  // letters never get in
     for (const auto& c : cases) {
       Answers answers;
@@ -214,22 +208,16 @@ class FrmOptions2Test : public QObject {
     QCOMPARE(record_.ExpressColorPageText, "4294967295");
   }
 
-  // Which font a record names is the transfer's own test; the window shows
-  // it, and keeps a name the desktop lacks.
+  // Which font a record names, and that a name the desktop lacks is kept, is
+  // the transfer's own test; the window shows the font found.
   void theFontIsFoundByName() {
     std::vector<std::string> families = Families();
     if (families.size() < 2) QSKIP("the test needs two font families");
-    for (auto [name, chosen] : {std::pair{families[1], 1}, {"No Such Font", -1}}) {
-      record_.ExpressFontName = name;
-      frmOptions2* dialog = Open();
-      auto* fonts = Get<QComboBox>(dialog, "cboFonts");
-      QCOMPARE(fonts->currentIndex(), chosen);
-      if (chosen >= 0)
-        QCOMPARE(Get<QLabel>(dialog, "lblPrimary")->font().family(), fonts->currentText());
-      Click(dialog, "cmdOptOk");
-      QCOMPARE(record_.ExpressFontName + "@" + record_.ExpressFontFace,
-               name + "@" + std::to_string(chosen));
-    }
+    record_.ExpressFontName = families[1];
+    frmOptions2* dialog = Open();
+    auto* fonts = Get<QComboBox>(dialog, "cboFonts");
+    QCOMPARE(fonts->currentIndex(), 1);
+    QCOMPARE(Get<QLabel>(dialog, "lblPrimary")->font().family(), fonts->currentText());
   }
 
   // Window -> record -> window shows what the first showed (the .cfe keeps

@@ -1,7 +1,6 @@
 // The settings dialogs from the main window: File > Settings, File > Load
-// filling them, the commits at start-up, every Advanced field through a .cfg
-// file, and galleries made after changing the dialogs.
-#include "dialogs/colour_label.h"
+// filling them, the commits at start-up and every Advanced field through a
+// .cfg file.
 #include "dialogs/font_list.h"
 #include "dialogs/frm_options.h"
 #include "dialogs/frm_options2.h"
@@ -41,8 +40,8 @@ class SettingsDialogsTest : public QObject {
  private:
   std::string Path(const QString& name) { return tmp_->filePath(name).toStdString(); }
   // A main window in `mode` ("adv" or "exp") over the state folder, with
-  // `autosave` as the mode's autosave when given; started when `start`.
-  void OpenWindow(const char* mode, const std::string& autosave = "", bool start = true) {
+  // `autosave` as the mode's autosave when given, started.
+  void OpenWindow(const char* mode, const std::string& autosave = "") {
     WriteFile(Path("nd.ini"), std::string("[General]\r\nMode=") + mode +
                                   "\r\nLoadLast=1\r\n[JPEG]\r\nQuality=75\r\n"
                                   "ResizeMethod=Height\r\nHeight=100\r\nWidth=100\r\n"
@@ -50,10 +49,7 @@ class SettingsDialogsTest : public QObject {
     bool express = mode == std::string("exp");
     if (!autosave.empty()) WriteFile(Path(express ? "tempexp.cfe" : "temp.cfg"), autosave);
     window_ = std::make_unique<frmMain>(tmp_->path().toStdString());
-    if (start)
-      QVERIFY(window_->StartUp());
-    else
-      Trigger(window_.get(), express ? "mnuModeExp" : "mnuModeAdv");
+    QVERIFY(window_->StartUp());
   }
   // File > Settings, handing the dialog to `answer`, which must close it.
   void EditSettings(const std::function<void(QWidget*)>& answer) {
@@ -83,17 +79,6 @@ class SettingsDialogsTest : public QObject {
     WriteFile(Path(name), AdvancedConfigText(record, ThumbOptions()));
     return tmp_->filePath(name);
   }
-  // The first page of a run over a folder of one picture.
-  std::string OnePictureGallery(const char* page) {
-    QDir().mkpath(tmp_->filePath("pics"));
-    QFile::copy(KESTO_SOURCE_DIR "/samples/pictures/Sunset_Beach.jpg",
-                tmp_->filePath("pics/one.jpg"));
-    Get<QComboBox>(window_.get(), "cboDirList")->addItem(tmp_->filePath("pics") + "/");
-    ModalAnswerer report([](QWidget* modal) { modal->close(); });
-    Click(window_.get(), "cmdProcess");
-    return ReadFile(Path(QString("pics/") + page));
-  }
-
   // The autosave restored and committed at start-up, a cancelled File >
   // Settings and File > Load.
   void ShowsTheCommittedRecordUntilALoad(bool advanced) {
@@ -147,27 +132,6 @@ class SettingsDialogsTest : public QObject {
     tmp_.reset();
   }
 
-  void loadFillsTheDialogAndASecondFileBringsOnlyItsOwnSnipplets() {
-    Answers answers;
-    OpenWindow("adv", "", false);  // nothing committed: the dialog shows what Load filled
-    AdvancedSettings first;
-    first.Rows = "3";
-    first.SnippletFiles = "/x/ad.html?0^^$$^^";
-    first.SnippletRows = "1";
-    AdvancedSettings second;
-    second.PageTitle = "Second";
-    second.Rows = "4";
-    answers.paths = {Config("first.cfg", first), Config("second.cfg", second)};
-    Trigger(window_.get(), "mnuLoad");
-    Trigger(window_.get(), "mnuLoad");
-    Form shown = Shown();
-    QCOMPARE(shown.at("txtPageTitle").text, "Second");
-    QCOMPARE(shown.at("lstRows").entries,
-             std::vector<std::string>({" 1   ", " 2   ", " 3   ", " 4   "}));
-    QCOMPARE(shown.at("lstRows").selected, std::vector<bool>(4, false));
-    QVERIFY(answers.messages.isEmpty());
-  }
-
   void settingsShowsTheCommittedRecordUntilALoad() {
     for (bool advanced : {true, false}) {
       ShowsTheCommittedRecordUntilALoad(advanced);
@@ -181,8 +145,11 @@ class SettingsDialogsTest : public QObject {
     loaded.StoreInSub = "0";
     loaded.PageTitle = "Kept";
     OpenWindow("adv", AdvancedConfigText(loaded, ThumbOptions()));
-    QCOMPARE(answers.messages.size(), 1);
-    QVERIFY(answers.messages[0].text.startsWith("You have selected to store thumbnails"));
+    QCOMPARE(answers.Said(),
+             QStringList{"Error!|You have selected to store thumbnails in the same folder\n"
+                         "and, at the same time, have not specified thumb\n"
+                         "extension. Doing so is illegal and unconstitutional.\n"
+                         "Either check 'Store in subfolder' or specify thumb extension."});
     Form shown = Shown();
     QCOMPARE(shown.at("txtPageTitle").text, "Kept");
     QVERIFY(!shown.at("chkStoreInSub").checked);
@@ -235,31 +202,6 @@ class SettingsDialogsTest : public QObject {
                name.c_str());
     }
     QCOMPARE(shown.at("lstRows").entries[1], " 2  /snipplets/row two.html");
-  }
-
-  void aGalleryShowsWhatTheDialogsChanged() {
-    Answers answers;
-    OpenWindow("adv");
-    EditSettings([](QWidget* dialog) {
-      Get<QPlainTextEdit>(dialog, "txtCellCode")
-          ->setPlainText("<TD class=mine>\n[IMAGE FILE NAME]</TD>");
-      Click(dialog, "cmdOptOk");
-    });
-    std::string page = OnePictureGallery("page_01.html");
-    QVERIFY2(page.find("<TD class=mine> one.jpg</TD>") != std::string::npos, page.c_str());
-
-    NewStateFolder();  // the colours and font chosen in the Express dialog
-    QStringList families = SortedFontFamilies();
-    answers.colours = {QColor(0x12, 0x34, 0x56)};
-    OpenWindow("exp");
-    EditSettings([&](QWidget* dialog) {
-      Get<ColourLabel>(dialog, "ColorPageBack")->SetColor();
-      Get<QComboBox>(dialog, "cboFonts")->setCurrentIndex(families.size() - 1);
-      Click(dialog, "cmdOptOk");
-    });
-    page = OnePictureGallery("page1.html");
-    QVERIFY2(page.find("<BODY bgcolor=#123456") != std::string::npos, page.c_str());
-    QVERIFY(page.find("face=\"" + families.last().toStdString() + "\"") != std::string::npos);
   }
 };
 

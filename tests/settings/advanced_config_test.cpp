@@ -52,13 +52,12 @@ TEST(AdvancedConfigTest, FileHas94LinesInTheirPlaces) {
   EXPECT_TRUE(AdvancedConfigText(s, negative).starts_with("-1\r\n90\r\n"));
 }
 
-// A switch reads a word or a number; anything else leaves it as it was.
+// A switch reads a word or a number (which: the text helpers' test); anything
+// else leaves it as it was.
 TEST(AdvancedConfigTest, SwitchesReadWordsAndNumbers) {
   // Text, read over false, over true.
   const std::tuple<const char*, bool, bool> cases[] = {
-      {"True", true, true}, {"true", true, true},    {"-1", true, true},    {"1", true, true},
-      {"2.5", true, true},  {"False", false, false}, {"0", false, false},   {"", false, true},
-      {"yes", false, true}, {"1 x", false, true},    {" TRUE ", true, true}};
+      {" TRUE ", true, true}, {"0", false, false}, {"", false, true}, {"yes", false, true}};
   for (auto [text, from_false, from_true] : cases) {
     for (bool before : {false, true}) {
       AdvancedSettings s;
@@ -87,10 +86,10 @@ TEST(AdvancedConfigTest, ShortFilesGiveEmptyTextsAndKeepSwitches) {
 }
 
 TEST(AdvancedConfigTest, NumbersTheOptionsCannotTakeKeepTheOldValue) {
-  // Line 1 (progressive), line 5 (quality), progressive read, quality read.
-  const std::tuple<const char*, const char*, int, int> cases[] = {
-      {" 1", " 75", 1, 75}, {"2", "100", 2, 100}, {"3", "0", 0, 42},   {"-1", "101", 0, 42},
-      {"x", "abc", 0, 42},  {"", "99999", 0, 42}, {"1.4", "1.5", 1, 2}};
+  // Line 1 (progressive), line 5 (quality), progressive read, quality read;
+  // which numbers are in range is the text helpers' test.
+  const std::tuple<const char*, const char*, int, int> cases[] = {{" 1", " 75", 1, 75},
+                                                                  {"3", "0", 0, 42}};
   for (auto [line1, line5, progressive, quality] : cases) {
     AdvancedSettings s;
     ThumbOptions thumbs = kThumbs;

@@ -68,16 +68,13 @@ TEST(ExpressConfigTest, BadValuesStopTheLoadAfterTheKeysBeforeThem) {
                     kProgressive = "Progressive is not 0, 1 or 2",
                     kSwitch = " is not True, False or a number";
   // Key, value (null: missing), error; whether Height and ExpressLinkTarget,
-  // keys before the failing one, were read.
+  // keys before the failing one, were read. Which numbers and words pass is
+  // the text helpers' test.
   const std::tuple<const char*, const char*, std::string, bool, bool> cases[] = {
       {"Quality", nullptr, kQuality, false, false},
-      {"Quality", "0", kQuality, false, false},
       {"Quality", "101", kQuality, false, false},
-      {"Quality", "40000", kQuality, false, false},
       {"Progressive", "3", kProgressive, true, false},
-      {"Progressive", "-1", kProgressive, true, false},
       {"ExpressUpdate", nullptr, "ExpressUpdate" + kSwitch, true, true},
-      {"ExpressUpdate", "", "ExpressUpdate" + kSwitch, true, true},
       {"ExpressOverwrite", "no", "ExpressOverwrite" + kSwitch, true, true},
   };
   TempFolder dir;

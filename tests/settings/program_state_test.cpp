@@ -60,7 +60,6 @@ TEST(ProgramStateTest, TheCountEndsTheDirectoryList) {
                                                 {"1=/a\r\n2=/b\r\n3=/c\r\n#=2", {"/a", "/b"}},
                                                 {"1=/a\r\n#=2.9", {"/a", "<no value>"}},
                                                 {"1=/a\r\n#=-1", {}},
-                                                {"1=/a", {}},
                                                 {"01=/a\r\n #=1", {"<no value>"}}};
   for (const auto& [dirs, expected] : cases)
     EXPECT_EQ(Parse(std::string("[DIRs]\r\n") + dirs + "\r\n").DirectoryList, expected) << dirs;

@@ -61,7 +61,6 @@ TEST(SnippletRowsTest, OddFieldsAttachNothingWrong) {
       {"3", "", "0,2.5,7,abc,-1", {}, 3, 1},                // only row 2 (2.5 rounds to even)
       {"-3", "/a?0", "1", {}, 0, 0},
       {"1e9", "", "", {}, 9999, 0},
-      {"abc", "", "", {}, 0, 0},
   };
   for (const auto& [rows, files, selected, files_seen, entries, selected_rows] : cases) {
     Control list = Filled(rows, files, selected);
