@@ -71,6 +71,7 @@ TEST(TitlesTest, GuessTitleByPattern) {
       {"aéAé.jpg", 1, "aé Aé"},             // letters of two bytes
       {"xY zA.png", 1, "xY z A.png"},       // no capital before a blank
       {"Anna_Maria_2004.jpg", 2, "Anna Maria"},
+      {"Room101a9.jpg", 2, "Rooma"},  // a 9 is a digit too
       {"Beach.JPG", 2, "Beach.JPG"},  // capitals stay
       {"notes.png", 0, "notes.png"},  // not one of the four
       {"a   b.gif", 0, "a b"},        // a pair removed, the rest collapsed
@@ -99,6 +100,7 @@ TEST(TitlesTest, ShortenNameCutsWhereAsked) {
       {summer, "2", "0", "...", nullptr},
       // Middle: ten from each end, then trimmed until 20 letters without blanks remain.
       {summer, "20", "1", "...", "Summer ho... lake.jpg"},
+      {"abcdefghij", "6", "1", "..", "ab..ij"},          // trimmed until exactly the maximum
       {"ab cd ef gh", "6", "1", " ", "ab   gh"},         // blanks are not counted
       {"abcdefghijklmnop", "6", "1", "<<<<<", "<<<<<"},  // longer than half the maximum
       {"abcdefghijklmnop", "4", "1", "<<<<<", "<<<<<"},  // longer than the maximum
