@@ -1,6 +1,7 @@
 // The settings dialogs from the main window: File > Settings, File > Load
-// filling them, the commits at start-up and every Advanced field through a
-// .cfg file.
+// filling them, the commits at start-up, every Advanced field through a .cfg
+// file, and galleries made after changing the dialogs.
+#include "dialogs/colour_label.h"
 #include "dialogs/font_list.h"
 #include "dialogs/frm_options.h"
 #include "dialogs/frm_options2.h"
@@ -79,6 +80,17 @@ class SettingsDialogsTest : public QObject {
     WriteFile(Path(name), AdvancedConfigText(record, ThumbOptions()));
     return tmp_->filePath(name);
   }
+  // The first page of a run over a folder of one picture.
+  std::string OnePictureGallery(const char* page) {
+    QDir().mkpath(tmp_->filePath("pics"));
+    QFile::copy(KESTO_SOURCE_DIR "/samples/pictures/Sunset_Beach.jpg",
+                tmp_->filePath("pics/one.jpg"));
+    Get<QComboBox>(window_.get(), "cboDirList")->addItem(tmp_->filePath("pics") + "/");
+    ModalAnswerer report([](QWidget* modal) { modal->close(); });
+    Click(window_.get(), "cmdProcess");
+    return ReadFile(Path(QString("pics/") + page));
+  }
+
   // The autosave restored and committed at start-up, a cancelled File >
   // Settings and File > Load.
   void ShowsTheCommittedRecordUntilALoad(bool advanced) {
@@ -202,6 +214,31 @@ class SettingsDialogsTest : public QObject {
                name.c_str());
     }
     QCOMPARE(shown.at("lstRows").entries[1], " 2  /snipplets/row two.html");
+  }
+
+  void aGalleryShowsWhatTheDialogsChanged() {
+    Answers answers;
+    OpenWindow("adv");
+    EditSettings([](QWidget* dialog) {
+      Get<QPlainTextEdit>(dialog, "txtCellCode")
+          ->setPlainText("<TD class=mine>\n[IMAGE FILE NAME]</TD>");
+      Click(dialog, "cmdOptOk");
+    });
+    std::string page = OnePictureGallery("page_01.html");
+    QVERIFY2(page.find("<TD class=mine> one.jpg</TD>") != std::string::npos, page.c_str());
+
+    NewStateFolder();  // the colours and font chosen in the Express dialog
+    QStringList families = SortedFontFamilies();
+    answers.colours = {QColor(0x12, 0x34, 0x56)};
+    OpenWindow("exp");
+    EditSettings([&](QWidget* dialog) {
+      Get<ColourLabel>(dialog, "ColorPageBack")->SetColor();
+      Get<QComboBox>(dialog, "cboFonts")->setCurrentIndex(families.size() - 1);
+      Click(dialog, "cmdOptOk");
+    });
+    page = OnePictureGallery("page1.html");
+    QVERIFY2(page.find("<BODY bgcolor=#123456") != std::string::npos, page.c_str());
+    QVERIFY(page.find("face=\"" + families.last().toStdString() + "\"") != std::string::npos);
   }
 };
 
