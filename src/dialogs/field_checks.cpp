@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "dialogs/message_box.h"
+#include "dialogs/up_down.h"
 
 namespace {
 
@@ -32,6 +33,11 @@ FieldChecks::FieldChecks(QWidget* dialog, CheckedDialog rules)
 void FieldChecks::Watch(QLineEdit* box, bool digits) {
   if (digits) digit_boxes_.insert(box);
   box->installEventFilter(this);
+}
+
+void FieldChecks::WatchNumber(UpDown* up_down, QLineEdit* box) {
+  up_down->setBuddy(box);
+  Watch(box, true);
 }
 
 bool FieldChecks::eventFilter(QObject* watched, QEvent* event) {

@@ -11,6 +11,7 @@
 class QLineEdit;
 class QTabWidget;
 class QWidget;
+class UpDown;
 
 /// Shows the message box of a refused check over `parent`: its title, its
 /// lines, the error icon and an OK button.
@@ -25,6 +26,8 @@ class FieldChecks : public QObject {
   /// loses it; with `digits` every typed character other than "0" to "9" is
   /// dropped (a pasted text is not: the check on leaving catches it).
   void Watch(QLineEdit* box, bool digits);
+  /// A digits box with the up-down that steps it.
+  void WatchNumber(UpDown* up_down, QLineEdit* box);
 
   /// A refusal that names a tab switches `tabs` to it and gives the box the
   /// focus back once the event that took the focus away has been handled.

@@ -26,8 +26,7 @@ frmFont::frmFont(InsertionTarget* target, FontMemory* memory, QWidget* owner)
   secondary();
   connect(ui_->cboFonts, &QComboBox::currentIndexChanged, this, primary);
   connect(ui_->cboFonts2, &QComboBox::currentIndexChanged, this, secondary);
-  ui_->UDFont->setBuddy(ui_->txtFontSize);
-  checks_->Watch(ui_->txtFontSize, true);
+  checks_->WatchNumber(ui_->UDFont, ui_->txtFontSize);
   connect(ui_->cmdApply, &QPushButton::clicked, this, &frmFont::Build);
   connect(ui_->cmdOk, &QPushButton::clicked, this, &frmFont::Insert);
   connect(ui_->cmdOptOk, &QPushButton::clicked, this, &frmFont::Exit);

@@ -122,10 +122,7 @@ void frmOptions::ConnectGeneral() {
                                                     {ui_->UDRows, ui_->txtRows},
                                                     {ui_->UDCols, ui_->txtCols},
                                                     {ui_->UDFNameMaxLet, ui_->txtFNameMaxLet}};
-  for (auto [up_down, box] : numbers) {
-    up_down->setBuddy(box);
-    checks_->Watch(box, true);
-  }
+  for (auto [up_down, box] : numbers) checks_->WatchNumber(up_down, box);
   checks_->Watch(ui_->txtBreakMenuNum, true);
   for (QLineEdit* box : {ui_->txtPageFileName, ui_->txtPageTitle, ui_->txtSubFolderName,
                          ui_->txtThumbExt, ui_->txtFNameReplaceStr, ui_->txtMetaRevisit})

@@ -33,10 +33,7 @@ void frmOptions2::ConnectControls() {
                                                          {ui_->UDImgBorder, ui_->txtImgBorder},
                                                          {ui_->UDTableWidth, ui_->txtTableWidth},
                                                          {ui_->UDTableBorder, ui_->txtTableBorder}};
-  for (auto [up_down, box] : number_boxes) {
-    up_down->setBuddy(box);
-    checks_->Watch(box, true);
-  }
+  for (auto [up_down, box] : number_boxes) checks_->WatchNumber(up_down, box);
   checks_->Watch(ui_->txtPageTitle, false);
   checks_->Exempt(ui_->cmdOptCancel);
   // One item of each menu is checked: a click checks it and unchecks the others.

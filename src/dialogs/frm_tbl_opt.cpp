@@ -7,10 +7,8 @@ frmTblOpt::frmTblOpt(QWidget* owner) : QDialog(owner), ui_(std::make_unique<Ui::
   ui_->setupUi(this);
   auto* checks = new FieldChecks(this, CheckedDialog::kTableOptions);
   checks->Exempt(ui_->cmdOptCancel);
-  ui_->UDPadding->setBuddy(ui_->txtPadding);
-  ui_->UDSpacing->setBuddy(ui_->txtSpacing);
-  checks->Watch(ui_->txtPadding, true);
-  checks->Watch(ui_->txtSpacing, true);
+  checks->WatchNumber(ui_->UDPadding, ui_->txtPadding);
+  checks->WatchNumber(ui_->UDSpacing, ui_->txtSpacing);
   connect(ui_->cmdOptOk, &QPushButton::clicked, this, &QDialog::accept);
   connect(ui_->cmdOptCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
