@@ -6,6 +6,7 @@
 #include "dialogs/clipboard.h"
 #include "dialogs/code_boxes.h"
 #include "dialogs/colour_dialog.h"
+#include "dialogs/colour_label.h"
 #include "dialogs/options_context.h"
 #include "settings/text.h"
 
@@ -15,10 +16,7 @@ namespace {
 void InsertColour(QWidget* window, QLineEdit* text, InsertionTarget* target) {
   QColor chosen = ChooseColour(window, Qt::white);
   if (!chosen.isValid()) return;
-  uint32_t platform = static_cast<uint32_t>(chosen.red()) |
-                      static_cast<uint32_t>(chosen.green()) << 8 |
-                      static_cast<uint32_t>(chosen.blue()) << 16;
-  QString html = QString::fromStdString(HtmlColour(NumText(platform)));
+  QString html = QString::fromStdString(HtmlColour(NumText(PlatformColour(chosen))));
   text->setText(html);
   PutOnClipboard(html);
   target->Insert(html);

@@ -10,12 +10,12 @@ QColor Rgb(uint32_t colour) {
   return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
 }
 
-uint32_t Platform(const QColor& colour) {
+}  // namespace
+
+uint32_t PlatformColour(const QColor& colour) {
   return static_cast<uint32_t>(colour.red()) | static_cast<uint32_t>(colour.green()) << 8 |
          static_cast<uint32_t>(colour.blue()) << 16;
 }
-
-}  // namespace
 
 ColourLabel::ColourLabel(QWidget* parent) : QLabel(parent) {
   setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -35,7 +35,7 @@ void ColourLabel::setColour(uint32_t colour) {
 
 void ColourLabel::SetColor() {
   QColor chosen = ChooseColour(window(), Rgb(colour_));
-  if (chosen.isValid()) setColour(Platform(chosen));
+  if (chosen.isValid()) setColour(PlatformColour(chosen));
 }
 
 void ColourLabel::mouseReleaseEvent(QMouseEvent* event) {

@@ -4,8 +4,12 @@
 // is chosen.
 #pragma once
 
+#include <QColor>
 #include <QLabel>
 #include <cstdint>
+
+/// `colour` as the settings keep it: 0x00BBGGRR.
+uint32_t PlatformColour(const QColor& colour);
 
 class ColourLabel : public QLabel {
   Q_OBJECT

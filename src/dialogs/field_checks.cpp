@@ -7,6 +7,7 @@
 #include <QTabWidget>
 #include <QTimer>
 
+#include "dialogs/code_boxes.h"
 #include "dialogs/message_box.h"
 #include "dialogs/up_down.h"
 
@@ -31,6 +32,7 @@ FieldChecks::FieldChecks(QWidget* dialog, CheckedDialog rules)
     : QObject(dialog), dialog_(dialog), rules_(rules) {}
 
 void FieldChecks::Watch(QLineEdit* box, bool digits) {
+  SelectAllOnFocus(box);
   if (digits) digit_boxes_.insert(box);
   box->installEventFilter(this);
 }
@@ -45,9 +47,6 @@ bool FieldChecks::eventFilter(QObject* watched, QEvent* event) {
   if (!box) return false;
   if (event->type() == QEvent::KeyPress && digit_boxes_.contains(box)) {
     if (TypesNonDigit(static_cast<QKeyEvent*>(event))) return true;
-  } else if (event->type() == QEvent::FocusIn) {
-    // After the box's own handling, which a mouse click ends with a caret.
-    QTimer::singleShot(0, box, [box] { box->selectAll(); });
   } else if (event->type() == QEvent::FocusOut) {
     Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
     // Switching to another window, a menu or a message box is not leaving.
