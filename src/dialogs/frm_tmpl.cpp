@@ -106,8 +106,7 @@ bool frmTmpl::Write(const QString& path) {
   QString text = ui_->txtTemplate->toPlainText().replace("\n", "\r\n") + "\r\n";
   std::string err;
   if (!WriteFileAtomic(path.toStdString(), text.toStdString(), &err)) {
-    ShowMessage(this,
-                {QMessageBox::Critical, "Error", QString::fromStdString(err), QMessageBox::Ok});
+    ShowError(this, QString::fromStdString(err));
     return false;
   }
   modified_ = false;

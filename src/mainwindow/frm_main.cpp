@@ -352,9 +352,12 @@ void frmMain::LoadConfig() {
     return;
   }
   setWindowTitle("KESTO - " + QFileInfo(path).fileName());
-  if (advanced) session_.ConfigDir = S(path.left(path.lastIndexOf('/') + 1));
-  if (advanced) FillAdvancedDialogs();
-  if (!advanced) SetOptionsExp(&session_.express, &ExpressForm());
+  if (advanced) {
+    session_.ConfigDir = S(path.left(path.lastIndexOf('/') + 1));
+    FillAdvancedDialogs();
+  } else {
+    SetOptionsExp(&session_.express, &ExpressForm());
+  }
 }
 
 void frmMain::SaveConfig() {
@@ -377,10 +380,8 @@ void frmMain::ShowAbout() { frmAbout(this).exec(); }
 // first; then the dialog of the mode is shown.
 void frmMain::EditSettings() {
   SettingsCommand command =
-      PlanSettingsCommand(committed_, ui_->mnuModeAdv->isChecked(), ui_->mnuModeExp->isChecked());
-  std::string err;
-  if (command.set_options && !SetOptions(session_.advanced, &AdvancedForm(), &err))
-    ShowError(this, Q(err));
+      PlanSettingsCommand(committed_, Advanced(), ui_->mnuModeExp->isChecked());
+  if (command.set_options) FillAdvancedForm();
   if (command.set_options_exp) SetOptionsExp(&session_.express, &ExpressForm());
   if (command.show == SettingsDialog::kAdvanced) ShowAdvancedSettings();
   if (command.show == SettingsDialog::kExpress) ShowExpressSettings();
@@ -431,11 +432,19 @@ Form& frmMain::ThumbCodeForm() {
   return *thumb_code_form_;
 }
 
+// frmOptions' controls from the record; a record that cannot fill them (a
+// damaged file) is reported.
+bool frmMain::FillAdvancedForm() {
+  std::string err;
+  if (SetOptions(session_.advanced, &AdvancedForm(), &err)) return true;
+  ShowError(this, Q(err));
+  return false;
+}
+
 // After a .cfg was read: both dialogs show its values, so a new file's
 // snipplets replace the old ones.
 void frmMain::FillAdvancedDialogs() {
-  std::string err;
-  if (!SetOptions(session_.advanced, &AdvancedForm(), &err)) ShowError(this, Q(err));
+  FillAdvancedForm();
   SetThumbOptions(session_.advanced, &ThumbCodeForm());
 }
 
@@ -452,11 +461,7 @@ void frmMain::ShowAdvancedSettings() {
 // commit. A record that cannot fill the dialog (a damaged autosave) is
 // reported and nothing is committed; a refused commit keeps the dialog loaded.
 void frmMain::CommitAdvancedAtStartUp() {
-  std::string err;
-  if (!SetOptions(session_.advanced, &AdvancedForm(), &err)) {
-    ShowError(this, Q(err));
-    return;
-  }
+  if (!FillAdvancedForm()) return;
   if (std::optional<Refusal> refusal =
           CommitAdvanced(&AdvancedForm(), &session_.advanced, &committed_))
     ShowRefusal(this, *refusal);

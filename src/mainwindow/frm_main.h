@@ -80,6 +80,7 @@ class frmMain : public QMainWindow {
 
   Form& AdvancedForm();
   Form& ThumbCodeForm();
+  bool FillAdvancedForm();
   void FillAdvancedDialogs();
   void ShowAdvancedSettings();
   void CommitAdvancedAtStartUp();
