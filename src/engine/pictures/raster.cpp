@@ -100,11 +100,16 @@ RowResampler::Taps RowResampler::MakeTaps(int in_size, int box, int out_size, do
     std::vector<double> w;
     double sum = 0.0;
     for (int j = lo; j <= hi; ++j) sum += w.emplace_back(Lanczos3((j - centre) / stretch));
+    if (sum == 0.0) {  // every tap on a zero of the kernel: the nearest pixel alone
+      lo = hi = std::clamp(static_cast<int>(std::lround(centre)), 0, reduced - 1);
+      w = {1.0};
+      sum = 1.0;
+    }
     if (a > 0.0) Sharpen(a, reduced - 1, &w, &lo, &hi);
     taps.first.push_back(lo);
     taps.count.push_back(hi - lo + 1);
     taps.offset.push_back(taps.weights.size());
-    for (double v : w) taps.weights.push_back(static_cast<float>(sum != 0.0 ? v / sum : 1.0));
+    for (double v : w) taps.weights.push_back(static_cast<float>(v / sum));
   }
   return taps;
 }
