@@ -140,6 +140,11 @@ bool WriteFileAtomic(const std::string& path, std::string_view contents, std::st
   return FailErrno(err, path, "cannot be written", error);
 }
 
+bool IsRegularFile(const std::string& path) {
+  struct stat st;
+  return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
 bool FileHolds(const std::string& path, std::string_view contents) {
   int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return false;

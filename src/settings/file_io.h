@@ -27,6 +27,9 @@ bool ReadWholeFile(const std::string& path, std::string* contents, std::string* 
 bool WriteFileAtomic(const std::string& path, std::string_view contents, std::string* err,
                      bool flush = true);
 
+/// True when `path` is, or links to, a regular file.
+bool IsRegularFile(const std::string& path);
+
 /// True when `path` is a regular file (not a link) holding exactly `contents`.
 bool FileHolds(const std::string& path, std::string_view contents);
 

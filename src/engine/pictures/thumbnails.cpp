@@ -170,11 +170,6 @@ bool RenderThumbnail(const std::string& picture, int64_t target, const ThumbOpti
   return EncodeJpeg(upright, options.Quality, options.Progressive == 1, jpeg, err);
 }
 
-bool IsRegularFile(const std::string& path) {
-  struct stat st;
-  return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
-
 }  // namespace
 
 ResizeBy EffectiveResize(const ThumbOptions& options) {

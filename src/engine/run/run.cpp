@@ -67,14 +67,6 @@ class Progress : public ThumbListener {
   bool stopped_ = false;
 };
 
-// A folder given relative to the working folder, made full, so that page
-// titles name the folder and the old-page test sees the whole path.
-std::string FullPath(const std::string& path) {
-  std::error_code ec;
-  fs::path full = fs::absolute(path, ec);
-  return ec ? path : full.lexically_normal().string();
-}
-
 bool IsDirectory(const std::string& path) {
   std::error_code ec;
   return !path.empty() && fs::is_directory(path, ec);
@@ -202,6 +194,12 @@ bool PathHoldsOldPageExtension(const std::string& path, bool advanced) {
 }
 
 }  // namespace
+
+std::string FullPath(const std::string& path) {
+  std::error_code ec;
+  fs::path full = fs::absolute(path, ec);
+  return ec ? path : full.lexically_normal().string();
+}
 
 std::string StripTrailingSlashes(const std::string& path) {
   size_t end = path.find_last_not_of('/');

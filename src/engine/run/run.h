@@ -47,6 +47,11 @@ std::string RunSettingsError(bool advanced, const AdvancedSettings& settings,
 void Process(bool advanced, const RunInput& input, const AdvancedSettings& advanced_settings,
              const ExpressSettings& express_settings, RunHost* host, RunReport* report);
 
+/// `path` made full from the working folder and normalised, so that page titles
+/// name the folder and the old-page test sees the whole path; `path` itself when
+/// the working folder is gone.
+std::string FullPath(const std::string& path);
+
 /// `path` with every trailing "/" removed ("/" itself becomes "").
 std::string StripTrailingSlashes(const std::string& path);
 

@@ -1,6 +1,5 @@
 #include "run/thumb_batch.h"
 
-#include <sys/stat.h>
 
 #include <chrono>
 #include <condition_variable>
@@ -23,11 +22,6 @@ namespace {
 constexpr auto kPollInterval = std::chrono::milliseconds(50);
 
 std::string JoinPath(const std::string& dir, const std::string& name) { return dir + "/" + name; }
-
-bool IsRegularFile(const std::string& path) {
-  struct stat st;
-  return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
 
 bool SameFile(const std::string& a, const std::string& b) {
   std::error_code ec;

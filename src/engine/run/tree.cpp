@@ -15,6 +15,7 @@
 #include "pages/picture_table.h"
 #include "pages/tree_index.h"
 #include "run/run.h"
+#include "settings/file_io.h"
 #include "settings/text.h"
 
 namespace {
@@ -115,11 +116,6 @@ bool FirstOfGallery(const std::string& folder, bool advanced, const AdvancedSett
   return true;
 }
 
-bool IsRegularFile(const std::string& path) {
-  struct stat st;
-  return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
-
 }  // namespace
 
 TreeRules RunTreeRules(bool advanced, const AdvancedSettings& settings, ExtraFormats formats) {
@@ -155,10 +151,7 @@ bool MakeTreeIndex(const std::string& root, const std::vector<std::string>& fold
     *warning = root + ": the tree holds no gallery; no tree index is written";
     return false;
   }
-  std::error_code ec;  // the title names the folder even when the root is "."
-  std::string top =
-      StripTrailingSlashes(std::filesystem::absolute(root, ec).lexically_normal().string());
-  if (ec) top = base;
+  std::string top = StripTrailingSlashes(FullPath(root));  // a title even for "."
   return WriteTreeIndex(base + "/" + kTreeIndexName,
                         TreeIndexText(top.substr(top.rfind('/') + 1), galleries), warning);
 }
