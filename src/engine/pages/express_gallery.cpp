@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "pages/html_text.h"
+#include "pages/page_names.h"
 #include "pages/titles.h"
 #include "settings/text.h"
 
@@ -48,7 +49,7 @@ Entry MakeEntry(const PictureFile& picture) {
   entry.name_url = HtmlUrl(picture.name);
   entry.page_file = base + ".html";
   entry.page_url = HtmlUrl(entry.page_file);
-  entry.thumb_url = HtmlUrl(base + "_tn.jpg");
+  entry.thumb_url = HtmlUrl(base + kExpressAffix + ".jpg");
   entry.kilobytes = NumText(static_cast<int64_t>(picture.size / 1024));
   return entry;
 }
@@ -80,7 +81,8 @@ std::vector<Entry> MakeEntries(const std::vector<PictureFile>& pictures) {
   std::vector<Entry> entries;
   entries.reserve(pictures.size());
   for (const PictureFile& picture : pictures)
-    if (picture.name.find("_tn") == std::string::npos) entries.push_back(MakeEntry(picture));
+    if (picture.name.find(kExpressAffix) == std::string::npos)
+      entries.push_back(MakeEntry(picture));
   return entries;
 }
 
@@ -94,7 +96,8 @@ std::string GuessedTitle(const Look& look, const std::string& name) {
 
 std::string HiDpiAttributes(const Look& look, const Entry& entry) {
   if (!IsOn(look.s.ExpressHiDpi)) return "";
-  return " srcset=\"thumbs/" + SrcsetUrl(BaseName(entry.name) + "_tn@2x.jpg") +
+  return " srcset=\"" + std::string(kExpressThumbFolder) + "/" +
+         SrcsetUrl(BaseName(entry.name) + kExpressAffix + kDoubleMark + ".jpg") +
          " 2x\" loading=\"lazy\"";
 }
 

@@ -17,6 +17,12 @@ inline constexpr std::array<std::string_view, 8> kPageExtensions = {
 /// all eight in Advanced mode, ".html", ".htm" and ".shtml" in Express mode.
 std::span<const std::string_view> OldPageExtensions(bool advanced);
 
+/// Express thumbnails: "thumbs/sunset_tn.jpg" for "sunset.gif", and the one at
+/// twice the size for sharp screens "thumbs/sunset_tn@2x.jpg".
+inline constexpr char kExpressThumbFolder[] = "thumbs";
+inline constexpr char kExpressAffix[] = "_tn";
+inline constexpr char kDoubleMark[] = "@2x";
+
 /// "page1.html", "page2.html", ...
 std::string ExpressPageFileName(int page);
 

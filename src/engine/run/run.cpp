@@ -271,8 +271,9 @@ void RunAdvanced(const RunInput& input, const AdvancedSettings& settings, RunHos
 void RunExpress(const RunInput& input, const ExpressSettings& settings, RunHost* host,
                 RunReport* report) {
   Mode mode;
-  mode.naming = {"_tn", false, true, settings.ExpressOverwrite, IsOn(settings.ExpressHiDpi)};
-  mode.subfolder = "thumbs";
+  mode.naming = {kExpressAffix, false, true, settings.ExpressOverwrite,
+                 IsOn(settings.ExpressHiDpi)};
+  mode.subfolder = kExpressThumbFolder;
   mode.delete_html = IsOn(settings.ExpressDelHTML);
   mode.clean_house = IsOn(settings.ExpressCleanHouse);
   mode.write_pages = [&](const std::string& dir, const std::vector<PictureFile>& pictures,

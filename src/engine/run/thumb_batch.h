@@ -5,12 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "pages/page_names.h"
 #include "pages/picture_list.h"
 #include "settings/records.h"
 
 /// How thumbnails are named: the affix goes before or after the base name.
 struct ThumbNaming {
-  std::string affix = "_tn";
+  std::string affix = kExpressAffix;
   bool before = false;
   bool store_in_sub = true;  // thumbnails in a subfolder (always so in Express mode)
   bool overwrite = false;    // remake thumbnails that exist
@@ -19,9 +20,6 @@ struct ThumbNaming {
 
 /// "sunset.gif" -> "sunset_tn.jpg" (affix after) or "_tnsunset.jpg" (before).
 std::string ThumbFileName(const ThumbNaming& naming, const std::string& picture_name);
-
-/// What a double's name adds before ".jpg": "sunset_tn@2x.jpg".
-inline constexpr char kDoubleMark[] = "@2x";
 
 /// "sunset.gif" -> "sunset_tn@2x.jpg", the thumbnail at twice the size.
 std::string DoubleThumbFileName(const ThumbNaming& naming, const std::string& picture_name);

@@ -104,7 +104,8 @@ bool FirstOfGallery(const std::string& folder, bool advanced, const AdvancedSett
     std::vector<Entry> entries = MakeEntries(pictures);
     if (entries.empty()) return false;
     gallery->first_page = ExpressPageFileName(1);
-    gallery->thumb = "thumbs/" + BaseName(entries[0].name) + "_tn.jpg";
+    gallery->thumb =
+        std::string(kExpressThumbFolder) + "/" + BaseName(entries[0].name) + kExpressAffix + ".jpg";
     return true;
   }
   std::vector<PictureEntry> table = BuildPictureTable(pictures, settings);
@@ -119,7 +120,7 @@ bool FirstOfGallery(const std::string& folder, bool advanced, const AdvancedSett
 }  // namespace
 
 TreeRules RunTreeRules(bool advanced, const AdvancedSettings& settings, ExtraFormats formats) {
-  if (!advanced) return {"thumbs", "_tn", formats};
+  if (!advanced) return {kExpressThumbFolder, kExpressAffix, formats};
   return {IsOn(settings.StoreInSub) ? settings.SubFolderName : "", settings.ThumbExt, formats};
 }
 
