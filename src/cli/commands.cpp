@@ -117,8 +117,10 @@ bool ResolveFormats(const ProcessArgs& args, const ProgramState& state, Prepared
 void AddTrees(PreparedRun* run) {
   TreeRules rules = RunTreeRules(run->advanced, run->advanced_settings, run->input.formats);
   std::vector<std::string> all;
-  for (const std::string& root : run->roots)
-    for (std::string& folder : PictureTree(root, rules)) all.push_back(std::move(folder));
+  for (const std::string& root : run->roots) {
+    run->trees.push_back(PictureTree(root, rules));
+    all.insert(all.end(), run->trees.back().begin(), run->trees.back().end());
+  }
   run->input.directories = std::move(all);
 }
 
@@ -148,12 +150,12 @@ void PrintThumbOptions(const ThumbOptions& thumbs, std::FILE* out) {
 }
 
 // One tree index at the top of each directory given, over the galleries of
-// its tree; what keeps one from being written is told as a warning.
+// its tree as listed before the run (the run adds no folder a tree lists);
+// what keeps one from being written is told as a warning.
 void WriteTreeIndexes(const PreparedRun& run, RunHost* host) {
-  TreeRules rules = RunTreeRules(run.advanced, run.advanced_settings, run.input.formats);
-  for (const std::string& root : run.roots) {
+  for (size_t i = 0; i < run.trees.size(); ++i) {
     std::string warning;
-    if (!MakeTreeIndex(root, PictureTree(root, rules), run.advanced, run.advanced_settings,
+    if (!MakeTreeIndex(run.roots[i], run.trees[i], run.advanced, run.advanced_settings,
                        run.input.formats, &warning))
       host->Warn(VisibleControls(warning));
   }

@@ -37,7 +37,8 @@ struct PreparedRun {
   AdvancedSettings advanced_settings;
   ExpressSettings express_settings;
   std::vector<std::string> roots;  // the directories before --recursive added their trees
-  ExtraFormats unreadable;         // types the state file chose that cannot be read here
+  std::vector<std::vector<std::string>> trees;  // with --recursive: each root's folders
+  ExtraFormats unreadable;  // types the state file chose that cannot be read here
 };
 
 /// Loads the state, configuration and list files and applies the options in
