@@ -20,10 +20,11 @@ gallery() {  # name config
   run_cli "$WORK/$1" "$2"
 }
 
-# Names that a link must percent-encode, a name that is not UTF-8, and one
-# that would end a script's string.
+# Names that a link must percent-encode, a name that is not UTF-8, one that
+# would end a script's string, and names that would read as a URL scheme.
 ODD_NAMES=('a#b.jpg' 'q?x.jpg' '%41.jpg' 'back\slash.jpg' "O'Brien.jpg" $'caf\xe9.jpg'
-           "x');document.title='PWNED';('.jpg" 'Tom & "Jerry" <1>.jpg')
+           "x');document.title='PWNED';('.jpg" 'Tom & "Jerry" <1>.jpg'
+           "javascript:document.title='PWNED';x.jpg" 'Beach:sunset.jpg')
 odd_gallery() {  # name config
   mkdir -p "$WORK/$1"
   for name in "${ODD_NAMES[@]}"; do cp "$SRC/samples/pictures/Ocean Waves.jpg" "$WORK/$1/$name"; done
@@ -54,6 +55,9 @@ done
 for java in 0 1; do
   for tmpl in 0 1; do odd_gallery "odd-java$java-tmpl$tmpl" "$(cfg $java $tmpl)"; odd+=("$WORK/odd-java$java-tmpl$tmpl"); done
 done
+"$CLI" config init "$WORK/initial.cfg"  # the initial cell code
+odd_gallery odd-initial "$WORK/initial.cfg"
+odd+=("$WORK/odd-initial")
 python3 "$SRC/tests/browser/check_gallery.py" \
   "$WORK/express" "$WORK/express-java" "$WORK/advanced" "$WORK/advanced-java" "${odd[@]}"
 

@@ -6,8 +6,9 @@
 Every *.html file directly in each DIR is loaded from disk, on a screen of N
 device pixels per CSS pixel (default 1; 2 makes an image load the double its
 srcset offers). Images that load lazily are asked to load at once. The check
-fails when an image of a page does not load, when a link points at a local file
-that does not exist, or when a "javascript:" link, clicked, does anything but
+fails when an image of a page does not load, when a link does not lead to a
+local file that exists (a name read as a URL scheme, such as "Beach:x.jpg",
+leads nowhere), or when a "javascript:" link, clicked, does anything but
 open one window on an existing file (a file name that ended the script's
 string could run code of its own). Chromium is driven over the DevTools
 protocol on a pipe, so nothing but Python's standard library is needed.
@@ -37,13 +38,17 @@ PAGE_SCRIPT = r"""
   const links = anchors.map(a => ({raw: a.getAttribute('href'), url: a.href}));
   const opened = [];
   window.open = (url) => { opened.push(new URL(url, location.href).href); return null; };
+  let dialogs = 0;
+  window.alert = window.confirm = window.prompt = () => { dialogs++; };
   const title = document.title;
   const scripts = [];
   for (const a of anchors.filter(a => /^\s*javascript:/i.test(a.getAttribute('href')))) {
     opened.length = 0;
+    dialogs = 0;
     a.click();
     await new Promise(done => setTimeout(done, 20));
-    scripts.push({raw: a.getAttribute('href'), opened: [...opened], title: document.title});
+    scripts.push({raw: a.getAttribute('href'), opened: [...opened], title: document.title,
+                  dialogs});
   }
   return JSON.stringify({images, links, scripts, title});
 })()
@@ -155,11 +160,13 @@ def check_page(browser, page):
         raw, url = link["raw"], link["url"]
         if re.match(r"(?i)\s*javascript:", raw) or raw.startswith("#"):
             continue
-        if url.startswith("file://") and not os.path.exists(local_file(url)):
+        if not url.startswith("file://"):
+            problems.append(f"{page}: link leaves the gallery's files: {raw}")
+        elif not os.path.exists(local_file(url)):
             problems.append(f"{page}: link to a missing file: {raw}")
     for script in found["scripts"]:
         opened = script["opened"]
-        if script["title"] != found["title"]:
+        if script["title"] != found["title"] or script["dialogs"]:
             problems.append(f"{page}: clicking {script['raw']} ran code of its own")
         elif len(opened) != 1 or not opened[0].startswith("file://"):
             problems.append(f"{page}: clicking {script['raw']} opened {opened}")

@@ -3,7 +3,8 @@
 # ExpressHiDpi seen on a sharp screen, where every thumbnail must load its
 # double (also for names a link must percent-encode, and for names with blanks
 # and commas that a srcset would otherwise cut), and a photo tree made with
-# --recursive --index, whose index page must lead to every gallery.
+# --recursive --index, whose index page must lead to every gallery (a folder
+# named like a URL scheme too).
 #   options_test.sh KESTO_CLI SOURCE_DIR
 set -euo pipefail
 CLI=$1
@@ -28,10 +29,10 @@ if python3 "$CHECK" --scale 2 "$WORK/sharp" >/dev/null 2>&1; then
   exit 1
 fi
 
-for place in "2024/Holi day" "2024/Caf"$'\xc3\xa9'" & co" "2025"; do
+for place in "2024/Holi day" "2024/Caf"$'\xc3\xa9'" & co" "2025" "javascript:alert(1)"; do
   mkdir -p "$WORK/Photos/$place"
   cp "$SRC/samples/pictures/NightSky.bmp" "$SRC/samples/pictures/City Lights.gif" "$WORK/Photos/$place/"
 done
 "$CLI" process --quiet --no --config "$SRC/samples/express.cfe" --recursive --index "$WORK/Photos"
-python3 "$CHECK" "$WORK/Photos" "$WORK/Photos/2024/"*/ "$WORK/Photos/2025"
-grep -c 'page1.html' "$WORK/Photos/index.html" | grep -qx 3 || { echo "the index lacks a gallery" >&2; exit 1; }
+python3 "$CHECK" "$WORK/Photos" "$WORK/Photos/2024/"*/ "$WORK/Photos/2025" "$WORK/Photos/javascript:alert(1)"
+grep -c 'page1.html' "$WORK/Photos/index.html" | grep -qx 4 || { echo "the index lacks a gallery" >&2; exit 1; }

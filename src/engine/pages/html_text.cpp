@@ -20,15 +20,16 @@ void AppendPercent(unsigned char byte, std::string* out) {
   out->append(hex);
 }
 
-// Percent-encodes the characters that would end or redirect a relative link.
+// Percent-encodes the characters that would end or redirect a relative link;
+// ":" too, so that no name reads as a URL scheme ("javascript:x.jpg").
 std::string PercentEncode(std::string_view name) {
   std::string out;
   out.reserve(name.size());
   for (size_t i = 0; i < name.size();) {
     Utf8Char c = DecodeUtf8At(name, i);
     const char first = name[i];
-    bool encode =
-        !c.valid || first == '%' || first == '#' || first == '?' || first == '\'' || first == '\\';
+    bool encode = !c.valid || first == '%' || first == '#' || first == '?' || first == '\'' ||
+                  first == '\\' || first == ':';
     if (encode)
       AppendPercent(static_cast<unsigned char>(first), &out);
     else
@@ -207,7 +208,7 @@ std::string Written(std::string_view name, Place place) {
 // A name that every place writes as it is: valid UTF-8 without any of the
 // characters that some place escapes.
 bool WrittenAsItIs(std::string_view name) {
-  return name.find_first_of("&<>\"%#?'\\") == std::string_view::npos && IsValidUtf8(name);
+  return name.find_first_of("&<>\"%#?'\\:") == std::string_view::npos && IsValidUtf8(name);
 }
 
 }  // namespace

@@ -11,8 +11,9 @@
 /// & < > " as entities (& first).
 std::string HtmlText(std::string_view name);
 
-/// A name as the address of a link or an image: % # ? ' \ and every broken
-/// byte as %XX (upper-case hex), then & < > " as entities.
+/// A name as the address of a link or an image: % # ? ' \ : and every
+/// broken byte as %XX (upper-case hex), then & < > " as entities. So the link
+/// stays relative and leads to its file: no name reads as a URL scheme.
 std::string HtmlUrl(std::string_view name);
 
 /// A name as one address of a srcset list: HtmlUrl() with blanks, other

@@ -236,17 +236,17 @@ TEST(AdvancedPagesTest, DamagedSettingsStillWriteSafely) {
 // file name, and plain names exactly as before.
 TEST(AdvancedPagesTest, InitialCellsLinkEveryFileName) {
   AdvancedSettings s;
-  const PictureEntry entry = BuildPictureTable({{"O'Brien #2.jpg", 2048}}, s)[0];
+  const PictureEntry entry = BuildPictureTable({{"O'Brien: #2.jpg", 2048}}, s)[0];
   EXPECT_EQ(CellText(entry, false, "thumbs/", s),
-            "<TD align=center><a href=\"O%27Brien %232.jpg\"><img "
-            "src=\"thumbs/O%27Brien %232_tn.jpg\"  border=0 alt=\"\"></a><br>O'Brien "
+            "<TD align=center><a href=\"O%27Brien%3A %232.jpg\"><img "
+            "src=\"thumbs/O%27Brien%3A %232_tn.jpg\"  border=0 alt=\"\"></a><br>O'Brien: "
             "#2.jpg<br>2 Kb<br><br></TD>");
   s.UseJava = "1";
   EXPECT_EQ(
       CellText(entry, false, "thumbs/", s),
-      "<TD align=center> <a href=\"JavaScript:ShowPic('O%2527Brien %25232.jpg');\"> <img "
-      "src=\"thumbs/O%27Brien %232_tn.jpg\"  border=0 alt=\"O&#39;Brien #2.jpg\"></a><br><font "
-      "size=1 face=\"Arial\">O'Brien #2.jpg<br>2 Kb</font><br><br></TD>");
+      "<TD align=center> <a href=\"JavaScript:ShowPic('O%2527Brien%253A %25232.jpg');\"> "
+      "<img src=\"thumbs/O%27Brien%3A %232_tn.jpg\"  border=0 alt=\"O&#39;Brien: "
+      "#2.jpg\"></a><br><font size=1 face=\"Arial\">O'Brien: #2.jpg<br>2 Kb</font><br><br></TD>");
   const PictureEntry plain = BuildPictureTable({{"Sunset_Beach 2.jpg", 2048}}, s)[0];
   std::string expected = ReplaceAll(s.JavaCell, "[IMAGE FILE NAME]", "Sunset_Beach 2.html");
   expected = ReplaceAll(expected, "[THUMB FILE NAME]", "Sunset_Beach 2_tn.jpg");

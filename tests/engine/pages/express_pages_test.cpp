@@ -156,8 +156,10 @@ TEST(ExpressPagesTest, PicturePagesNeverReplaceIndexPages) {
 // Every link leads to its file whatever bytes the name holds, and no name
 // can end the pop-up's script string.
 TEST(ExpressPagesTest, LinksLeadToEveryFileName) {
-  const std::vector<PictureFile> pictures = {
-      {"a#b.jpg", 1}, {"caf\xE9.jpg", 1}, {"x');document.title='PWNED';('.jpg", 1}};
+  const std::vector<PictureFile> pictures = {{"a#b.jpg", 1},
+                                             {"caf\xE9.jpg", 1},
+                                             {"x');document.title='PWNED';('.jpg", 1},
+                                             {"javascript:document.title='PWNED';x.jpg", 1}};
   const struct {
     const char *settings, *page;
     std::vector<std::string> parts;
@@ -166,7 +168,8 @@ TEST(ExpressPagesTest, LinksLeadToEveryFileName) {
        "page1.html",
        {"<a href=\"a%23b.jpg\"><img src=\"thumbs/a%23b_tn.jpg\"", "<br>a#b.jpg<br>",
         "<a href=\"caf%E9.jpg\"><img src=\"thumbs/caf%E9_tn.jpg\"", "<br>caf\xEF\xBF\xBD.jpg",
-        "<a href=\"x%27);document.title=%27PWNED%27;(%27.jpg\">"}},
+        "<a href=\"x%27);document.title=%27PWNED%27;(%27.jpg\">",
+        "<a href=\"javascript%3Adocument.title=%27PWNED%27;x.jpg\">"}},
       {"ExpressLinkTarget=new\nExpressSepPage=1",
        "page1.html",
        {"<a href=\"caf%E9.html\" target=\"_blank\">"}},
@@ -174,7 +177,8 @@ TEST(ExpressPagesTest, LinksLeadToEveryFileName) {
        "page1.html",
        {"<a href=\"JavaScript:ShowPic('a%2523b.html')\">",
         "<a href=\"JavaScript:ShowPic('caf%25E9.html')\">",
-        "<a href=\"JavaScript:ShowPic('x%2527);document.title=%2527PWNED%2527;(%2527.html')\">"}},
+        "<a href=\"JavaScript:ShowPic('x%2527);document.title=%2527PWNED%2527;(%2527.html')\">",
+        "ShowPic('javascript%253Adocument.title=%2527PWNED%2527;x.html')"}},
       {"ExpressSepPage=1",
        "caf\xE9.html",  // named by the bytes of the picture
        {"<TITLE>caf\xEF\xBF\xBD.jpg</TITLE>", "<img src=\"caf%E9.jpg\" border=0>",

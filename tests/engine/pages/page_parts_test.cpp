@@ -22,10 +22,10 @@ namespace {
 // Names of UTF-8, of other bytes, with quotes, "&" or "<" are in the link
 // tests of both modes and in the golden pages.
 TEST(HtmlTextTest, EachFormForItsPlace) {
-  const std::string name = "a#b?c%41\\d.jpg";
+  const std::string name = "a#b?c%41\\d:e.jpg";
   EXPECT_EQ(HtmlText(name), name);
-  EXPECT_EQ(HtmlUrl(name), "a%23b%3Fc%2541%5Cd.jpg");
-  EXPECT_EQ(JavaScriptUrl(name), "a%2523b%253Fc%252541%255Cd.jpg");
+  EXPECT_EQ(HtmlUrl(name), "a%23b%3Fc%2541%5Cd%3Ae.jpg");
+  EXPECT_EQ(JavaScriptUrl(name), "a%2523b%253Fc%252541%255Cd%253Ae.jpg");
 }
 
 TEST(HtmlTextTest, TagsAreFilledForWhereTheyLand) {
@@ -52,7 +52,9 @@ TEST(HtmlTextTest, TagsAreFilledForWhereTheyLand) {
       {"<a\nhref\n=\n\"[N]\">", "<a\nhref\n=\n\"it%27s %231.jpg\">"},
   };
   for (const auto& c : cases) EXPECT_EQ(FillNameTag(c.code, "[N]", name), c.filled) << c.code;
-  const std::string plain = "Forest_Path 2004-a.JPEG";  // comes out as it is
+  EXPECT_EQ(FillNameTag("<a href=\"[N]\">[N]</a>", "[N]", "Beach:sunset.jpg"),
+            "<a href=\"Beach%3Asunset.jpg\">Beach:sunset.jpg</a>");  // no URL scheme
+  const std::string plain = "Forest_Path 2004-a.JPEG";               // comes out as it is
   for (const char* code : {"[N]", "<a href=\"[N]\">", "<a href=\"javascript:f('[N]')\">",
                            "<img alt='[N]' onload=[N]>"})
     EXPECT_EQ(FillNameTag(code, "[N]", plain), ReplaceAll(code, "[N]", plain)) << code;

@@ -503,8 +503,8 @@ TEST_F(TreeTest, AdvancedSettingsNameTheThumbnailFolderAndTheAffix) {
 
 TEST_F(TreeTest, TheIndexLeadsToEachGalleryAndShowsItsFirstThumbnail) {
   File("b.jpg", "pictures/small.jpg");
-  File("2024/Caf\xC3\xA9 & co/x #1.jpg", "pictures/small.jpg");
-  File("2024/Caf\xC3\xA9 & co/#1.gif", "pictures/small.gif");
+  File("javascript:alert(1)/Caf\xC3\xA9 & co/x #1.jpg", "pictures/small.jpg");
+  File("javascript:alert(1)/Caf\xC3\xA9 & co/#1.gif", "pictures/small.gif");
   File("2024/empty/notes.txt");
   Names folders = PictureTree(top_, express_);
   Run(false, Input(folders));
@@ -520,9 +520,10 @@ TEST_F(TreeTest, TheIndexLeadsToEachGalleryAndShowsItsFirstThumbnail) {
                 "<TR>\r\n"
                 "<TD align=center valign=bottom><a href=\"page1.html\"><img "
                 "src=\"thumbs/b_tn.jpg\" border=1><br>Pictures</a><br><br></TD>\r\n"
-                "<TD align=center valign=bottom><a href=\"2024/Caf\xC3\xA9 &amp; co/page1.html\">"
-                "<img src=\"2024/Caf\xC3\xA9 &amp; co/thumbs/%231_tn.jpg\" border=1><br>2024/"
-                "Caf\xC3\xA9 &amp; co</a><br><br></TD>\r\n"
+                "<TD align=center valign=bottom><a href=\"javascript%3Aalert(1)/Caf\xC3\xA9 &amp; "
+                "co/page1.html\"><img src=\"javascript%3Aalert(1)/Caf\xC3\xA9 &amp; "
+                "co/thumbs/%231_tn.jpg\" border=1><br>javascript:alert(1)/Caf\xC3\xA9 &amp; "
+                "co</a><br><br></TD>\r\n"
                 "</TR>\r\n"
                 "</TABLE></div></BODY></HTML>\r\n");
 }
