@@ -48,7 +48,8 @@ Entry MakeEntry(const PictureFile& picture) {
   entry.name_text = HtmlText(picture.name);
   entry.name_url = HtmlUrl(picture.name);
   entry.page_file = base + ".html";
-  entry.page_url = HtmlUrl(entry.page_file);
+  entry.page_link = IsLandingPage(entry.page_file) ? picture.name : entry.page_file;
+  entry.page_url = HtmlUrl(entry.page_link);
   entry.thumb_url = HtmlUrl(base + kExpressAffix + ".jpg");
   entry.kilobytes = NumText(static_cast<int64_t>(picture.size / 1024));
   return entry;

@@ -13,13 +13,15 @@
 
 inline constexpr char kCrLf[] = "\r\n";
 
-// One listed picture as the pages name it: `name` and `page_file` are file
-// names, the *_text and *_url forms are written into pages (html_text.h).
+// One listed picture as the pages name it: `name`, `page_file` and
+// `page_link` are file names, the *_text and *_url forms are written into
+// pages (html_text.h).
 struct Entry {
   std::string name;
   std::string name_text;
   std::string name_url;
   std::string page_file;
+  std::string page_link;  // what links to its picture page lead to (page_url)
   std::string page_url;
   std::string thumb_url;
   std::string kilobytes;
@@ -70,6 +72,8 @@ bool IsZero(const std::string& flag);
 Look MakeLook(const ExpressSettings& settings, size_t entry_count);
 
 /// An entry for every listed file but thumbnails lying among the pictures.
+/// A picture whose page would be the landing page (IsLandingPage()) gets
+/// none: links to its page lead to the picture itself.
 std::vector<Entry> MakeEntries(const std::vector<PictureFile>& pictures);
 
 /// Names shown under thumbnails, and titles guessed from them.

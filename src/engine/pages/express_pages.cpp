@@ -32,7 +32,7 @@ std::string Link(const Look& look, const Entry& entry) {
     return "<a href=\"" + target + "\" target=\"_blank\">" + image;
   if (look.s.ExpressLinkTarget == "java")
     return "<a href=\"JavaScript:ShowPic('" +
-           JavaScriptUrl(picture_page ? entry.page_file : entry.name) + "')\">" + image;
+           JavaScriptUrl(picture_page ? entry.page_link : entry.name) + "')\">" + image;
   return "<a href=\"" + target + "\">" + image;
 }
 

@@ -1,5 +1,6 @@
 #include "pages/express_picture_pages.h"
 
+#include "pages/page_names.h"
 #include "settings/text.h"
 
 namespace {
@@ -75,9 +76,12 @@ std::string PicturePageText(const ExpressGallery& g, size_t first, size_t k) {
 
 void WritePicturePage(const ExpressGallery& g, size_t first, size_t k) {
   const Entry& entry = g.entries[k];
-  if (IsIndexPage(entry.page_file, g.pages)) {
+  const char* replaced = IsLandingPage(entry.page_file)          ? "the folder's landing page"
+                         : IsIndexPage(entry.page_file, g.pages) ? "an index page"
+                                                                 : nullptr;
+  if (replaced) {
     g.warnings->push_back(g.dir + "/" + entry.name + ": its picture page " + entry.page_file +
-                          " would replace an index page; it is not written");
+                          " would replace " + replaced + "; it is not written");
     return;
   }
   std::string error;

@@ -11,6 +11,6 @@
 std::string PicturePageText(const ExpressGallery& g, size_t first, size_t k);
 
 /// Writes the page of entry `k`. A page that cannot be written is left out
-/// with a warning; one named like an index page of the gallery is never
-/// written.
+/// with a warning; one named like an index page of the gallery or like the
+/// landing page is never written, with a warning too.
 void WritePicturePage(const ExpressGallery& g, size_t first, size_t k);

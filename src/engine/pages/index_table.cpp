@@ -11,7 +11,7 @@ void OpenTable(const AdvancedSettings& s, PageText* out) {
 std::string CellText(const PictureEntry& picture, bool template_in_use,
                      const std::string& thumb_path, const AdvancedSettings& s) {
   std::string cell = ReplaceAll(IsOn(s.UseJava) ? s.JavaCell : s.CellCode, "[IMAGE PATH]", "");
-  std::string link = template_in_use ? picture.page_name : Trim(picture.file_name);
+  std::string link = template_in_use ? PageLink(picture) : Trim(picture.file_name);
   cell = FillNameTag(cell, "[IMAGE FILE NAME]", link);
   if (cell.find("[IMAGE TITLE]") != std::string::npos)  // a title is made only when shown
     cell = FillNameTag(cell, "[IMAGE TITLE]", PictureTitle(picture.file_name, true, s));

@@ -1,6 +1,7 @@
 #include "pages/page_names.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "pages/page_output.h"
 #include "settings/text.h"
@@ -19,6 +20,13 @@ std::string_view PageExtension(const std::string& html_ext) {
 
 std::span<const std::string_view> OldPageExtensions(bool advanced) {
   return std::span(kPageExtensions).first(advanced ? kPageExtensions.size() : 3);
+}
+
+bool IsLandingPage(std::string_view page_name) {
+  std::string_view landing = kLandingPageName;
+  return std::equal(
+      page_name.begin(), page_name.end(), landing.begin(), landing.end(),
+      [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
 }
 
 std::string ExpressPageFileName(int page) { return "page" + NumText(page) + ".html"; }

@@ -23,6 +23,14 @@ inline constexpr char kExpressThumbFolder[] = "thumbs";
 inline constexpr char kExpressAffix[] = "_tn";
 inline constexpr char kDoubleMark[] = "@2x";
 
+/// The page a web server shows for the folder itself.
+inline constexpr char kLandingPageName[] = "index.html";
+
+/// True for kLandingPageName in any letter case ("INDEX.html"): no picture
+/// page of that name is written ("index.jpg" would take the folder's landing
+/// page); links to that picture lead to the picture itself instead.
+bool IsLandingPage(std::string_view page_name);
+
 /// "page1.html", "page2.html", ...
 std::string ExpressPageFileName(int page);
 

@@ -1,6 +1,7 @@
 #include "pages/picture_pages.h"
 
 #include "pages/html_text.h"
+#include "pages/page_names.h"
 #include "pages/page_output.h"
 #include "pages/titles.h"
 #include "settings/text.h"
@@ -12,7 +13,7 @@ namespace {
 std::string NeighbourCode(const std::string& code, const std::string& word,
                           const PictureEntry& neighbour, const std::string& thumb_path) {
   std::string text = ReplaceAll(code, "[" + word + " IMAGE PATH]", "");
-  text = FillNameTag(text, "[" + word + " IMAGE FILE NAME]", neighbour.page_name);
+  text = FillNameTag(text, "[" + word + " IMAGE FILE NAME]", PageLink(neighbour));
   text = ReplaceAll(text, "[" + word + " THUMB PATH]", thumb_path);
   return FillNameTag(text, "[" + word + " THUMB FILE NAME]", neighbour.thumb_name);
 }
@@ -54,9 +55,13 @@ std::string PicturePageText(const std::string& template_text,
 
 void WritePicturePage(const PicturePageSet& set, PicturePlace place, const AdvancedSettings& s) {
   const PictureEntry& picture = set.table[place.k];
-  if (set.index_pages.count(picture.page_name)) {
+  const char* replaced = IsLandingPage(picture.page_name)           ? "the folder's landing page"
+                         : set.index_pages.count(picture.page_name) ? "an index page"
+                                                                    : nullptr;
+  if (replaced) {
     set.warnings->push_back(set.dir + "/" + picture.file_name + ": its picture page " +
-                            picture.page_name + " would replace an index page; it is not written");
+                            picture.page_name + " would replace " + replaced +
+                            "; it is not written");
     return;
   }
   std::string error;

@@ -47,7 +47,7 @@ struct PicturePageSet {
 };
 
 /// Writes the page of a picture into `dir` (always ".html"). A page that
-/// cannot be made or written, or whose name is one of the index pages, is
-/// left out with a warning.
+/// cannot be made or written, or whose name is one of the index pages or
+/// the landing page, is left out with a warning.
 void WritePicturePage(const PicturePageSet& set, PicturePlace place,
                       const AdvancedSettings& settings);

@@ -1,5 +1,6 @@
 #include "pages/picture_table.h"
 
+#include "pages/page_names.h"
 #include "settings/text.h"
 
 namespace {
@@ -25,6 +26,10 @@ std::vector<PictureEntry> BuildPictureTable(const std::vector<PictureFile>& file
                      NumText(static_cast<int64_t>(file.size / 1024))});
   }
   return table;
+}
+
+std::string PageLink(const PictureEntry& entry) {
+  return IsLandingPage(entry.page_name) ? Trim(entry.file_name) : entry.page_name;
 }
 
 std::string ThumbPathTag(const AdvancedSettings& settings) {

@@ -20,6 +20,11 @@ struct PictureEntry {
 std::vector<PictureEntry> BuildPictureTable(const std::vector<PictureFile>& files,
                                             const AdvancedSettings& settings);
 
+/// What a link to the picture page of `entry` leads to: the page, or the
+/// picture itself when no page is written because it would be the folder's
+/// landing page (IsLandingPage()).
+std::string PageLink(const PictureEntry& entry);
+
 /// What "[THUMB PATH]" and its neighbour tags become: SubFolderName + "/"
 /// trimmed when StoreInSub is on; "" otherwise or without a folder name.
 std::string ThumbPathTag(const AdvancedSettings& settings);

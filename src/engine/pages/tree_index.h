@@ -1,5 +1,6 @@
-// The page at the top of a photo tree: one cell per gallery of the tree, each
-// linking the gallery's first index page and showing its first thumbnail.
+// The page at the top of a photo tree, its landing page (kLandingPageName):
+// one cell per gallery of the tree, each linking the gallery's first index
+// page and showing its first thumbnail.
 #pragma once
 
 #include <string>
@@ -12,9 +13,6 @@ struct TreeGallery {
   std::string first_page;  // file name of its first index page
   std::string thumb;       // its first thumbnail, relative to the folder; "" when none
 };
-
-/// The file name of the page in the top folder.
-inline constexpr char kTreeIndexName[] = "index.html";
 
 /// The line that marks a tree index as the program's own, right after the
 /// byte-order mark; a page without it is never replaced.

@@ -153,6 +153,6 @@ bool MakeTreeIndex(const std::string& root, const std::vector<std::string>& fold
     return false;
   }
   std::string top = StripTrailingSlashes(FullPath(root));  // a title even for "."
-  return WriteTreeIndex(base + "/" + kTreeIndexName,
+  return WriteTreeIndex(base + "/" + kLandingPageName,
                         TreeIndexText(top.substr(top.rfind('/') + 1), galleries), warning);
 }

@@ -254,21 +254,30 @@ TEST(AdvancedPagesTest, InitialCellsLinkEveryFileName) {
   EXPECT_EQ(CellText(plain, true, "", s), expected);
 }
 
-// A picture on a later index page must not replace an earlier index page.
+// A picture on a later index page must not replace an earlier index page,
+// nor any picture the landing page; links to it lead to the picture itself.
 TEST(AdvancedPagesTest, APictureNamedLikeAnIndexPageGetsNoPageOfItsOwn) {
   TempFolder temp;
-  temp.Write("t.tpl", "[IMAGE FILE NAME]");
+  temp.Write("t.tpl", "[IMAGE FILE NAME]>[NEXT THUMB]");
   std::filesystem::create_directory(temp.Path("pics"));
   AdvancedSettings s;
-  Assign(kAdvancedFields, "Rows=1\nCols=2\nUseTmpl=1\nTmplAddy={in}/t.tpl", &s, temp.path());
-  Written written = Write(temp.Path("pics"), {{"a.jpg", 0}, {"b.jpg", 0}, {"page_01.jpg", 0}}, s);
-  EXPECT_EQ(written.pages.size(), 4u);  // page_01, page_02, a and b
+  Assign(kAdvancedFields,
+         "Rows=1\nCols=2\nUseTmpl=1\nTmplAddy={in}/t.tpl\nNextThumbCode=[NEXT IMAGE FILE NAME]", &s,
+         temp.path());
+  Written written =
+      Write(temp.Path("pics"), {{"a.jpg", 0}, {"INDEX.gif", 0}, {"page_01.jpg", 0}}, s);
+  EXPECT_EQ(written.pages.size(), 3u);  // page_01, page_02 and a
   EXPECT_TRUE(
       written.pages["page_01.html"].starts_with(std::string(kUtf8Bom) + "\r\n\r\n\r\n<!----"));
+  EXPECT_NE(written.pages["page_01.html"].find("<a href=\"INDEX.gif\">"), std::string::npos);
+  EXPECT_EQ(written.pages["a.html"], std::string(kUtf8Bom) + "a.jpg>INDEX.gif\r\n");
   EXPECT_EQ(written.warnings,
-            PageWarnings{temp.Path("pics") + "/page_01.jpg: its picture page "
-                                             "page_01.html would replace an index page; "
-                                             "it is not written"});
+            (PageWarnings{temp.Path("pics") + "/INDEX.gif: its picture page INDEX.html would "
+                                              "replace the folder's landing page; it is not "
+                                              "written",
+                          temp.Path("pics") + "/page_01.jpg: its picture page "
+                                              "page_01.html would replace an index page; "
+                                              "it is not written"}));
 }
 
 // A header, footer or template that is not a regular file or is too large

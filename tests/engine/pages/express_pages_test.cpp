@@ -141,16 +141,25 @@ TEST(ExpressPagesTest, PagesThatCannotBeWritten) {
   }
 }
 
+// Nor the landing page: links to that picture lead to the picture itself.
 TEST(ExpressPagesTest, PicturePagesNeverReplaceIndexPages) {
   TempFolder dir;
-  const std::vector<PictureFile> pictures = {{"a.jpg", 1}, {"page1.jpg", 1}, {"page4.jpg", 1}};
+  const std::vector<PictureFile> pictures = {
+      {"a.jpg", 1}, {"index.jpg", 1}, {"page1.jpg", 1}, {"page4.jpg", 1}};
   PageWarnings warnings;
-  EXPECT_TRUE(Write(dir.path(), pictures, Settings(kOnePerPageWithPicturePages), &warnings));
+  ExpressSettings settings = Settings("ExpressRows=1\nExpressCols=2\nExpressSepPage=1");
+  EXPECT_TRUE(Write(dir.path(), pictures, settings, &warnings));
   const std::string bom(kUtf8Bom);
   EXPECT_TRUE(ReadFile(dir.path() + "/page1.html").starts_with(bom + "\r\n\r\n\r\n<!----"));
   EXPECT_TRUE(ReadFile(dir.path() + "/page4.html").starts_with(bom + "<HTML><HEAD><TITLE>page4"));
-  EXPECT_EQ(warnings, PageWarnings{dir.path() + "/page1.jpg: its picture page page1.html would "
-                                                "replace an index page; it is not written"});
+  EXPECT_FALSE(fs::exists(dir.Path("index.html")));
+  EXPECT_NE(dir.Read("page1.html").find("<a href=\"index.jpg\"><img"), std::string::npos);
+  EXPECT_NE(dir.Read("a.html").find("<a href=\"index.jpg\">Next Image</a>"), std::string::npos);
+  EXPECT_EQ(warnings, (PageWarnings{dir.path() + "/index.jpg: its picture page index.html would "
+                                                 "replace the folder's landing page; it is not "
+                                                 "written",
+                                    dir.path() + "/page1.jpg: its picture page page1.html would "
+                                                 "replace an index page; it is not written"}));
 }
 
 // Every link leads to its file whatever bytes the name holds, and no name
