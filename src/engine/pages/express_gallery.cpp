@@ -5,6 +5,7 @@
 #include "pages/html_text.h"
 #include "pages/page_names.h"
 #include "pages/titles.h"
+#include "settings/file_io.h"
 #include "settings/text.h"
 
 namespace {
@@ -87,6 +88,14 @@ std::vector<Entry> MakeEntries(const std::vector<PictureFile>& pictures) {
   return entries;
 }
 
+void FindDoubles(const std::string& dir, std::vector<Entry>* entries) {
+  for (Entry& entry : *entries) {
+    std::string name = BaseName(entry.name) + kExpressAffix + kDoubleMark + ".jpg";
+    if (IsRegularFile(dir + "/" + kExpressThumbFolder + "/" + name))
+      entry.double_url = SrcsetUrl(name);
+  }
+}
+
 bool ShowsName(const Look& look) { return IsOn(look.s.ExpressShowName); }
 
 bool GuessesName(const Look& look) { return ShowsName(look) && IsOn(look.s.ExpressGuessName); }
@@ -97,8 +106,8 @@ std::string GuessedTitle(const Look& look, const std::string& name) {
 
 std::string HiDpiAttributes(const Look& look, const Entry& entry) {
   if (!IsOn(look.s.ExpressHiDpi)) return "";
-  return " srcset=\"" + std::string(kExpressThumbFolder) + "/" +
-         SrcsetUrl(BaseName(entry.name) + kExpressAffix + kDoubleMark + ".jpg") +
+  if (entry.double_url.empty()) return " loading=\"lazy\"";
+  return " srcset=\"" + std::string(kExpressThumbFolder) + "/" + entry.double_url +
          " 2x\" loading=\"lazy\"";
 }
 

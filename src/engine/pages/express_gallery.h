@@ -24,6 +24,7 @@ struct Entry {
   std::string page_link;  // what links to its picture page lead to (page_url)
   std::string page_url;
   std::string thumb_url;
+  std::string double_url;  // the srcset address of its double; "" when there is none
   std::string kilobytes;
 };
 
@@ -76,13 +77,18 @@ Look MakeLook(const ExpressSettings& settings, size_t entry_count);
 /// none: links to its page lead to the picture itself.
 std::vector<Entry> MakeEntries(const std::vector<PictureFile>& pictures);
 
+/// Notes in each entry the double of its thumbnail that exists in the
+/// thumbnail folder of `dir`: the pages offer only those.
+void FindDoubles(const std::string& dir, std::vector<Entry>* entries);
+
 /// Names shown under thumbnails, and titles guessed from them.
 bool ShowsName(const Look& look);
 bool GuessesName(const Look& look);
 std::string GuessedTitle(const Look& look, const std::string& name);
 
 /// What a thumbnail image carries besides src and border: with ExpressHiDpi
-/// on, the double for sharp screens (srcset) and lazy loading; else nothing.
+/// on, the double for sharp screens (srcset) when there is one, and lazy
+/// loading; else nothing.
 std::string HiDpiAttributes(const Look& look, const Entry& entry);
 
 /// The rights line, the same on index and picture pages.

@@ -125,6 +125,7 @@ bool WriteExpressPages(const std::string& current_dir, const std::vector<Picture
                        const ExpressSettings& settings, PageWarnings* warnings) {
   std::vector<Entry> entries = MakeEntries(pictures);
   if (entries.empty()) return true;
+  if (IsOn(settings.ExpressHiDpi)) FindDoubles(current_dir, &entries);
   Look look = MakeLook(settings, entries.size());
   ExpressGallery g{current_dir, std::move(entries), 0, std::move(look), warnings};
   int64_t per_page = g.look.rows * g.look.cols;

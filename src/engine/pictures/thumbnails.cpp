@@ -48,10 +48,11 @@ int64_t WholePixels(float side) {
 bool ValidSide(int64_t side) { return side >= 1 && side <= kMaxThumbSide; }
 
 // The size check shared by every reader: the pixel limit, then the
-// arithmetic on the upright picture, handed back in stored orientation.
-SizePlan MakePlan(int64_t target, const ThumbOptions& options, int scale) {
-  return [target, &options, scale](ThumbSize stored, int orientation, ThumbSize* out,
-                                   std::string* err) {
+// arithmetic on the upright picture, handed back in stored orientation. A
+// double that cannot be made sets *left_out instead of an error.
+SizePlan MakePlan(int64_t target, const ThumbOptions& options, int scale, bool* left_out) {
+  return [target, &options, scale, left_out](ThumbSize stored, int orientation, ThumbSize* out,
+                                             std::string* err) {
     if (stored.width < 1 || stored.height < 1 || stored.width * stored.height > kMaxPicturePixels) {
       *err = "picture of " + NumText(stored.width) + " x " + NumText(stored.height) +
              " pixels is refused";
@@ -61,7 +62,12 @@ SizePlan MakePlan(int64_t target, const ThumbOptions& options, int scale) {
     ThumbSize upright = turned ? ThumbSize{stored.height, stored.width} : stored;
     ThumbSize size = ComputeThumbSize(upright, target, options);
     size = {size.width * scale, size.height * scale};
-    if (!ValidSide(size.width) || !ValidSide(size.height)) {
+    bool valid = ValidSide(size.width) && ValidSide(size.height);
+    if (scale > 1 && (!valid || size.width > upright.width || size.height > upright.height)) {
+      *left_out = true;
+      return false;
+    }
+    if (!valid) {
       *err = "thumbnail size " + NumText(size.width) + " x " + NumText(size.height) +
              " is out of range";
       return false;
@@ -162,9 +168,12 @@ bool RenderThumbnail(const std::string& picture, int64_t target, const ThumbOpti
     return false;
   }
   DecodedPicture decoded;
-  if (!ReadPicture(picture, choices.formats, MakePlan(target, options, choices.scale), &decoded,
-                   err))
+  bool left_out = false;
+  SizePlan plan = MakePlan(target, options, choices.scale, &left_out);
+  if (!ReadPicture(picture, choices.formats, plan, &decoded, err)) {
+    if (left_out) err->clear();
     return false;
+  }
   ConvertToSrgb(decoded.icc, &decoded.raster);
   Raster upright = Orient(decoded.raster, decoded.orientation);
   return EncodeJpeg(upright, options.Quality, options.Progressive == 1, jpeg, err);

@@ -26,7 +26,7 @@ ThumbSize ComputeThumbSize(ThumbSize source, int64_t target, const ThumbOptions&
 
 struct ThumbResult {
   bool exists = false;  // a file is at the thumbnail path after the attempt
-  std::string error;    // empty when the thumbnail was written
+  std::string error;    // empty when the thumbnail was written, or a double left out
 };
 
 /// What a run may add to the options; the defaults change nothing.
@@ -40,9 +40,11 @@ struct ThumbChoices {
 /// turned upright by its orientation, converted to sRGB, smoothly scaled to
 /// ComputeThumbSize (times `choices.scale`),
 /// encoded at the options' quality (progressive when asked), no metadata.
-/// Pictures above 250 megapixels are refused unread. The file is written to a
-/// temporary file beside `thumb_path` and renamed into place; on failure an
-/// older file at `thumb_path` is left untouched. The caller lists the picture
+/// Pictures above 250 megapixels are refused unread. A double (scale 2)
+/// beyond the picture's own size or beyond 32767 pixels is left out without
+/// an error: it would hold nothing more, or cannot be made. The file is
+/// written to a temporary file beside `thumb_path` and renamed into place; on
+/// failure an older file at `thumb_path` is left untouched. The caller lists the picture
 /// as corrupted when !exists. Safe to call from several threads at once.
 ThumbResult MakeThumbnail(const std::string& picture, const std::string& thumb_path, int64_t target,
                           const ThumbOptions& options, const ThumbChoices& choices = {});

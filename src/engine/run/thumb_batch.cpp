@@ -192,9 +192,7 @@ std::vector<std::string> RunThumbnailBatch(const std::vector<ThumbTask>& tasks, 
   Drive(&batch, listener);
   for (std::thread& t : threads) t.join();
   std::vector<std::string> corrupted;
-  for (size_t i = 0; i < tasks.size(); ++i) {
-    bool listed = i > 0 && tasks[i - 1].index == tasks[i].index && batch.failed[i - 1];
-    if (batch.failed[i] && !listed) corrupted.push_back(tasks[i].picture);
-  }
+  for (size_t i = 0; i < tasks.size(); ++i)
+    if (batch.failed[i] && tasks[i].scale == 1) corrupted.push_back(tasks[i].picture);
   return corrupted;
 }

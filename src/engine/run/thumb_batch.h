@@ -65,8 +65,8 @@ class ThumbListener {
 /// thumbnail path. Calls Poll() before the first picture and at least every
 /// 50 ms; starts no new picture once it returned true. `listener` may be
 /// null. `formats` are the extra picture types to read. Returns the full
-/// paths of the pictures of which a thumbnail could not be written, each
-/// once, in list order.
+/// paths of the pictures whose thumbnail could not be written, in list
+/// order; a double that could not be written lists no picture.
 std::vector<std::string> RunThumbnailBatch(const std::vector<ThumbTask>& tasks, int64_t target,
                                            const ThumbOptions& options, int workers,
                                            ThumbListener* listener, ExtraFormats formats = {});

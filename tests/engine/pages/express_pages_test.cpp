@@ -203,13 +203,16 @@ TEST(ExpressPagesTest, LinksLeadToEveryFileName) {
   }
 }
 
-// With ExpressHiDpi on, every thumbnail image offers its double and loads
-// lazily; off, nothing of it appears.
+// With ExpressHiDpi on, every thumbnail image offers its double when there
+// is one and loads lazily; off, nothing of it appears.
 // Every <img ...> tag of the pages written for `pictures`, index page first,
-// then the picture page of the second picture.
+// then the picture page of the second picture, which has no double.
 std::vector<std::string> Images(const std::vector<PictureFile>& pictures,
                                 const std::string& hidpi) {
   TempFolder dir;
+  fs::create_directory(dir.Path("thumbs"));
+  for (const char* made : {"a_tn@2x.jpg", "c d,e_tn@2x.jpg"})
+    dir.Write(std::string("thumbs/") + made, "");
   ExpressSettings settings = Settings("ExpressSepPage=1");
   settings.ExpressHiDpi = hidpi;
   EXPECT_TRUE(Write(dir.path(), pictures, settings));
@@ -228,6 +231,7 @@ TEST(HiDpiPagesTest, EveryThumbnailImageOffersItsDoubleAndLoadsLazily) {
   EXPECT_EQ(images[0],
             "<img src=\"thumbs/a_tn.jpg\" srcset=\"thumbs/a_tn@2x.jpg 2x\" loading=\"lazy\" "
             "border=1>");
+  EXPECT_EQ(images[1], "<img src=\"thumbs/b_tn.jpg\" loading=\"lazy\" border=1>");
   EXPECT_EQ(images[2],
             "<img src=\"thumbs/c d,e_tn.jpg\" srcset=\"thumbs/c%20d%2Ce_tn@2x.jpg 2x\" "
             "loading=\"lazy\" border=1>");
