@@ -5,6 +5,7 @@
 #include <jpeglib.h>
 #include <jerror.h>
 // clang-format on
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -335,6 +336,15 @@ bool HasThumbnailMark(int fd) {
   uint8_t head[4096];
   ssize_t got = pread(fd, head, sizeof head, 0);
   return got > 0 && HeadHoldsMark(head, static_cast<size_t>(got));
+}
+
+bool IsOwnThumbnail(int dir_fd, const std::string& name) {
+  int fd = openat(dir_fd, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat st;
+  bool own = fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && HasThumbnailMark(fd);
+  close(fd);
+  return own;
 }
 
 int ExifOrientation(const uint8_t* data, size_t size) {

@@ -28,6 +28,11 @@ inline constexpr std::string_view kThumbnailMark = "KESTO thumbnail";
 /// program writes it).
 bool HasThumbnailMark(int fd);
 
+/// True when `name` in the folder open at `dir_fd` (or the path `name` with
+/// AT_FDCWD) is a thumbnail the program wrote: a regular file, not a link,
+/// that carries the mark. The program replaces and deletes no other file.
+bool IsOwnThumbnail(int dir_fd, const std::string& name);
+
 /// Encodes `raster` (1 or 3 bands) as JPEG at `quality` (1..100), progressive
 /// when asked, with no metadata but kThumbnailMark.
 bool EncodeJpeg(const Raster& raster, int quality, bool progressive, std::string* out,

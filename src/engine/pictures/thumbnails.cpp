@@ -210,10 +210,22 @@ ThumbResult MakeThumbnail(const std::string& picture, const std::string& thumb_p
   std::string jpeg;
   // Written through a temporary file, so that not even a system crash leaves a
   // cut-off thumbnail (it would count as existing and never be remade).
-  if (RenderThumbnail(picture, target, options, choices, &jpeg, &result.error))
+  bool rendered = RenderThumbnail(picture, target, options, choices, &jpeg, &result.error);
+  if (rendered && !MayWriteThumbnail(thumb_path))  // looked at again just before
+    result.error = KeptFileError(thumb_path);
+  else if (rendered)
     WriteFileAtomic(thumb_path, jpeg, &result.error);
   result.exists = IsRegularFile(thumb_path);
   return result;
+}
+
+bool MayWriteThumbnail(const std::string& path) {
+  struct stat st;
+  return lstat(path.c_str(), &st) != 0 || IsOwnThumbnail(AT_FDCWD, path);
+}
+
+std::string KeptFileError(const std::string& path) {
+  return path + " is not a thumbnail the program made; it is left as it is";
 }
 
 std::string SizeLabel(uint64_t bytes) {

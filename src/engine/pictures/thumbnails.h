@@ -43,11 +43,20 @@ struct ThumbChoices {
 /// Pictures above 250 megapixels are refused unread. A double (scale 2)
 /// beyond the picture's own size or beyond 32767 pixels is left out without
 /// an error: it would hold nothing more, or cannot be made. The file is
-/// written to a temporary file beside `thumb_path` and renamed into place; on
-/// failure an older file at `thumb_path` is left untouched. The caller lists the picture
+/// written to a temporary file beside `thumb_path` and renamed into place,
+/// only when MayWriteThumbnail() still allows it just before; on failure an
+/// older file at `thumb_path` is left untouched. The caller lists the picture
 /// as corrupted when !exists. Safe to call from several threads at once.
 ThumbResult MakeThumbnail(const std::string& picture, const std::string& thumb_path, int64_t target,
                           const ThumbOptions& options, const ThumbChoices& choices = {});
+
+/// True when a thumbnail may be written at `path`: nothing is there, or a
+/// thumbnail the program wrote (IsOwnThumbnail()). Anything else there (the
+/// user's file, a link, a folder) stays as it is.
+bool MayWriteThumbnail(const std::string& path);
+
+/// Why no thumbnail is written at `path` when MayWriteThumbnail() says no.
+std::string KeptFileError(const std::string& path);
 
 /// The size label of the progress window: K = bytes / 1024 rounded half to
 /// even, "998 Kb" below 1000, else K / 1000 to one decimal place ("1.0 MB";

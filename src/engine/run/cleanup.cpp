@@ -113,16 +113,6 @@ bool NamedLikeOrphan(const std::string& thumb, const ThumbNaming& naming, ExtraF
   return true;
 }
 
-// A regular file, not a link, that the program wrote as a thumbnail.
-bool IsOwnThumbnail(int dir_fd, const std::string& name) {
-  int fd = openat(dir_fd, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return false;
-  struct stat st;
-  bool own = fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && HasThumbnailMark(fd);
-  close(fd);
-  return own;
-}
-
 bool IsOrphan(int dir_fd, const std::string& name, const ThumbNaming& naming, ExtraFormats formats,
               const std::set<std::string>& pictures) {
   return NamedLikeOrphan(name, naming, formats, pictures) && IsOwnThumbnail(dir_fd, name);

@@ -148,7 +148,10 @@ bool RunDirectory(size_t index, const RunInput& input, const Mode& mode, RunHost
   WarnSharedNames(current, pictures, mode.naming, host);
   RemoveAbandonedTemps(current);
   std::string thumb_dir = ThumbFolder(current, mode, host);
-  std::vector<ThumbTask> due = PlanThumbnails(current, thumb_dir, pictures, mode.naming);
+  std::vector<ThumbTask> kept;
+  std::vector<ThumbTask> due = PlanThumbnails(current, thumb_dir, pictures, mode.naming, &kept);
+  for (const ThumbTask& task : kept)
+    Warn(host, "no thumbnail of " + task.picture + ": " + KeptFileError(task.thumb_path));
   Progress progress(host, FirstProgress(index, input, current, due.size(), mode.advanced));
   if (!due.empty()) progress.Show();
   // STOP is looked at before a picture: later folders without pictures are

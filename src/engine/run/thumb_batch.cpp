@@ -1,6 +1,5 @@
 #include "run/thumb_batch.h"
 
-
 #include <chrono>
 #include <condition_variable>
 #include <deque>
@@ -145,7 +144,7 @@ std::string DoubleThumbFileName(const ThumbNaming& naming, const std::string& pi
 
 std::vector<ThumbTask> PlanThumbnails(const std::string& dir, const std::string& thumb_dir,
                                       const std::vector<PictureFile>& pictures,
-                                      const ThumbNaming& naming) {
+                                      const ThumbNaming& naming, std::vector<ThumbTask>* kept) {
   std::vector<ThumbTask> tasks;
   if (naming.affix.empty() &&
       (!naming.store_in_sub || SameFile(dir.empty() ? "/" : dir, thumb_dir)))
@@ -153,7 +152,7 @@ std::vector<ThumbTask> PlanThumbnails(const std::string& dir, const std::string&
   std::vector<std::string> listed = RegularFileNames(thumb_dir);
   RemoveAbandonedTemps(thumb_dir, listed);
   std::unordered_set<std::string> thumbs(listed.begin(), listed.end());
-  std::set<std::string> planned;
+  std::set<std::string> planned, refused;
   // Plans the thumbnail `thumb_name` of picture `i` when it is due.
   auto plan = [&](size_t i, const std::string& thumb_name, int scale) {
     const PictureFile& picture = pictures[i];
@@ -170,6 +169,12 @@ std::vector<ThumbTask> PlanThumbnails(const std::string& dir, const std::string&
     bool exists = on_disk || planned.count(task.thumb_path) > 0;
     if (!IsDue(naming, picture.name, exists)) return;
     if (on_disk && SameFile(task.picture, task.thumb_path)) return;
+    if (refused.count(task.thumb_path)) return;
+    if (!planned.count(task.thumb_path) && !MayWriteThumbnail(task.thumb_path)) {
+      refused.insert(task.thumb_path);
+      if (kept) kept->push_back(std::move(task));
+      return;
+    }
     planned.insert(task.thumb_path);
     tasks.push_back(std::move(task));
   };

@@ -40,11 +40,14 @@ struct ThumbTask {
 /// planned earlier in the list. With an empty affix and the thumbnails beside
 /// the pictures nothing is due, and a picture is never its own thumbnail.
 /// With `doubles` each picture's double follows its thumbnail by the same
-/// rule. Temporary files a killed run left in `thumb_dir` are deleted on the
-/// way.
+/// rule. A due thumbnail whose path holds anything but a thumbnail the
+/// program made (MayWriteThumbnail()) is not planned but put in `kept` (once
+/// per path): that file stays. Temporary files a killed run left in
+/// `thumb_dir` are deleted on the way.
 std::vector<ThumbTask> PlanThumbnails(const std::string& dir, const std::string& thumb_dir,
                                       const std::vector<PictureFile>& pictures,
-                                      const ThumbNaming& naming);
+                                      const ThumbNaming& naming,
+                                      std::vector<ThumbTask>* kept = nullptr);
 
 /// What the batch tells its caller; every call comes on the caller's thread.
 class ThumbListener {

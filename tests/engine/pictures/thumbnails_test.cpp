@@ -222,12 +222,15 @@ TEST(MakeThumbnailTest, MissingPictureOrFolderWritesNothing) {
 }
 
 // A remake that fails keeps the old thumbnail, one that works replaces it;
-// neither leaves a temporary file.
+// a file that is not the program's own thumbnail is never replaced. None
+// leaves a temporary file.
 TEST(MakeThumbnailTest, ARemakeReplacesTheOldThumbnailOnlyWhenItWorks) {
   TempFolder dir;
   dir.Write("broken.jpg", "not a picture");
   dir.Write("a.jpg", Jpeg(400, 300));
-  for (const char* thumb : {"broken_tn.jpg", "a_tn.jpg"}) dir.Write(thumb, "old bytes");
+  dir.Write("broken_tn.jpg", "old bytes");
+  dir.Write("mine_tn.jpg", "old bytes");
+  dir.Write("a_tn.jpg", Jpeg(8, 8));  // marked, as every thumbnail the program writes
   ThumbResult r =
       MakeThumbnail(dir.Path("broken.jpg"), dir.Path("broken_tn.jpg"), 100, ThumbOptions());
   EXPECT_TRUE(r.exists);
@@ -237,7 +240,10 @@ TEST(MakeThumbnailTest, ARemakeReplacesTheOldThumbnailOnlyWhenItWorks) {
   EXPECT_TRUE(r.exists);
   EXPECT_EQ(r.error, "");
   EXPECT_EQ(Facts(dir.Read("a_tn.jpg")), Thumb(133, 100));
-  EXPECT_EQ(dir.Count(), 4u);
+  r = MakeThumbnail(dir.Path("a.jpg"), dir.Path("mine_tn.jpg"), 100, ThumbOptions());
+  EXPECT_EQ(r.error, KeptFileError(dir.Path("mine_tn.jpg")));
+  EXPECT_EQ(dir.Read("mine_tn.jpg"), "old bytes");
+  EXPECT_EQ(dir.Count(), 5u);
 }
 
 // A double beyond the picture's own size or beyond the largest side is left

@@ -13,6 +13,7 @@
 
 namespace {
 
+using thumb_test::Jpeg;
 using thumb_test::Rgb;
 
 ThumbNaming Naming(const std::string& affix, bool before, bool store_in_sub, bool overwrite) {
@@ -39,9 +40,10 @@ TEST(PlanThumbnailsTest, ChoosesTheDueThumbnailsInListOrder) {
   const struct {
     const char *name, *affix;
     bool before, store_in_sub, overwrite;
-    const char *pictures, *thumbs_present;
-    bool in_sub;  // thumbnails in "thumbs", else beside the pictures
+    const char *pictures, *thumbs_present;  // "*": the program's own thumbnail, else the user's
+    bool in_sub;                            // thumbnails in "thumbs", else beside the pictures
     const char* due;
+    const char* kept = "";  // due, but the file there is not the program's own
   } cases[] = {
       {"missing ones", "_tn", false, true, false, "a.jpg b.gif", "", true, "a.jpg b.gif"},
       {"existing kept", "_tn", false, true, false, "a.jpg b.gif", "a_tn.jpg", true, "b.gif"},
@@ -49,9 +51,12 @@ TEST(PlanThumbnailsTest, ChoosesTheDueThumbnailsInListOrder) {
        "Beach.gif"},
       {"affix contained", "_tn", false, true, false, "Sea_TN.jpg Sea_tn.jpg", "", true,
        "Sea_TN.jpg"},
-      // An existing thumbnail is remade; one named like a thumbnail is none.
-      {"thumbnail among pictures", "_tn", false, false, true, "p.jpg p_tn.jpg", "p_tn.jpg", false,
+      // An existing thumbnail is remade, a file of the user's is not; a
+      // picture named like a thumbnail is none.
+      {"thumbnail among pictures", "_tn", false, false, true, "p.jpg p_tn.jpg", "*p_tn.jpg", false,
        "p.jpg"},
+      {"user's file among pictures", "_tn", false, false, true, "p.jpg p_tn.jpg q.gif",
+       "p_tn.jpg *q_tn.jpg", false, "q.gif", "p.jpg"},
       {"empty affix in subfolder", "", false, true, false, "a.jpg b.gif", "a.jpg", true, "b.gif"},
       {"empty affix beside", "", false, false, true, "a.jpg b.gif", "", false, ""},
       {"empty affix, subfolder is the folder", "", false, true, true, "a.jpg b.gif", "", false, ""},
@@ -65,26 +70,36 @@ TEST(PlanThumbnailsTest, ChoosesTheDueThumbnailsInListOrder) {
       WriteFile(dir.Path(p), "x");
       pictures.push_back({p, 1});
     }
-    for (const std::string& t : Words(c.thumbs_present)) WriteFile(thumb_dir + "/" + t, "x");
-    std::vector<std::string> due;
+    for (const std::string& t : Words(c.thumbs_present))
+      WriteFile(thumb_dir + "/" + (t[0] == '*' ? t.substr(1) : t), t[0] == '*' ? Jpeg(2, 2) : "x");
+    std::vector<std::string> due, kept;
+    std::vector<ThumbTask> kept_tasks;
     ThumbNaming naming = Naming(c.affix, c.before, c.store_in_sub, c.overwrite);
-    for (const ThumbTask& t : PlanThumbnails(dir.path(), thumb_dir, pictures, naming))
+    for (const ThumbTask& t : PlanThumbnails(dir.path(), thumb_dir, pictures, naming, &kept_tasks))
       due.push_back(t.name);
+    for (const ThumbTask& t : kept_tasks) kept.push_back(t.name);
     EXPECT_EQ(due, Words(c.due)) << c.name;
+    EXPECT_EQ(kept, Words(c.kept)) << c.name;
   }
 }
 
+// A folder or a link at a thumbnail's path is no thumbnail: it is due, and
+// kept as it is.
 TEST(PlanThumbnailsTest, FillsInPathsAndCountsOnlyRegularFilesAsExisting) {
   TempFolder dir;
-  std::filesystem::create_directories(dir.Path("thumbs/b_tn.jpg"));  // a folder, not a thumbnail
-  std::vector<PictureFile> pictures = {{"a.jpg", 10}, {"b.jpg", 20}};
-  std::vector<ThumbTask> tasks =
-      PlanThumbnails(dir.path(), dir.Path("thumbs"), pictures, Naming("_tn", false, true, false));
-  ASSERT_EQ(tasks.size(), 2u);
-  EXPECT_EQ(tasks[1].index, 1u);
-  EXPECT_EQ(tasks[1].picture, dir.Path("b.jpg"));
-  EXPECT_EQ(tasks[1].size, 20u);
-  EXPECT_EQ(tasks[1].thumb_path, dir.Path("thumbs/b_tn.jpg"));
+  std::filesystem::create_directories(dir.Path("thumbs/b_tn.jpg"));
+  std::filesystem::create_symlink("gone.jpg", dir.Path("thumbs/c_tn.jpg"));
+  std::vector<PictureFile> pictures = {{"a.jpg", 10}, {"b.jpg", 20}, {"c.jpg", 30}};
+  std::vector<ThumbTask> kept;
+  std::vector<ThumbTask> tasks = PlanThumbnails(dir.path(), dir.Path("thumbs"), pictures,
+                                                Naming("_tn", false, true, false), &kept);
+  ASSERT_EQ(tasks.size(), 1u);
+  ASSERT_EQ(kept.size(), 2u);
+  EXPECT_EQ(kept[0].index, 1u);
+  EXPECT_EQ(kept[0].picture, dir.Path("b.jpg"));
+  EXPECT_EQ(kept[0].size, 20u);
+  EXPECT_EQ(kept[0].thumb_path, dir.Path("thumbs/b_tn.jpg"));
+  EXPECT_EQ(kept[1].name, "c.jpg");
   // An affix that names a folder: the thumbnail there is found by its path.
   std::filesystem::create_directories(dir.Path("thumbs/t"));
   WriteFile(dir.Path("thumbs/t/a.jpg"), "made earlier");
