@@ -118,7 +118,7 @@ void AddTrees(PreparedRun* run) {
   TreeRules rules = RunTreeRules(run->advanced, run->advanced_settings, run->input.formats);
   std::vector<std::string> all;
   for (const std::string& root : run->roots) {
-    run->trees.push_back(PictureTree(root, rules));
+    run->trees.push_back(PictureTree(root, rules, &run->tree_warnings));
     all.insert(all.end(), run->trees.back().begin(), run->trees.back().end());
   }
   run->input.directories = std::move(all);
@@ -226,6 +226,7 @@ int ProcessCommand(const ProcessArgs& args, std::FILE* err) {
                  args.state.c_str(), ExtraFormatsText(run.unreadable).c_str());
   TerminalHost host(err, stdin, args.quiet, args.answer);
   TerminalHost::CatchInterrupt();
+  for (const std::string& warning : run.tree_warnings) host.Warn(VisibleControls(warning));
   RunReport report;
   Process(run.advanced, run.input, run.advanced_settings, run.express_settings, &host, &report);
   if (host.interrupted()) {

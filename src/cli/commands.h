@@ -38,20 +38,22 @@ struct PreparedRun {
   ExpressSettings express_settings;
   std::vector<std::string> roots;  // the directories before --recursive added their trees
   std::vector<std::vector<std::string>> trees;  // with --recursive: each root's folders
+  std::vector<std::string> tree_warnings;       // folders of the trees that could not be read
   ExtraFormats unreadable;  // types the state file chose that cannot be read here
 };
 
 /// Loads the state, configuration and list files and applies the options in
 /// that order; with `recursive` each directory is followed by the folders of
-/// its tree (PictureTree() by the rules of the mode). The extra picture types
+/// its tree (PictureTree() by the rules of the mode, what it could not read
+/// in `tree_warnings`). The extra picture types
 /// are those of --formats, else of the state file; a type the installed
 /// libvips cannot read is refused from --formats and left out, noted in
 /// `unreadable`, from the state file. False with a message naming the file
 /// or option on a damaged input.
 bool PrepareRun(const ProcessArgs& args, PreparedRun* run, std::string* err);
 
-/// Exit status: 0 nothing to report, 1 a report was shown, 2 bad usage or
-/// settings, 130 stopped by Ctrl-C.
+/// Exit status: 0 nothing to report, 1 a report was shown or a warning told,
+/// 2 bad usage or settings, 130 stopped by Ctrl-C.
 int ProcessCommand(const ProcessArgs& args, std::FILE* err);
 
 /// Every field of a .cfg or .cfe file as Name=value, thumbnail options first.

@@ -3,6 +3,7 @@
 #include "cli/commands.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -12,8 +13,10 @@
 #include <tuple>
 
 #include "settings/advanced_config.h"
+#include "settings/express_config.h"
 #include "settings/record_fields.h"
 #include "temp_folder.h"
+#include "unprivileged.h"
 
 namespace fs = std::filesystem;
 
@@ -208,6 +211,48 @@ TEST_F(CommandsTest, TheIndexLeadsToTheTreesGalleriesAndLeavesAPageOfTheUsersAlo
   EXPECT_EQ(ReadAll(err_), "kesto-cli: " + Path("top/index.html") +
                                " is not a tree index the program wrote; it is left as it is\n");
   EXPECT_EQ(temp_.Read("top/index.html"), "my page");
+}
+
+// Whatever is told besides the report gives exit status 1, as a report does:
+// a file of the user's at a thumbnail's path (in a thumbnail folder that is
+// a link), a picture page that would be the landing page, a folder of a tree
+// that cannot be read. The user's files stay.
+TEST_F(CommandsTest, EveryWarningGivesExitStatusOne) {
+  ExpressSettings express;
+  express.ExpressOverwrite = true;
+  express.ExpressSepPage = "1";
+  std::string err;
+  ASSERT_TRUE(SaveExpressConfig(Path("e.cfe"), express, ThumbOptions(), &err)) << err;
+  Picture("kept/a.jpg");
+  fs::create_directory(Path("other"));
+  Write("other/a_tn.jpg", "mine");
+  fs::create_directory_symlink(Path("other"), Path("kept/thumbs"));
+  Picture("landing/index.jpg");
+  Write("landing/index.html", "my page");
+  fs::create_directories(Path("tree/locked"));
+  chmod(temp_.path().c_str(), 0755);
+  for (const char* dir : {"kept", "other", "landing", "tree"}) chmod(Path(dir).c_str(), 0777);
+  chmod(Path("tree/locked").c_str(), 0);
+  const std::pair<const char*, std::string> cases[] = {
+      {"kept", "no thumbnail of " + Path("kept/a.jpg") + ": " + Path("kept/thumbs/a_tn.jpg") +
+                   " is not a thumbnail the program made; it is left as it is"},
+      {"landing", Path("landing/index.jpg") + ": its picture page index.html would replace the "
+                                              "folder's landing page; it is not written"},
+      {"tree", Path("tree/locked") + ": the folder cannot be read (Permission denied); it is "
+                                     "left out, and the folders in it"}};
+  std::string all_told;
+  for (const auto& [dir, told] : cases) {
+    ProcessArgs args = Args({dir});
+    args.configs = {Path("e.cfe")};
+    args.recursive = true;
+    EXPECT_EQ(RunUnprivileged([&] {
+                std::string status = std::to_string(ProcessCommand(args, err_));
+                return std::fflush(err_), status;
+              }),
+              "1");
+    EXPECT_EQ(ReadAll(err_), all_told += "kesto-cli: " + told + "\n");
+  }
+  EXPECT_EQ(temp_.Read("other/a_tn.jpg") + temp_.Read("landing/index.html"), "minemy page");
 }
 
 }  // namespace

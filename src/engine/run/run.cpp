@@ -1,6 +1,7 @@
 #include "run/run.h"
 
 #include <algorithm>
+#include <climits>
 #include <filesystem>
 #include <functional>
 #include <string_view>
@@ -134,6 +135,11 @@ void WarnSharedNames(const std::string& dir, const std::vector<PictureFile>& pic
 bool RunDirectory(size_t index, const RunInput& input, const Mode& mode, RunHost* host,
                   RunReport* report, bool* stop) {
   const std::string& entry = input.directories[index];
+  if (entry.size() >= PATH_MAX) {  // a folder deep in a tree: the system takes no such path
+    Warn(host, entry + ": the path is longer than " + NumText(PATH_MAX - 1) +
+                   " bytes, more than the system takes; the folder is left out");
+    return true;
+  }
   if (!IsDirectory(entry)) {
     report->InvalidPaths += VisibleControls(entry) + "\r\n";
     return true;

@@ -24,9 +24,12 @@ TreeRules RunTreeRules(bool advanced, const AdvancedSettings& settings, ExtraFor
 /// the affix is blank), each folder before the folders inside it, names in
 /// the picture list's order. Hidden folders, folders named like the
 /// thumbnail folder and links to folders are not entered, nor is a folder
-/// met a second time; a folder that cannot be read is passed over. A root
-/// that cannot be read gives itself alone.
-std::vector<std::string> PictureTree(const std::string& root, const TreeRules& rules);
+/// met a second time. A folder that cannot be entered or read (permissions,
+/// no free file handle) is left out, with a line naming it in `warnings`.
+/// A root that cannot be opened gives itself alone. Any depth is walked,
+/// paths longer than the system takes too, with two files open at a time.
+std::vector<std::string> PictureTree(const std::string& root, const TreeRules& rules,
+                                     std::vector<std::string>* warnings = nullptr);
 
 /// Writes the tree index ("index.html") in `root` for the galleries of
 /// `folders` (PictureTree(root, ...)) as a run of the mode made them: Express

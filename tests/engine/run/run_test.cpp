@@ -11,10 +11,12 @@
 
 #include <algorithm>
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "pages/tree_index.h"
@@ -491,6 +493,40 @@ TEST_F(TreeTest, TheTopThenEachFolderHoldingPicturesInTheListsOrder) {
   EXPECT_EQ(Relative({with_png.begin() + 1, with_png.end()}),
             (Names{"alps/deep", "Beach/2024", "beach", "screens", "zoo"}));
   EXPECT_EQ(PictureTree(top_ + "/missing", express_), Names{top_ + "/missing"});
+}
+
+// Any depth is walked, with neither the stack nor the open files growing;
+// the run cannot take a path longer than the system does, and says so.
+TEST_F(TreeTest, DeepChainsAreWalkedAndPathsTooLongAreTold) {
+  fs::create_directory(top_);
+  int fd = open(top_.c_str(), O_RDONLY | O_DIRECTORY);
+  for (int i = 0; i < 19000; ++i) {  // each made in the one above: no path names the bottom
+    mkdirat(fd, "d", 0755);
+    close(std::exchange(fd, openat(fd, "d", O_RDONLY | O_DIRECTORY)));
+  }
+  close(openat(fd, "x.jpg", O_CREAT | O_WRONLY, 0644));
+  close(fd);
+  Names folders = PictureTree(top_, express_);
+  Run(false, Input(folders));
+  EXPECT_EQ(std::system(("rm -rf " + top_).c_str()), 0);  // rm walks any depth
+  std::string bottom = top_ + ReplaceAll(std::string(19000, 'd'), "d", "/d");
+  EXPECT_EQ(folders, (Names{top_, bottom}));
+  EXPECT_EQ(host_.warnings, Names{bottom + ": the path is longer than 4095 bytes, more than the "
+                                           "system takes; the folder is left out"});
+
+  // A gallery 200 folders down is made with 128 file handles.
+  std::string deep = top_ + "/" + ReplaceAll(std::string(200, 'e'), "e", "e/") + "x.jpg";
+  File(deep.substr(top_.size() + 1), "pictures/small.jpg");
+  pid_t child = fork();
+  if (child == 0) {
+    rlimit limit{128, 128};
+    setrlimit(RLIMIT_NOFILE, &limit);
+    Process(false, Input(PictureTree(top_, express_)), {}, {}, &host_, &report_);
+    _exit(Exists(fs::path(deep).parent_path() / "page1.html") ? 0 : 1);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the gallery was not made";
 }
 
 TEST_F(TreeTest, AdvancedSettingsNameTheThumbnailFolderAndTheAffix) {
