@@ -37,13 +37,17 @@ bool ReadAt(int fd, uint8_t* buffer, size_t length, uint64_t offset) {
 }
 
 // The small raster keeps the file's band order until here: B, G, R (, X).
-Raster ToRgb(const Raster& bgr) {
-  Raster rgb{bgr.width, bgr.height, 3, {}};
-  rgb.pixels.reserve(static_cast<size_t>(bgr.width) * bgr.height * 3);
-  for (size_t i = 0; i < bgr.pixels.size(); i += bgr.bands) {
-    rgb.pixels.insert(rgb.pixels.end(), {bgr.pixels[i + 2], bgr.pixels[i + 1], bgr.pixels[i]});
+// Reordered where it lies, front to back, so no pixel is held twice.
+void ToRgb(Raster* raster) {
+  const auto bands = static_cast<size_t>(raster->bands);
+  const size_t count = raster->pixels.size() / bands;
+  uint8_t* px = raster->pixels.data();
+  for (size_t i = 0; i < count; ++i) {
+    const uint8_t blue = px[i * bands], green = px[i * bands + 1], red = px[i * bands + 2];
+    px[i * 3] = red, px[i * 3 + 1] = green, px[i * 3 + 2] = blue;
   }
-  return rgb;
+  raster->pixels.resize(count * 3);
+  raster->bands = 3;
 }
 
 // Feeds the rows top to bottom, reading the file in chunks of whole rows.
@@ -111,6 +115,7 @@ ReadStatus ReadBmp(int fd, const SizePlan& plan, DecodedPicture* out, std::strin
     *err = "cannot read the BMP rows";
     return ReadStatus::kFailed;
   }
-  out->raster = ToRgb(resampler.Finish());
+  out->raster = resampler.Finish();
+  ToRgb(&out->raster);
   return ReadStatus::kOk;
 }

@@ -37,9 +37,13 @@ void ConvertToSrgb(const std::vector<uint8_t>& icc, Raster* raster) {
   Transform transform(cmsCreateTransform(in.get(), format, srgb.get(), TYPE_RGB_8,
                                          INTENT_RELATIVE_COLORIMETRIC, 0));
   if (!transform) return;
+  auto count = static_cast<cmsUInt32Number>(raster->width) * raster->height;
+  if (raster->bands == 3) {  // pixels of the same size are converted where they lie
+    cmsDoTransform(transform.get(), raster->pixels.data(), raster->pixels.data(), count);
+    return;
+  }
   Raster out{raster->width, raster->height, 3, {}};
-  out.pixels.resize(static_cast<size_t>(out.width) * out.height * 3);
-  cmsDoTransform(transform.get(), raster->pixels.data(), out.pixels.data(),
-                 static_cast<cmsUInt32Number>(out.width) * out.height);
+  out.pixels.resize(static_cast<size_t>(count) * 3);
+  cmsDoTransform(transform.get(), raster->pixels.data(), out.pixels.data(), count);
   *raster = std::move(out);
 }

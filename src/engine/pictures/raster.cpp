@@ -25,37 +25,6 @@ uint8_t ToByte(float value) {
   return static_cast<uint8_t>(value + 0.5f);
 }
 
-// Source pixel (x, y) of output pixel (ox, oy) for an orientation; w and h
-// are the stored picture's size.
-void SourceOf(int orientation, int ox, int oy, int w, int h, int* x, int* y) {
-  switch (orientation) {
-    case 2:
-      *x = w - 1 - ox, *y = oy;
-      break;
-    case 3:
-      *x = w - 1 - ox, *y = h - 1 - oy;
-      break;
-    case 4:
-      *x = ox, *y = h - 1 - oy;
-      break;
-    case 5:
-      *x = oy, *y = ox;
-      break;
-    case 6:
-      *x = oy, *y = h - 1 - ox;
-      break;
-    case 7:
-      *x = w - 1 - oy, *y = h - 1 - ox;
-      break;
-    case 8:
-      *x = w - 1 - oy, *y = ox;
-      break;
-    default:
-      *x = ox, *y = oy;
-      break;
-  }
-}
-
 // The side weight a of the taps (-a, 1 + 2a, -a) that undo, to second order,
 // the blur of pixels that are each the mean of `width` picture pixels: such
 // a box has a variance of (1 - 1 / width^2) / 12 pixels^2 and takes about
@@ -77,6 +46,48 @@ void Sharpen(double a, int last, std::vector<double>* w, int* lo, int* hi) {
     out[static_cast<size_t>(std::min(last, j + 1) - new_lo)] -= a * v;
   }
   *w = std::move(out), *lo = new_lo, *hi = new_hi;
+}
+
+// Pixel i of `r`, `bands` bytes.
+uint8_t* PixelAt(Raster* r, size_t i) { return &r->pixels[i * static_cast<size_t>(r->bands)]; }
+
+void SwapPixels(Raster* r, size_t a, size_t b) {
+  std::swap_ranges(PixelAt(r, a), PixelAt(r, a) + r->bands, PixelAt(r, b));
+}
+
+// Each row right to left.
+void MirrorRows(Raster* r) {
+  const size_t w = static_cast<size_t>(r->width);
+  for (size_t y = 0; y < static_cast<size_t>(r->height); ++y)
+    for (size_t x = 0; x < w / 2; ++x) SwapPixels(r, y * w + x, y * w + w - 1 - x);
+}
+
+// The rows bottom to top.
+void FlipRows(Raster* r) {
+  const size_t w = static_cast<size_t>(r->width), h = static_cast<size_t>(r->height);
+  for (size_t y = 0; y < h / 2; ++y)
+    std::swap_ranges(PixelAt(r, y * w), PixelAt(r, y * w + w), PixelAt(r, (h - 1 - y) * w));
+}
+
+// Rows become columns, in place: the pixel at p moves to p * height modulo
+// (pixels - 1); each cycle of that permutation is followed once, a bit per
+// pixel marking those already in their place.
+void Transpose(Raster* r) {
+  const size_t h = static_cast<size_t>(r->height);
+  const size_t n = static_cast<size_t>(r->width) * h;
+  std::vector<bool> placed(n);
+  std::vector<uint8_t> carried(static_cast<size_t>(r->bands));
+  for (size_t start = 1; start + 1 < n; ++start) {
+    if (placed[start]) continue;
+    std::copy_n(PixelAt(r, start), r->bands, carried.begin());
+    size_t at = start;
+    do {
+      at = at * h % (n - 1);
+      std::swap_ranges(carried.begin(), carried.end(), PixelAt(r, at));
+      placed[at] = true;
+    } while (at != start);
+  }
+  std::swap(r->width, r->height);
 }
 
 }  // namespace
@@ -205,19 +216,10 @@ Raster RowResampler::Finish() {
   return out;
 }
 
-Raster Orient(const Raster& in, int orientation) {
-  if (orientation < 2 || orientation > 8) return in;
-  bool turned = orientation >= 5;
-  Raster out{turned ? in.height : in.width, turned ? in.width : in.height, in.bands, {}};
-  out.pixels.resize(in.pixels.size());
-  uint8_t* dst = out.pixels.data();
-  for (int oy = 0; oy < out.height; ++oy) {
-    for (int ox = 0; ox < out.width; ++ox) {
-      int x, y;
-      SourceOf(orientation, ox, oy, in.width, in.height, &x, &y);
-      const uint8_t* src = &in.pixels[(static_cast<size_t>(y) * in.width + x) * in.bands];
-      dst = std::copy(src, src + in.bands, dst);
-    }
-  }
-  return out;
+void Orient(Raster* raster, int orientation) {
+  if (orientation < 2 || orientation > 8) return;
+  if (orientation >= 5) Transpose(raster);
+  int flip = orientation >= 5 ? orientation - 4 : orientation;  // what is left after turning
+  if (flip == 2 || flip == 3) MirrorRows(raster);
+  if (flip == 3 || flip == 4) FlipRows(raster);
 }

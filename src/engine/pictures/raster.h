@@ -63,5 +63,6 @@ class RowResampler {
   std::vector<float> columns_;  // horizontally resampled box rows
 };
 
-/// The picture turned upright for an EXIF orientation 1..8 (others: as is).
-Raster Orient(const Raster& in, int orientation);
+/// Turns `raster` upright for an EXIF orientation 2..8, in place: its pixels
+/// are never held twice. Orientation 1 (and any other value) leaves it as it is.
+void Orient(Raster* raster, int orientation);

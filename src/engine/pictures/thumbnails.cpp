@@ -175,8 +175,8 @@ bool RenderThumbnail(const std::string& picture, int64_t target, const ThumbOpti
     return false;
   }
   ConvertToSrgb(decoded.icc, &decoded.raster);
-  Raster upright = Orient(decoded.raster, decoded.orientation);
-  return EncodeJpeg(upright, options.Quality, options.Progressive == 1, jpeg, err);
+  Orient(&decoded.raster, decoded.orientation);
+  return EncodeJpeg(decoded.raster, options.Quality, options.Progressive == 1, jpeg, err);
 }
 
 }  // namespace

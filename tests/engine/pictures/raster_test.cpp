@@ -127,7 +127,10 @@ TEST(OrientTest, TurnsEveryOrientationUpright) {
                {5, 2, "adbecf"}, {6, 2, "daebfc"}, {7, 2, "fcebda"}, {8, 2, "cfbead"},
                {0, 3, "abcdef"}, {9, 3, "abcdef"}};
   for (const auto& c : cases) {
-    Raster out = Orient(stored, c.orientation);
+    Raster out = stored;
+    const uint8_t* held = out.pixels.data();
+    Orient(&out, c.orientation);
+    EXPECT_EQ(out.pixels.data(), held) << c.orientation;  // turned where it lies
     EXPECT_EQ(out.width, c.width) << c.orientation;
     EXPECT_EQ(std::string(out.pixels.begin(), out.pixels.end()), c.pixels) << c.orientation;
   }
