@@ -105,7 +105,7 @@ void frmTmpl::SaveAndExit() {
 bool frmTmpl::Write(const QString& path) {
   QString text = ui_->txtTemplate->toPlainText().replace("\n", "\r\n") + "\r\n";
   std::string err;
-  if (!WriteFileAtomic(path.toStdString(), text.toStdString(), &err)) {
+  if (!WriteSettingsFile(path.toStdString(), text.toStdString(), &err)) {
     ShowError(this, QString::fromStdString(err));
     return false;
   }

@@ -80,7 +80,7 @@ bool CopyDefault(const std::string& data_folder, const std::string& folder, cons
   std::string source = data_folder + "/" + name, target = folder + "/" + name;
   if (Exists(target) || !Exists(source)) return true;
   std::string text;
-  return ReadWholeFile(source, &text, err) && WriteFileAtomic(target, text, err);
+  return ReadWholeFile(source, &text, err) && WriteSettingsFile(target, text, err);
 }
 
 }  // namespace
@@ -125,7 +125,8 @@ bool ReadProgramState(const std::string& path, ProgramState* state, std::string*
 
 bool WriteProgramState(const std::string& path, const ProgramState& state, std::string* err) {
   std::string old;
-  return ReadIniText(path, &old, err) && WriteFileAtomic(path, UpdateProgramState(old, state), err);
+  return ReadIniText(path, &old, err) &&
+         WriteSettingsFile(path, UpdateProgramState(old, state), err);
 }
 
 bool PrepareStateFolder(const StateFolderInputs& inputs, std::string* folder, std::string* err) {

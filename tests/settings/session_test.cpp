@@ -92,6 +92,21 @@ TEST_F(SessionTest, ClosingWritesTheFilesOfTheLoadLastChoice) {
   EXPECT_EQ(session.state.DirectoryList, std::vector<std::string>{"/pics/"});
 }
 
+// State files kept by a dotfile manager stay its links.
+TEST_F(SessionTest, ClosingWritesThroughLinkedStateFiles) {
+  std::filesystem::create_directory(dir.Path("dots"));
+  for (const char* name : {"nd.ini", "temp.cfg", "tempexp.cfe"}) {
+    dir.Write(std::string("dots/") + name, "");
+    std::filesystem::create_symlink(std::string("dots/") + name, dir.Path(name));
+  }
+  session.state.LoadLast = true;
+  ASSERT_TRUE(EndSession(dir.path(), session, &err)) << err;
+  for (const char* name : {"nd.ini", "temp.cfg", "tempexp.cfe"}) {
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.Path(name))) << name;
+    EXPECT_NE(dir.Read(std::string("dots/") + name), "") << name;
+  }
+}
+
 // An nd.ini that is a folder can be neither read nor replaced.
 TEST_F(SessionTest, AStateFileThatIsNoFileStopsTheStartAndTheClose) {
   std::filesystem::create_directory(dir.Path("nd.ini"));
