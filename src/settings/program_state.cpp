@@ -136,7 +136,8 @@ bool PrepareStateFolder(const StateFolderInputs& inputs, std::string* folder, st
     if (!MakeFolder(chosen, err)) return false;
   } else {
     chosen = WithoutTrailingSlash(inputs.program_folder);
-    if (!IsWritableFolder(chosen) && !MakeUserFolder(inputs, &chosen, err)) return false;
+    bool own_folder = !inputs.installed && IsWritableFolder(chosen);
+    if (!own_folder && !MakeUserFolder(inputs, &chosen, err)) return false;
   }
   *folder = chosen;
   if (inputs.data_folder.empty()) return true;

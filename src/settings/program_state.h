@@ -45,12 +45,15 @@ struct StateFolderInputs {
   std::string home;             // $HOME, "" when unset
   std::string data_folder;      // holds the shipped "nd.ini" and "default.tpl", "" when none
   std::string named_folder;     // a folder the user named for the state, "" when none
+  bool installed = false;       // an installed program, not one in its build tree
 };
 
 /// Finds the folder for "nd.ini" and the autosave files: the named folder
-/// when there is one (made when missing), else the program folder when it is
-/// writable, else $XDG_CONFIG_HOME/kesto (when that variable holds an absolute
-/// path) or ~/.config/kesto, which is made. The shipped "nd.ini" and
+/// when there is one (made when missing), else (for a program that is not
+/// installed) the program folder when it is writable, else
+/// $XDG_CONFIG_HOME/kesto (when that variable holds an absolute path) or
+/// ~/.config/kesto, which is made. An installed program never writes into
+/// its own folder, whoever runs it. The shipped "nd.ini" and
 /// "default.tpl" (the template the Advanced settings propose) are copied in
 /// where the folder has none. `folder` gets the path without a trailing "/".
 /// Fails when no folder can be made or a copy fails.
