@@ -14,7 +14,8 @@
 namespace {
 
 void ParseThumbOptions(const IniDocument& ini, ThumbOptions* thumbs) {
-  ValInRange(IniGet(ini, "JPEG", "Quality"), 1, 100, &thumbs->Quality);
+  int64_t quality = RoundHalfEven(Val(IniGet(ini, "JPEG", "Quality")));
+  thumbs->Quality = static_cast<int>(std::clamp<int64_t>(quality, 1, 100));
   thumbs->ResizeMethod = IniGet(ini, "JPEG", "ResizeMethod");
   thumbs->Height = NumberText(Val(IniGet(ini, "JPEG", "Height")));
   thumbs->Width = NumberText(Val(IniGet(ini, "JPEG", "Width")));

@@ -23,7 +23,8 @@ inline constexpr int kMaxDirectoryEntries = 10000;
 
 /// Reads an "nd.ini" text into `state`; never fails. Missing numeric keys
 /// count as 0: Advanced mode, LoadLast off, Height and Width "0", an empty
-/// list. A Quality outside 1 to 100 or a Progressive other than 0, 1 or 2
+/// list. Quality is brought into 1 to 100, as the quality scroll bar takes
+/// it (a missing one, 0, becomes 1). A Progressive other than 0, 1 or 2
 /// leaves the value as it was. Entry i of the list is the value of key i,
 /// "<no value>" when that key is missing.
 void ParseProgramState(std::string_view text, ProgramState* state);

@@ -77,10 +77,11 @@ TEST(ProgramStateTest, AShorterListLeavesTheOldKeysInTheFile) {
 }
 
 TEST(ProgramStateTest, MissingThumbnailKeys) {
-  // A missing Quality reads 0, which is no quality: the initial one is kept.
+  // A missing Quality reads 0, brought into the range as the scroll bar takes it.
   EXPECT_EQ(ThumbsText(Parse("[JPEG]\r\nHeight=12px\r\nProgressive=5\r\n").Thumbs),
-            "75|<no value>|12|0|0");
+            "1|<no value>|12|0|0");
   EXPECT_EQ(Parse("[JPEG]\r\nQuality=30\r\n").Thumbs.Quality, 30);
+  EXPECT_EQ(Parse("[JPEG]\r\nQuality=500\r\n").Thumbs.Quality, 100);
 }
 
 // What PrepareStateFolder() gives: the folder and what its nd.ini and
