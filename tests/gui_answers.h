@@ -109,6 +109,13 @@ inline void Trigger(const QObject* window, const QString& action) {
   Get<QAction>(window, action)->trigger();
 }
 
+/// `texts` as Qt strings.
+inline QStringList QStrings(const std::vector<std::string>& texts) {
+  QStringList strings;
+  for (const std::string& text : texts) strings << QString::fromStdString(text);
+  return strings;
+}
+
 /// The texts of a drop-down list's or a list widget's entries.
 inline QStringList Entries(const QComboBox* list) {
   QStringList entries;

@@ -2,8 +2,8 @@
 
 #include "dialogs/code_boxes.h"
 #include "dialogs/field_checks.h"
-#include "dialogs/font_list.h"
 #include "dialogs/insertion_target.h"
+#include "run/fonts.h"
 #include "settings/text.h"
 #include "ui_frm_font.h"
 
@@ -15,7 +15,8 @@ frmFont::frmFont(InsertionTarget* target, FontMemory* memory, QWidget* owner)
       checks_(new FieldChecks(this, CheckedDialog::kFontBuilder)) {
   ui_->setupUi(this);
   SetUpCodeBoxes(this);
-  QStringList families = SortedFontFamilies();
+  QStringList families;
+  for (const std::string& family : FontFamilies()) families << QString::fromStdString(family);
   ui_->cboFonts->addItems(families);
   ui_->cboFonts2->addItem("None");
   ui_->cboFonts2->addItems(families);

@@ -15,14 +15,15 @@
 #include "dialogs/desktop.h"
 #include "dialogs/field_checks.h"
 #include "dialogs/file_dialog.h"
-#include "dialogs/font_list.h"
 #include "dialogs/frm_about.h"
 #include "dialogs/frm_options.h"
 #include "dialogs/frm_options2.h"
 #include "dialogs/message_box.h"
 #include "mainwindow/format_list.h"
 #include "mainwindow/run_windows.h"
+#include "pictures/thumbnails.h"
 #include "pictures/vips_io.h"
+#include "run/fonts.h"
 #include "run/run.h"
 #include "run/tree.h"
 #include "settings/advanced_config.h"
@@ -392,11 +393,7 @@ void frmMain::EditSettings() {
 // frmOptions2's controls, loaded when first referenced and kept until it is
 // shown: File > Load fills them without showing them.
 Form& frmMain::ExpressForm() {
-  if (!express_form_) {
-    std::vector<std::string> families;
-    for (const QString& family : SortedFontFamilies()) families.push_back(S(family));
-    express_form_ = NewExpressForm(session_.express, std::move(families));
-  }
+  if (!express_form_) express_form_ = NewExpressForm(session_.express, FontFamilies());
   return *express_form_;
 }
 
@@ -502,10 +499,7 @@ void frmMain::Process() {
     return;
   }
   ExpressSettings express = session_.express;
-  if (express.ExpressFontName.empty()) {  // a .cfe without it: the font at its index
-    int64_t index = std::clamp<int64_t>(RoundHalfEven(Val(express.ExpressFontFace)), -1, INT_MAX);
-    express.ExpressFontName = S(FontFamilyAt(static_cast<int>(index)));
-  }
+  FillFontName(&express);  // a .cfe without ExpressFontName: the font at its index
   RunWindows windows(this, ui_->cmdStatus);
   SetRunning(true);
   ::Process(Advanced(), input, session_.advanced, express, &windows, &report_);

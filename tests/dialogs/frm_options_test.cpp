@@ -5,10 +5,10 @@
 // next/previous thumbnail editors and the font tag builder.
 #include "dialogs/frm_options.h"
 
-#include "dialogs/font_list.h"
 #include "dialogs/frm_font.h"
 #include "dialogs/up_down.h"
 #include "gui_answers.h"
+#include "run/fonts.h"
 
 class FrmOptionsTest : public QObject {
   Q_OBJECT
@@ -551,12 +551,14 @@ class FrmOptionsTest : public QObject {
     QVERIFY(!thumb_codes_);  // unloaded with its OK
   }
 
+  // The faces are the list kesto-cli counts ExpressFontFace in.
   void theFontBuilderWrapsTheSelectionInItsTag() {
-    QStringList families = SortedFontFamilies();
+    QStringList families = QStrings(FontFamilies());
     if (families.isEmpty()) QSKIP("no font family");
     QPlainTextEdit* cell = EditCellCode("<TD>one word</TD>", 8, 12);
     {
       ModalAnswerer answerer([&](QWidget* modal) {
+        QCOMPARE(Entries(Get<QComboBox>(modal, "cboFonts")), families);
         Get<QComboBox>(modal, "cboFonts")->setCurrentIndex(families.size() - 1);
         Get<QLineEdit>(modal, "txtFontSize")->setText("3");
         Click(modal, "chkBold");

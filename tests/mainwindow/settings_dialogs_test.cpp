@@ -2,11 +2,11 @@
 // filling them, the commits at start-up, every Advanced field through a .cfg
 // file, and galleries made after changing the dialogs.
 #include "dialogs/colour_label.h"
-#include "dialogs/font_list.h"
 #include "dialogs/frm_options.h"
 #include "dialogs/frm_options2.h"
 #include "gui_answers.h"
 #include "mainwindow/frm_main.h"
+#include "run/fonts.h"
 #include "settings/advanced_config.h"
 #include "settings/express_config.h"
 
@@ -109,7 +109,7 @@ class SettingsDialogsTest : public QObject {
       QCOMPARE(Get<QLineEdit>(window_.get(), "txtThumbH")->text(), "33");
       QCOMPARE(session.express.ExpressPageTitle, ExpressSettings().ExpressPageTitle);
     } else {  // the record names the font the dialog showed, and a missing key as shown
-      QCOMPARE(session.express.ExpressFontName, FontFamilyAt(0).toStdString());
+      QCOMPARE(session.express.ExpressFontName, FontFamilyAt(0));
       QCOMPARE(session.express.ExpressRows, "<no value>");
     }
     const std::string menu = session.express.ExpressMenuLocation;
@@ -228,12 +228,14 @@ class SettingsDialogsTest : public QObject {
     QVERIFY2(page.find("<TD class=mine> one.jpg</TD>") != std::string::npos, page.c_str());
 
     NewStateFolder();  // the colours and font chosen in the Express dialog
-    QStringList families = SortedFontFamilies();
+    QStringList families = QStrings(FontFamilies());
     answers.colours = {QColor(0x12, 0x34, 0x56)};
     OpenWindow("exp");
     EditSettings([&](QWidget* dialog) {
       Get<ColourLabel>(dialog, "ColorPageBack")->SetColor();
-      Get<QComboBox>(dialog, "cboFonts")->setCurrentIndex(families.size() - 1);
+      auto* fonts = Get<QComboBox>(dialog, "cboFonts");
+      QCOMPARE(Entries(fonts), families);  // kesto-cli's list
+      fonts->setCurrentIndex(families.size() - 1);
       Click(dialog, "cmdOptOk");
     });
     page = OnePictureGallery("page1.html");
