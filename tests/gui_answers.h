@@ -20,6 +20,7 @@ struct Answers {
   Answers() {
     SetMessageHook([this](const MessageRequest& request) {
       messages << request;
+      if (messages.size() > 50) qFatal("message boxes without end: %s", qPrintable(request.text));
       return buttons.isEmpty() ? QMessageBox::Ok : buttons.takeFirst();
     });
     SetFileHook([this](const FileRequest& request) {

@@ -28,7 +28,9 @@ frmFont::frmFont(InsertionTarget* target, FontMemory* memory, QWidget* owner)
   connect(ui_->cboFonts, &QComboBox::currentIndexChanged, this, primary);
   connect(ui_->cboFonts2, &QComboBox::currentIndexChanged, this, secondary);
   checks_->WatchNumber(ui_->UDFont, ui_->txtFontSize);
-  connect(ui_->cmdApply, &QPushButton::clicked, this, &frmFont::Build);
+  connect(ui_->cmdApply, &QPushButton::clicked, this, [this] {
+    if (checks_->PassFocused()) Build();
+  });
   connect(ui_->cmdOk, &QPushButton::clicked, this, &frmFont::Insert);
   connect(ui_->cmdOptOk, &QPushButton::clicked, this, &frmFont::Exit);
 }
@@ -78,6 +80,7 @@ void frmFont::Build() {
 // The remembered selection wrapped in a fresh build; the caret stops before
 // the closing tags.
 void frmFont::Insert() {
+  if (!checks_->PassFocused()) return;
   if (!target_->armed()) {
     accept();
     return;

@@ -417,6 +417,7 @@ void frmOptions::ShowTemplateEditor(const TemplateStart& start) {
 
 void frmOptions::Commit() {
   context_.editors->target.Disarm();
+  if (!checks_->PassFocused()) return;
   Form before = Controls();
   Form form = before;
   std::optional<Refusal> refusal = CommitAdvanced(&form, context_.record, context_.flags);

@@ -5,12 +5,9 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QMimeData>
-#include <QRegularExpressionValidator>
 #include <QScreen>
-#include <QTimer>
 #include <QUrl>
 #include <algorithm>
-#include <climits>
 
 #include "dialogs/desktop.h"
 #include "dialogs/field_checks.h"
@@ -57,7 +54,8 @@ QStringList DroppedFolders(const QMimeData* mime) {
 frmMain::frmMain(std::string state_folder, QWidget* parent)
     : QMainWindow(parent),
       ui_(std::make_unique<Ui::frmMain>()),
-      state_folder_(std::move(state_folder)) {
+      state_folder_(std::move(state_folder)),
+      checks_(new FieldChecks(this, CheckedDialog::kMain)) {
   ui_->setupUi(this);
   ui_->cmdStatus->hide();
   setAcceptDrops(true);
@@ -83,11 +81,8 @@ void frmMain::ConnectOptions() {
   connect(ui_->hsbQuality, &QScrollBar::valueChanged, this, &frmMain::ShowQuality);
   for (QRadioButton* button : {ui_->optResByH, ui_->optResByW, ui_->optResByHW})
     connect(button, &QRadioButton::clicked, this, &frmMain::TakeResizeMethod);
-  auto* digits = new QRegularExpressionValidator(QRegularExpression("[0-9]*"), this);
-  for (QLineEdit* box : {ui_->txtThumbH, ui_->txtThumbW}) {
-    box->setValidator(digits);
-    box->installEventFilter(this);
-  }
+  for (QLineEdit* box : {ui_->txtThumbH, ui_->txtThumbW})
+    checks_->Watch(box, true, FieldChecks::OnFocus::kCaretAtEnd);
   ui_->chkLoadLast->installEventFilter(this);
   connect(ui_->cmdProcess, &QPushButton::clicked, this, &frmMain::Process);
 }
@@ -282,29 +277,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
   bool focus_in = event->type() == QEvent::FocusIn;
   if (watched == ui_->chkLoadLast && (focus_in || event->type() == QEvent::FocusOut))
     ui_->Label1->setText(focus_in ? "Uncheck and restart for defaults" : "");
-  else if (watched == ui_->txtThumbH || watched == ui_->txtThumbW)
-    SizeBoxFocusEvent(static_cast<QLineEdit*>(watched), event);
   return QMainWindow::eventFilter(watched, event);
-}
-
-// A size box gets the caret at its end, and never loses the focus while it
-// holds no number of 1 or more (switching to another program does not count).
-void frmMain::SizeBoxFocusEvent(QLineEdit* box, QEvent* event) {
-  if (event->type() == QEvent::FocusIn) {
-    // After the box's own handling, which may select the whole text.
-    QTimer::singleShot(0, box, [box] {
-      box->deselect();
-      box->end(false);
-    });
-    return;
-  }
-  if (event->type() != QEvent::FocusOut) return;
-  Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-  if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return;
-  if (Val(S(box->text())) >= 1) return;
-  ShowMessage(this, {QMessageBox::Critical, "Error!", "This field can not be empty or zero!",
-                     QMessageBox::Ok});
-  box->setFocus();
 }
 
 ThumbOptions frmMain::Thumbs() const {
@@ -488,6 +461,7 @@ void frmMain::ShowState(const ProgramState& state) {
 }
 
 void frmMain::Process() {
+  if (!checks_->PassFocused()) return;
   RunInput input;
   input.directories = Directories();
   input.thumbs = Thumbs();

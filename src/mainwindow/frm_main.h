@@ -15,8 +15,8 @@
 #include "settings/session.h"
 #include "settings/settings_transfer.h"
 
+class FieldChecks;
 class FormatList;
-class QLineEdit;
 namespace Ui {
 class frmMain;
 }
@@ -43,7 +43,7 @@ class frmMain : public QMainWindow {
   /// Shut-down: refused while a run is going; otherwise writes the state
   /// folder (reporting a failure) and always closes.
   void closeEvent(QCloseEvent* event) override;
-  /// The caret and check of the size boxes, the hint of chkLoadLast.
+  /// The hint of chkLoadLast.
   bool eventFilter(QObject* watched, QEvent* event) override;
   /// Folders dragged from a file manager are added to the list.
   void dragEnterEvent(QDragEnterEvent* event) override;
@@ -70,7 +70,6 @@ class frmMain : public QMainWindow {
   void AddFormatList();
   void ShowQuality(int value);
   void TakeResizeMethod();
-  void SizeBoxFocusEvent(QLineEdit* box, QEvent* event);
 
   bool Advanced() const;
   void LoadConfig();
@@ -103,6 +102,7 @@ class frmMain : public QMainWindow {
   RunReport report_;
   std::string resize_method_;  // "Height", "Width", "Both", or what a file held
   bool running_ = false;
+  FieldChecks* checks_;  // the size boxes
 
   FormatList* formats_ = nullptr;  // the extra picture types, below the thumbnail options
   CommittedFlags committed_;

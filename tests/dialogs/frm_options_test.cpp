@@ -103,6 +103,23 @@ class FrmOptionsTest : public QObject {
     QCOMPARE(answers.messages.size(), 1);
   }
 
+  // Two refused boxes never take the focus from each other, also when it
+  // comes back after the change of tab; Enter checks the box before OK.
+  void refusedBoxesDoNotBounceAndEnterChecksFirst() {
+    Answers answers;
+    QLineEdit* rows = Line("txtRows");
+    Line("txtCols")->setText("");
+    rows->setFocus();
+    rows->setText("");
+    Line("txtCols")->setFocus();
+    QTRY_VERIFY(rows->hasFocus());
+    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();  // where a bounce would go on
+    QCOMPARE(answers.messages.size(), 1);
+    QTest::keyClick(rows, Qt::Key_Return);  // presses OK, the default button
+    QCOMPARE(answers.messages.size(), 2);
+    QVERIFY(dialog_->isVisible() && !flags_.AdvancedCommitted);
+  }
+
   void numberBoxesDropTypedLettersButCheckPastedOnes() {
     Answers answers;
     QLineEdit* rows = Line("txtRows");
