@@ -110,9 +110,10 @@ bool frmMain::StartUp() {
       if (!WriteProgramState(StatePath(state_folder_, "nd.ini"), State(), &err))
         ShowError(this, Q(err));
       return false;
-    case StartUpResult::kFailed:
+    case StartUpResult::kFailed:  // the dialogs show what was read; nothing is committed
       ShowState(session_.state);
       ShowError(this, Q(err));
+      FillDialogs();
       return true;
     case StartUpResult::kReady:
       ShowState(session_.state);
@@ -355,7 +356,7 @@ void frmMain::ShowAbout() { frmAbout(this).exec(); }
 void frmMain::EditSettings() {
   SettingsCommand command =
       PlanSettingsCommand(committed_, Advanced(), ui_->mnuModeExp->isChecked());
-  if (command.set_options) FillAdvancedForm();
+  if (command.set_options) FillAdvancedForm(/*tell=*/false);  // told when it was loaded
   if (command.set_options_exp) SetOptionsExp(&session_.express, &ExpressForm());
   if (command.show == SettingsDialog::kAdvanced) ShowAdvancedSettings();
   if (command.show == SettingsDialog::kExpress) ShowExpressSettings();
@@ -403,19 +404,27 @@ Form& frmMain::ThumbCodeForm() {
 }
 
 // frmOptions' controls from the record; a record that cannot fill them (a
-// damaged file) is reported.
-bool frmMain::FillAdvancedForm() {
+// damaged file) is reported when `tell`: once, when the file is read.
+bool frmMain::FillAdvancedForm(bool tell) {
   std::string err;
   if (SetOptions(session_.advanced, &AdvancedForm(), &err)) return true;
-  ShowError(this, Q(err));
+  if (tell) ShowError(this, Q(err));
   return false;
 }
 
 // After a .cfg was read: both dialogs show its values, so a new file's
 // snipplets replace the old ones.
 void frmMain::FillAdvancedDialogs() {
-  FillAdvancedForm();
+  FillAdvancedForm(/*tell=*/true);
   SetThumbOptions(session_.advanced, &ThumbCodeForm());
+}
+
+// After a start whose files could not all be read: every dialog shows its
+// record, what was read included, so that neither its OK nor the close
+// writes first values over a file that was read.
+void frmMain::FillDialogs() {
+  FillAdvancedDialogs();
+  SetOptionsExp(&session_.express, &ExpressForm());
 }
 
 // Modal over the main window; its OK and its Cancel both unload it.
@@ -431,7 +440,7 @@ void frmMain::ShowAdvancedSettings() {
 // commit. A record that cannot fill the dialog (a damaged autosave) is
 // reported and nothing is committed; a refused commit keeps the dialog loaded.
 void frmMain::CommitAdvancedAtStartUp() {
-  if (!FillAdvancedForm()) return;
+  if (!FillAdvancedForm(/*tell=*/true)) return;
   if (std::optional<Refusal> refusal =
           CommitAdvanced(&AdvancedForm(), &session_.advanced, &committed_))
     ShowRefusal(this, *refusal);

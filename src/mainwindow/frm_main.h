@@ -79,8 +79,9 @@ class frmMain : public QMainWindow {
 
   Form& AdvancedForm();
   Form& ThumbCodeForm();
-  bool FillAdvancedForm();
+  bool FillAdvancedForm(bool tell);
   void FillAdvancedDialogs();
+  void FillDialogs();
   void ShowAdvancedSettings();
   void CommitAdvancedAtStartUp();
 

@@ -180,6 +180,32 @@ class SettingsDialogsTest : public QObject {
     OpenWindow("adv", AdvancedConfigText(loaded, ThumbOptions()));
     QCOMPARE(answers.Said()[2], "Error|GenMenu is not a number: \"on\"");
     QCOMPARE(window_->session().advanced.GenMenu, "on");  // nothing committed
+
+    NewStateFolder();  // a loaded one, told once
+    OpenWindow("adv");
+    answers.paths = {Config("bad.cfg", loaded)};
+    Trigger(window_.get(), "mnuLoad");
+    Shown();
+    QCOMPARE(answers.Said().mid(3), QStringList{"Error|GenMenu is not a number: \"on\""});
+  }
+
+  // A damaged autosave: each dialog shows what was read, so neither OK nor
+  // the close writes first values over the good autosave.
+  void aDamagedAutosaveLeavesTheOtherInItsDialogAndFile() {
+    Answers answers;
+    AdvancedSettings good;
+    good.PageTitle = "Good";
+    WriteFile(Path("tempexp.cfe"), "[Express]\r\nQuality=75\r\nExpressPageTitle=Half\r\n");
+    OpenWindow("adv", AdvancedConfigText(good, ThumbOptions()));
+    QCOMPARE(answers.messages.size(), 1);
+    EditSettings([](QWidget* dialog) { Click(dialog, "cmdOptOk"); });
+    QCOMPARE(window_->session().advanced.PageTitle, "Good");
+    QVERIFY(window_->close());
+    AdvancedSettings saved;
+    ThumbOptions thumbs;
+    std::string err;
+    QVERIFY(LoadAdvancedConfig(Path("temp.cfg"), &saved, &thumbs, &err));
+    QCOMPARE(saved.PageTitle, "Good");
   }
 
   void everyFieldSurvivesWindowRecordFileRecordWindow() {
