@@ -199,15 +199,16 @@ void frmMain::OpenDirectory() {
 }
 
 void frmMain::SaveDirectoryList() {
-  QString path = AskForPath(
-      this, {FileRequest::kSave, "Save Directory List", "Directory List (*.dir)", "dir"});
+  QString path = AskForPath(this, {FileRequest::kSave, "Save Directory List",
+                                   "Directory List (*.dir)", "dir", Q(state_folder_)});
   std::string err;
   if (!path.isEmpty() && !SaveDirList(S(path), Directories(), &err)) ShowError(this, Q(err));
 }
 
 void frmMain::LoadDirectoryList() {
-  QString path =
-      AskForPath(this, {FileRequest::kOpen, "Load Directory List", "Directory List (*.dir)", {}});
+  QString path = AskForPath(
+      this,
+      {FileRequest::kOpen, "Load Directory List", "Directory List (*.dir)", {}, Q(state_folder_)});
   if (path.isEmpty()) return;
   std::vector<std::string> dirs;
   std::string err;
@@ -314,8 +315,11 @@ bool frmMain::Advanced() const { return ui_->mnuModeAdv->isChecked(); }
 
 void frmMain::LoadConfig() {
   bool advanced = Advanced();
-  QString path =
-      AskForPath(this, {FileRequest::kOpen, "Load Configuration File", ConfigFilter(advanced), {}});
+  QString path = AskForPath(this, {FileRequest::kOpen,
+                                   "Load Configuration File",
+                                   ConfigFilter(advanced),
+                                   {},
+                                   Q(state_folder_)});
   if (path.isEmpty()) return;
   ThumbOptions thumbs = Thumbs();
   std::string err;
@@ -337,8 +341,9 @@ void frmMain::LoadConfig() {
 
 void frmMain::SaveConfig() {
   bool advanced = Advanced();
-  QString path = AskForPath(this, {FileRequest::kSave, "Save Configuration File",
-                                   ConfigFilter(advanced), advanced ? "cfg" : "cfe"});
+  QString path =
+      AskForPath(this, {FileRequest::kSave, "Save Configuration File", ConfigFilter(advanced),
+                        advanced ? "cfg" : "cfe", Q(state_folder_)});
   if (path.isEmpty()) return;
   std::string err;
   bool saved = advanced ? SaveAdvancedConfig(S(path), session_.advanced, Thumbs(), &err)

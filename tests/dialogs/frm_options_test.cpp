@@ -326,6 +326,7 @@ class FrmOptionsTest : public QObject {
     Click("cmdBrowseFooter");  // cancelled
     QCOMPARE(Line("txtHeader")->text(), header);
     QCOMPARE(answers.files.size(), 2);
+    QCOMPARE(answers.files[0].folder, tmp_->path());  // the state folder
     Line("txtHeader")->setText(" " + header + " ");
     QTest::mouseDClick(Line("txtHeader"), Qt::LeftButton);
     Line("txtFooter")->setText(tmp_->filePath("missing.html"));

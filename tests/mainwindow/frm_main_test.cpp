@@ -227,6 +227,7 @@ class FrmMainTest : public QObject {
     answers.paths = {cfg};
     Trigger("mnuLoad");
     QCOMPARE(answers.files[0].filter, "Config File (*.cfg)");
+    QCOMPARE(answers.files[0].folder, tmp_->path());  // the state folder
     QCOMPARE(window_->session().advanced.PageTitle, "From the file");
     QCOMPARE(Get<QLineEdit>("txtThumbH")->text(), "55");  // the other options: the state's test
     QCOMPARE(window_->windowTitle(), "KESTO - mine.cfg");
