@@ -254,7 +254,7 @@ class FrmMainTest : public QObject {
     QCOMPARE(window_->windowTitle(), "KESTO - saved.cfe");
   }
 
-  // Help opens two addresses; About opens its box, whose link opens one.
+  // Help opens two addresses; About opens its box, whose links open two.
   void helpAndAboutOpenTheirAddresses() {
     Answers answers;
     Trigger("mnuHelp1");
@@ -262,14 +262,18 @@ class FrmMainTest : public QObject {
     QString shown;
     ModalAnswerer answerer([&](QWidget* modal) {
       shown = modal->objectName();
-      emit ::Get<QLabel>(modal, "lblSite")->linkActivated(" https://kesto.example ");
+      for (const char* name : {"lblEmail", "lblSite"}) {
+        auto* label = ::Get<QLabel>(modal, name);
+        emit label->linkActivated(
+            QRegularExpression("href=\"(.*)\"").match(label->text()).captured(1));
+      }
       modal->close();
     });
     Trigger("mnuAbout");
     QCOMPARE(shown, "frmAbout");
     QCOMPARE(answers.Opened(),
              QStringList({"https://kesto.example/help", "https://mirror.kesto.example/help",
-                          "https://kesto.example"}));
+                          "mailto:authors@kesto.example", "https://kesto.example"}));
     QCOMPARE(answers.desktop[2].kind, DesktopRequest::kOpen);
   }
 
