@@ -293,14 +293,17 @@ ThumbOptions frmMain::Thumbs() const {
   return thumbs;
 }
 
-// A resize method other than the three selects no button and leaves them as they were.
+// The buttons show the method a run takes: a text other than the three (a
+// file's "height", or none) is kept for the files, and resizes by height.
 void frmMain::ShowThumbs(const ThumbOptions& thumbs) {
   ui_->hsbQuality->setValue(thumbs.Quality);
   ShowQuality(ui_->hsbQuality->value());
   resize_method_ = thumbs.ResizeMethod;
-  if (thumbs.ResizeMethod == "Height") ui_->optResByH->setChecked(true);
-  if (thumbs.ResizeMethod == "Width") ui_->optResByW->setChecked(true);
-  if (thumbs.ResizeMethod == "Both") ui_->optResByHW->setChecked(true);
+  ResizeBy by = EffectiveResize(thumbs);
+  (by == ResizeBy::kWidth  ? ui_->optResByW
+   : by == ResizeBy::kBoth ? ui_->optResByHW
+                           : ui_->optResByH)
+      ->setChecked(true);
   ui_->txtThumbH->setText(Q(thumbs.Height));
   ui_->txtThumbW->setText(Q(thumbs.Width));
   ui_->chkProgressive->setTristate(thumbs.Progressive == 2);  // "grey", as a file may hold

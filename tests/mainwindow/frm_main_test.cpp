@@ -10,6 +10,7 @@
 #include "mainwindow/close_on_signal.h"
 #include "pictures/vips_io.h"
 #include "settings/advanced_config.h"
+#include "settings/express_config.h"
 
 namespace {
 
@@ -277,6 +278,22 @@ class FrmMainTest : public QObject {
     QCOMPARE(answers.desktop[2].kind, DesktopRequest::kOpen);
   }
 
+  // The buttons show the method a run takes, whatever text a file holds.
+  void theResizeButtonsShowWhatARunTakes() {
+    Answers answers;
+    Trigger("mnuModeExp");
+    const std::pair<const char*, const char*> cases[] = {
+        {"Width", "optResByW"}, {"height", "optResByH"}, {"Both", "optResByHW"}, {"", "optResByH"}};
+    for (auto [method, button] : cases) {
+      std::string err;
+      QVERIFY(SaveExpressConfig(Path("m.cfe"), ExpressSettings(), {75, method, "9", "9", 0}, &err));
+      answers.paths = {tmp_->filePath("m.cfe")};
+      Trigger("mnuLoad");
+      QVERIFY2(Get<QRadioButton>(button)->isChecked(), method);
+    }
+    QVERIFY(answers.messages.isEmpty());
+  }
+
   void withoutStateFileTheProgramWritesOneAndEnds() {
     Answers answers;
     frmMain window(tmp_->path().toStdString());
@@ -319,6 +336,7 @@ class FrmMainTest : public QObject {
     QCOMPARE(answers.Said(), QStringList{"Error|" + tmp_->filePath("tempexp.cfe") +
                                          ": Quality is missing or not between 1 and 100"});
     QCOMPARE(::Get<QComboBox>(&window, "cboDirList")->currentText(), "/kept/");
+    QCOMPARE(::Get<QLabel>(&window, "lblQuality")->text(), "1%");  // nd.ini has no Quality
   }
 
   // The window's controls reach the state file when it closes, and come back
