@@ -66,7 +66,12 @@ frmMain::frmMain(std::string state_folder, QWidget* parent)
   ShowState(ProgramState());
 }
 
-frmMain::~frmMain() = default;
+// A run still going (the window was never closed) stops as STOP stops it.
+frmMain::~frmMain() {
+  if (!worker_.joinable()) return;
+  run_->Stop();
+  worker_.join();
+}
 
 void frmMain::ConnectDirectoryList() {
   connect(ui_->cmdAddDir, &QPushButton::clicked, this, &frmMain::AskForDirectory);
@@ -131,7 +136,9 @@ void frmMain::Centre() {
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
-  if (running_) {
+  if (run_) {
+    closing_ = true;
+    run_->Stop();
     event->ignore();
     return;
   }
@@ -242,7 +249,7 @@ void frmMain::FitDropDownWidth() {
 }
 
 void frmMain::dragEnterEvent(QDragEnterEvent* event) {
-  if (!running_ && !DroppedFolders(event->mimeData()).isEmpty()) event->acceptProposedAction();
+  if (!run_ && !DroppedFolders(event->mimeData()).isEmpty()) event->acceptProposedAction();
 }
 
 void frmMain::dropEvent(QDropEvent* event) {
@@ -477,8 +484,10 @@ void frmMain::ShowState(const ProgramState& state) {
   formats_->Show(state.Formats);
 }
 
+// The run goes on its own thread; the window's thread stays free for the
+// windows, and hears of the run's end from run_.
 void frmMain::Process() {
-  if (!checks_->PassFocused()) return;
+  if (run_ || !checks_->PassFocused()) return;
   RunInput input;
   input.directories = Directories();
   input.thumbs = Thumbs();
@@ -491,17 +500,32 @@ void frmMain::Process() {
   }
   ExpressSettings express = session_.express;
   FillFontName(&express);  // a .cfe without ExpressFontName: the font at its index
-  RunWindows windows(this, ui_->cmdStatus);
+  run_ = new RunWindows(this, ui_->cmdStatus, input.directories, [this] { EndRun(); });
   SetRunning(true);
-  ::Process(Advanced(), input, session_.advanced, express, &windows, &report_);
+  worker_ = std::thread([windows = run_, report = &report_, advanced = Advanced(),
+                         input = std::move(input), settings = session_.advanced,
+                         express = std::move(express)] {
+    ::Process(advanced, input, settings, express, windows, report);
+    windows->End();
+  });
+}
+
+// On the window's thread, once the run has told all it had to tell.
+void frmMain::EndRun() {
+  worker_.join();
   SetRunning(false);
-  windows.ShowCollected();
+  RunWindows* windows = std::exchange(run_, nullptr);
+  windows->deleteLater();  // EndRun is called from one of its calls
+  if (closing_)
+    close();
+  else
+    windows->ShowCollected();
+  emit RunEnded();
 }
 
 // The menu bar and the controls, not the whole window: that would disable the
 // progress window and its STOP too.
 void frmMain::SetRunning(bool running) {
-  running_ = running;
   centralWidget()->setEnabled(!running);
   menuBar()->setEnabled(!running);
   if (running)

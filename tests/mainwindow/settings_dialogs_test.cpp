@@ -87,7 +87,9 @@ class SettingsDialogsTest : public QObject {
                 tmp_->filePath("pics/one.jpg"));
     Get<QComboBox>(window_.get(), "cboDirList")->addItem(tmp_->filePath("pics") + "/");
     ModalAnswerer report([](QWidget* modal) { modal->close(); });
+    QSignalSpy ended(window_.get(), &frmMain::RunEnded);
     Click(window_.get(), "cmdProcess");
+    ended.wait(60000);
     return ReadFile(Path(QString("pics/") + page));
   }
 
