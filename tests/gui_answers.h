@@ -6,11 +6,7 @@
 
 #include <QtTest>
 #include <QtWidgets>
-#include <chrono>
-#include <condition_variable>
 #include <functional>
-#include <mutex>
-#include <thread>
 
 #include "dialogs/clipboard.h"
 #include "dialogs/colour_dialog.h"
@@ -80,34 +76,6 @@ struct Answers {
   QList<DesktopRequest> desktop;
   bool desktop_works = true;  // the answer to every desktop request
   QStringList clipboard;      // every text put on the clipboard, in order
-};
-
-/// Ends the test program with a message when it still runs `seconds` after
-/// this was made and before it went: a test that would hang fails instead.
-class Watchdog {
- public:
-  explicit Watchdog(int seconds)
-      : thread_([this, seconds] {
-          std::unique_lock lock(mutex_);
-          if (!gone_.wait_for(lock, std::chrono::seconds(seconds), [this] { return done_; }))
-            qFatal("the watchdog ends a test that hangs");
-        }) {}
-  ~Watchdog() {
-    {
-      std::lock_guard lock(mutex_);
-      done_ = true;
-    }
-    gone_.notify_one();
-    thread_.join();
-  }
-  Watchdog(const Watchdog&) = delete;
-  Watchdog& operator=(const Watchdog&) = delete;
-
- private:
-  std::mutex mutex_;
-  std::condition_variable gone_;
-  bool done_ = false;
-  std::thread thread_;
 };
 
 /// Hands every modal window that opens while it lives to `answer`, which

@@ -406,7 +406,6 @@ class FrmMainTest : public QObject {
   // after the box; the next signal ends the program. Runs last: the signals
   // keep closing windows until the program ends.
   void signalsCloseTheWindowsWhateverIsOpen() {
-    Watchdog watchdog(30);
     Window shown, refusing(true), later, hidden;
     shown.show();
     refusing.show();

@@ -146,7 +146,6 @@ class ProcessTest : public QObject {
   // then saves the state and closes, without a report.
   void stopAndCloseEndTheRunBeforeTheNextPicture() {
     QFETCH(bool, close);
-    Watchdog watchdog(120);
     WriteNoisyPictures(Path("many"), 24);
     QDir().mkpath(Path("state"));
     QString thumbs = Path("many/thumbs");
