@@ -94,17 +94,6 @@ class FrmOptions2Test : public QObject {
     }
   }
 
-  void twoRefusedFieldsDoNotBounceTheFocusForEver() {
-    Answers answers;
-    frmOptions2* dialog = Open();
-    Type("txtCols", "");
-    Type("txtRows", "");  // leaving txtCols refuses it and takes the focus back
-    QCOMPARE(answers.messages.size(), 1);
-    QCOMPARE(QApplication::focusWidget(), Box(dialog, "txtCols"));
-    Get<QPushButton>(dialog, "cmdOptCancel")->setFocus();  // Cancel discards: no check
-    QCOMPARE(answers.messages.size(), 1);
-  }
-
   void theUpDownFollowsTheTextAndWritesIntoIt() {
     Answers answers;
     frmOptions2* dialog = Open();

@@ -88,36 +88,31 @@ class FrmOptionsTest : public QObject {
     tmp_.reset();
   }
 
-  // One watcher checks every box (which text passes is the rules' own test).
-  void aFieldCheckSwitchesToItsTabAndKeepsTheFocus() {
-    Answers answers;
-    Tab(5);
-    QLineEdit* field = Line("txtFNameMaxLet");
-    field->setFocus();
-    field->setText("2");
-    Tab(6);  // the user turns to another tab
-    QCOMPARE(answers.Said(), QStringList{"Error!|This field can not be less than 3!"});
-    QCOMPARE(answers.messages[0].icon, QMessageBox::Critical);
-    QTRY_COMPARE(Tabs()->currentIndex(), 5);
-    QTRY_VERIFY(field->hasFocus());
-    QCOMPARE(answers.messages.size(), 1);
-  }
-
-  // Two refused boxes never take the focus from each other, also when it
-  // comes back after the change of tab; Enter checks the box before OK.
-  void refusedBoxesDoNotBounceAndEnterChecksFirst() {
+  // One watcher checks every box (which text passes is the rules' own test):
+  // a refused box gets its tab and the focus back, once, also when the box
+  // it was left for is refused too; Enter checks the box before OK; Cancel,
+  // which discards it, does not.
+  void aRefusedBoxGetsItsTabAndTheFocusBackOnce() {
     Answers answers;
     QLineEdit* rows = Line("txtRows");
     Line("txtCols")->setText("");
     rows->setFocus();
     rows->setText("");
     Line("txtCols")->setFocus();
+    QCOMPARE(answers.Said(), QStringList{"Error!|This field can not be empty or zero!"});
+    QCOMPARE(answers.messages[0].icon, QMessageBox::Critical);
     QTRY_VERIFY(rows->hasFocus());
     for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();  // where a bounce would go on
     QCOMPARE(answers.messages.size(), 1);
+    Tab(6);  // the user turns to another tab
+    QTRY_COMPARE(Tabs()->currentIndex(), 0);
+    QTRY_VERIFY(rows->hasFocus());
     QTest::keyClick(rows, Qt::Key_Return);  // presses OK, the default button
-    QCOMPARE(answers.messages.size(), 2);
+    QCOMPARE(answers.messages.size(), 3);
     QVERIFY(dialog_->isVisible() && !flags_.AdvancedCommitted);
+    QCoreApplication::processEvents();  // the focus is back from that refusal
+    ClickWithFocus("cmdOptCancel");
+    QCOMPARE(answers.messages.size(), 3);
   }
 
   void numberBoxesDropTypedLettersButCheckPastedOnes() {

@@ -34,30 +34,6 @@ TEST(FileIoTest, WriteReplacesTheFileKeepingItsPermissionsAndLeavesNothingElse) 
   EXPECT_EQ(dir.Count(), 2u);
 }
 
-// A settings file that is a link (a dotfile manager's) stays a link: the file
-// it ends at is replaced, beside itself; a loop of links is refused.
-TEST(FileIoTest, SettingsFilesAreWrittenThroughLinks) {
-  TempFolder dir;
-  fs::create_directories(dir.Path("dots/sub"));
-  fs::create_directory(dir.Path("state"));
-  dir.Write("dots/sub/nd.ini", "old");
-  const std::pair<const char*, const char*> links[] = {{"state/relative", "../dots/sub/nd.ini"},
-                                                       {"state/chain", "relative"},
-                                                       {"state/dangling", "../dots/sub/new.cfg"},
-                                                       {"state/loop", "loop2"},
-                                                       {"state/loop2", "loop"}};
-  for (auto [link, target] : links) fs::create_symlink(target, dir.Path(link));
-  std::string err;
-  ASSERT_TRUE(WriteSettingsFile(dir.Path("state/chain"), "through", &err)) << err;
-  ASSERT_TRUE(WriteSettingsFile(dir.Path("state/dangling"), "made", &err)) << err;
-  EXPECT_EQ(dir.Read("dots/sub/nd.ini") + "|" + dir.Read("dots/sub/new.cfg"), "through|made");
-  for (auto [link, target] : links) EXPECT_TRUE(fs::is_symlink(dir.Path(link))) << link;
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path("dots/sub")), {}), 2);  // no temporary
-  EXPECT_FALSE(WriteSettingsFile(dir.Path("state/loop"), "x", &err));
-  EXPECT_EQ(err,
-            dir.Path("state/loop") + ": cannot be written (Too many levels of symbolic links)");
-}
-
 TEST(FileIoTest, OnlyTemporaryFilesOfEndedProcessesAreRemoved) {
   TempFolder dir;
   pid_t gone = fork();
