@@ -114,7 +114,7 @@ class frmMain : public QMainWindow {
 
   // A run goes on its own thread; the windows hear of it through run_.
   std::thread worker_;
-  RunWindows* run_ = nullptr;  // while a run goes and its report is shown
+  RunWindows* run_ = nullptr;  // while a run goes
   bool closing_ = false;       // asked to close during a run: closes at its end
 
   FormatList* formats_ = nullptr;  // the extra picture types, below the thumbnail options
