@@ -83,9 +83,7 @@ int TimeProcess(const fs::path& state, const char* label) {
   qint64 largest_gap = 0;
   QTimer ticks;
   ticks.setTimerType(Qt::PreciseTimer);
-  ticks.callOnTimeout([&] {
-    largest_gap = std::max(largest_gap, since_tick.restart());
-  });
+  ticks.callOnTimeout([&] { largest_gap = std::max(largest_gap, since_tick.restart()); });
   QTimer::singleShot(0, [&] {
     clock.start();
     since_tick.start();
