@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFileInfo>
 #include <clocale>
 
 #include "dialogs/message_box.h"
@@ -11,18 +12,21 @@
 
 namespace {
 
-// The state folder: --state-dir, else $KESTO_STATE_DIR, else the program's
-// folder or the user's settings folder; the shipped "nd.ini" and
-// "default.tpl" beside the program (../share/kesto/) are copied in where the
-// folder has none.
+// The state folder: --state-dir, else $KESTO_STATE_DIR, else the user's
+// settings folder, or the program's folder when it runs from its build tree;
+// the shipped "nd.ini" and "default.tpl" beside the program (../share/kesto/)
+// are copied in where the folder has none. The build tree lays out its data
+// folder as an installation does and marks it with a file "build-tree".
 bool FindStateFolder(const QString& named, std::string* folder, std::string* err) {
   QString program = QCoreApplication::applicationDirPath();
+  QString data = QDir(program).filePath("../share/kesto");
   StateFolderInputs inputs;
   inputs.program_folder = program.toStdString();
   inputs.xdg_config_home = qEnvironmentVariable("XDG_CONFIG_HOME").toStdString();
   inputs.home = QDir::homePath().toStdString();
-  inputs.data_folder = QDir(program).filePath("../share/kesto").toStdString();
+  inputs.data_folder = data.toStdString();
   inputs.named_folder = named.toStdString();
+  inputs.installed = QFileInfo(data).isDir() && !QFileInfo::exists(data + "/build-tree");
   return PrepareStateFolder(inputs, folder, err);
 }
 

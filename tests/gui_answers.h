@@ -20,6 +20,7 @@ struct Answers {
   Answers() {
     SetMessageHook([this](const MessageRequest& request) {
       messages << request;
+      if (messages.size() > 50) qFatal("message boxes without end: %s", qPrintable(request.text));
       return buttons.isEmpty() ? QMessageBox::Ok : buttons.takeFirst();
     });
     SetFileHook([this](const FileRequest& request) {
@@ -107,6 +108,13 @@ inline void Click(const QObject* window, const QString& button) {
 
 inline void Trigger(const QObject* window, const QString& action) {
   Get<QAction>(window, action)->trigger();
+}
+
+/// `texts` as Qt strings.
+inline QStringList QStrings(const std::vector<std::string>& texts) {
+  QStringList strings;
+  for (const std::string& text : texts) strings << QString::fromStdString(text);
+  return strings;
 }
 
 /// The texts of a drop-down list's or a list widget's entries.

@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
+#include <QEventLoop>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
@@ -92,7 +93,10 @@ int main(int argc, char** argv) {
     ok = Save(window.findChild<QDialog*>("frmProgress"), out + "/progress-window.png") && ok;
   });
   mid_run.start(0);
+  QEventLoop run;
+  QObject::connect(&window, &frmMain::RunEnded, &run, &QEventLoop::quit);
   window.findChild<QPushButton*>("cmdProcess")->click();
+  run.exec();
 
   window.findChild<QAction*>("mnuModeAdv")->trigger();
   SetFileHook([&](const FileRequest&) { return samples + "/advanced.cfg"; });

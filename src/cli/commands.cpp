@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <optional>
 
-#include "cli/fonts.h"
 #include "pictures/vips_io.h"
+#include "run/fonts.h"
 #include "run/tree.h"
 #include "settings/advanced_config.h"
 #include "settings/dir_list.h"
@@ -122,12 +122,6 @@ void AddTrees(PreparedRun* run) {
     all.insert(all.end(), run->trees.back().begin(), run->trees.back().end());
   }
   run->input.directories = std::move(all);
-}
-
-// A name the page writer can use: the font at ExpressFontFace when none is set.
-void FillFontName(ExpressSettings* settings) {
-  if (!settings->ExpressFontName.empty()) return;
-  settings->ExpressFontName = FontFamilyAt(RoundHalfEven(Val(settings->ExpressFontFace)));
 }
 
 bool AffixWouldOverwritePictures(const PreparedRun& run) {

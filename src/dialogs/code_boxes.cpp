@@ -11,18 +11,22 @@
 
 namespace {
 
-class SelectAll : public QObject {
+// Does `place` to the caret of a box that gets the focus.
+class OnFocusIn : public QObject {
  public:
-  using QObject::QObject;
+  OnFocusIn(QLineEdit* box, void (*place)(QLineEdit*)) : QObject(box), place_(place) {}
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
     // After the box's own handling, which a mouse click ends with a caret.
     if (event->type() == QEvent::FocusIn)
       if (auto* box = qobject_cast<QLineEdit*>(watched))
-        QTimer::singleShot(0, box, [box] { box->selectAll(); });
+        QTimer::singleShot(0, box, [box, place = place_] { place(box); });
     return false;
   }
+
+ private:
+  void (*place_)(QLineEdit*);
 };
 
 }  // namespace
@@ -53,4 +57,13 @@ void AddTagRows(QWidget* frame, const QStringList& tags, const std::function<voi
   }
 }
 
-void SelectAllOnFocus(QLineEdit* box) { box->installEventFilter(new SelectAll(box)); }
+void SelectAllOnFocus(QLineEdit* box) {
+  box->installEventFilter(new OnFocusIn(box, [](QLineEdit* b) { b->selectAll(); }));
+}
+
+void CaretAtEndOnFocus(QLineEdit* box) {
+  box->installEventFilter(new OnFocusIn(box, [](QLineEdit* b) {
+    b->deselect();
+    b->end(false);
+  }));
+}

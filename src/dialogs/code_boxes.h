@@ -19,3 +19,7 @@ void AddTagRows(QWidget* frame, const QStringList& tags, const std::function<voi
 
 /// Makes `box` select its whole text whenever it gets the focus.
 void SelectAllOnFocus(QLineEdit* box);
+
+/// Makes `box` put the caret at the end of its text, nothing selected,
+/// whenever it gets the focus.
+void CaretAtEndOnFocus(QLineEdit* box);

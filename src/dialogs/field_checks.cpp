@@ -4,6 +4,7 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPointer>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -20,6 +21,10 @@ bool TypesNonDigit(const QKeyEvent* key) {
   return text.size() == 1 && text[0].isPrint() && !text[0].isDigit();
 }
 
+// The checks whose refusal is being shown or whose box is getting the focus
+// back; no box anywhere is checked meanwhile.
+const FieldChecks* refusing = nullptr;
+
 }  // namespace
 
 void ShowRefusal(QWidget* parent, const Refusal& refusal) {
@@ -31,8 +36,16 @@ void ShowRefusal(QWidget* parent, const Refusal& refusal) {
 FieldChecks::FieldChecks(QWidget* dialog, CheckedDialog rules)
     : QObject(dialog), dialog_(dialog), rules_(rules) {}
 
-void FieldChecks::Watch(QLineEdit* box, bool digits) {
-  SelectAllOnFocus(box);
+FieldChecks::~FieldChecks() {
+  if (refusing == this) refusing = nullptr;
+}
+
+void FieldChecks::Watch(QLineEdit* box, bool digits, OnFocus on_focus) {
+  if (on_focus == OnFocus::kSelectAll)
+    SelectAllOnFocus(box);
+  else
+    CaretAtEndOnFocus(box);
+  boxes_.insert(box);
   if (digits) digit_boxes_.insert(box);
   box->installEventFilter(this);
 }
@@ -55,22 +68,32 @@ bool FieldChecks::eventFilter(QObject* watched, QEvent* event) {
   return QObject::eventFilter(watched, event);
 }
 
-void FieldChecks::Leave(QLineEdit* box) {
-  if (refusing_ || !dialog_->isVisible() || QApplication::focusWidget() == exempt_) return;
+bool FieldChecks::PassFocused() {
+  auto* box = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+  return !box || !boxes_.contains(box) || !Leave(box);
+}
+
+bool FieldChecks::Leave(QLineEdit* box) {
+  if (refusing || !dialog_->isVisible() || QApplication::focusWidget() == exempt_) return false;
   std::string text = box->text().toStdString();
   std::optional<Refusal> refusal = CheckOnLeave(rules_, box->objectName().toStdString(), &text);
-  if (!refusal) return;
-  refusing_ = true;
-  ShowRefusal(dialog_, *refusal);
+  if (refusal) Refuse(box, *refusal, text);
+  return refusal.has_value();
+}
+
+void FieldChecks::Refuse(QLineEdit* box, const Refusal& refusal, const std::string& text) {
+  refusing = this;
+  ShowRefusal(dialog_, refusal);
   if (text != box->text().toStdString()) box->setText(QString::fromStdString(text));
-  if (tabs_ && refusal->tab >= 0) {
-    // After the change of tab that may have taken the focus away has ended.
-    QTimer::singleShot(0, box, [this, box, tab = refusal->tab] {
-      tabs_->setCurrentIndex(tab);
-      box->setFocus(Qt::OtherFocusReason);
-    });
-  } else {
+  if (!tabs_ || refusal.tab < 0) {
     box->setFocus(Qt::OtherFocusReason);
+    refusing = nullptr;
+    return;
   }
-  refusing_ = false;
+  // After the change of tab that may have taken the focus away has ended.
+  QTimer::singleShot(0, this, [this, box = QPointer<QLineEdit>(box), tab = refusal.tab] {
+    tabs_->setCurrentIndex(tab);
+    if (box) box->setFocus(Qt::OtherFocusReason);
+    refusing = nullptr;
+  });
 }

@@ -41,14 +41,14 @@ QString Chosen(QFileDialog* dialog) {
 
 QString AskForPath(QWidget* parent, const FileRequest& request) {
   if (Hook()) return Hook()(request);
-  QFileDialog dialog(parent, request.title, QString(), request.filter);
+  QFileDialog dialog(parent, request.title, request.folder, request.filter);
   SetUp(&dialog, request);
   return Chosen(&dialog);
 }
 
 QString AskForFolder(QWidget* parent, const QString& title, const QString& option, bool* checked) {
   *checked = false;
-  FileRequest request{FileRequest::kFolder, title, {}, {}};
+  FileRequest request{FileRequest::kFolder, title, {}, {}, {}};
   if (Hook()) {
     QString path = Hook()(request);
     *checked = !path.isEmpty() && TheOptionHook() && TheOptionHook()(option);

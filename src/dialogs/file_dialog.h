@@ -13,6 +13,7 @@ struct FileRequest {
   QString title;
   QString filter;  // "Directory List (*.dir)"; none for a folder
   QString suffix;  // added to a saved name that has none: "dir"
+  QString folder;  // where the picker starts: the state folder
 };
 
 /// The path chosen in a modal picker over `parent`, "" when the user

@@ -1,5 +1,5 @@
-// The About box: name, version, rights, disclaimer, web address and a button
-// that starts the desktop's system-information program.
+// The About box: name, version, rights, disclaimer, e-mail and web address
+// and a button that starts the desktop's system-information program.
 #pragma once
 
 #include <QDialog>

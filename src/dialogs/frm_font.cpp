@@ -2,8 +2,8 @@
 
 #include "dialogs/code_boxes.h"
 #include "dialogs/field_checks.h"
-#include "dialogs/font_list.h"
 #include "dialogs/insertion_target.h"
+#include "run/fonts.h"
 #include "settings/text.h"
 #include "ui_frm_font.h"
 
@@ -15,7 +15,8 @@ frmFont::frmFont(InsertionTarget* target, FontMemory* memory, QWidget* owner)
       checks_(new FieldChecks(this, CheckedDialog::kFontBuilder)) {
   ui_->setupUi(this);
   SetUpCodeBoxes(this);
-  QStringList families = SortedFontFamilies();
+  QStringList families;
+  for (const std::string& family : FontFamilies()) families << QString::fromStdString(family);
   ui_->cboFonts->addItems(families);
   ui_->cboFonts2->addItem("None");
   ui_->cboFonts2->addItems(families);
@@ -27,7 +28,9 @@ frmFont::frmFont(InsertionTarget* target, FontMemory* memory, QWidget* owner)
   connect(ui_->cboFonts, &QComboBox::currentIndexChanged, this, primary);
   connect(ui_->cboFonts2, &QComboBox::currentIndexChanged, this, secondary);
   checks_->WatchNumber(ui_->UDFont, ui_->txtFontSize);
-  connect(ui_->cmdApply, &QPushButton::clicked, this, &frmFont::Build);
+  connect(ui_->cmdApply, &QPushButton::clicked, this, [this] {
+    if (checks_->PassFocused()) Build();
+  });
   connect(ui_->cmdOk, &QPushButton::clicked, this, &frmFont::Insert);
   connect(ui_->cmdOptOk, &QPushButton::clicked, this, &frmFont::Exit);
 }
@@ -77,6 +80,7 @@ void frmFont::Build() {
 // The remembered selection wrapped in a fresh build; the caret stops before
 // the closing tags.
 void frmFont::Insert() {
+  if (!checks_->PassFocused()) return;
   if (!target_->armed()) {
     accept();
     return;

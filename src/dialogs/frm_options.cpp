@@ -241,7 +241,8 @@ void frmOptions::RefillEmptyCode(QPlainTextEdit* box) {
 }
 
 void frmOptions::AddCssFileUrl() {
-  QString path = AskForPath(this, {FileRequest::kOpen, "Locate CSS File", kCssFiles, {}});
+  QString path = AskForPath(
+      this, {FileRequest::kOpen, "Locate CSS File", kCssFiles, {}, Q(context_.program_folder)});
   if (path.isEmpty()) return;
   ui_->txtStyleCode->setPlainText("<link rel=\"stylesheet\" type=\"text/css\" href=\"" + path +
                                   "\">");
@@ -249,7 +250,8 @@ void frmOptions::AddCssFileUrl() {
 }
 
 void frmOptions::AddCssFileContents() {
-  QString path = AskForPath(this, {FileRequest::kOpen, "Locate CSS File", kCssFiles, {}});
+  QString path = AskForPath(
+      this, {FileRequest::kOpen, "Locate CSS File", kCssFiles, {}, Q(context_.program_folder)});
   if (path.isEmpty()) return;
   std::string css, err;
   if (!ReadWholeFile(S(path), &css, &err)) {
@@ -261,7 +263,8 @@ void frmOptions::AddCssFileContents() {
 }
 
 void frmOptions::Browse(QLineEdit* box, const QString& title) {
-  QString path = AskForPath(this, {FileRequest::kOpen, title, kTextFiles, {}});
+  QString path =
+      AskForPath(this, {FileRequest::kOpen, title, kTextFiles, {}, Q(context_.program_folder)});
   if (!path.isEmpty()) box->setText(path);
 }
 
@@ -301,7 +304,8 @@ void frmOptions::RebuildRows() {
 }
 
 void frmOptions::LoadSnipplet() {
-  QString path = AskForPath(this, {FileRequest::kOpen, "Locate File", kTextFiles, {}});
+  QString path = AskForPath(
+      this, {FileRequest::kOpen, "Locate File", kTextFiles, {}, Q(context_.program_folder)});
   if (path.isEmpty()) return;
   Control rows = Rows();
   if (::LoadSnipplet(S(path), &rows)) ShowRows(rows);
@@ -417,6 +421,7 @@ void frmOptions::ShowTemplateEditor(const TemplateStart& start) {
 
 void frmOptions::Commit() {
   context_.editors->target.Disarm();
+  if (!checks_->PassFocused()) return;
   Form before = Controls();
   Form form = before;
   std::optional<Refusal> refusal = CommitAdvanced(&form, context_.record, context_.flags);

@@ -62,6 +62,7 @@ Form frmOptions2::Controls() const {
 }
 
 void frmOptions2::Commit() {
+  if (!checks_->PassFocused()) return;
   if (std::optional<Refusal> refusal = CommitExpress(Controls(), record_, flags_)) {
     ShowRefusal(this, *refusal);
     return;

@@ -9,7 +9,9 @@ frmTblOpt::frmTblOpt(QWidget* owner) : QDialog(owner), ui_(std::make_unique<Ui::
   checks->Exempt(ui_->cmdOptCancel);
   checks->WatchNumber(ui_->UDPadding, ui_->txtPadding);
   checks->WatchNumber(ui_->UDSpacing, ui_->txtSpacing);
-  connect(ui_->cmdOptOk, &QPushButton::clicked, this, &QDialog::accept);
+  connect(ui_->cmdOptOk, &QPushButton::clicked, this, [this, checks] {
+    if (checks->PassFocused()) accept();
+  });
   connect(ui_->cmdOptCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 

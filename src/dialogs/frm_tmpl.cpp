@@ -63,7 +63,11 @@ void frmTmpl::done(int result) {
 }
 
 void frmTmpl::Load() {
-  QString path = AskForPath(this, {FileRequest::kOpen, "Load Template File", kTemplates, {}});
+  QString path = AskForPath(this, {FileRequest::kOpen,
+                                   "Load Template File",
+                                   kTemplates,
+                                   {},
+                                   QString::fromStdString(context_.program_folder)});
   if (path.isEmpty() || !QFileInfo(path).isFile()) return;
   std::string text, err;
   if (!ReadWholeFile(path.toStdString(), &text, &err)) {
@@ -78,7 +82,8 @@ void frmTmpl::Load() {
 }
 
 void frmTmpl::SaveAs() {
-  QString path = AskForPath(this, {FileRequest::kSave, "Save Template File As", kTemplates, "tpl"});
+  QString path = AskForPath(this, {FileRequest::kSave, "Save Template File As", kTemplates, "tpl",
+                                   QString::fromStdString(context_.program_folder)});
   if (path.isEmpty()) return;
   own_path_ = path;
   if (!Write(path)) return;
@@ -105,7 +110,7 @@ void frmTmpl::SaveAndExit() {
 bool frmTmpl::Write(const QString& path) {
   QString text = ui_->txtTemplate->toPlainText().replace("\n", "\r\n") + "\r\n";
   std::string err;
-  if (!WriteFileAtomic(path.toStdString(), text.toStdString(), &err)) {
+  if (!WriteSettingsFile(path.toStdString(), text.toStdString(), &err)) {
     ShowError(this, QString::fromStdString(err));
     return false;
   }

@@ -4,8 +4,10 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QDialog>
 #include <QMainWindow>
 #include <QSocketNotifier>
+#include <QTimer>
 #include <cerrno>
 #include <csignal>
 
@@ -23,9 +25,21 @@ void OnSignal(int) {
   errno = saved;
 }
 
-void CloseMainWindows() {
-  for (QWidget* window : QApplication::topLevelWidgets())
+// Cancels every open dialog, then asks the shown main windows to close.
+void CloseWindows() {
+  const QWidgetList windows = QApplication::topLevelWidgets();
+  for (QWidget* window : windows)
+    if (auto* dialog = qobject_cast<QDialog*>(window); dialog && dialog->isVisible())
+      dialog->reject();
+  for (QWidget* window : windows)
     if (window->isVisible() && qobject_cast<QMainWindow*>(window)) window->close();
+}
+
+void CloseFromNowOn() {
+  CloseWindows();
+  auto* again = new QTimer(qApp);
+  again->callOnTimeout(CloseWindows);
+  again->start(100);
 }
 
 }  // namespace
@@ -35,7 +49,7 @@ void CloseOnSignals() {
   auto* notifier = new QSocketNotifier(signal_pipe[0], QSocketNotifier::Read, qApp);
   QObject::connect(notifier, &QSocketNotifier::activated, qApp, [] {
     char byte;
-    if (read(signal_pipe[0], &byte, 1) == 1) CloseMainWindows();
+    if (read(signal_pipe[0], &byte, 1) == 1) CloseFromNowOn();
   });
   struct sigaction action = {};
   action.sa_handler = OnSignal;

@@ -15,5 +15,6 @@ bool frmDelList::Confirm(const QString& text) {
   adjustSize();
   QRect owner = parentWidget()->frameGeometry();
   move(owner.center() - QPoint(width() / 2, height() / 2));
+  ui_->Command2->setFocus();  // Enter keeps the files
   return exec() == QDialog::Accepted;
 }

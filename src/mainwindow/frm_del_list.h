@@ -16,7 +16,8 @@ class frmDelList : public QDialog {
   ~frmDelList() override;
 
   /// Shows `text` (the question and the list) modally, centred over the
-  /// owner; true only when "&Delete" was pressed.
+  /// owner; true only when "&Delete" was pressed. "I Don't Think So" is the
+  /// default button.
   bool Confirm(const QString& text);
 
  private:

@@ -5,24 +5,22 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QMimeData>
-#include <QRegularExpressionValidator>
 #include <QScreen>
-#include <QTimer>
 #include <QUrl>
 #include <algorithm>
-#include <climits>
 
 #include "dialogs/desktop.h"
 #include "dialogs/field_checks.h"
 #include "dialogs/file_dialog.h"
-#include "dialogs/font_list.h"
 #include "dialogs/frm_about.h"
 #include "dialogs/frm_options.h"
 #include "dialogs/frm_options2.h"
 #include "dialogs/message_box.h"
 #include "mainwindow/format_list.h"
 #include "mainwindow/run_windows.h"
+#include "pictures/thumbnails.h"
 #include "pictures/vips_io.h"
+#include "run/fonts.h"
 #include "run/run.h"
 #include "run/tree.h"
 #include "settings/advanced_config.h"
@@ -56,7 +54,8 @@ QStringList DroppedFolders(const QMimeData* mime) {
 frmMain::frmMain(std::string state_folder, QWidget* parent)
     : QMainWindow(parent),
       ui_(std::make_unique<Ui::frmMain>()),
-      state_folder_(std::move(state_folder)) {
+      state_folder_(std::move(state_folder)),
+      checks_(new FieldChecks(this, CheckedDialog::kMain)) {
   ui_->setupUi(this);
   ui_->cmdStatus->hide();
   setAcceptDrops(true);
@@ -67,7 +66,12 @@ frmMain::frmMain(std::string state_folder, QWidget* parent)
   ShowState(ProgramState());
 }
 
-frmMain::~frmMain() = default;
+// A run still going (the window was never closed) stops as STOP stops it.
+frmMain::~frmMain() {
+  if (!worker_.joinable()) return;
+  run_->Stop();
+  worker_.join();
+}
 
 void frmMain::ConnectDirectoryList() {
   connect(ui_->cmdAddDir, &QPushButton::clicked, this, &frmMain::AskForDirectory);
@@ -82,11 +86,8 @@ void frmMain::ConnectOptions() {
   connect(ui_->hsbQuality, &QScrollBar::valueChanged, this, &frmMain::ShowQuality);
   for (QRadioButton* button : {ui_->optResByH, ui_->optResByW, ui_->optResByHW})
     connect(button, &QRadioButton::clicked, this, &frmMain::TakeResizeMethod);
-  auto* digits = new QRegularExpressionValidator(QRegularExpression("[0-9]*"), this);
-  for (QLineEdit* box : {ui_->txtThumbH, ui_->txtThumbW}) {
-    box->setValidator(digits);
-    box->installEventFilter(this);
-  }
+  for (QLineEdit* box : {ui_->txtThumbH, ui_->txtThumbW})
+    checks_->Watch(box, true, FieldChecks::OnFocus::kCaretAtEnd);
   ui_->chkLoadLast->installEventFilter(this);
   connect(ui_->cmdProcess, &QPushButton::clicked, this, &frmMain::Process);
 }
@@ -114,9 +115,10 @@ bool frmMain::StartUp() {
       if (!WriteProgramState(StatePath(state_folder_, "nd.ini"), State(), &err))
         ShowError(this, Q(err));
       return false;
-    case StartUpResult::kFailed:
+    case StartUpResult::kFailed:  // the dialogs show what was read; nothing is committed
       ShowState(session_.state);
       ShowError(this, Q(err));
+      FillDialogs();
       return true;
     case StartUpResult::kReady:
       ShowState(session_.state);
@@ -134,7 +136,9 @@ void frmMain::Centre() {
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
-  if (running_) {
+  if (run_) {
+    closing_ = true;
+    run_->Stop();
     event->ignore();
     return;
   }
@@ -202,15 +206,16 @@ void frmMain::OpenDirectory() {
 }
 
 void frmMain::SaveDirectoryList() {
-  QString path = AskForPath(
-      this, {FileRequest::kSave, "Save Directory List", "Directory List (*.dir)", "dir"});
+  QString path = AskForPath(this, {FileRequest::kSave, "Save Directory List",
+                                   "Directory List (*.dir)", "dir", Q(state_folder_)});
   std::string err;
   if (!path.isEmpty() && !SaveDirList(S(path), Directories(), &err)) ShowError(this, Q(err));
 }
 
 void frmMain::LoadDirectoryList() {
-  QString path =
-      AskForPath(this, {FileRequest::kOpen, "Load Directory List", "Directory List (*.dir)", {}});
+  QString path = AskForPath(
+      this,
+      {FileRequest::kOpen, "Load Directory List", "Directory List (*.dir)", {}, Q(state_folder_)});
   if (path.isEmpty()) return;
   std::vector<std::string> dirs;
   std::string err;
@@ -244,7 +249,7 @@ void frmMain::FitDropDownWidth() {
 }
 
 void frmMain::dragEnterEvent(QDragEnterEvent* event) {
-  if (!running_ && !DroppedFolders(event->mimeData()).isEmpty()) event->acceptProposedAction();
+  if (!run_ && !DroppedFolders(event->mimeData()).isEmpty()) event->acceptProposedAction();
 }
 
 void frmMain::dropEvent(QDropEvent* event) {
@@ -281,29 +286,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
   bool focus_in = event->type() == QEvent::FocusIn;
   if (watched == ui_->chkLoadLast && (focus_in || event->type() == QEvent::FocusOut))
     ui_->Label1->setText(focus_in ? "Uncheck and restart for defaults" : "");
-  else if (watched == ui_->txtThumbH || watched == ui_->txtThumbW)
-    SizeBoxFocusEvent(static_cast<QLineEdit*>(watched), event);
   return QMainWindow::eventFilter(watched, event);
-}
-
-// A size box gets the caret at its end, and never loses the focus while it
-// holds no number of 1 or more (switching to another program does not count).
-void frmMain::SizeBoxFocusEvent(QLineEdit* box, QEvent* event) {
-  if (event->type() == QEvent::FocusIn) {
-    // After the box's own handling, which may select the whole text.
-    QTimer::singleShot(0, box, [box] {
-      box->deselect();
-      box->end(false);
-    });
-    return;
-  }
-  if (event->type() != QEvent::FocusOut) return;
-  Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-  if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return;
-  if (Val(S(box->text())) >= 1) return;
-  ShowMessage(this, {QMessageBox::Critical, "Error!", "This field can not be empty or zero!",
-                     QMessageBox::Ok});
-  box->setFocus();
 }
 
 ThumbOptions frmMain::Thumbs() const {
@@ -317,14 +300,17 @@ ThumbOptions frmMain::Thumbs() const {
   return thumbs;
 }
 
-// A resize method other than the three selects no button and leaves them as they were.
+// The buttons show the method a run takes: a text other than the three (a
+// file's "height", or none) is kept for the files, and resizes by height.
 void frmMain::ShowThumbs(const ThumbOptions& thumbs) {
   ui_->hsbQuality->setValue(thumbs.Quality);
   ShowQuality(ui_->hsbQuality->value());
   resize_method_ = thumbs.ResizeMethod;
-  if (thumbs.ResizeMethod == "Height") ui_->optResByH->setChecked(true);
-  if (thumbs.ResizeMethod == "Width") ui_->optResByW->setChecked(true);
-  if (thumbs.ResizeMethod == "Both") ui_->optResByHW->setChecked(true);
+  ResizeBy by = EffectiveResize(thumbs);
+  (by == ResizeBy::kWidth  ? ui_->optResByW
+   : by == ResizeBy::kBoth ? ui_->optResByHW
+                           : ui_->optResByH)
+      ->setChecked(true);
   ui_->txtThumbH->setText(Q(thumbs.Height));
   ui_->txtThumbW->setText(Q(thumbs.Width));
   ui_->chkProgressive->setTristate(thumbs.Progressive == 2);  // "grey", as a file may hold
@@ -339,8 +325,11 @@ bool frmMain::Advanced() const { return ui_->mnuModeAdv->isChecked(); }
 
 void frmMain::LoadConfig() {
   bool advanced = Advanced();
-  QString path =
-      AskForPath(this, {FileRequest::kOpen, "Load Configuration File", ConfigFilter(advanced), {}});
+  QString path = AskForPath(this, {FileRequest::kOpen,
+                                   "Load Configuration File",
+                                   ConfigFilter(advanced),
+                                   {},
+                                   Q(state_folder_)});
   if (path.isEmpty()) return;
   ThumbOptions thumbs = Thumbs();
   std::string err;
@@ -362,8 +351,9 @@ void frmMain::LoadConfig() {
 
 void frmMain::SaveConfig() {
   bool advanced = Advanced();
-  QString path = AskForPath(this, {FileRequest::kSave, "Save Configuration File",
-                                   ConfigFilter(advanced), advanced ? "cfg" : "cfe"});
+  QString path =
+      AskForPath(this, {FileRequest::kSave, "Save Configuration File", ConfigFilter(advanced),
+                        advanced ? "cfg" : "cfe", Q(state_folder_)});
   if (path.isEmpty()) return;
   std::string err;
   bool saved = advanced ? SaveAdvancedConfig(S(path), session_.advanced, Thumbs(), &err)
@@ -381,7 +371,7 @@ void frmMain::ShowAbout() { frmAbout(this).exec(); }
 void frmMain::EditSettings() {
   SettingsCommand command =
       PlanSettingsCommand(committed_, Advanced(), ui_->mnuModeExp->isChecked());
-  if (command.set_options) FillAdvancedForm();
+  if (command.set_options) FillAdvancedForm(/*tell=*/false);  // told when it was loaded
   if (command.set_options_exp) SetOptionsExp(&session_.express, &ExpressForm());
   if (command.show == SettingsDialog::kAdvanced) ShowAdvancedSettings();
   if (command.show == SettingsDialog::kExpress) ShowExpressSettings();
@@ -392,11 +382,7 @@ void frmMain::EditSettings() {
 // frmOptions2's controls, loaded when first referenced and kept until it is
 // shown: File > Load fills them without showing them.
 Form& frmMain::ExpressForm() {
-  if (!express_form_) {
-    std::vector<std::string> families;
-    for (const QString& family : SortedFontFamilies()) families.push_back(S(family));
-    express_form_ = NewExpressForm(session_.express, std::move(families));
-  }
+  if (!express_form_) express_form_ = NewExpressForm(session_.express, FontFamilies());
   return *express_form_;
 }
 
@@ -433,19 +419,27 @@ Form& frmMain::ThumbCodeForm() {
 }
 
 // frmOptions' controls from the record; a record that cannot fill them (a
-// damaged file) is reported.
-bool frmMain::FillAdvancedForm() {
+// damaged file) is reported when `tell`: once, when the file is read.
+bool frmMain::FillAdvancedForm(bool tell) {
   std::string err;
   if (SetOptions(session_.advanced, &AdvancedForm(), &err)) return true;
-  ShowError(this, Q(err));
+  if (tell) ShowError(this, Q(err));
   return false;
 }
 
 // After a .cfg was read: both dialogs show its values, so a new file's
 // snipplets replace the old ones.
 void frmMain::FillAdvancedDialogs() {
-  FillAdvancedForm();
+  FillAdvancedForm(/*tell=*/true);
   SetThumbOptions(session_.advanced, &ThumbCodeForm());
+}
+
+// After a start whose files could not all be read: every dialog shows its
+// record, what was read included, so that neither its OK nor the close
+// writes first values over a file that was read.
+void frmMain::FillDialogs() {
+  FillAdvancedDialogs();
+  SetOptionsExp(&session_.express, &ExpressForm());
 }
 
 // Modal over the main window; its OK and its Cancel both unload it.
@@ -461,7 +455,7 @@ void frmMain::ShowAdvancedSettings() {
 // commit. A record that cannot fill the dialog (a damaged autosave) is
 // reported and nothing is committed; a refused commit keeps the dialog loaded.
 void frmMain::CommitAdvancedAtStartUp() {
-  if (!FillAdvancedForm()) return;
+  if (!FillAdvancedForm(/*tell=*/true)) return;
   if (std::optional<Refusal> refusal =
           CommitAdvanced(&AdvancedForm(), &session_.advanced, &committed_))
     ShowRefusal(this, *refusal);
@@ -490,7 +484,10 @@ void frmMain::ShowState(const ProgramState& state) {
   formats_->Show(state.Formats);
 }
 
+// The run goes on its own thread; the window's thread stays free for the
+// windows, and hears of the run's end from run_.
 void frmMain::Process() {
+  if (run_ || !checks_->PassFocused()) return;
   RunInput input;
   input.directories = Directories();
   input.thumbs = Thumbs();
@@ -502,21 +499,33 @@ void frmMain::Process() {
     return;
   }
   ExpressSettings express = session_.express;
-  if (express.ExpressFontName.empty()) {  // a .cfe without it: the font at its index
-    int64_t index = std::clamp<int64_t>(RoundHalfEven(Val(express.ExpressFontFace)), -1, INT_MAX);
-    express.ExpressFontName = S(FontFamilyAt(static_cast<int>(index)));
-  }
-  RunWindows windows(this, ui_->cmdStatus);
+  FillFontName(&express);  // a .cfe without ExpressFontName: the font at its index
+  run_ = new RunWindows(this, ui_->cmdStatus, input.directories, [this] { EndRun(); });
   SetRunning(true);
-  ::Process(Advanced(), input, session_.advanced, express, &windows, &report_);
+  worker_ = std::thread([windows = run_, report = &report_, advanced = Advanced(),
+                         input = std::move(input), settings = session_.advanced,
+                         express = std::move(express)] {
+    ::Process(advanced, input, settings, express, windows, report);
+    windows->End();
+  });
+}
+
+// On the window's thread, once the run has told all it had to tell.
+void frmMain::EndRun() {
+  worker_.join();
   SetRunning(false);
-  windows.ShowCollected();
+  RunWindows* windows = std::exchange(run_, nullptr);
+  windows->deleteLater();  // EndRun is called from one of its calls
+  if (closing_)
+    close();
+  else
+    windows->ShowCollected();
+  emit RunEnded();
 }
 
 // The menu bar and the controls, not the whole window: that would disable the
 // progress window and its STOP too.
 void frmMain::SetRunning(bool running) {
-  running_ = running;
   centralWidget()->setEnabled(!running);
   menuBar()->setEnabled(!running);
   if (running)

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "dialogs/options_context.h"
@@ -15,8 +16,9 @@
 #include "settings/session.h"
 #include "settings/settings_transfer.h"
 
+class FieldChecks;
 class FormatList;
-class QLineEdit;
+class RunWindows;
 namespace Ui {
 class frmMain;
 }
@@ -36,14 +38,19 @@ class frmMain : public QMainWindow {
 
   /// The settings of both modes and ConfigDir, read and committed by the dialogs.
   Session& session() { return session_; }
-  /// What the last run collected.
+  /// What the last run collected; changes only while a run is going.
   const RunReport& report() const { return report_; }
 
+ signals:
+  /// A run started by Process has ended and its report has been shown.
+  void RunEnded();
+
  protected:
-  /// Shut-down: refused while a run is going; otherwise writes the state
-  /// folder (reporting a failure) and always closes.
+  /// Shut-down: during a run, stops it as STOP does and closes once it has
+  /// ended; otherwise writes the state folder (reporting a failure) and
+  /// always closes.
   void closeEvent(QCloseEvent* event) override;
-  /// The caret and check of the size boxes, the hint of chkLoadLast.
+  /// The hint of chkLoadLast.
   bool eventFilter(QObject* watched, QEvent* event) override;
   /// Folders dragged from a file manager are added to the list.
   void dragEnterEvent(QDragEnterEvent* event) override;
@@ -70,7 +77,6 @@ class frmMain : public QMainWindow {
   void AddFormatList();
   void ShowQuality(int value);
   void TakeResizeMethod();
-  void SizeBoxFocusEvent(QLineEdit* box, QEvent* event);
 
   bool Advanced() const;
   void LoadConfig();
@@ -80,8 +86,9 @@ class frmMain : public QMainWindow {
 
   Form& AdvancedForm();
   Form& ThumbCodeForm();
-  bool FillAdvancedForm();
+  bool FillAdvancedForm(bool tell);
   void FillAdvancedDialogs();
+  void FillDialogs();
   void ShowAdvancedSettings();
   void CommitAdvancedAtStartUp();
 
@@ -95,14 +102,20 @@ class frmMain : public QMainWindow {
   void ShowState(const ProgramState& state);
 
   void Process();
+  void EndRun();
   void SetRunning(bool running);
 
   std::unique_ptr<Ui::frmMain> ui_;
   std::string state_folder_;
   Session session_;
-  RunReport report_;
+  RunReport report_;           // written by the run's thread while it goes
   std::string resize_method_;  // "Height", "Width", "Both", or what a file held
-  bool running_ = false;
+  FieldChecks* checks_;        // the size boxes
+
+  // A run goes on its own thread; the windows hear of it through run_.
+  std::thread worker_;
+  RunWindows* run_ = nullptr;  // while a run goes
+  bool closing_ = false;       // asked to close during a run: closes at its end
 
   FormatList* formats_ = nullptr;  // the extra picture types, below the thumbnail options
   CommittedFlags committed_;

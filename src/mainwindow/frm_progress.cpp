@@ -19,5 +19,4 @@ void frmProgress::Show(const ProgressState& state) {
   ui_->lblProgress2->setText(QString::fromStdString(state.file_label));
   ui_->lblSize->setText(QString::fromStdString(state.size_label));
   if (!isVisible()) show();
-  repaint();
 }

@@ -18,7 +18,7 @@ class frmProgress : public QDialog {
   explicit frmProgress(QWidget* owner);
   ~frmProgress() override;
 
-  /// Shows the bar and labels of `state` and repaints at once.
+  /// Shows the bar and labels of `state`.
   void Show(const ProgressState& state);
 
  signals:

@@ -5,6 +5,8 @@
 #include "mainwindow/frm_del_list.h"
 #include "mainwindow/frm_progress.h"
 #include "mainwindow/frm_warnings.h"
+#include "settings/text.h"
+#include "settings/utf8.h"
 
 namespace {
 
@@ -15,45 +17,133 @@ QString DisplayText(const std::string& text) {
 
 }  // namespace
 
-RunWindows::RunWindows(QWidget* main, QWidget* status) : main_(main), status_(status) {}
+RunWindows::RunWindows(QWidget* main, QWidget* status, std::vector<std::string> directories,
+                       std::function<void()> ended)
+    : QObject(main),
+      main_(main),
+      status_(status),
+      directories_(std::move(directories)),
+      ended_(std::move(ended)) {}
 
 RunWindows::~RunWindows() { delete progress_; }
 
+// ---- The run's thread
+
 void RunWindows::ShowProgress(const ProgressState& state) {
+  Post([&](Pending* pending) {
+    pending->progress = state;
+    pending->hide_progress = false;
+  });
+}
+
+void RunWindows::HideProgress() {
+  Post([](Pending* pending) {
+    pending->progress.reset();
+    pending->hide_progress = true;
+  });
+}
+
+bool RunWindows::PollStop() { return stop_untold_.exchange(false); }
+
+void RunWindows::SetStatusVisible(bool visible) {
+  Post([&](Pending* pending) { pending->status_visible = visible; });
+}
+
+bool RunWindows::ConfirmDelete(const std::string& text) {
+  std::unique_lock lock(mutex_);
+  if (stopped_) return false;
+  pending_.question = text;
+  asking_ = true;
+  Queue();
+  answered_.wait(lock, [this] { return !asking_; });
+  return answer_;
+}
+
+void RunWindows::ShowReport(const std::string& text) {
+  Post([&](Pending* pending) { pending->report = text; });
+}
+
+void RunWindows::Warn(const std::string& text) {
+  Post([&](Pending* pending) { pending->warnings.push_back(text); });
+}
+
+void RunWindows::End() {
+  Post([](Pending* pending) { pending->ended = true; });
+}
+
+void RunWindows::Post(const std::function<void(Pending*)>& change) {
+  std::lock_guard lock(mutex_);
+  change(&pending_);
+  Queue();
+}
+
+void RunWindows::Queue() {
+  if (std::exchange(queued_, true)) return;
+  QMetaObject::invokeMethod(this, &RunWindows::ShowPending, Qt::QueuedConnection);
+}
+
+// ---- The window's thread
+
+// The latest progress wins: a window thread that is busy skips the states
+// it had no time to show.
+void RunWindows::ShowPending() {
+  Pending now;
+  {
+    std::lock_guard lock(mutex_);
+    now = std::exchange(pending_, {});
+    queued_ = false;
+  }
+  if (now.hide_progress && progress_) progress_->hide();
+  if (now.progress) ShowProgressWindow(std::move(*now.progress));
+  if (now.status_visible) status_->setVisible(*now.status_visible);
+  for (std::string& warning : now.warnings) warnings_.push_back(std::move(warning));
+  if (now.report) report_ = std::move(*now.report);
+  if (now.question) Ask(DisplayText(*now.question));
+  if (now.ended) ended_();
+}
+
+// The folder as the directory list shows it, trailing "/" and all.
+void RunWindows::ShowProgressWindow(ProgressState state) {
   if (stopped_) return;
+  state.dir_label = VisibleControls(ShortenText(directories_[state.dir_index], 36));
   if (!progress_) {
     progress_ = new frmProgress(main_);
-    // The window stays until the run ends (within a picture): hiding it here
-    // would keep the run from hearing of STOP while the hiding is handled.
-    QObject::connect(progress_, &frmProgress::StopClicked, progress_,
-                     [this] { stop_asked_ = stopped_ = true; });
+    connect(progress_, &frmProgress::StopClicked, this, &RunWindows::Stop);
   }
   progress_->Show(state);
 }
 
-void RunWindows::HideProgress() {
+void RunWindows::Ask(const QString& text) {
+  bool confirmed = false;
+  if (!stopped_) {
+    QApplication::setOverrideCursor(Qt::ArrowCursor);
+    frmDelList dialog(main_);
+    question_ = &dialog;
+    confirmed = dialog.Confirm(text);
+    QApplication::restoreOverrideCursor();
+  }
+  Answer(confirmed);
+}
+
+void RunWindows::Answer(bool confirmed) {
+  {
+    std::lock_guard lock(mutex_);
+    if (!asking_) return;
+    asking_ = false;
+    answer_ = confirmed;
+  }
+  answered_.notify_one();
+}
+
+void RunWindows::Stop() {
+  stopped_ = true;
+  stop_untold_ = true;
   if (progress_) progress_->hide();
+  if (question_)
+    question_->reject();
+  else
+    Answer(false);  // a question the window has not shown yet
 }
-
-bool RunWindows::PollStop() {
-  QApplication::processEvents();
-  bool asked = stop_asked_;
-  stop_asked_ = false;
-  return asked;
-}
-
-void RunWindows::SetStatusVisible(bool visible) { status_->setVisible(visible); }
-
-bool RunWindows::ConfirmDelete(const std::string& text) {
-  QApplication::setOverrideCursor(Qt::ArrowCursor);
-  bool confirmed = frmDelList(main_).Confirm(DisplayText(text));
-  QApplication::restoreOverrideCursor();
-  return confirmed;
-}
-
-void RunWindows::ShowReport(const std::string& text) { report_ = text; }
-
-void RunWindows::Warn(const std::string& text) { warnings_.push_back(text); }
 
 void RunWindows::ShowCollected() {
   QString text = DisplayText(report_);

@@ -74,7 +74,7 @@ void ParseAdvancedConfig(std::string_view text, AdvancedSettings* settings, Thum
 
 bool SaveAdvancedConfig(const std::string& path, const AdvancedSettings& settings,
                         const ThumbOptions& thumbs, std::string* err) {
-  return WriteFileAtomic(path, AdvancedConfigText(settings, thumbs), err);
+  return WriteSettingsFile(path, AdvancedConfigText(settings, thumbs), err);
 }
 
 bool LoadAdvancedConfig(const std::string& path, AdvancedSettings* settings, ThumbOptions* thumbs,

@@ -20,6 +20,8 @@ using enum CheckedDialog;
 using enum Rule;
 
 constexpr LeaveCheck kLeaveChecks[] = {
+    {kMain, "txtThumbH", kAtLeastOne},
+    {kMain, "txtThumbW", kAtLeastOne},
     {kAdvanced, "txtRows", kAtLeastOne, 0},
     {kAdvanced, "txtCols", kAtLeastOne, 0},
     {kAdvanced, "txtUnits", kAtLeastOne, 0},

@@ -27,8 +27,8 @@ std::string PageFileNamePreview(std::string_view page_file_name, std::string_vie
                                 std::string_view start_at, bool as_prefix,
                                 std::string_view extension);
 
-/// The dialogs whose fields are checked when they lose the focus.
-enum class CheckedDialog { kAdvanced, kExpress, kTableOptions, kFontBuilder };
+/// The windows whose fields are checked when they lose the focus.
+enum class CheckedDialog { kMain, kAdvanced, kExpress, kTableOptions, kFontBuilder };
 
 /// The check `control` of `dialog` makes on losing the focus with `text`, or
 /// nothing when the text passes or the control has no check. The refusal

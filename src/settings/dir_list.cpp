@@ -24,7 +24,7 @@ std::vector<std::string> ParseDirList(std::string_view text) {
 }
 
 bool SaveDirList(const std::string& path, const std::vector<std::string>& dirs, std::string* err) {
-  return WriteFileAtomic(path, DirListText(dirs), err);
+  return WriteSettingsFile(path, DirListText(dirs), err);
 }
 
 bool LoadDirList(const std::string& path, std::vector<std::string>* dirs, std::string* err) {

@@ -69,7 +69,7 @@ bool SaveExpressConfig(const std::string& path, const ExpressSettings& settings,
                        const ThumbOptions& thumbs, std::string* err) {
   std::string old;
   return ReadIniText(path, &old, err) &&
-         WriteFileAtomic(path, UpdateExpressConfig(old, settings, thumbs), err);
+         WriteSettingsFile(path, UpdateExpressConfig(old, settings, thumbs), err);
 }
 
 bool LoadExpressConfig(const std::string& path, ExpressSettings* settings, ThumbOptions* thumbs,

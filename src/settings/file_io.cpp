@@ -102,6 +102,24 @@ bool SameBytes(int fd, std::string_view contents) {
   }
 }
 
+// The path a chain of symbolic links at `path` ends at: `path` itself when it
+// is no link, "" after more links than the system follows (a loop).
+std::string LinkEnd(std::string path) {
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat info;
+    if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+    std::string target(static_cast<size_t>(info.st_size) + 1, '\0');
+    ssize_t n = readlink(path.c_str(), target.data(), target.size());
+    if (n <= 0 || static_cast<size_t>(n) >= target.size()) return path;
+    target.resize(static_cast<size_t>(n));
+    size_t slash = path.rfind('/');
+    if (target.front() != '/' && slash != std::string::npos)
+      target.insert(0, path, 0, slash + 1);  // relative to the link's folder
+    path = target;
+  }
+  return "";
+}
+
 }  // namespace
 
 bool WriteAll(int fd, std::string_view data) {
@@ -138,6 +156,12 @@ bool WriteFileAtomic(const std::string& path, std::string_view contents, std::st
   if (ok) return true;
   unlink(temp.c_str());
   return FailErrno(err, path, "cannot be written", error);
+}
+
+bool WriteSettingsFile(const std::string& path, std::string_view contents, std::string* err) {
+  std::string target = LinkEnd(path);
+  if (target.empty()) return FailErrno(err, path, "cannot be written", ELOOP);
+  return WriteFileAtomic(target, contents, err);
 }
 
 bool IsRegularFile(const std::string& path) {

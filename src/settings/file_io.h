@@ -27,6 +27,12 @@ bool ReadWholeFile(const std::string& path, std::string* contents, std::string* 
 bool WriteFileAtomic(const std::string& path, std::string_view contents, std::string* err,
                      bool flush = true);
 
+/// WriteFileAtomic() for a file the user keeps (a settings or state file): a
+/// symbolic link at `path` (or a chain of them) is written through, so the
+/// file it ends at is the one replaced, and the link stays as it is. A chain
+/// that never ends at a file name (a loop) fails.
+bool WriteSettingsFile(const std::string& path, std::string_view contents, std::string* err);
+
 /// True when `path` is, or links to, a regular file.
 bool IsRegularFile(const std::string& path);
 

@@ -14,7 +14,8 @@
 namespace {
 
 void ParseThumbOptions(const IniDocument& ini, ThumbOptions* thumbs) {
-  ValInRange(IniGet(ini, "JPEG", "Quality"), 1, 100, &thumbs->Quality);
+  int64_t quality = RoundHalfEven(Val(IniGet(ini, "JPEG", "Quality")));
+  thumbs->Quality = static_cast<int>(std::clamp<int64_t>(quality, 1, 100));
   thumbs->ResizeMethod = IniGet(ini, "JPEG", "ResizeMethod");
   thumbs->Height = NumberText(Val(IniGet(ini, "JPEG", "Height")));
   thumbs->Width = NumberText(Val(IniGet(ini, "JPEG", "Width")));
@@ -80,7 +81,7 @@ bool CopyDefault(const std::string& data_folder, const std::string& folder, cons
   std::string source = data_folder + "/" + name, target = folder + "/" + name;
   if (Exists(target) || !Exists(source)) return true;
   std::string text;
-  return ReadWholeFile(source, &text, err) && WriteFileAtomic(target, text, err);
+  return ReadWholeFile(source, &text, err) && WriteSettingsFile(target, text, err);
 }
 
 }  // namespace
@@ -125,7 +126,8 @@ bool ReadProgramState(const std::string& path, ProgramState* state, std::string*
 
 bool WriteProgramState(const std::string& path, const ProgramState& state, std::string* err) {
   std::string old;
-  return ReadIniText(path, &old, err) && WriteFileAtomic(path, UpdateProgramState(old, state), err);
+  return ReadIniText(path, &old, err) &&
+         WriteSettingsFile(path, UpdateProgramState(old, state), err);
 }
 
 bool PrepareStateFolder(const StateFolderInputs& inputs, std::string* folder, std::string* err) {
@@ -135,7 +137,8 @@ bool PrepareStateFolder(const StateFolderInputs& inputs, std::string* folder, st
     if (!MakeFolder(chosen, err)) return false;
   } else {
     chosen = WithoutTrailingSlash(inputs.program_folder);
-    if (!IsWritableFolder(chosen) && !MakeUserFolder(inputs, &chosen, err)) return false;
+    bool own_folder = !inputs.installed && IsWritableFolder(chosen);
+    if (!own_folder && !MakeUserFolder(inputs, &chosen, err)) return false;
   }
   *folder = chosen;
   if (inputs.data_folder.empty()) return true;

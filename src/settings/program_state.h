@@ -23,7 +23,8 @@ inline constexpr int kMaxDirectoryEntries = 10000;
 
 /// Reads an "nd.ini" text into `state`; never fails. Missing numeric keys
 /// count as 0: Advanced mode, LoadLast off, Height and Width "0", an empty
-/// list. A Quality outside 1 to 100 or a Progressive other than 0, 1 or 2
+/// list. Quality is brought into 1 to 100, as the quality scroll bar takes
+/// it (a missing one, 0, becomes 1). A Progressive other than 0, 1 or 2
 /// leaves the value as it was. Entry i of the list is the value of key i,
 /// "<no value>" when that key is missing.
 void ParseProgramState(std::string_view text, ProgramState* state);
@@ -45,12 +46,15 @@ struct StateFolderInputs {
   std::string home;             // $HOME, "" when unset
   std::string data_folder;      // holds the shipped "nd.ini" and "default.tpl", "" when none
   std::string named_folder;     // a folder the user named for the state, "" when none
+  bool installed = false;       // an installed program, not one in its build tree
 };
 
 /// Finds the folder for "nd.ini" and the autosave files: the named folder
-/// when there is one (made when missing), else the program folder when it is
-/// writable, else $XDG_CONFIG_HOME/kesto (when that variable holds an absolute
-/// path) or ~/.config/kesto, which is made. The shipped "nd.ini" and
+/// when there is one (made when missing), else (for a program that is not
+/// installed) the program folder when it is writable, else
+/// $XDG_CONFIG_HOME/kesto (when that variable holds an absolute path) or
+/// ~/.config/kesto, which is made. An installed program never writes into
+/// its own folder, whoever runs it. The shipped "nd.ini" and
 /// "default.tpl" (the template the Advanced settings propose) are copied in
 /// where the folder has none. `folder` gets the path without a trailing "/".
 /// Fails when no folder can be made or a copy fails.

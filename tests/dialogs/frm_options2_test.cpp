@@ -4,21 +4,15 @@
 #include "dialogs/frm_options2.h"
 
 #include "dialogs/colour_label.h"
-#include "dialogs/font_list.h"
 #include "dialogs/up_down.h"
 #include "gui_answers.h"
+#include "run/fonts.h"
 
 namespace {
 
-std::vector<std::string> Families() {
-  std::vector<std::string> families;
-  for (const QString& family : SortedFontFamilies()) families.push_back(family.toStdString());
-  return families;
-}
-
 // frmOptions2 as the Settings command opens it for `record`.
 Form FormFor(ExpressSettings* record) {
-  Form form = NewExpressForm(*record, Families());
+  Form form = NewExpressForm(*record, FontFamilies());
   SetOptionsExp(record, &form);
   return form;
 }
@@ -69,7 +63,7 @@ class FrmOptions2Test : public QObject {
 
   void everyControlHasItsWidget() {
     frmOptions2* dialog = Open();
-    for (const auto& [name, control] : NewExpressForm(record_, Families()))
+    for (const auto& [name, control] : NewExpressForm(record_, FontFamilies()))
       QVERIFY2(dialog->findChild<QObject*>(QString::fromStdString(name)), name.c_str());
   }
 
@@ -98,17 +92,6 @@ class FrmOptions2Test : public QObject {
       QCOMPARE(QApplication::focusWidget(), checked);
       QTRY_COMPARE(checked->selectedText(), c.after);  // the whole text, ready to be typed over
     }
-  }
-
-  void twoRefusedFieldsDoNotBounceTheFocusForEver() {
-    Answers answers;
-    frmOptions2* dialog = Open();
-    Type("txtCols", "");
-    Type("txtRows", "");  // leaving txtCols refuses it and takes the focus back
-    QCOMPARE(answers.messages.size(), 1);
-    QCOMPARE(QApplication::focusWidget(), Box(dialog, "txtCols"));
-    Get<QPushButton>(dialog, "cmdOptCancel")->setFocus();  // Cancel discards: no check
-    QCOMPARE(answers.messages.size(), 1);
   }
 
   void theUpDownFollowsTheTextAndWritesIntoIt() {
@@ -211,7 +194,7 @@ class FrmOptions2Test : public QObject {
   // Which font a record names, and that a name the desktop lacks is kept, is
   // the transfer's own test; the window shows the font found.
   void theFontIsFoundByName() {
-    std::vector<std::string> families = Families();
+    std::vector<std::string> families = FontFamilies();
     if (families.size() < 2) QSKIP("the test needs two font families");
     record_.ExpressFontName = families[1];
     frmOptions2* dialog = Open();
@@ -234,7 +217,7 @@ class FrmOptions2Test : public QObject {
     for (const char* check : {"chkCleanHouse", "chkDelHTML", "chkCenterAll", "chkBold", "chkItalic",
                               "chkShowName", "chkShowSize", "chkSepPage", "chkGuessName"})
       Get<QAbstractButton>(dialog, check)->toggle();
-    Get<QComboBox>(dialog, "cboFonts")->setCurrentIndex(Families().size() - 1);
+    Get<QComboBox>(dialog, "cboFonts")->setCurrentIndex(FontFamilies().size() - 1);
     Get<QComboBox>(dialog, "cboPixelPercent")->setCurrentIndex(0);
     Get<QComboBox>(dialog, "cboPatternIndex")->setCurrentIndex(3);
     Get<ColourLabel>(dialog, "ColorPageLinkVisited")->SetColor();

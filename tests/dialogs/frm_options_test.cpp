@@ -5,10 +5,10 @@
 // next/previous thumbnail editors and the font tag builder.
 #include "dialogs/frm_options.h"
 
-#include "dialogs/font_list.h"
 #include "dialogs/frm_font.h"
 #include "dialogs/up_down.h"
 #include "gui_answers.h"
+#include "run/fonts.h"
 
 class FrmOptionsTest : public QObject {
   Q_OBJECT
@@ -88,19 +88,31 @@ class FrmOptionsTest : public QObject {
     tmp_.reset();
   }
 
-  // One watcher checks every box (which text passes is the rules' own test).
-  void aFieldCheckSwitchesToItsTabAndKeepsTheFocus() {
+  // One watcher checks every box (which text passes is the rules' own test):
+  // a refused box gets its tab and the focus back, once, also when the box
+  // it was left for is refused too; Enter checks the box before OK; Cancel,
+  // which discards it, does not.
+  void aRefusedBoxGetsItsTabAndTheFocusBackOnce() {
     Answers answers;
-    Tab(5);
-    QLineEdit* field = Line("txtFNameMaxLet");
-    field->setFocus();
-    field->setText("2");
-    Tab(6);  // the user turns to another tab
-    QCOMPARE(answers.Said(), QStringList{"Error!|This field can not be less than 3!"});
+    QLineEdit* rows = Line("txtRows");
+    Line("txtCols")->setText("");
+    rows->setFocus();
+    rows->setText("");
+    Line("txtCols")->setFocus();
+    QCOMPARE(answers.Said(), QStringList{"Error!|This field can not be empty or zero!"});
     QCOMPARE(answers.messages[0].icon, QMessageBox::Critical);
-    QTRY_COMPARE(Tabs()->currentIndex(), 5);
-    QTRY_VERIFY(field->hasFocus());
+    QTRY_VERIFY(rows->hasFocus());
+    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();  // where a bounce would go on
     QCOMPARE(answers.messages.size(), 1);
+    Tab(6);  // the user turns to another tab
+    QTRY_COMPARE(Tabs()->currentIndex(), 0);
+    QTRY_VERIFY(rows->hasFocus());
+    QTest::keyClick(rows, Qt::Key_Return);  // presses OK, the default button
+    QCOMPARE(answers.messages.size(), 3);
+    QVERIFY(dialog_->isVisible() && !flags_.AdvancedCommitted);
+    QCoreApplication::processEvents();  // the focus is back from that refusal
+    ClickWithFocus("cmdOptCancel");
+    QCOMPARE(answers.messages.size(), 3);
   }
 
   void numberBoxesDropTypedLettersButCheckPastedOnes() {
@@ -309,6 +321,7 @@ class FrmOptionsTest : public QObject {
     Click("cmdBrowseFooter");  // cancelled
     QCOMPARE(Line("txtHeader")->text(), header);
     QCOMPARE(answers.files.size(), 2);
+    QCOMPARE(answers.files[0].folder, tmp_->path());  // the state folder
     Line("txtHeader")->setText(" " + header + " ");
     QTest::mouseDClick(Line("txtHeader"), Qt::LeftButton);
     Line("txtFooter")->setText(tmp_->filePath("missing.html"));
@@ -551,12 +564,14 @@ class FrmOptionsTest : public QObject {
     QVERIFY(!thumb_codes_);  // unloaded with its OK
   }
 
+  // The faces are the list kesto-cli counts ExpressFontFace in.
   void theFontBuilderWrapsTheSelectionInItsTag() {
-    QStringList families = SortedFontFamilies();
+    QStringList families = QStrings(FontFamilies());
     if (families.isEmpty()) QSKIP("no font family");
     QPlainTextEdit* cell = EditCellCode("<TD>one word</TD>", 8, 12);
     {
       ModalAnswerer answerer([&](QWidget* modal) {
+        QCOMPARE(Entries(Get<QComboBox>(modal, "cboFonts")), families);
         Get<QComboBox>(modal, "cboFonts")->setCurrentIndex(families.size() - 1);
         Get<QLineEdit>(modal, "txtFontSize")->setText("3");
         Click(modal, "chkBold");

@@ -10,6 +10,7 @@
 #include "mainwindow/close_on_signal.h"
 #include "pictures/vips_io.h"
 #include "settings/advanced_config.h"
+#include "settings/express_config.h"
 
 namespace {
 
@@ -201,11 +202,13 @@ class FrmMainTest : public QObject {
     QTest::keyClicks(height, "a1b2-");
     QCOMPARE(height->text(), "12");
     height->clear();
+    width->setText("0");  // both refused, as a .cfe without Height and Width has them
     width->setFocus(Qt::TabFocusReason);
     QCOMPARE(answers.Said(), QStringList{"Error!|This field can not be empty or zero!"});
     QCOMPARE(answers.messages[0].icon, QMessageBox::Critical);
-    QTRY_VERIFY(height->hasFocus());
+    QTRY_VERIFY(height->hasFocus());  // width, left for it, is not checked meanwhile
     height->setText("80");
+    width->setText("90");
     width->setFocus(Qt::TabFocusReason);
     QTRY_VERIFY(width->hasFocus());
     QCOMPARE(answers.messages.size(), 1);
@@ -225,6 +228,7 @@ class FrmMainTest : public QObject {
     answers.paths = {cfg};
     Trigger("mnuLoad");
     QCOMPARE(answers.files[0].filter, "Config File (*.cfg)");
+    QCOMPARE(answers.files[0].folder, tmp_->path());  // the state folder
     QCOMPARE(window_->session().advanced.PageTitle, "From the file");
     QCOMPARE(Get<QLineEdit>("txtThumbH")->text(), "55");  // the other options: the state's test
     QCOMPARE(window_->windowTitle(), "KESTO - mine.cfg");
@@ -251,7 +255,7 @@ class FrmMainTest : public QObject {
     QCOMPARE(window_->windowTitle(), "KESTO - saved.cfe");
   }
 
-  // Help opens two addresses; About opens its box, whose link opens one.
+  // Help opens two addresses; About opens its box, whose links open two.
   void helpAndAboutOpenTheirAddresses() {
     Answers answers;
     Trigger("mnuHelp1");
@@ -259,15 +263,35 @@ class FrmMainTest : public QObject {
     QString shown;
     ModalAnswerer answerer([&](QWidget* modal) {
       shown = modal->objectName();
-      emit ::Get<QLabel>(modal, "lblSite")->linkActivated(" https://kesto.example ");
+      for (const char* name : {"lblEmail", "lblSite"}) {
+        auto* label = ::Get<QLabel>(modal, name);
+        emit label->linkActivated(
+            QRegularExpression("href=\"(.*)\"").match(label->text()).captured(1));
+      }
       modal->close();
     });
     Trigger("mnuAbout");
     QCOMPARE(shown, "frmAbout");
     QCOMPARE(answers.Opened(),
              QStringList({"https://kesto.example/help", "https://mirror.kesto.example/help",
-                          "https://kesto.example"}));
+                          "mailto:authors@kesto.example", "https://kesto.example"}));
     QCOMPARE(answers.desktop[2].kind, DesktopRequest::kOpen);
+  }
+
+  // The buttons show the method a run takes, whatever text a file holds.
+  void theResizeButtonsShowWhatARunTakes() {
+    Answers answers;
+    Trigger("mnuModeExp");
+    const std::pair<const char*, const char*> cases[] = {
+        {"Width", "optResByW"}, {"height", "optResByH"}, {"Both", "optResByHW"}, {"", "optResByH"}};
+    for (auto [method, button] : cases) {
+      std::string err;
+      QVERIFY(SaveExpressConfig(Path("m.cfe"), ExpressSettings(), {75, method, "9", "9", 0}, &err));
+      answers.paths = {tmp_->filePath("m.cfe")};
+      Trigger("mnuLoad");
+      QVERIFY2(Get<QRadioButton>(button)->isChecked(), method);
+    }
+    QVERIFY(answers.messages.isEmpty());
   }
 
   void withoutStateFileTheProgramWritesOneAndEnds() {
@@ -312,6 +336,7 @@ class FrmMainTest : public QObject {
     QCOMPARE(answers.Said(), QStringList{"Error|" + tmp_->filePath("tempexp.cfe") +
                                          ": Quality is missing or not between 1 and 100"});
     QCOMPARE(::Get<QComboBox>(&window, "cboDirList")->currentText(), "/kept/");
+    QCOMPARE(::Get<QLabel>(&window, "lblQuality")->text(), "1%");  // nd.ini has no Quality
   }
 
   // The window's controls reach the state file when it closes, and come back
@@ -376,20 +401,25 @@ class FrmMainTest : public QObject {
     QCOMPARE(answers.messages[0].buttons, QMessageBox::Ok);
   }
 
-  // Signals from outside close the shown main windows, once; the next one
-  // ends the program.
-  void aSignalAsksTheShownMainWindowsToCloseOnce() {
-    Window shown, refusing(true), hidden;
+  // Signals from outside cancel every dialog, a message box before the main
+  // window shows among them, and close the main windows, also one shown
+  // after the box; the next signal ends the program. Runs last: the signals
+  // keep closing windows until the program ends.
+  void signalsCloseTheWindowsWhateverIsOpen() {
+    Window shown, refusing(true), later, hidden;
     shown.show();
     refusing.show();
     QWidget other;  // not a main window
     other.show();
     CloseOnSignals();
-    std::raise(SIGTERM);
-    QTRY_VERIFY(!shown.isVisible());
+    QTimer::singleShot(0, [] { std::raise(SIGTERM); });
+    MessageRequest question{QMessageBox::Question, "Q", "Sure?",
+                            QMessageBox::Yes | QMessageBox::No};
+    QVERIFY(ShowMessage(nullptr, question) != QMessageBox::Yes);  // a real box, cancelled
+    later.show();
+    QTRY_VERIFY(!shown.isVisible() && !later.isVisible());
     QCOMPARE(shown.asked, 1);
-    QCOMPARE(refusing.asked, 1);
-    QVERIFY(refusing.isVisible());
+    QVERIFY(refusing.asked >= 1 && refusing.isVisible());
     QCOMPARE(hidden.asked, 0);
     QVERIFY(other.isVisible());
     for (int sig : {SIGTERM, SIGINT, SIGHUP}) {  // the next one ends the program

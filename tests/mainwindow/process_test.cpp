@@ -1,10 +1,13 @@
-// Gallery runs started from the main window: the pages and thumbnails, STOP,
-// the clean-up question and the report.
+// Gallery runs started from the main window: the pages and thumbnails, STOP
+// and closing during a run, the clean-up question and the report.
 #include <map>
 
 #include "gui_answers.h"
 #include "mainwindow/frm_main.h"
+#include "run/fonts.h"
 #include "settings/advanced_config.h"
+#include "settings/express_config.h"
+#include "settings/text.h"
 
 namespace {
 
@@ -68,7 +71,14 @@ class ProcessTest : public QObject {
     Trigger(window_.get(), "mnuLoad");
     QVERIFY(answers.messages.isEmpty());
   }
-  void Process() { Click(window_.get(), "cmdProcess"); }
+  // Clicks Process and waits for the run, which goes on after the click has
+  // come back: the window's thread stays free for the windows.
+  void Process() {
+    QSignalSpy ended(window_.get(), &frmMain::RunEnded);
+    Click(window_.get(), "cmdProcess");
+    QVERIFY(!window_->centralWidget()->isEnabled());
+    QVERIFY(ended.wait(60000));
+  }
 
   std::unique_ptr<QTemporaryDir> tmp_;
   std::unique_ptr<frmMain> window_;
@@ -84,50 +94,78 @@ class ProcessTest : public QObject {
     tmp_.reset();
   }
 
+  void galleriesEqualThoseOfKestoCli_data() {
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<QString>("config");
+    QTest::addColumn<int>("font");  // without a config: ExpressFontFace of an initial .cfe
+    QTest::newRow("express") << "Exp" << KESTO_SOURCE_DIR "/samples/express.cfe" << 0;
+    QTest::newRow("advanced") << "Adv" << KESTO_SOURCE_DIR "/samples/advanced.cfg" << 0;
+    // Without ExpressFontName both count the index in one list of fonts.
+    int fonts = static_cast<int>(FontFamilies().size());
+    QTest::newRow("last font") << "Exp" << QString() << fonts - 1;
+    QTest::newRow("beyond the fonts") << "Exp" << QString() << fonts;
+  }
   void galleriesEqualThoseOfKestoCli() {
-    for (QString mode : {"Exp", "Adv"}) {
-      QString config =
-          KESTO_SOURCE_DIR "/samples/" + QString(mode == "Exp" ? "express.cfe" : "advanced.cfg");
-      CopySamples(Path(mode + "/gui/pics"));
-      CopySamples(Path(mode + "/cli/pics"));
-      UseConfig("mnuMode" + mode, config);
-      Get<QComboBox>(window_.get(), "cboDirList")->clear();
-      AddDirectories({Path(mode + "/gui/pics")});
-      QStringList modals;
-      ModalAnswerer answerer([&](QWidget* modal) {
-        modals << modal->objectName();
-        modal->close();
-      });
-      Process();
-      QVERIFY2(modals.isEmpty(), qPrintable(modals.join(",")));
-
-      QProcess cli;
-      cli.start(KESTO_CLI,
-                {"process", "--quiet", "--no", "--config", config, Path(mode + "/cli/pics")});
-      QVERIFY(cli.waitForFinished(60000));
-      QCOMPARE(cli.exitCode(), 0);
-      std::map<QString, QByteArray> gui = Tree(Path(mode + "/gui")),
-                                    made = Tree(Path(mode + "/cli"));
-      QVERIFY(gui.size() > 20);  // pictures, thumbnails and pages
-      QCOMPARE(gui.size(), made.size());
-      for (const auto& [name, bytes] : made) QVERIFY2(gui[name] == bytes, qPrintable(name));
+    QFETCH(QString, mode);
+    QFETCH(QString, config);
+    QFETCH(int, font);
+    if (config.isEmpty()) {  // as kesto-cli config init writes it
+      ExpressSettings settings;
+      settings.ExpressFontFace = std::to_string(font);
+      config = Path("fonts.cfe");
+      WriteFile(config.toStdString(), UpdateExpressConfig("", settings, ThumbOptions()));
     }
+    CopySamples(Path("gui/pics"));
+    CopySamples(Path("cli/pics"));
+    UseConfig("mnuMode" + mode, config);
+    AddDirectories({Path("gui/pics")});
+    QStringList modals;
+    ModalAnswerer answerer([&](QWidget* modal) {
+      modals << modal->objectName();
+      modal->close();
+    });
+    Process();
+    QVERIFY2(modals.isEmpty(), qPrintable(modals.join(",")));
+
+    QProcess cli;
+    cli.start(KESTO_CLI, {"process", "--quiet", "--no", "--config", config, Path("cli/pics")});
+    QVERIFY(cli.waitForFinished(60000));
+    QCOMPARE(cli.exitCode(), 0);
+    std::map<QString, QByteArray> gui = Tree(Path("gui")), made = Tree(Path("cli"));
+    QVERIFY(gui.size() > 18);  // pictures, thumbnails and pages
+    QCOMPARE(gui.size(), made.size());
+    for (const auto& [name, bytes] : made) QVERIFY2(gui[name] == bytes, qPrintable(name));
   }
 
-  void stopEndsTheRunBeforeTheNextPicture() {
+  void stopAndCloseEndTheRunBeforeTheNextPicture_data() {
+    QTest::addColumn<bool>("close");
+    QTest::newRow("STOP") << false;
+    QTest::newRow("closing the window") << true;
+  }
+  // Both finish the pictures being made and start nothing else; the close
+  // then saves the state and closes, without a report.
+  void stopAndCloseEndTheRunBeforeTheNextPicture() {
+    QFETCH(bool, close);
     WriteNoisyPictures(Path("many"), 24);
+    QDir().mkpath(Path("state"));
     QString thumbs = Path("many/thumbs");
-    AddDirectories({Path("missing"), Path("many"), Path("never")});
+    AddDirectories({Path("missing"), Path("many/"), Path("never")});
     CopySamples(Path("never"));
     int made_at_stop = -1;
-    bool close_refused = false, controls_disabled = false, busy = false;
+    QString folder_shown;
+    bool controls_disabled = false, busy = false, progress_gone = false;
     auto stop = [&] {  // from a timer, as a person's click comes
-      close_refused = !window_->close();
       controls_disabled =
           !window_->centralWidget()->isEnabled() && !window_->menuBar()->isEnabled();
       busy = QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+      auto* progress = window_->findChild<QDialog*>("frmProgress");
+      folder_shown = Get<QLabel>(progress, "lblProgressDir")->text();
       made_at_stop = CountThumbs(thumbs);
-      Click(window_->findChild<QDialog*>("frmProgress"), "cmdCancelProgress");
+      if (close)
+        window_->close();
+      else
+        Click(progress, "cmdCancelProgress");
+      progress_gone = !progress->isVisible();
     };
     QTimer watch;  // waits for the progress window, then for two thumbnails
     watch.callOnTimeout([&] {
@@ -146,24 +184,29 @@ class ProcessTest : public QObject {
     });
     Process();
     QVERIFY(made_at_stop >= 0);
-    QVERIFY(close_refused && controls_disabled && busy);
-    QVERIFY(CountThumbs(thumbs) <= made_at_stop + QThread::idealThreadCount());
+    QVERIFY(controls_disabled && busy && progress_gone);
+    QCOMPARE(folder_shown.toStdString(), ShortenText(Path("many/").toStdString(), 36));
+    // The pictures being made, and one more each started before the run
+    // looks at the flag again (as after Ctrl-C in kesto-cli).
+    QVERIFY(CountThumbs(thumbs) <= made_at_stop + 2 * QThread::idealThreadCount());
     QVERIFY(CountThumbs(thumbs) < 24);
     QVERIFY(!QFile::exists(Path("many/page1.html")));
     QVERIFY(!QDir(Path("never/thumbs")).exists());
-    QCOMPARE(report, "Invalid paths:\n---------------------\n" + Path("missing") +
-                         "\n---------------------\n\n");
+    QCOMPARE(report, close ? ""
+                           : "Invalid paths:\n---------------------\n" + Path("missing") +
+                                 "\n---------------------\n\n");
+    QCOMPARE(QFile::exists(Path("state/nd.ini")), close);
     QVERIFY(window_->centralWidget()->isEnabled() && window_->menuBar()->isEnabled());
     QVERIFY(!QApplication::overrideCursor());
-    QVERIFY(!window_->findChild<QDialog*>("frmProgress"));  // unloaded with the run
+    QTRY_VERIFY(!window_->findChild<QDialog*>("frmProgress"));  // unloaded with the run
   }
 
   void theCleanUpQuestionDecides() {
     UseConfig("mnuModeExp", KESTO_SOURCE_DIR "/samples/express.cfe");  // cleans up
-    const struct {  // closing the window is Command2's reject
-      const char *answer, *folder;
+    const struct {                  // closing the window is Command2's reject
+      const char *answer, *folder;  // answer "": Enter
       bool deleted;
-    } cases[] = {{"Command1", "delete", true}, {"Command2", "keep", false}};
+    } cases[] = {{"Command1", "delete", true}, {"Command2", "keep", false}, {"", "enter", false}};
     for (const auto& c : cases) {
       QString pics = Path(c.folder);
       CopySamples(pics);
@@ -175,7 +218,10 @@ class ProcessTest : public QObject {
       QString question;
       ModalAnswerer answerer([&](QWidget* modal) {
         question = modal->windowTitle() + "|" + Text(modal, "txtDelList");
-        Click(modal, c.answer);
+        if (*c.answer)
+          Click(modal, c.answer);
+        else
+          QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
       });
       Process();
       QCOMPARE(question,
@@ -198,7 +244,7 @@ class ProcessTest : public QObject {
     UseConfig("mnuModeAdv", Path("up.cfg"));
     AddDirectories({Path("pics")});
     Answers answers;
-    Process();
+    Click(window_.get(), "cmdProcess");
     QCOMPARE(answers.Said(),
              QStringList{"Error!|SubFolderName is \"..\": the thumbnail folder must be one plain "
                          "folder name, not empty, \".\", \"..\" or holding \"/\""});

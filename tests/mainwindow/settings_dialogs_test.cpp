@@ -2,11 +2,11 @@
 // filling them, the commits at start-up, every Advanced field through a .cfg
 // file, and galleries made after changing the dialogs.
 #include "dialogs/colour_label.h"
-#include "dialogs/font_list.h"
 #include "dialogs/frm_options.h"
 #include "dialogs/frm_options2.h"
 #include "gui_answers.h"
 #include "mainwindow/frm_main.h"
+#include "run/fonts.h"
 #include "settings/advanced_config.h"
 #include "settings/express_config.h"
 
@@ -87,7 +87,9 @@ class SettingsDialogsTest : public QObject {
                 tmp_->filePath("pics/one.jpg"));
     Get<QComboBox>(window_.get(), "cboDirList")->addItem(tmp_->filePath("pics") + "/");
     ModalAnswerer report([](QWidget* modal) { modal->close(); });
+    QSignalSpy ended(window_.get(), &frmMain::RunEnded);
     Click(window_.get(), "cmdProcess");
+    ended.wait(60000);
     return ReadFile(Path(QString("pics/") + page));
   }
 
@@ -109,7 +111,7 @@ class SettingsDialogsTest : public QObject {
       QCOMPARE(Get<QLineEdit>(window_.get(), "txtThumbH")->text(), "33");
       QCOMPARE(session.express.ExpressPageTitle, ExpressSettings().ExpressPageTitle);
     } else {  // the record names the font the dialog showed, and a missing key as shown
-      QCOMPARE(session.express.ExpressFontName, FontFamilyAt(0).toStdString());
+      QCOMPARE(session.express.ExpressFontName, FontFamilyAt(0));
       QCOMPARE(session.express.ExpressRows, "<no value>");
     }
     const std::string menu = session.express.ExpressMenuLocation;
@@ -180,6 +182,28 @@ class SettingsDialogsTest : public QObject {
     OpenWindow("adv", AdvancedConfigText(loaded, ThumbOptions()));
     QCOMPARE(answers.Said()[2], "Error|GenMenu is not a number: \"on\"");
     QCOMPARE(window_->session().advanced.GenMenu, "on");  // nothing committed
+
+    NewStateFolder();  // a loaded one, told once
+    OpenWindow("adv");
+    answers.paths = {Config("bad.cfg", loaded)};
+    Trigger(window_.get(), "mnuLoad");
+    Shown();
+    QCOMPARE(answers.Said().mid(3), QStringList{"Error|GenMenu is not a number: \"on\""});
+  }
+
+  // A damaged autosave: each dialog shows what was read, so neither OK nor
+  // the close writes first values over the good autosave.
+  void aDamagedAutosaveLeavesTheOtherInItsDialogAndFile() {
+    Answers answers;
+    AdvancedSettings good;
+    good.PageTitle = "Good";
+    WriteFile(Path("tempexp.cfe"), "[Express]\r\nQuality=75\r\nExpressPageTitle=Half\r\n");
+    OpenWindow("adv", AdvancedConfigText(good, ThumbOptions()));
+    QCOMPARE(answers.messages.size(), 1);
+    EditSettings([](QWidget* dialog) { Click(dialog, "cmdOptOk"); });
+    QCOMPARE(window_->session().advanced.PageTitle, "Good");
+    QVERIFY(window_->close());
+    QVERIFY(ReadFile(Path("temp.cfg")).find("\r\nGood\r\n") != std::string::npos);
   }
 
   void everyFieldSurvivesWindowRecordFileRecordWindow() {
@@ -228,12 +252,14 @@ class SettingsDialogsTest : public QObject {
     QVERIFY2(page.find("<TD class=mine> one.jpg</TD>") != std::string::npos, page.c_str());
 
     NewStateFolder();  // the colours and font chosen in the Express dialog
-    QStringList families = SortedFontFamilies();
+    QStringList families = QStrings(FontFamilies());
     answers.colours = {QColor(0x12, 0x34, 0x56)};
     OpenWindow("exp");
     EditSettings([&](QWidget* dialog) {
       Get<ColourLabel>(dialog, "ColorPageBack")->SetColor();
-      Get<QComboBox>(dialog, "cboFonts")->setCurrentIndex(families.size() - 1);
+      auto* fonts = Get<QComboBox>(dialog, "cboFonts");
+      QCOMPARE(Entries(fonts), families);  // kesto-cli's list
+      fonts->setCurrentIndex(families.size() - 1);
       Click(dialog, "cmdOptOk");
     });
     page = OnePictureGallery("page1.html");

@@ -23,6 +23,7 @@ TEST(DialogRulesTest, FieldsCheckedOnLeavingTheFocus) {
   // The dialog, control, its text; the refusal's message ("" for none) and tab, the text after.
   const std::tuple<CheckedDialog, const char*, const char*, std::string, int, const char*> cases[] =
       {
+          {kMain, "txtThumbW", "", "This field can not be empty or zero!", -1, ""},
           {kAdvanced, "txtRows", "0", "This field can not be empty or zero!", 0, "0"},
           {kAdvanced, "txtStartAt", "", "This field can not be empty!", 0, ""},
           {kAdvanced, "txtStartAt", "0", "", -1, "0"},

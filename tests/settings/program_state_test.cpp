@@ -77,10 +77,11 @@ TEST(ProgramStateTest, AShorterListLeavesTheOldKeysInTheFile) {
 }
 
 TEST(ProgramStateTest, MissingThumbnailKeys) {
-  // A missing Quality reads 0, which is no quality: the initial one is kept.
+  // A missing Quality reads 0, brought into the range as the scroll bar takes it.
   EXPECT_EQ(ThumbsText(Parse("[JPEG]\r\nHeight=12px\r\nProgressive=5\r\n").Thumbs),
-            "75|<no value>|12|0|0");
+            "1|<no value>|12|0|0");
   EXPECT_EQ(Parse("[JPEG]\r\nQuality=30\r\n").Thumbs.Quality, 30);
+  EXPECT_EQ(Parse("[JPEG]\r\nQuality=500\r\n").Thumbs.Quality, 100);
 }
 
 // What PrepareStateFolder() gives: the folder and what its nd.ini and
@@ -92,8 +93,9 @@ std::string Prepared(const StateFolderInputs& in) {
          ReadFile(folder + "/nd.ini") + "|" + ReadFile(folder + "/default.tpl");
 }
 
-// The named folder, else the program folder when writable, else the user's
-// config folder; the shipped defaults are copied each on its own where missing.
+// The named folder, else the program folder when writable and not installed,
+// else the user's config folder; the shipped defaults are copied each on its
+// own where missing.
 TEST(ProgramStateTest, TheStateFolderIsFoundOrMadeAndGetsTheShippedDefaults) {
   TempFolder dir;
   for (const char* folder : {"prog", "prog2", "data", "bad-data", "kept-nd", "kept-tpl"})
@@ -112,6 +114,8 @@ TEST(ProgramStateTest, TheStateFolderIsFoundOrMadeAndGetsTheShippedDefaults) {
       {{gone, "", "", data, dir.Path("kept-nd")}, dir.Path("kept-nd") + ": mine|tpl"},
       {{gone, "", "", data, dir.Path("kept-tpl")}, dir.Path("kept-tpl") + ": nd|my template"},
       {{gone, dir.Path("xdg"), dir.Path("home"), data, ""}, dir.Path("xdg/kesto") + ": nd|tpl"},
+      {{dir.Path("prog"), dir.Path("xdg2"), "", data, "", /*installed=*/true},
+       dir.Path("xdg2/kesto") + ": nd|tpl"},
       {{gone, "relative", dir.Path("home"), data, ""}, dir.Path("home/.config/kesto") + ": nd|tpl"},
       {{gone, "", dir.Path("home2"), "", ""}, dir.Path("home2/.config/kesto") + ": |"},
       {{gone, "", dir.Path("home3"), dir.Path("no-data"), ""},

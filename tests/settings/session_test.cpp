@@ -92,6 +92,30 @@ TEST_F(SessionTest, ClosingWritesTheFilesOfTheLoadLastChoice) {
   EXPECT_EQ(session.state.DirectoryList, std::vector<std::string>{"/pics/"});
 }
 
+// State files kept by a dotfile manager stay its links (relative, absolute,
+// a chain, one to a file not made yet); a loop of links is refused.
+TEST_F(SessionTest, ClosingWritesThroughLinkedStateFiles) {
+  namespace fs = std::filesystem;
+  fs::create_directory(dir.Path("dots"));
+  dir.Write("dots/nd.ini", "");
+  const std::pair<std::string, std::string> links[] = {
+      {"nd.ini", "dots/nd.ini"},
+      {"chain", "dots/temp.cfg"},
+      {"temp.cfg", "chain"},
+      {"tempexp.cfe", dir.Path("dots/tempexp.cfe")}};
+  for (const auto& [link, target] : links) fs::create_symlink(target, dir.Path(link));
+  session.state.LoadLast = true;
+  ASSERT_TRUE(EndSession(dir.path(), session, &err)) << err;
+  for (const auto& [link, target] : links) EXPECT_TRUE(fs::is_symlink(dir.Path(link))) << link;
+  for (const char* name : {"nd.ini", "temp.cfg", "tempexp.cfe"})
+    EXPECT_NE(dir.Read(std::string("dots/") + name), "") << name;
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path("dots")), {}), 3);  // no temporary
+  fs::remove(dir.Path("dots/temp.cfg"));
+  fs::create_symlink("../temp.cfg", dir.Path("dots/temp.cfg"));
+  EXPECT_FALSE(EndSession(dir.path(), session, &err));
+  EXPECT_EQ(err, dir.Path("temp.cfg") + ": cannot be written (Too many levels of symbolic links)");
+}
+
 // An nd.ini that is a folder can be neither read nor replaced.
 TEST_F(SessionTest, AStateFileThatIsNoFileStopsTheStartAndTheClose) {
   std::filesystem::create_directory(dir.Path("nd.ini"));

@@ -25,7 +25,8 @@ class RunHost {
   virtual void ShowProgress(const ProgressState& state) = 0;
   /// The run ended or was stopped: the progress display goes.
   virtual void HideProgress() = 0;
-  /// Lets pending events run; true when STOP has been asked (asked once per STOP).
+  /// True when STOP has been asked, once per STOP. A host whose windows share
+  /// the run's thread lets their pending events run here.
   virtual bool PollStop() = 0;
   /// The "working" indicator shown while a directory's pages are written.
   virtual void SetStatusVisible(bool visible) = 0;

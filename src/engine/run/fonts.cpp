@@ -1,8 +1,10 @@
-#include "cli/fonts.h"
+#include "run/fonts.h"
 
 #include <fontconfig/fontconfig.h>
 
 #include <set>
+
+#include "settings/text.h"
 
 std::vector<std::string> FontFamilies() {
   std::set<std::string> families;
@@ -17,6 +19,7 @@ std::vector<std::string> FontFamilies() {
   if (fonts) FcFontSetDestroy(fonts);
   FcObjectSetDestroy(objects);
   FcPatternDestroy(pattern);
+  for (const char* alias : {"Monospace", "Sans Serif", "Serif"}) families.erase(alias);
   return {families.begin(), families.end()};
 }
 
@@ -24,4 +27,9 @@ std::string FontFamilyAt(long long index) {
   std::vector<std::string> families = FontFamilies();
   if (index < 0 || index >= static_cast<long long>(families.size())) return "";
   return families[index];
+}
+
+void FillFontName(ExpressSettings* settings) {
+  if (!settings->ExpressFontName.empty()) return;
+  settings->ExpressFontName = FontFamilyAt(RoundHalfEven(Val(settings->ExpressFontFace)));
 }
