@@ -31,10 +31,9 @@ void WidenRow(const uint8_t* HWY_RESTRICT in, size_t n, float* HWY_RESTRICT out)
 void AddToSums(const uint8_t* HWY_RESTRICT in, size_t n, bool first, uint32_t* HWY_RESTRICT sums) {
   const hn::ScalableTag<uint32_t> du32;
   const hn::Rebind<uint8_t, decltype(du32)> du8;
-  const auto keep = hn::Set(du32, first ? 0 : ~0u);
   size_t i = 0;
   for (const size_t lanes = hn::Lanes(du32); i + lanes <= n; i += lanes) {
-    auto sum = hn::And(hn::LoadU(du32, sums + i), keep);
+    auto sum = first ? hn::Zero(du32) : hn::LoadU(du32, sums + i);
     hn::StoreU(hn::Add(sum, hn::PromoteTo(du32, hn::LoadU(du8, in + i))), du32, sums + i);
   }
   for (; i < n; ++i) sums[i] = (first ? 0 : sums[i]) + in[i];
@@ -59,28 +58,11 @@ void BoxMeans(const uint32_t* HWY_RESTRICT sums, int width, int bands, int box, 
   }
 }
 
-// Grey: the lanes are neighbouring output pixels, each gathering its taps.
-void FilterGreyAlongRow(const FilterTaps& taps, const float* HWY_RESTRICT in,
-                        float* HWY_RESTRICT out) {
-  const hn::CappedTag<float, 4> d;
-  const hn::RebindToSigned<decltype(d)> di;
-  const size_t lanes = hn::Lanes(d);
-  const auto one = hn::Set(di, 1);
-  for (size_t x = 0; x < taps.first.size(); x += lanes) {
-    const float* w = &taps.weights[x / 4 * taps.width * 4 + x % 4];
-    auto index = hn::LoadU(di, &taps.first[x]);
-    auto sum = hn::Zero(d);
-    for (int k = 0; k < taps.width; ++k, w += 4, index = hn::Add(index, one))
-      sum = hn::Add(sum, hn::Mul(hn::LoadU(d, w), hn::GatherIndex(d, in, index)));
-    hn::StoreU(sum, d, out + x);
-  }
-}
-
-// Colour: the lanes are the bands of one output pixel (and the first of the
-// next, overwritten after); four pixels are summed side by side.
-void FilterColourAlongRow(const FilterTaps& taps, int bands, const float* HWY_RESTRICT in,
+// The lanes are the bands of one output pixel (and the first of the next,
+// written over after); four pixels are summed side by side.
+template <class D>
+void FilterPixelsAlongRow(D d, const FilterTaps& taps, int bands, const float* HWY_RESTRICT in,
                           float* HWY_RESTRICT out) {
-  const hn::CappedTag<float, 4> d;
   const int lanes = static_cast<int>(hn::Lanes(d));
   for (size_t x = 0; x < taps.first.size(); x += 4) {
     const float* src[4];
@@ -107,9 +89,9 @@ void FilterColourAlongRow(const FilterTaps& taps, int bands, const float* HWY_RE
 void FilterAlongRow(const FilterTaps& taps, int bands, const float* HWY_RESTRICT in,
                     float* HWY_RESTRICT out) {
   if (bands == 1) {
-    FilterGreyAlongRow(taps, in, out);
+    FilterPixelsAlongRow(hn::CappedTag<float, 1>(), taps, bands, in, out);
   } else {
-    FilterColourAlongRow(taps, bands, in, out);
+    FilterPixelsAlongRow(hn::CappedTag<float, 4>(), taps, bands, in, out);
   }
 }
 
