@@ -34,8 +34,8 @@ void BoxMeans(const uint32_t* sums, int width, int bands, int box, int rows, flo
 
 /// One row of pixels of `bands` channels filtered along the row: every pixel
 /// of `taps` (padding included), each with all its `width` taps. Reads `in`
-/// up to (pixels + width) * bands + 4 floats; writes `out` up to
-/// taps.first.size() * bands + 3 floats.
+/// up to (largest first + width) * bands + 4 floats, which must be finite
+/// where the weights are 0; writes `out` up to taps.first.size() * bands + 3.
 void FilterAlongRow(const FilterTaps& taps, int bands, const float* in, float* out);
 
 /// Output row y of n values filtered down the rows (`stride` floats apart)
