@@ -26,7 +26,7 @@ BELOW = {
 LIBRARIES = [
     (re.compile(r"Q[A-Za-z]*(/|$)|Qt[A-Za-z]*/"), "gui"),
     (re.compile(r"CLI/"), "cli"),
-    (re.compile(r"vips/|jpeglib\.h|jerror\.h|turbojpeg\.h|gif_lib\.h|lcms2\.h|libheif/"),
+    (re.compile(r"vips/|jpeglib\.h|jerror\.h|turbojpeg\.h|gif_lib\.h|lcms2\.h|libheif/|hwy/"),
      "pictures"),
 ]
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')

@@ -24,7 +24,7 @@ DEB=$WORK/package/kesto_${VERSION}_$(dpkg --print-architecture).deb
 [ "$(dpkg-deb -f "$DEB" Description | wc -l)" -gt 3 ] || fail "no long description"
 # The libraries come from dpkg-shlibdeps, the Qt plugins are named by hand.
 depends=$(dpkg-deb -f "$DEB" Depends | tr ',' '\n' | awk '{print $1}')
-for lib in libqt6widgets6 libvips42 libjpeg62-turbo libgif7 libfontconfig1 qt6-qpa-plugins; do
+for lib in libqt6widgets6 libvips42 libjpeg62-turbo libgif7 libhwy1 libfontconfig1 qt6-qpa-plugins; do
   grep -qx "$lib" <<<"$depends" || fail "Depends lacks $lib: $(dpkg-deb -f "$DEB" Depends)"
 done
 outside=$(dpkg-deb -c "$DEB" | awk '{print $6}' | grep -v '^\./usr/' || true)

@@ -19,12 +19,6 @@ double Lanczos3(double x) {
   return Sinc(x) * Sinc(x / kLanczosSupport);
 }
 
-uint8_t ToByte(float value) {
-  if (!(value > 0.0f)) return 0;
-  if (value >= 255.0f) return 255;
-  return static_cast<uint8_t>(value + 0.5f);
-}
-
 // The side weight a of the taps (-a, 1 + 2a, -a) that undo, to second order,
 // the blur of pixels that are each the mean of `width` picture pixels: such
 // a box has a variance of (1 - 1 / width^2) / 12 pixels^2 and takes about
@@ -46,6 +40,62 @@ void Sharpen(double a, int last, std::vector<double>* w, int* lo, int* hi) {
     out[static_cast<size_t>(std::min(last, j + 1) - new_lo)] -= a * v;
   }
   *w = std::move(out), *lo = new_lo, *hi = new_hi;
+}
+
+// Output pixel `i`'s filter: its first source pixel and its weights, which
+// add up to `sum`.
+struct PixelTaps {
+  int first = 0;
+  double sum = 1.0;
+  std::vector<double> weights;
+};
+
+// The picture spans `extent` source pixels (the last one may stand for less
+// than a whole pixel's share of it), `reduced` after the box average.
+PixelTaps TapsOf(int i, double extent, int reduced, int box, int out_size, double a) {
+  double scale = extent / (static_cast<double>(box) * out_size);
+  double stretch = std::max(scale, 1.0);
+  double support = kLanczosSupport * stretch;
+  double centre = (i + 0.5) * scale - 0.5;
+  int lo = std::max(0, static_cast<int>(std::ceil(centre - support)));
+  int hi = std::min(reduced - 1, static_cast<int>(std::floor(centre + support)));
+  if (hi < lo) lo = hi = std::clamp(static_cast<int>(std::lround(centre)), 0, reduced - 1);
+  std::vector<double> w;
+  double sum = 0.0;
+  for (int j = lo; j <= hi; ++j) sum += w.emplace_back(Lanczos3((j - centre) / stretch));
+  if (sum == 0.0) {  // every tap on a zero of the kernel: the nearest pixel alone
+    lo = hi = std::clamp(static_cast<int>(std::lround(centre)), 0, reduced - 1);
+    w = {1.0};
+    sum = 1.0;
+  }
+  if (a > 0.0) Sharpen(a, reduced - 1, &w, &lo, &hi);
+  return {lo, sum, std::move(w)};
+}
+
+FilterTaps MakeTaps(int in_size, int box, int out_size, double factor, int64_t picture_size) {
+  int reduced = (in_size + box - 1) / box;
+  double extent = picture_size > 0 ? static_cast<double>(picture_size) / factor : in_size;
+  double a = SharpeningFor(factor * box);
+  std::vector<PixelTaps> pixels;
+  pixels.reserve(out_size);
+  FilterTaps taps;
+  for (int i = 0; i < out_size; ++i) {
+    pixels.push_back(TapsOf(i, extent, reduced, box, out_size, a));
+    taps.width = std::max(taps.width, static_cast<int>(pixels.back().weights.size()));
+  }
+  size_t padded = (static_cast<size_t>(out_size) + 3) / 4 * 4;
+  taps.first.resize(padded, 0);
+  taps.count.resize(padded, 0);
+  taps.weights.resize(padded * taps.width, 0.0f);
+  for (size_t i = 0; i < pixels.size(); ++i) {
+    taps.first[i] = pixels[i].first;
+    taps.count[i] = static_cast<int>(pixels[i].weights.size());
+    for (size_t k = 0; k < pixels[i].weights.size(); ++k) {
+      taps.weights[(i / 4 * taps.width + k) * 4 + i % 4] =
+          static_cast<float>(pixels[i].weights[k] / pixels[i].sum);
+    }
+  }
+  return taps;
 }
 
 // Pixel i of `r`, `bands` bytes.
@@ -92,39 +142,6 @@ void Transpose(Raster* r) {
 
 }  // namespace
 
-RowResampler::Taps RowResampler::MakeTaps(int in_size, int box, int out_size, double factor,
-                                          int64_t picture_size) {
-  Taps taps;
-  int reduced = (in_size + box - 1) / box;
-  // The picture spans `extent` source pixels; the last one may stand for
-  // less than a whole pixel's share of it.
-  double extent = picture_size > 0 ? static_cast<double>(picture_size) / factor : in_size;
-  double scale = extent / (static_cast<double>(box) * out_size);
-  double stretch = std::max(scale, 1.0);
-  double support = kLanczosSupport * stretch;
-  double a = SharpeningFor(factor * box);
-  for (int i = 0; i < out_size; ++i) {
-    double centre = (i + 0.5) * scale - 0.5;
-    int lo = std::max(0, static_cast<int>(std::ceil(centre - support)));
-    int hi = std::min(reduced - 1, static_cast<int>(std::floor(centre + support)));
-    if (hi < lo) lo = hi = std::clamp(static_cast<int>(std::lround(centre)), 0, reduced - 1);
-    std::vector<double> w;
-    double sum = 0.0;
-    for (int j = lo; j <= hi; ++j) sum += w.emplace_back(Lanczos3((j - centre) / stretch));
-    if (sum == 0.0) {  // every tap on a zero of the kernel: the nearest pixel alone
-      lo = hi = std::clamp(static_cast<int>(std::lround(centre)), 0, reduced - 1);
-      w = {1.0};
-      sum = 1.0;
-    }
-    if (a > 0.0) Sharpen(a, reduced - 1, &w, &lo, &hi);
-    taps.first.push_back(lo);
-    taps.count.push_back(hi - lo + 1);
-    taps.offset.push_back(taps.weights.size());
-    for (double v : w) taps.weights.push_back(static_cast<float>(v / sum));
-  }
-  return taps;
-}
-
 RowResampler::RowResampler(int in_width, int in_height, int bands, int out_width, int out_height,
                            const Shrink& shrink)
     : in_width_(in_width),
@@ -137,82 +154,39 @@ RowResampler::RowResampler(int in_width, int in_height, int bands, int out_width
       box_width_((in_width + box_x_ - 1) / box_x_),
       taps_x_(MakeTaps(in_width, box_x_, out_width, shrink.factor_x, shrink.picture_width)),
       taps_y_(MakeTaps(in_height, box_y_, out_height, shrink.factor_y, shrink.picture_height)),
-      acc_(static_cast<size_t>(box_width_) * bands, 0),
-      box_row_(static_cast<size_t>(box_width_) * bands, 0.0f),
-      columns_(static_cast<size_t>(out_width) * bands * ((in_height + box_y_ - 1) / box_y_), 0.0f) {
-}
+      stride_(taps_x_.first.size() * bands + 3),
+      sums_(box_x_ == 1 && box_y_ == 1 ? 0 : static_cast<size_t>(in_width) * bands + 3, 0),
+      box_row_(static_cast<size_t>(box_width_ + taps_x_.width) * bands + 4, 0.0f),
+      columns_(stride_ * ((in_height + box_y_ - 1) / box_y_), 0.0f) {}
 
 void RowResampler::AddRow(const uint8_t* row) {
   if (rows_in_ >= in_height_) return;
   ++rows_in_;
+  size_t n = static_cast<size_t>(in_width_) * bands_;
   if (box_x_ == 1 && box_y_ == 1) {
-    std::copy(row, row + box_row_.size(), box_row_.begin());
+    WidenRow(row, n, box_row_.data());
     rows_in_box_ = 1;
     FlushBoxRow();
     return;
   }
-  for (int x = 0; x < in_width_; ++x) {
-    uint32_t* acc = &acc_[static_cast<size_t>(x / box_x_) * bands_];
-    for (int c = 0; c < bands_; ++c) acc[c] += row[static_cast<size_t>(x) * bands_ + c];
-  }
+  AddToSums(row, n, rows_in_box_ == 0, sums_.data());
   if (++rows_in_box_ == box_y_ || rows_in_ == in_height_) FlushBoxRow();
 }
 
 void RowResampler::FlushBoxRow() {
-  if (box_x_ != 1 || box_y_ != 1) {
-    for (int bx = 0; bx < box_width_; ++bx) {
-      int cols = std::min(box_x_, in_width_ - bx * box_x_);
-      float divisor = static_cast<float>(cols * rows_in_box_);
-      for (int c = 0; c < bands_; ++c) {
-        size_t i = static_cast<size_t>(bx) * bands_ + c;
-        box_row_[i] = static_cast<float>(acc_[i]) / divisor;
-        acc_[i] = 0;
-      }
-    }
-  }
+  if (box_x_ != 1 || box_y_ != 1)
+    BoxMeans(sums_.data(), in_width_, bands_, box_x_, rows_in_box_, box_row_.data());
   rows_in_box_ = 0;
-  float* out = &columns_[static_cast<size_t>(box_rows_done_++) * out_width_ * bands_];
-  switch (bands_) {
-    case 1:
-      FilterRow<1>(taps_x_, box_row_.data(), out);
-      break;
-    case 3:
-      FilterRow<3>(taps_x_, box_row_.data(), out);
-      break;
-    default:
-      FilterRow<4>(taps_x_, box_row_.data(), out);
-      break;
-  }
-}
-
-template <int kBands>
-void RowResampler::FilterRow(const Taps& taps, const float* in, float* out) {
-  for (size_t x = 0; x < taps.first.size(); ++x) {
-    const float* w = &taps.weights[taps.offset[x]];
-    const float* src = in + static_cast<size_t>(taps.first[x]) * kBands;
-    float sum[kBands] = {};
-    for (int k = 0, count = taps.count[x]; k < count; ++k, src += kBands) {
-      for (int c = 0; c < kBands; ++c) sum[c] += w[k] * src[c];
-    }
-    std::copy(sum, sum + kBands, out + x * kBands);
-  }
+  FilterAlongRow(taps_x_, bands_, box_row_.data(), &columns_[box_rows_done_++ * stride_]);
 }
 
 Raster RowResampler::Finish() {
   if (rows_in_box_ > 0) FlushBoxRow();
   Raster out{out_width_, out_height_, bands_, {}};
-  size_t stride = static_cast<size_t>(out_width_) * bands_;
-  out.pixels.resize(stride * out_height_);
-  std::vector<float> sum(stride);
-  for (int y = 0; y < out_height_; ++y) {
-    std::fill(sum.begin(), sum.end(), 0.0f);
-    const float* w = &taps_y_.weights[taps_y_.offset[y]];
-    for (int k = 0; k < taps_y_.count[y]; ++k) {
-      const float* src = &columns_[(taps_y_.first[y] + static_cast<size_t>(k)) * stride];
-      for (size_t i = 0; i < stride; ++i) sum[i] += w[k] * src[i];
-    }
-    std::transform(sum.begin(), sum.end(), out.pixels.begin() + y * stride, ToByte);
-  }
+  size_t n = static_cast<size_t>(out_width_) * bands_;
+  out.pixels.resize(n * out_height_);
+  for (int y = 0; y < out_height_; ++y)
+    FilterDownRows(taps_y_, y, columns_.data(), stride_, n, &out.pixels[y * n]);
   return out;
 }
 

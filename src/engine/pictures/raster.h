@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "pictures/resample_loops.h"
+
 /// Interleaved 8-bit pixels, rows top to bottom; 1 band (grey) or 3 (RGB).
 struct Raster {
   int width = 0;
@@ -40,26 +42,18 @@ class RowResampler {
   Raster Finish();
 
  private:
-  struct Taps {
-    std::vector<int> first;      // first source index per output pixel
-    std::vector<int> count;      // number of taps per output pixel
-    std::vector<float> weights;  // count[i] weights per output pixel, in order
-    std::vector<size_t> offset;  // where output pixel i's weights start
-  };
-  static Taps MakeTaps(int in_size, int box, int out_size, double factor, int64_t picture_size);
   void FlushBoxRow();
-  template <int kBands>
-  static void FilterRow(const Taps& taps, const float* in, float* out);
 
   int in_width_, in_height_, bands_, out_width_, out_height_;
   int box_x_, box_y_;      // whole-factor box sizes
   int box_width_;          // columns after the box average
   int rows_in_ = 0;        // source rows received
-  int rows_in_box_ = 0;    // source rows summed in acc_
+  int rows_in_box_ = 0;    // source rows summed in sums_
   int box_rows_done_ = 0;  // rows of columns_ filled
-  Taps taps_x_, taps_y_;
-  std::vector<uint32_t> acc_;   // box sums of the current box row
-  std::vector<float> box_row_;  // the current box row as averages
+  FilterTaps taps_x_, taps_y_;
+  size_t stride_;               // floats per row of columns_
+  std::vector<uint32_t> sums_;  // per source value, the sum down the current box row
+  std::vector<float> box_row_;  // the current box row as averages, then room the filter reads
   std::vector<float> columns_;  // horizontally resampled box rows
 };
 
