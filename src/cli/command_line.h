@@ -8,11 +8,11 @@
 
 /// What a command line asks for.
 struct CommandLine {
-  enum class Command { kProcess, kConfigShow, kConfigInit, kNone };
+  enum class Command { kProcess, kIndex, kConfigShow, kConfigInit, kNone };
   Command command = Command::kNone;
-  ProcessArgs process;
-  std::string path;  // the FILE of config show and config init
-  int status = 0;    // with kNone: 0 after --help or --version, 2 after a usage error
+  ProcessArgs process;  // of process and index
+  std::string path;     // the FILE of config show and config init
+  int status = 0;       // with kNone: 0 after --help or --version, 2 after a usage error
 };
 
 /// Reads `argv`. Help and the version go to `out`, usage errors to `err`

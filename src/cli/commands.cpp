@@ -113,15 +113,25 @@ bool ResolveFormats(const ProcessArgs& args, const ProgramState& state, Prepared
   return false;
 }
 
-// Each directory followed by the folders of its tree that hold pictures.
-void AddTrees(PreparedRun* run) {
+// The galleries of the run: each directory, with --recursive followed by the
+// folders of its tree, those of the shard alone; so too the folders of the
+// trees that could not be read.
+void ListGalleries(const ProcessArgs& args, PreparedRun* run) {
   TreeRules rules = RunTreeRules(run->advanced, run->advanced_settings, run->input.formats);
-  std::vector<std::string> all;
+  auto in_shard = [&](const std::string& root, const std::string& folder) {
+    return ShardOf(TreeRelative(root, folder), args.shard.count) == args.shard.index;
+  };
+  run->input.directories.clear();
   for (const std::string& root : run->roots) {
-    run->trees.push_back(PictureTree(root, rules, &run->tree_warnings));
-    all.insert(all.end(), run->trees.back().begin(), run->trees.back().end());
+    std::vector<TreeWarning> warnings;
+    std::vector<std::string> tree =
+        args.recursive ? PictureTree(root, rules, &warnings) : std::vector<std::string>{root};
+    for (const std::string& folder : tree)
+      if (in_shard(root, folder)) run->input.directories.push_back(folder);
+    for (const TreeWarning& warning : warnings)
+      if (in_shard(root, warning.folder)) run->tree_warnings.push_back(warning.text);
+    if (args.recursive) run->trees.push_back(std::move(tree));
   }
-  run->input.directories = std::move(all);
 }
 
 bool AffixWouldOverwritePictures(const PreparedRun& run) {
@@ -200,7 +210,7 @@ bool PrepareRun(const ProcessArgs& args, PreparedRun* run, std::string* err) {
   if (!ResolveFormats(args, state, run, err) || !ResolveDirectories(args, state, run, err))
     return false;
   run->roots = run->input.directories;
-  if (args.recursive) AddTrees(run);
+  ListGalleries(args, run);
   return true;
 }
 
@@ -208,18 +218,15 @@ int ProcessCommand(const ProcessArgs& args, std::FILE* err) {
   PreparedRun run;
   std::string message;
   if (!PrepareRun(args, &run, &message)) return Fail(err, message);
-  if (AffixWouldOverwritePictures(run))
-    std::fputs(
-        "kesto-cli: no thumbnails are made: with no thumbnail mark (ThumbExt) and no subfolder "
-        "(StoreInSub) they would overwrite the pictures\n",
-        err);
-  if (!run.unreadable.empty())
-    std::fprintf(err,
-                 "kesto-cli: %s: the installed libvips cannot read %s pictures; they are left "
-                 "out\n",
-                 args.state.c_str(), ExtraFormatsText(run.unreadable).c_str());
   TerminalHost host(err, stdin, args.quiet, args.answer);
   TerminalHost::CatchInterrupt();
+  if (AffixWouldOverwritePictures(run))
+    host.Warn(
+        "no thumbnails are made: with no thumbnail mark (ThumbExt) and no subfolder "
+        "(StoreInSub) they would overwrite the pictures");
+  if (!run.unreadable.empty())
+    host.Warn(VisibleControls(args.state) + ": the installed libvips cannot read " +
+              ExtraFormatsText(run.unreadable) + " pictures; they are left out");
   for (const std::string& warning : run.tree_warnings) host.Warn(VisibleControls(warning));
   RunReport report;
   Process(run.advanced, run.input, run.advanced_settings, run.express_settings, &host, &report);
@@ -228,6 +235,18 @@ int ProcessCommand(const ProcessArgs& args, std::FILE* err) {
     return 130;
   }
   if (args.index) WriteTreeIndexes(run, &host);
+  return host.reported() ? 1 : 0;
+}
+
+int IndexCommand(const ProcessArgs& args, std::FILE* err) {
+  ProcessArgs trees = args;
+  trees.recursive = true;
+  PreparedRun run;
+  std::string message;
+  if (!PrepareRun(trees, &run, &message)) return Fail(err, message);
+  TerminalHost host(err, stdin, true, DeleteAnswer::kNo);
+  for (const std::string& warning : run.tree_warnings) host.Warn(VisibleControls(warning));
+  WriteTreeIndexes(run, &host);
   return host.reported() ? 1 : 0;
 }
 

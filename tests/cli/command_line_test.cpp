@@ -48,9 +48,16 @@ TEST(ParseCommandLineTest, EveryOptionReachesTheRun) {
   EXPECT_EQ(std::tuple(none.quality, none.progressive, none.jobs), std::tuple(-1, -1, 0));
   EXPECT_EQ(none.answer, DeleteAnswer::kAsk);
   EXPECT_FALSE(none.formats || none.recursive || none.index);
-  const ProcessArgs& off = Parse({"process", "--no-progressive", "--no"}).line.process;
+  const ProcessArgs& off =
+      Parse({"process", "--no-progressive", "--no", "--shard", "3/4"}).line.process;
   EXPECT_EQ(off.progressive, 0);
   EXPECT_EQ(off.answer, DeleteAnswer::kNo);
+  EXPECT_EQ(std::tuple(off.shard.index, off.shard.count), std::tuple(3u, 4u));
+  p = Parse({"index", "--config", "a.cfg", "--mode", "advanced", "--formats", "png", "/t"});
+  EXPECT_EQ(p.line.command, Command::kIndex) << p.err;
+  EXPECT_EQ(p.line.process.configs[0] + p.line.process.mode + *p.line.process.formats +
+                p.line.process.dirs[0],
+            "a.cfgadvancedpng/t");
 
   for (auto [word, command] :
        {std::pair{"show", Command::kConfigShow}, {"init", Command::kConfigInit}}) {
@@ -74,6 +81,13 @@ TEST(ParseCommandLineTest, UsageErrorsAreToldAndEndWithStatusTwo) {
       {{"process", "--resize", "Height"}, "--resize: Height not in {height,width,both}"},
       {{"process", "--bogus"}, "The following argument was not expected: --bogus"},
       {{"process", "--index", "d"}, "--index requires --recursive"},
+      {{"process", "--shard", "0/4"}, "--shard: K must be from 1 to 4, not 0"},
+      {{"process", "--shard", "5/4"}, "--shard: K must be from 1 to 4, not 5"},
+      {{"process", "--shard", "a/b"}, "--shard: must be K/N, shard K of N, not a/b"},
+      {{"process", "--shard", "1/0"},
+       "--shard: N, the number of shards, must be at least 1, not 0"},
+      {{"process", "--recursive", "--index", "--shard", "1/4"}, "--index excludes --shard"},
+      {{"index", "--mode", "advanced"}, "DIR is required"},
       {{}, "A subcommand is required"},
       {{"config"}, "A subcommand is required"},
       {{"config", "show"}, "FILE is required"},

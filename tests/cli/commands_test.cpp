@@ -172,6 +172,44 @@ TEST_F(CommandsTest, RecursiveListsEachTreeByTheRulesOfTheMode) {
             (Names{Path("a"), Path("a/2024"), Path("a/thumbs"), Path("b")}));
 }
 
+// A shard is chosen by the FNV-1a hash of the path in the tree alone (the
+// first three are the hash's published test values), so the shards share
+// the galleries out, and a folder added to a tree moves no other.
+TEST_F(CommandsTest, ShardsShareOutTheGalleriesByTheirPathsInTheTree) {
+  const std::tuple<const char*, uint32_t, uint32_t> shards[] = {
+      {"", 4, 0xcbf29ce484222325 % 4 + 1},
+      {"a", 4, 0xaf63dc4c8601ec8c % 4 + 1},
+      {"foobar", 7, 0x85944171f73967e8 % 7 + 1},
+      {"2024/Holidays", 1, 1}};
+  for (const auto& [relative, count, shard] : shards)
+    EXPECT_EQ(ShardOf(relative, count), shard) << relative;
+
+  for (const char* name : {"t/a.jpg", "t/2024/a.jpg", "t/2024/Holidays/a.jpg", "t/2025/a.jpg",
+                           "t/2025/x/a.jpg", "t/2025/y/a.jpg", "t/z/a.jpg", "u/a.jpg"})
+    Picture(name);
+  ProcessArgs args = Args({"t", "u"});
+  args.recursive = true;
+  auto split = [&] {
+    std::vector<Names> shares;
+    for (args.shard = {1, 4}; args.shard.index <= 4; ++args.shard.index)
+      shares.push_back(Prepared(args).input.directories);
+    return shares;
+  };
+  std::vector<Names> before = split();
+  Names all;
+  for (const Names& share : before) all.insert(all.end(), share.begin(), share.end());
+  args.shard = {};
+  Names whole = Prepared(args).input.directories;
+  std::sort(all.begin(), all.end());
+  std::sort(whole.begin(), whole.end());
+  EXPECT_EQ(all, whole);
+
+  Picture("t/2025/new/a.jpg");
+  std::vector<Names> after = split();
+  for (Names& share : after) std::erase(share, Path("t/2025/new"));
+  EXPECT_EQ(after, before);
+}
+
 TEST_F(CommandsTest, FormatsComeFromTheOptionElseTheStateFile) {
   Write("nd.ini", "[General]\r\nExtraFormats=png,tiff\r\n[JPEG]\r\nHeight=100\r\n");
   ProcessArgs args = Args({"a"});
@@ -205,11 +243,17 @@ TEST_F(CommandsTest, TheIndexLeadsToTheTreesGalleriesAndLeavesAPageOfTheUsersAlo
             std::string::npos);
   EXPECT_NE(index.find("<a href=\"2025/page1.html\"><img src=\"2025/thumbs/shot_tn.jpg\""),
             std::string::npos);
+  fs::remove(Path("top/index.html"));
+  EXPECT_EQ(IndexCommand(args, err_), 0);  // from the galleries on disk, the same page
+  EXPECT_EQ(temp_.Read("top/index.html"), index);
 
   Write("top/index.html", "my page");
   EXPECT_EQ(ProcessCommand(args, err_), 1);
-  EXPECT_EQ(ReadAll(err_), "kesto-cli: " + Path("top/index.html") +
-                               " is not a tree index the program wrote; it is left as it is\n");
+  std::string told = "kesto-cli: " + Path("top/index.html") +
+                     " is not a tree index the program wrote; it is left as it is\n";
+  EXPECT_EQ(ReadAll(err_), told);
+  EXPECT_EQ(IndexCommand(args, err_), 1);
+  EXPECT_EQ(ReadAll(err_), told + told);
   EXPECT_EQ(temp_.Read("top/index.html"), "my page");
 }
 
@@ -223,6 +267,10 @@ TEST_F(CommandsTest, EveryWarningGivesExitStatusOne) {
   express.ExpressSepPage = "1";
   std::string err;
   ASSERT_TRUE(SaveExpressConfig(Path("e.cfe"), express, ThumbOptions(), &err)) << err;
+  AdvancedSettings no_mark;
+  no_mark.ThumbExt = "";
+  no_mark.StoreInSub = "0";
+  ASSERT_TRUE(SaveAdvancedConfig(Path("a.cfg"), no_mark, ThumbOptions(), &err)) << err;
   Picture("kept/a.jpg");
   fs::create_directory(Path("other"));
   Write("other/a_tn.jpg", "mine");
@@ -233,17 +281,23 @@ TEST_F(CommandsTest, EveryWarningGivesExitStatusOne) {
   chmod(temp_.path().c_str(), 0755);
   for (const char* dir : {"kept", "other", "landing", "tree"}) chmod(Path(dir).c_str(), 0777);
   chmod(Path("tree/locked").c_str(), 0);
-  const std::pair<const char*, std::string> cases[] = {
-      {"kept", "no thumbnail of " + Path("kept/a.jpg") + ": " + Path("kept/thumbs/a_tn.jpg") +
-                   " is not a thumbnail the program made; it is left as it is"},
-      {"landing", Path("landing/index.jpg") + ": its picture page index.html would replace the "
-                                              "folder's landing page; it is not written"},
-      {"tree", Path("tree/locked") + ": the folder cannot be read (Permission denied); it is "
-                                     "left out, and the folders in it"}};
+  const std::tuple<const char*, const char*, std::string> cases[] = {
+      {"e.cfe", "kept",
+       "no thumbnail of " + Path("kept/a.jpg") + ": " + Path("kept/thumbs/a_tn.jpg") +
+           " is not a thumbnail the program made; it is left as it is"},
+      {"e.cfe", "landing",
+       Path("landing/index.jpg") + ": its picture page index.html would replace the "
+                                   "folder's landing page; it is not written"},
+      {"e.cfe", "tree",
+       Path("tree/locked") + ": the folder cannot be read (Permission denied); it is "
+                             "left out, and the folders in it"},
+      {"a.cfg", "kept",
+       "no thumbnails are made: with no thumbnail mark (ThumbExt) and no "
+       "subfolder (StoreInSub) they would overwrite the pictures"}};
   std::string all_told;
-  for (const auto& [dir, told] : cases) {
+  for (const auto& [config, dir, told] : cases) {
     ProcessArgs args = Args({dir});
-    args.configs = {Path("e.cfe")};
+    args.configs = {Path(config)};
     args.recursive = true;
     EXPECT_EQ(RunUnprivileged([&] {
                 std::string status = std::to_string(ProcessCommand(args, err_));

@@ -43,7 +43,7 @@ struct Level {
 class TreeWalk {
  public:
   TreeWalk(const TreeRules& rules, std::vector<std::string>* folders,
-           std::vector<std::string>* warnings)
+           std::vector<TreeWarning>* warnings)
       : rules_(rules), folders_(folders), warnings_(warnings) {}
 
   // Walks the tree below the folder open at `fd`, named `path`; closes `fd`.
@@ -67,7 +67,7 @@ class TreeWalk {
 
  private:
   void Warn(const std::string& problem) {
-    if (warnings_) warnings_->push_back((path_.empty() ? "/" : path_) + ": " + problem);
+    if (warnings_) warnings_->push_back({path_, (path_.empty() ? "/" : path_) + ": " + problem});
   }
   void WarnErrno(int error) {
     Warn("the folder cannot be read (" + std::generic_category().message(error) +
@@ -167,7 +167,7 @@ class TreeWalk {
 
   const TreeRules& rules_;
   std::vector<std::string>* folders_;
-  std::vector<std::string>* warnings_;
+  std::vector<TreeWarning>* warnings_;
   std::set<std::pair<dev_t, ino_t>> seen_;
   std::vector<Level> levels_;
   int fd_ = -1;       // the folder the walk is in
@@ -204,12 +204,23 @@ TreeRules RunTreeRules(bool advanced, const AdvancedSettings& settings, ExtraFor
 }
 
 std::vector<std::string> PictureTree(const std::string& root, const TreeRules& rules,
-                                     std::vector<std::string>* warnings) {
+                                     std::vector<TreeWarning>* warnings) {
   std::vector<std::string> folders = {root};
   int fd = open(root.empty() ? "." : root.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return folders;
   TreeWalk(rules, &folders, warnings).Run(fd, StripTrailingSlashes(root));
   return folders;
+}
+
+std::string TreeRelative(const std::string& root, const std::string& folder) {
+  std::string base = StripTrailingSlashes(root);
+  return folder == root || folder == base ? "" : folder.substr(base.size() + 1);
+}
+
+uint32_t ShardOf(std::string_view relative, uint32_t count) {
+  uint64_t hash = 14695981039346656037u;
+  for (unsigned char byte : relative) hash = (hash ^ byte) * 1099511628211u;
+  return static_cast<uint32_t>(hash % count) + 1;
 }
 
 bool MakeTreeIndex(const std::string& root, const std::vector<std::string>& folders, bool advanced,
@@ -218,9 +229,8 @@ bool MakeTreeIndex(const std::string& root, const std::vector<std::string>& fold
   std::vector<TreeGallery> galleries;
   for (const std::string& folder : folders) {
     TreeGallery gallery;
-    bool is_root = folder == root;
-    std::string full = is_root ? base : folder;
-    if (!is_root) gallery.folder = folder.substr(base.size() + 1);
+    gallery.folder = TreeRelative(root, folder);
+    std::string full = gallery.folder.empty() ? base : folder;
     if (FirstOfGallery(full.empty() ? "/" : full, advanced, settings, formats, &gallery) &&
         IsRegularFile(full + "/" + gallery.first_page))
       galleries.push_back(std::move(gallery));

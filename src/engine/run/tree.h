@@ -2,7 +2,9 @@
 // page at the top of the tree that leads to each of them.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "settings/picture_formats.h"
@@ -13,6 +15,12 @@ struct TreeRules {
   std::string thumb_folder;  // the run's thumbnail subfolder; "" when beside the pictures
   std::string affix;         // a name holding it is a thumbnail, not a picture
   ExtraFormats formats;      // the picture types taken besides the standard ones
+};
+
+/// A folder of a tree that could not be walked, and the line that says why.
+struct TreeWarning {
+  std::string folder;
+  std::string text;
 };
 
 /// The rules of a run: Express "thumbs" and "_tn"; Advanced SubFolderName
@@ -29,7 +37,17 @@ TreeRules RunTreeRules(bool advanced, const AdvancedSettings& settings, ExtraFor
 /// A root that cannot be opened gives itself alone. Any depth is walked,
 /// paths longer than the system takes too, with two files open at a time.
 std::vector<std::string> PictureTree(const std::string& root, const TreeRules& rules,
-                                     std::vector<std::string>* warnings = nullptr);
+                                     std::vector<TreeWarning>* warnings = nullptr);
+
+/// The path of `folder` (`root` or a folder PictureTree() gave for it)
+/// relative to the top of the tree: "" for the top, "2024/Holidays" below it.
+std::string TreeRelative(const std::string& root, const std::string& folder);
+
+/// The shard, 1 to `count`, that makes the gallery at `relative`
+/// (TreeRelative()) when a run is split into `count` shards: the 64-bit FNV-1a
+/// hash of the path's bytes modulo `count`, plus 1. It depends on that path
+/// alone, so a folder added to a tree moves no other to another shard.
+uint32_t ShardOf(std::string_view relative, uint32_t count);
 
 /// Writes the tree index ("index.html") in `root` for the galleries of
 /// `folders` (PictureTree(root, ...)) as a run of the mode made them: Express
