@@ -1,5 +1,5 @@
-# Bash completion of kesto-cli: subcommands, the options of process and their
-# values, settings files by their extension, picture directories.
+# Bash completion of kesto-cli: subcommands, the options of process and index
+# and their values, settings files by their extension, picture directories.
 
 # Files with one of the extensions given, and folders, matching $cur.
 _kesto_cli_files() {
@@ -28,8 +28,8 @@ _kesto_cli() {
     fi
   done
   case $sub in
-    "") _kesto_cli_words "process config --help --version" ;;
-    process)
+    "") _kesto_cli_words "process index config --help --version" ;;
+    process | index)
       case $prev in
         --config) _kesto_cli_files cfg cfe ;;
         --state) _kesto_cli_files ini ;;
@@ -37,12 +37,14 @@ _kesto_cli() {
         --mode) _kesto_cli_words "express advanced" ;;
         --resize) _kesto_cli_words "height width both" ;;
         --formats) _kesto_cli_words "png webp tiff heic avif" ;;
-        --quality | --height | --width | --jobs) ;;
+        --quality | --height | --width | --jobs | --shard) ;;
         *)
-          if [[ $cur == -* ]]; then
+          if [[ $cur == -* && $sub == index ]]; then
+            _kesto_cli_words "--help --config --mode --formats"
+          elif [[ $cur == -* ]]; then
             _kesto_cli_words "--help --config --state --dir-list --mode --quality --resize
               --height --width --progressive --no-progressive --jobs --yes --no --quiet
-              --formats --recursive --index"
+              --formats --recursive --index --shard"
           else
             _kesto_cli_files  # picture directories
           fi ;;

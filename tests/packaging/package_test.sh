@@ -79,7 +79,7 @@ for page in kesto kesto-cli; do
   [ -z "$warnings" ] || fail "$page.1 renders with warnings: $warnings"
   MANWIDTH=200 man -E ascii -l "$file" 2>/dev/null >"$WORK/$page.txt"
 done
-help_cli=$("$CLI" --help; "$CLI" process --help; "$CLI" config --help)
+help_cli=$("$CLI" --help; "$CLI" process --help; "$CLI" index --help; "$CLI" config --help)
 help_gui=$(QT_QPA_PLATFORM=offscreen "$USR/bin/kesto" --help 2>/dev/null)
 # Whether a rendered page names the option, as a whole word.
 names() { grep -qE -- "(^|[^a-z-])$2([^a-z-]|\$)" "$1"; }
@@ -89,7 +89,7 @@ done
 for option in $(options <<<"$help_gui"); do
   names "$WORK/kesto.txt" "$option" || fail "kesto.1 does not describe $option"
 done
-for command in "process" "config show" "config init"; do
+for command in "process" "index" "config show" "config init"; do
   grep -q "kesto-cli $command" "$WORK/kesto-cli.txt" || fail "kesto-cli.1 lacks $command"
 done
 for status in 0 1 2 130; do
