@@ -1,6 +1,7 @@
 // The commands of kesto-cli, apart from parsing the command line.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -8,7 +9,6 @@
 
 #include "cli/terminal_host.h"
 #include "run/run.h"
-#include "run/tree.h"
 #include "settings/records.h"
 
 /// One shard of a run split among machines: number `index` of `count`.

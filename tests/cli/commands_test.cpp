@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <tuple>
 
+#include "run/tree.h"
 #include "settings/advanced_config.h"
 #include "settings/express_config.h"
 #include "settings/record_fields.h"

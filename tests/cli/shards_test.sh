@@ -24,15 +24,18 @@ cp -r "$WORK/one" "$WORK/two"
 (cd "$WORK/two" && "$CLI" process --yes --quiet --recursive --index tree) || fail "the whole run failed"
 
 cd "$WORK/one"
+status=0
 case $MODE in
   parallel)
     parallel --will-cite -j4 "$CLI" process --shard {}/4 --yes --recursive tree ::: 1 2 3 4 \
-      2>"$WORK/made" ;;
+      2>"$WORK/made" || status=$? ;;
   slurm)
     sbatch --wait --quiet --array=0-3 --output="$WORK/slurm-%a.log" \
-      --export=ALL,KESTO_CLI="$CLI" "$SRC/scripts/kesto-slurm.sh" --yes --recursive tree
-    cat "$WORK"/slurm-*.log >"$WORK/made" ;;
-esac || { cat "$WORK/made" >&2; fail "a shard failed"; }
+      --export=ALL,KESTO_CLI="$CLI" "$SRC/scripts/kesto-slurm.sh" --yes --recursive tree ||
+      status=$?
+    cat "$WORK"/slurm-*.log >"$WORK/made" || true ;;
+esac
+[ "$status" -eq 0 ] || { cat "$WORK/made" >&2; fail "a shard failed"; }
 "$CLI" index tree || fail "kesto-cli index failed"
 
 # Each gallery once in the shards' progress lines (no more, no fewer).
