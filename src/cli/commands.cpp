@@ -118,8 +118,12 @@ bool ResolveFormats(const ProcessArgs& args, const ProgramState& state, Prepared
 // trees that could not be read.
 void ListGalleries(const ProcessArgs& args, PreparedRun* run) {
   TreeRules rules = RunTreeRules(run->advanced, run->advanced_settings, run->input.formats);
+  // The top of a tree goes by the directory as given, so that the
+  // directories of a list spread over the shards too.
   auto in_shard = [&](const std::string& root, const std::string& folder) {
-    return ShardOf(TreeRelative(root, folder), args.shard.count) == args.shard.index;
+    std::string key = TreeRelative(root, folder);
+    if (key.empty()) key = StripTrailingSlashes(root);
+    return ShardOf(key, args.shard.count) == args.shard.index;
   };
   run->input.directories.clear();
   for (const std::string& root : run->roots) {

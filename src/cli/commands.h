@@ -56,8 +56,8 @@ struct PreparedRun {
 /// that order; with `recursive` each directory is followed by the folders of
 /// its tree (PictureTree() by the rules of the mode, what it could not read
 /// in `tree_warnings`). Of these galleries the run keeps those of `shard`, by
-/// ShardOf() their path relative to their directory (so without `recursive`
-/// every directory falls in the shard of ""). The extra picture types
+/// ShardOf() their path relative to their directory, or of the directory as
+/// given (trailing "/" removed) for the directory itself. The extra picture types
 /// are those of --formats, else of the state file; a type the installed
 /// libvips cannot read is refused from --formats and left out, noted in
 /// `unreadable`, from the state file. False with a message naming the file

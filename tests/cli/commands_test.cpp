@@ -191,6 +191,10 @@ TEST_F(CommandsTest, AGallerysShardFollowsItsPathInTheTreeAlone) {
   std::erase(after, Path("t/a"));
   EXPECT_EQ(after, before);
   EXPECT_TRUE(std::count(before.begin(), before.end(), Path("t/c")));
+  args = Args({"t/b", "t/c/", "t/d", "t/e"});  // listed folders go by their names as given
+  args.shard = {ShardOf(Path("t/c"), 2), 2};
+  for (const std::string& dir : Prepared(args).input.directories)
+    EXPECT_EQ(ShardOf(StripTrailingSlashes(dir), 2), args.shard.index) << dir;
 }
 
 TEST_F(CommandsTest, FormatsComeFromTheOptionElseTheStateFile) {
