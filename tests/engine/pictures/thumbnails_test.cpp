@@ -262,6 +262,43 @@ TEST(DoubleThumbnailTest, TwiceTheSizeOfEveryRuleAndLeftOutBeyondThePictureOrThe
   }
 }
 
+// A thumbnail and its double from one decode: the thumbnail is resampled
+// from the double's finer decode (so it differs from one made alone), and
+// each path is checked on its own just before its write.
+TEST(DoubleThumbnailTest, ComesWithTheThumbnailFromOneDecodeEachPathOnItsOwn) {
+  TempFolder dir;
+  dir.Write("a.jpg", Jpeg(400, 300, [](int x, int y) { return Rgb{uint8_t(x * y), 90, 30}; }));
+  dir.Write("broken.jpg", "no picture");
+  const std::string thumb = dir.Path("t.jpg"), twice = dir.Path("t@2x.jpg");
+  const char* unreadable = "not a picture in a readable format";
+  const struct {
+    const char *picture, *height, *mine;  // the user's file at `mine`, if any
+    std::vector<std::string> files, errors;
+  } cases[] = {
+      {"a.jpg", "100", "", {Thumb(133, 100), Thumb(266, 200)}, {"", ""}},
+      {"a.jpg", "151", "", {Thumb(201, 151), "none"}, {"", ""}},  // a double left out
+      {"broken.jpg", "100", "", {"none", "none"}, {unreadable, unreadable}},
+      {"a.jpg", "100", "t.jpg", {"mine", Thumb(266, 200)}, {KeptFileError(thumb), ""}},
+      {"a.jpg", "100", "t@2x.jpg", {Thumb(133, 100), "mine"}, {"", KeptFileError(twice)}},
+  };
+  for (const auto& c : cases) {
+    std::filesystem::remove(thumb), std::filesystem::remove(twice);
+    if (*c.mine) dir.Write(c.mine, "mine");
+    ThumbOptions options = Options("Height", c.height);
+    std::vector<ThumbResult> made = MakeThumbnails(dir.Path(c.picture), {{thumb, 1}, {twice, 2}},
+                                                   ThumbTarget(options), options);
+    std::vector<std::string> files, errors;
+    for (size_t i = 0; i < made.size(); ++i) {
+      std::string bytes = made[i].exists ? ReadFile(i ? twice : thumb) : "";
+      files.push_back(!made[i].exists ? "none" : bytes == "mine" ? "mine" : Facts(bytes));
+      errors.push_back(made[i].error);
+    }
+    EXPECT_EQ(files, c.files) << c.picture << " " << c.height << " " << c.mine;
+    EXPECT_EQ(errors, c.errors) << c.picture << " " << c.height << " " << c.mine;
+  }
+  EXPECT_NE(Make(dir, dir.Read("a.jpg"), "b.jpg").bytes, ReadFile(thumb));  // made alone
+}
+
 // The extra picture types, made by tests/data/make-extra-formats.py: 96 x 48
 // stored, red left and blue right in Display P3, to be turned a quarter
 // clockwise.
