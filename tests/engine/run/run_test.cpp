@@ -423,8 +423,7 @@ TEST_F(RunTest, CleanUpKeepsAThumbnailWhileItsPictureIsThereInAChosenType) {
 
 // A double that cannot be made (larger than its picture) is left out
 // without a word, and the pages offer only the doubles there are. Each file
-// is due on its own: a picture whose thumbnail is there gets only its
-// double; remade, a file of the user's at a double's path stays.
+// is due on its own; remade, a file of the user's at a double's path stays.
 TEST_F(RunTest, SharpScreensGetADoubleOfEachThumbnailMadeWhenMissing) {
   Copy("thumbs/progressive-200.jpg", pics_ + "/a.jpg");
   Small(pics_ + "/s.jpg");  // 40 x 30, its thumbnail 133 x 100
