@@ -51,7 +51,7 @@ void ToRgb(Raster* raster) {
 }
 
 // Feeds the rows top to bottom, reading the file in chunks of whole rows.
-bool FeedRows(int fd, const BmpHeader& h, size_t stride, RowResampler* resampler) {
+bool FeedRows(int fd, const BmpHeader& h, size_t stride, RowResamplers* resamplers) {
   size_t rows_per_chunk = std::max<size_t>(1, kChunkBytes / stride);
   std::vector<uint8_t> chunk(rows_per_chunk * stride);
   auto height = static_cast<size_t>(h.height);
@@ -60,7 +60,7 @@ bool FeedRows(int fd, const BmpHeader& h, size_t stride, RowResampler* resampler
     size_t file_row = h.top_down ? first : height - first - rows;
     if (!ReadAt(fd, chunk.data(), rows * stride, h.pixel_offset + file_row * stride)) return false;
     for (size_t r = 0; r < rows; ++r)
-      resampler->AddRow(&chunk[(h.top_down ? r : rows - 1 - r) * stride]);
+      resamplers->AddRow(&chunk[(h.top_down ? r : rows - 1 - r) * stride]);
   }
   return true;
 }
@@ -99,7 +99,7 @@ ReadStatus ReadBmp(int fd, const SizePlan& plan, DecodedPicture* out, std::strin
     return ReadStatus::kFailed;
   }
   if (!h.plain) return ReadStatus::kUnsupported;
-  ThumbSize want;
+  std::vector<ThumbSize> want;
   if (!plan({h.width, h.height}, 1, &want, err)) return ReadStatus::kFailed;
   int bands = h.bits / 8;
   size_t stride = (static_cast<size_t>(h.width) * h.bits + 31) / 32 * 4;
@@ -109,13 +109,12 @@ ReadStatus ReadBmp(int fd, const SizePlan& plan, DecodedPicture* out, std::strin
     *err = "BMP file is cut short";
     return ReadStatus::kFailed;
   }
-  RowResampler resampler(static_cast<int>(h.width), static_cast<int>(h.height), bands,
-                         static_cast<int>(want.width), static_cast<int>(want.height));
-  if (!FeedRows(fd, h, stride, &resampler)) {
+  RowResamplers resamplers(static_cast<int>(h.width), static_cast<int>(h.height), bands, want);
+  if (!FeedRows(fd, h, stride, &resamplers)) {
     *err = "cannot read the BMP rows";
     return ReadStatus::kFailed;
   }
-  out->raster = resampler.Finish();
-  ToRgb(&out->raster);
+  out->rasters = resamplers.Finish();
+  for (Raster& raster : out->rasters) ToRgb(&raster);
   return ReadStatus::kOk;
 }

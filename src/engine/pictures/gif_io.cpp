@@ -115,7 +115,7 @@ ReadStatus ReadGif(int fd, const SizePlan& plan, DecodedPicture* out, std::strin
     *err = "cannot read GIF";
     return ReadStatus::kFailed;
   }
-  ThumbSize want;
+  std::vector<ThumbSize> want;
   Frame frame;
   if (!plan({gif->SWidth, gif->SHeight}, 1, &want, err) || !FindFirstFrame(gif.get(), &frame, err))
     return ReadStatus::kFailed;
@@ -124,8 +124,7 @@ ReadStatus ReadGif(int fd, const SizePlan& plan, DecodedPicture* out, std::strin
     *err = GifError(gif.get(), "cannot read GIF rows");
     return ReadStatus::kFailed;
   }
-  RowResampler resampler(gif->SWidth, gif->SHeight, 3, static_cast<int>(want.width),
-                         static_cast<int>(want.height));
+  RowResamplers resamplers(gif->SWidth, gif->SHeight, 3, want);
   std::vector<uint8_t> rgb(static_cast<size_t>(gif->SWidth) * 3);
   for (int y = 0; y < gif->SHeight; ++y) {
     int row = y - frame.top;
@@ -133,8 +132,8 @@ ReadStatus ReadGif(int fd, const SizePlan& plan, DecodedPicture* out, std::strin
     PaintRow(frame,
              inside ? indices.data() + static_cast<size_t>(row) * frame.visible_width : nullptr,
              &rgb);
-    resampler.AddRow(rgb.data());
+    resamplers.AddRow(rgb.data());
   }
-  out->raster = resampler.Finish();
+  out->rasters = resamplers.Finish();
   return ReadStatus::kOk;
 }

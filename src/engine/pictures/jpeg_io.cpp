@@ -62,10 +62,10 @@ struct ReadState : ErrorState {
   int fd = -1;
   std::vector<JOCTET> buffer = std::vector<JOCTET>(kReadChunk);
   std::vector<JSAMPLE> row;
-  std::optional<RowResampler> resampler;
-  std::string error;      // a failure found outside libjpeg
-  ThumbSize want;         // the planned size
-  bool dc_scans = false;  // read from the DC scans, with dc_frame
+  std::optional<RowResamplers> resamplers;
+  std::string error;            // a failure found outside libjpeg
+  std::vector<ThumbSize> want;  // the planned sizes
+  bool dc_scans = false;        // read from the DC scans, with dc_frame
   DcFrame dc_frame;
   size_t file_size = 0;
 };
@@ -202,7 +202,7 @@ ReadStatus ReadHeader(ReadState* s, const SizePlan& plan, DecodedPicture* out) {
   ThumbSize stored{cinfo->image_width, cinfo->image_height};
   if (!plan(stored, out->orientation, &s->want, &s->error)) return ReadStatus::kFailed;
   out->icc = ProfileOf(cinfo);
-  int eighths = ScaleEighths(*cinfo, s->want);
+  int eighths = ScaleEighths(*cinfo, Covering(s->want));
   s->dc_scans = UseDcScans(s, eighths);
   cinfo->scale_num = static_cast<unsigned int>(eighths);
   cinfo->scale_denom = 8;
@@ -218,15 +218,14 @@ ReadStatus ReadRows(ReadState* s, DecodedPicture* out) {
   int width = static_cast<int>(cinfo->output_width), bands = cinfo->output_components;
   s->row.resize(static_cast<size_t>(width) * bands);
   double factor = 8.0 / cinfo->scale_num;
-  s->resampler.emplace(width, static_cast<int>(cinfo->output_height), bands,
-                       static_cast<int>(s->want.width), static_cast<int>(s->want.height),
-                       Shrink{factor, factor, cinfo->image_width, cinfo->image_height});
+  s->resamplers.emplace(width, static_cast<int>(cinfo->output_height), bands, s->want,
+                        Shrink{factor, factor, cinfo->image_width, cinfo->image_height});
   while (cinfo->output_scanline < cinfo->output_height) {
     JSAMPROW row = s->row.data();
     jpeg_read_scanlines(cinfo, &row, 1);
-    s->resampler->AddRow(row);
+    s->resamplers->AddRow(row);
   }
-  out->raster = s->resampler->Finish();
+  out->rasters = s->resamplers->Finish();
   return ReadStatus::kOk;
 }
 
@@ -239,12 +238,11 @@ ReadStatus ReadDcScans(ReadState* s, DecodedPicture* out) {
   }
   if (!DecodeDcScans(file.data(), file.size(), s->dc_frame, &eighth, &s->error))
     return ReadStatus::kFailed;
-  RowResampler resampler(eighth.width, eighth.height, eighth.bands, static_cast<int>(s->want.width),
-                         static_cast<int>(s->want.height),
-                         Shrink{8.0, 8.0, s->dc_frame.width, s->dc_frame.height});
+  RowResamplers resamplers(eighth.width, eighth.height, eighth.bands, s->want,
+                           Shrink{8.0, 8.0, s->dc_frame.width, s->dc_frame.height});
   size_t stride = static_cast<size_t>(eighth.width) * eighth.bands;
-  for (int y = 0; y < eighth.height; ++y) resampler.AddRow(&eighth.pixels[y * stride]);
-  out->raster = resampler.Finish();
+  for (int y = 0; y < eighth.height; ++y) resamplers.AddRow(&eighth.pixels[y * stride]);
+  out->rasters = resamplers.Finish();
   return ReadStatus::kOk;
 }
 

@@ -14,7 +14,7 @@
 int ExifOrientation(const uint8_t* data, size_t size);
 
 /// Reads the JPEG open at `fd` (grey, YCbCr or RGB; others are kUnsupported),
-/// decoding at the smallest 1/8 step that is still at least the planned size
+/// decoding at the smallest 1/8 step that still covers every planned size
 /// (at 1/8 a progressive file is decoded from its DC scans alone, jpeg_dc.h).
 /// A file that ends before its last row is kFailed.
 ReadStatus ReadJpeg(int fd, const SizePlan& plan, DecodedPicture* out, std::string* err);

@@ -190,6 +190,25 @@ Raster RowResampler::Finish() {
   return out;
 }
 
+RowResamplers::RowResamplers(int in_width, int in_height, int bands,
+                             const std::vector<ThumbSize>& sizes, const Shrink& shrink) {
+  each_.reserve(sizes.size());
+  for (const ThumbSize& size : sizes)
+    each_.emplace_back(in_width, in_height, bands, static_cast<int>(size.width),
+                       static_cast<int>(size.height), shrink);
+}
+
+void RowResamplers::AddRow(const uint8_t* row) {
+  for (RowResampler& resampler : each_) resampler.AddRow(row);
+}
+
+std::vector<Raster> RowResamplers::Finish() {
+  std::vector<Raster> rasters;
+  rasters.reserve(each_.size());
+  for (RowResampler& resampler : each_) rasters.push_back(resampler.Finish());
+  return rasters;
+}
+
 void Orient(Raster* raster, int orientation) {
   if (orientation < 2 || orientation > 8) return;
   if (orientation >= 5) Transpose(raster);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "pictures/resample_loops.h"
+#include "pictures/thumb_size.h"
 
 /// Interleaved 8-bit pixels, rows top to bottom; 1 band (grey) or 3 (RGB).
 struct Raster {
@@ -55,6 +56,21 @@ class RowResampler {
   std::vector<uint32_t> sums_;  // per source value, the sum down the current box row
   std::vector<float> box_row_;  // the current box row as averages, then room the filter reads
   std::vector<float> columns_;  // horizontally resampled box rows
+};
+
+/// One picture arriving row by row, resampled to several sizes at once: each
+/// row goes to a RowResampler per size, so one decode makes a thumbnail and
+/// its double, each as a decode for it alone at this size would.
+class RowResamplers {
+ public:
+  RowResamplers(int in_width, int in_height, int bands, const std::vector<ThumbSize>& sizes,
+                const Shrink& shrink = {});
+  void AddRow(const uint8_t* row);
+  /// The results, in the order of the sizes.
+  std::vector<Raster> Finish();
+
+ private:
+  std::vector<RowResampler> each_;
 };
 
 /// Turns `raster` upright for an EXIF orientation 2..8, in place: its pixels

@@ -48,11 +48,13 @@ int64_t WholePixels(float side) {
 bool ValidSide(int64_t side) { return side >= 1 && side <= kMaxThumbSide; }
 
 // The size check shared by every reader: the pixel limit, then the
-// arithmetic on the upright picture, handed back in stored orientation. A
-// double that cannot be made sets *left_out instead of an error.
-SizePlan MakePlan(int64_t target, const ThumbOptions& options, int scale, bool* left_out) {
-  return [target, &options, scale, left_out](ThumbSize stored, int orientation, ThumbSize* out,
-                                             std::string* err) {
+// arithmetic on the upright picture, one size per output handed back in
+// stored orientation. A double that cannot be made is marked in *left_out and
+// not planned.
+SizePlan MakePlan(int64_t target, const ThumbOptions& options,
+                  const std::vector<ThumbOutput>& outputs, std::vector<bool>* left_out) {
+  return [target, &options, &outputs, left_out](ThumbSize stored, int orientation,
+                                                std::vector<ThumbSize>* out, std::string* err) {
     if (stored.width < 1 || stored.height < 1 || stored.width * stored.height > kMaxPicturePixels) {
       *err = "picture of " + NumText(stored.width) + " x " + NumText(stored.height) +
              " pixels is refused";
@@ -60,20 +62,23 @@ SizePlan MakePlan(int64_t target, const ThumbOptions& options, int scale, bool* 
     }
     bool turned = orientation >= 5 && orientation <= 8;
     ThumbSize upright = turned ? ThumbSize{stored.height, stored.width} : stored;
-    ThumbSize size = ComputeThumbSize(upright, target, options);
-    size = {size.width * scale, size.height * scale};
-    bool valid = ValidSide(size.width) && ValidSide(size.height);
-    if (scale > 1 && (!valid || size.width > upright.width || size.height > upright.height)) {
-      *left_out = true;
-      return false;
+    ThumbSize computed = ComputeThumbSize(upright, target, options);
+    for (size_t i = 0; i < outputs.size(); ++i) {
+      int scale = outputs[i].scale;
+      ThumbSize size{computed.width * scale, computed.height * scale};
+      bool valid = ValidSide(size.width) && ValidSide(size.height);
+      if (scale > 1 && (!valid || size.width > upright.width || size.height > upright.height)) {
+        (*left_out)[i] = true;
+        continue;
+      }
+      if (!valid) {
+        *err = "thumbnail size " + NumText(size.width) + " x " + NumText(size.height) +
+               " is out of range";
+        return false;
+      }
+      out->push_back(turned ? ThumbSize{size.height, size.width} : size);
     }
-    if (!valid) {
-      *err = "thumbnail size " + NumText(size.width) + " x " + NumText(size.height) +
-             " is out of range";
-      return false;
-    }
-    *out = turned ? ThumbSize{size.height, size.width} : size;
-    return true;
+    return !out->empty();
   };
 }
 
@@ -161,22 +166,36 @@ bool ReadPicture(const std::string& path, ExtraFormats extra, const SizePlan& pl
   return status == ReadStatus::kOk;
 }
 
-bool RenderThumbnail(const std::string& picture, int64_t target, const ThumbOptions& options,
-                     const ThumbChoices& choices, std::string* jpeg, std::string* err) {
-  if (!ValidSide(target)) {
-    *err = "thumbnail size " + NumText(target) + " is out of range";
-    return false;
-  }
+// The JPEG of each output, from one decode of `picture`; empty for an output
+// that gets none, whose error is then set in `results` (none for a double
+// left out).
+std::vector<std::string> RenderThumbnails(const std::string& picture,
+                                          const std::vector<ThumbOutput>& outputs, int64_t target,
+                                          const ThumbOptions& options, ExtraFormats formats,
+                                          std::vector<ThumbResult>* results) {
+  std::vector<std::string> jpegs(outputs.size());
+  std::vector<bool> left_out(outputs.size());
   DecodedPicture decoded;
-  bool left_out = false;
-  SizePlan plan = MakePlan(target, options, choices.scale, &left_out);
-  if (!ReadPicture(picture, choices.formats, plan, &decoded, err)) {
-    if (left_out) err->clear();
-    return false;
+  std::string err;
+  bool read = false;
+  if (!ValidSide(target))
+    err = "thumbnail size " + NumText(target) + " is out of range";
+  else
+    read = ReadPicture(picture, formats, MakePlan(target, options, outputs, &left_out), &decoded,
+                       &err);
+  auto raster = decoded.rasters.begin();
+  for (size_t i = 0; i < outputs.size(); ++i) {
+    if (left_out[i]) continue;
+    if (!read) {
+      (*results)[i].error = err;
+      continue;
+    }
+    ConvertToSrgb(decoded.icc, &*raster);
+    Orient(&*raster, decoded.orientation);
+    EncodeJpeg(*raster, options.Quality, options.Progressive == 1, &jpegs[i], &(*results)[i].error);
+    *raster++ = Raster();  // its pixels are not needed any longer
   }
-  ConvertToSrgb(decoded.icc, &decoded.raster);
-  Orient(&decoded.raster, decoded.orientation);
-  return EncodeJpeg(decoded.raster, options.Quality, options.Progressive == 1, jpeg, err);
+  return jpegs;
 }
 
 }  // namespace
@@ -204,19 +223,30 @@ ThumbSize ComputeThumbSize(ThumbSize source, int64_t target, const ThumbOptions&
   return {WholePixels(sw / r), WholePixels(sh / r)};
 }
 
-ThumbResult MakeThumbnail(const std::string& picture, const std::string& thumb_path, int64_t target,
-                          const ThumbOptions& options, const ThumbChoices& choices) {
-  ThumbResult result;
-  std::string jpeg;
+std::vector<ThumbResult> MakeThumbnails(const std::string& picture,
+                                        const std::vector<ThumbOutput>& outputs, int64_t target,
+                                        const ThumbOptions& options, ExtraFormats formats) {
+  std::vector<ThumbResult> results(outputs.size());
   // Written through a temporary file, so that not even a system crash leaves a
   // cut-off thumbnail (it would count as existing and never be remade).
-  bool rendered = RenderThumbnail(picture, target, options, choices, &jpeg, &result.error);
-  if (rendered && !MayWriteThumbnail(thumb_path))  // looked at again just before
-    result.error = KeptFileError(thumb_path);
-  else if (rendered)
-    WriteFileAtomic(thumb_path, jpeg, &result.error);
-  result.exists = IsRegularFile(thumb_path);
-  return result;
+  std::vector<std::string> jpegs =
+      RenderThumbnails(picture, outputs, target, options, formats, &results);
+  for (size_t i = 0; i < outputs.size(); ++i) {
+    const std::string& path = outputs[i].path;
+    bool rendered = !jpegs[i].empty();
+    if (rendered && !MayWriteThumbnail(path))  // looked at again just before each write
+      results[i].error = KeptFileError(path);
+    else if (rendered)
+      WriteFileAtomic(path, jpegs[i], &results[i].error);
+    results[i].exists = IsRegularFile(path);
+  }
+  return results;
+}
+
+ThumbResult MakeThumbnail(const std::string& picture, const std::string& thumb_path, int64_t target,
+                          const ThumbOptions& options, const ThumbChoices& choices) {
+  return MakeThumbnails(picture, {{thumb_path, choices.scale}}, target, options,
+                        choices.formats)[0];
 }
 
 bool MayWriteThumbnail(const std::string& path) {

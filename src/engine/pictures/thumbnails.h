@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "pictures/thumb_size.h"
 #include "settings/picture_formats.h"
@@ -49,6 +50,19 @@ struct ThumbChoices {
 /// as corrupted when !exists. Safe to call from several threads at once.
 ThumbResult MakeThumbnail(const std::string& picture, const std::string& thumb_path, int64_t target,
                           const ThumbOptions& options, const ThumbChoices& choices = {});
+
+/// One file to make of a picture: MakeThumbnail()'s `thumb_path` and scale.
+struct ThumbOutput {
+  std::string path;
+  int scale = 1;
+};
+
+/// MakeThumbnail() for each of `outputs` (a thumbnail and its double) from
+/// one decode of `picture`, at the scale the largest needs; each file is
+/// checked, written and told of on its own, one result per output.
+std::vector<ThumbResult> MakeThumbnails(const std::string& picture,
+                                        const std::vector<ThumbOutput>& outputs, int64_t target,
+                                        const ThumbOptions& options, ExtraFormats formats = {});
 
 /// True when a thumbnail may be written at `path`: nothing is there, or a
 /// thumbnail the program wrote (IsOwnThumbnail()). Anything else there (the

@@ -87,14 +87,14 @@ VImage ToSrgb(VImage image) {
   return image;
 }
 
-// Renders `image` (8-bit sRGB) and hands its rows to `resampler`.
-bool Render(const VImage& image, RowResampler* resampler) {
+// Renders `image` (8-bit sRGB) and hands its rows to `resamplers`.
+bool Render(const VImage& image, RowResamplers* resamplers) {
   size_t size = 0;
   std::unique_ptr<void, decltype(&g_free)> memory(image.write_to_memory(&size), g_free);
   size_t stride = static_cast<size_t>(image.width()) * image.bands();
   if (image.bands() != 3 || size != stride * image.height()) return false;
   const auto* bytes = static_cast<const uint8_t*>(memory.get());
-  for (int y = 0; y < image.height(); ++y) resampler->AddRow(bytes + y * stride);
+  for (int y = 0; y < image.height(); ++y) resamplers->AddRow(bytes + y * stride);
   return true;
 }
 
@@ -108,10 +108,11 @@ ReadStatus Read(const std::string& path, bool allow_magick, ExtraFormats extra,
   }
   std::string_view loader = found;
   VImage image = Open(path, loader, 1);
-  ThumbSize want;
+  std::vector<ThumbSize> sizes;
   out->orientation = Orientation(image);
-  if (!plan({image.width(), image.height()}, out->orientation, &want, err))
+  if (!plan({image.width(), image.height()}, out->orientation, &sizes, err))
     return ReadStatus::kFailed;
+  ThumbSize want = Covering(sizes);
   int shrink =
       std::min(BoxFactor(image.width(), want.width), BoxFactor(image.height(), want.height));
   int on_load = 1;
@@ -124,13 +125,12 @@ ReadStatus Read(const std::string& path, bool allow_magick, ExtraFormats extra,
   if (box_x > 1 || box_y > 1) image = image.shrink(box_x, box_y);
   shrunk.factor_x = on_load * box_x, shrunk.factor_y = on_load * box_y;
   image = ToSrgb(image);
-  RowResampler resampler(image.width(), image.height(), 3, static_cast<int>(want.width),
-                         static_cast<int>(want.height), shrunk);
-  if (!Render(image, &resampler)) {
+  RowResamplers resamplers(image.width(), image.height(), 3, sizes, shrunk);
+  if (!Render(image, &resamplers)) {
     *err = "unexpected pixel layout";
     return ReadStatus::kFailed;
   }
-  out->raster = resampler.Finish();
+  out->rasters = resamplers.Finish();
   return ReadStatus::kOk;
 }
 

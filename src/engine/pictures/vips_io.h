@@ -10,7 +10,7 @@
 /// ImageMagick loader when `allow_magick` is set, and WebP, TIFF and HEIF
 /// (HEIC, AVIF) only when `extra` holds the type; other formats are refused.
 /// The picture is flattened onto black, shrunk by whole factors on the way,
-/// converted to sRGB and resampled to the planned size. A HEIF picture comes
+/// converted to sRGB and resampled to the planned sizes. A HEIF picture comes
 /// upright from its own rotation and mirroring, not from an EXIF orientation.
 ReadStatus ReadWithVips(const std::string& path, bool allow_magick, ExtraFormats extra,
                         const SizePlan& plan, DecodedPicture* out, std::string* err);

@@ -66,33 +66,54 @@ struct Batch {
   std::vector<bool> failed;
 };
 
-ThumbResult MakeOne(const Batch& batch, const ThumbTask& task) {
+// The end of the tasks of the picture whose first task is `first`: its
+// thumbnail and its double, made together from one decode.
+size_t PictureEnd(const std::vector<ThumbTask>& tasks, size_t first) {
+  size_t end = first + 1;
+  while (end < tasks.size() && tasks[end].index == tasks[first].index) ++end;
+  return end;
+}
+
+std::vector<ThumbResult> MakePicture(const Batch& batch, size_t first, size_t end) {
+  std::vector<ThumbOutput> outputs;
+  for (size_t i = first; i < end; ++i)
+    outputs.push_back({batch.tasks[i].thumb_path, batch.tasks[i].scale});
   try {
-    return MakeThumbnail(task.picture, task.thumb_path, batch.target, batch.options,
-                         {batch.formats, task.scale});
+    return MakeThumbnails(batch.tasks[first].picture, outputs, batch.target, batch.options,
+                          batch.formats);
   } catch (const std::exception& e) {
-    return {IsRegularFile(task.thumb_path), e.what()};
+    std::vector<ThumbResult> results;
+    for (const ThumbOutput& output : outputs)
+      results.push_back({IsRegularFile(output.path), e.what()});
+    return results;
   }
 }
 
 void Work(Batch* b) {
   std::unique_lock lock(b->mutex);
   while (!b->stop && b->next < b->tasks.size()) {
-    const ThumbTask& task = b->tasks[b->next];
-    if (b->busy_paths.count(task.thumb_path)) {
+    size_t first = b->next, end = PictureEnd(b->tasks, first);
+    bool waits = false;
+    for (size_t i = first; i < end; ++i)
+      waits = waits || b->busy_paths.count(b->tasks[i].thumb_path);
+    if (waits) {
       b->work_changed.wait(lock);
       continue;
     }
-    size_t index = b->next++;
-    b->busy_paths.insert(task.thumb_path);
-    b->events.push_back({index, false, false, {}});
+    b->next = end;
+    for (size_t i = first; i < end; ++i) {
+      b->busy_paths.insert(b->tasks[i].thumb_path);
+      b->events.push_back({i, false, false, {}});
+    }
     b->news.notify_one();
     lock.unlock();
-    ThumbResult made = MakeOne(*b, task);
+    std::vector<ThumbResult> made = MakePicture(*b, first, end);
     lock.lock();
-    b->busy_paths.erase(task.thumb_path);
-    b->failed[index] = !made.exists;
-    b->events.push_back({index, true, made.exists, std::move(made.error)});
+    for (size_t i = first; i < end; ++i) {
+      b->busy_paths.erase(b->tasks[i].thumb_path);
+      b->failed[i] = !made[i - first].exists;
+      b->events.push_back({i, true, made[i - first].exists, std::move(made[i - first].error)});
+    }
     b->news.notify_one();
     b->work_changed.notify_all();
   }

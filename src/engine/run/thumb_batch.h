@@ -65,7 +65,9 @@ class ThumbListener {
 
 /// Makes the thumbnails of `tasks` on `workers` threads (0: one per core),
 /// starting them in list order; a task waits for an earlier one with the same
-/// thumbnail path. Calls Poll() before the first picture and at least every
+/// thumbnail path. The tasks of one picture that follow each other (its
+/// thumbnail and its double) are made together from one decode, each told of
+/// on its own. Calls Poll() before the first picture and at least every
 /// 50 ms; starts no new picture once it returned true. `listener` may be
 /// null. `formats` are the extra picture types to read. Returns the full
 /// paths of the pictures whose thumbnail could not be written, in list

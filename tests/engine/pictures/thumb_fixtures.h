@@ -138,13 +138,13 @@ inline Raster Decode(const std::string& path, ThumbSize size = {}) {
   int fd = open(path.c_str(), O_RDONLY);
   DecodedPicture decoded;
   std::string err;
-  auto choose = [size](ThumbSize stored, int, ThumbSize* out, std::string*) {
-    *out = size.width ? size : stored;
+  auto choose = [size](ThumbSize stored, int, std::vector<ThumbSize>* out, std::string*) {
+    out->push_back(size.width ? size : stored);
     return true;
   };
   ReadJpeg(fd, choose, &decoded, &err);
   close(fd);
-  return decoded.raster;
+  return decoded.rasters.empty() ? Raster() : decoded.rasters[0];
 }
 
 // A thumbnail made of `bytes`, written as `name` into `dir`: the result, and

@@ -246,20 +246,47 @@ TEST(MakeThumbnailTest, ARemakeReplacesTheOldThumbnailOnlyWhenItWorks) {
   EXPECT_EQ(dir.Count(), 5u);
 }
 
-// A double beyond the picture's own size or beyond the largest side is left
-// out without an error.
-TEST(DoubleThumbnailTest, TwiceTheSizeOfEveryRuleAndLeftOutBeyondThePictureOrTheLargestSide) {
+// A thumbnail and its double from one decode (the thumbnail, resampled from
+// the double's finer decode, differs from one made alone): the double twice
+// its size (266, not 267), left out without a word beyond the picture or the
+// largest side, each path checked on its own just before its write.
+TEST(DoubleThumbnailTest, ComesWithTheThumbnailFromOneDecodeEachPathOnItsOwn) {
   TempFolder dir;
-  std::string jpeg = Jpeg(400, 300);
-  EXPECT_EQ(Facts(Make(dir, jpeg, "a.jpg", Options("Both", "120", "80"), {{}, 2}).bytes),
-            Thumb(160, 240));
-  // 133 x 100 is doubled, not computed afresh for 200 (which gives 267).
-  EXPECT_EQ(Facts(Make(dir, jpeg, "a.jpg", Options("Height"), {{}, 2}).bytes), Thumb(266, 200));
-  for (const char* height : {"20000", "151"}) {
-    MadeThumb left_out = Make(dir, jpeg, "a.jpg", Options("Height", height), {{}, 2});
-    EXPECT_FALSE(left_out.result.exists) << height;
-    EXPECT_EQ(left_out.result.error, "") << height;
+  dir.Write("a.jpg", Jpeg(400, 300, [](int x, int y) { return Rgb{uint8_t(x * y), 90, 30}; }));
+  dir.Write("broken.jpg", "no picture");
+  const std::string thumb = dir.Path("t.jpg"), twice = dir.Path("t@2x.jpg");
+  const char* unreadable = "not a picture in a readable format";
+  const ThumbOptions by_height = Options("Height");
+  const struct {
+    const char* picture;
+    ThumbOptions options;
+    const char* mine;  // the user's file at this path, if any
+    std::vector<std::string> files, errors;
+  } cases[] = {
+      {"a.jpg", Options("Both", "120", "80"), "", {Thumb(80, 120), Thumb(160, 240)}, {"", ""}},
+      {"a.jpg", Options("Height", "151"), "", {Thumb(201, 151), "none"}, {"", ""}},
+      {"broken.jpg", by_height, "", {"none", "none"}, {unreadable, unreadable}},
+      {"a.jpg", by_height, "t.jpg", {"mine", Thumb(266, 200)}, {KeptFileError(thumb), ""}},
+      {"a.jpg", by_height, "t@2x.jpg", {Thumb(133, 100), "mine"}, {"", KeptFileError(twice)}},
+  };
+  for (const auto& c : cases) {
+    std::filesystem::remove(thumb), std::filesystem::remove(twice);
+    if (*c.mine) dir.Write(c.mine, "mine");
+    std::vector<ThumbResult> made = MakeThumbnails(dir.Path(c.picture), {{thumb, 1}, {twice, 2}},
+                                                   ThumbTarget(c.options), c.options);
+    std::vector<std::string> files, errors;
+    for (size_t i = 0; i < made.size(); ++i) {
+      std::string bytes = made[i].exists ? ReadFile(i ? twice : thumb) : "";
+      files.push_back(!made[i].exists ? "none" : bytes == "mine" ? "mine" : Facts(bytes));
+      errors.push_back(made[i].error);
+    }
+    EXPECT_EQ(files, c.files) << c.picture << " " << c.options.Height << " " << c.mine;
+    EXPECT_EQ(errors, c.errors) << c.picture << " " << c.options.Height << " " << c.mine;
   }
+  EXPECT_NE(Make(dir, dir.Read("a.jpg"), "b.jpg").bytes, ReadFile(thumb));  // made alone
+  ThumbResult beyond = MakeThumbnail(dir.Path("a.jpg"), dir.Path("big@2x.jpg"), 20000,
+                                     Options("Height", "20000"), {{}, 2});
+  EXPECT_TRUE(!beyond.exists && beyond.error.empty());  // beyond the largest side
 }
 
 // The extra picture types, made by tests/data/make-extra-formats.py: 96 x 48

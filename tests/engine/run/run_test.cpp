@@ -21,6 +21,7 @@
 
 #include "pages/tree_index.h"
 #include "pictures/jpeg_io.h"
+#include "pictures/thumbnails.h"
 #include "run/cleanup.h"
 #include "run/run_host.h"
 #include "run/run_report_text.h"
@@ -421,31 +422,39 @@ TEST_F(RunTest, CleanUpKeepsAThumbnailWhileItsPictureIsThereInAChosenType) {
 }
 
 // A double that cannot be made (larger than its picture) is left out
-// without a word, and the pages offer only the doubles there are.
+// without a word, and the pages offer only the doubles there are. Each file
+// is due on its own; remade, a file of the user's at a double's path stays.
 TEST_F(RunTest, SharpScreensGetADoubleOfEachThumbnailMadeWhenMissing) {
   Copy("thumbs/progressive-200.jpg", pics_ + "/a.jpg");
   Small(pics_ + "/s.jpg");  // 40 x 30, its thumbnail 133 x 100
   temp_.Write("pics/broken.jpg", "no picture at all");
   ExpressSettings hidpi;
   hidpi.ExpressHiDpi = "1";
+  ExpressSettings remade = hidpi;
+  remade.ExpressOverwrite = true;
   const struct {
     ExpressSettings settings;
     int64_t maximum;  // of the bar: 1 + the thumbnails due
     Names thumbs;
-  } runs[] = {{{}, 4, {"a_tn.jpg", "s_tn.jpg"}},                     // a, s and broken
-              {hidpi, 5, {"a_tn.jpg", "a_tn@2x.jpg", "s_tn.jpg"}},   // two doubles, broken twice
-              {hidpi, 4, {"a_tn.jpg", "a_tn@2x.jpg", "s_tn.jpg"}}};  // s's double, broken twice
+  } runs[] = {{{}, 4, {"a_tn.jpg", "s_tn.jpg"}},                      // a, s and broken
+              {hidpi, 5, {"a_tn.jpg", "a_tn@2x.jpg", "s_tn.jpg"}},    // two doubles, broken twice
+              {hidpi, 4, {"a_tn.jpg", "a_tn@2x.jpg", "s_tn.jpg"}},    // s's double, broken twice
+              {remade, 6, {"a_tn.jpg", "a_tn@2x.jpg", "s_tn.jpg"}}};  // all but the user's file
   for (const auto& run : runs) {
     host_ = FakeHost();
+    if (&run == &runs[3]) temp_.Write("pics/thumbs/a_tn@2x.jpg", "mine");
     Run(false, Input({pics_}), {}, run.settings);
     EXPECT_EQ(host_.progress.back().maximum, run.maximum);
+    EXPECT_EQ(host_.progress.back().value, run.maximum);
     EXPECT_EQ(Listing(pics_ + "/thumbs"), run.thumbs);
     EXPECT_EQ(host_.reports, Names{"Thumbs could not be written. Corrupted source files:\r\n"
                                    "---------------------\r\n" +
                                    pics_ + "/broken.jpg\r\n---------------------\r\n\r\n"});
   }
   EXPECT_EQ(temp_.Read("pics/page1.html").find("s_tn@2x"), std::string::npos);
-  EXPECT_EQ(ReadFile(pics_ + "/thumbs/a_tn@2x.jpg").substr(0, 2), "\xFF\xD8");
+  EXPECT_EQ(temp_.Read("pics/thumbs/a_tn@2x.jpg"), "mine");
+  EXPECT_EQ(host_.warnings[0],
+            "no thumbnail of " + pics_ + "/a.jpg: " + KeptFileError(pics_ + "/thumbs/a_tn@2x.jpg"));
 }
 
 // Whole photo trees: which folders become galleries, and the page at the top

@@ -148,24 +148,31 @@ struct Folder {
     }
     pictures = ListPictures(dir.path());
   }
-  std::vector<ThumbTask> Plan() const {
-    return PlanThumbnails(dir.path(), dir.Path("thumbs"), pictures, ThumbNaming());
+  std::vector<ThumbTask> Plan(bool doubles = false) const {
+    ThumbNaming naming;
+    naming.doubles = doubles;
+    return PlanThumbnails(dir.path(), dir.Path("thumbs"), pictures, naming);
   }
 };
 
+// With doubles each file is told of on its own (a picture with its double
+// is made from one decode), a broken picture listed once.
 TEST(RunThumbnailBatchTest, ListsBrokenPicturesInListOrderWithAnyNumberOfWorkers) {
   for (int workers : {0, 1, 2, 5}) {
     Folder folder(12);
     FakeListener listener;
+    bool doubles = workers >= 2;
+    size_t files = doubles ? 2 : 1;
     std::vector<std::string> corrupted =
-        RunThumbnailBatch(folder.Plan(), 100, ThumbOptions(), workers, &listener);
+        RunThumbnailBatch(folder.Plan(doubles), 100, ThumbOptions(), workers, &listener);
     EXPECT_EQ(corrupted, folder.broken) << workers;
-    EXPECT_EQ(listener.started.size(), 12u) << workers;
-    EXPECT_EQ(listener.finished.size(), 12u) << workers;
-    EXPECT_EQ(size_t(listener.unwritten), folder.broken.size()) << workers;
+    EXPECT_EQ(listener.started.size(), 12 * files) << workers;
+    EXPECT_EQ(listener.finished.size(), 12 * files) << workers;
+    EXPECT_EQ(size_t(listener.unwritten), folder.broken.size() * files) << workers;
     EXPECT_EQ(listener.mismatched, 0) << workers;
     EXPECT_GE(listener.polls, 1) << workers;
     EXPECT_TRUE(std::filesystem::exists(folder.dir.Path("thumbs/p100_tn.jpg"))) << workers;
+    EXPECT_EQ(std::filesystem::exists(folder.dir.Path("thumbs/p100_tn@2x.jpg")), doubles);
     for (auto at = listener.log.begin(); at != listener.log.end(); ++at)  // started, then finished
       if ((*at)[0] == 'F') {
         EXPECT_NE(std::find(listener.log.begin(), at, "S" + at->substr(1)), at);
