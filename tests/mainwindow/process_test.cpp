@@ -221,7 +221,7 @@ class ProcessTest : public QObject {
         if (*c.answer)
           Click(modal, c.answer);
         else
-          QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+          QTest::keyClick(modal->focusWidget() ? modal->focusWidget() : modal, Qt::Key_Return);
       });
       Process();
       QCOMPARE(question,
