@@ -3,7 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <cstdio>
 
-#include "pictures/thumb_size.h"
+#include "run/picture_facts.h"
 
 namespace {
 

@@ -18,8 +18,8 @@
 #include "dialogs/frm_tmpl.h"
 #include "dialogs/message_box.h"
 #include "dialogs/tag_palette.h"
+#include "forms/snipplet_rows.h"
 #include "settings/file_io.h"
-#include "settings/snipplet_rows.h"
 #include "settings/text.h"
 #include "ui_frm_options.h"
 

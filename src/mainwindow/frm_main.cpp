@@ -18,9 +18,8 @@
 #include "dialogs/message_box.h"
 #include "mainwindow/format_list.h"
 #include "mainwindow/run_windows.h"
-#include "pictures/thumbnails.h"
-#include "pictures/vips_io.h"
 #include "run/fonts.h"
+#include "run/picture_facts.h"
 #include "run/run.h"
 #include "run/tree.h"
 #include "settings/advanced_config.h"
@@ -260,7 +259,7 @@ void frmMain::dropEvent(QDropEvent* event) {
 // ---- Thumbnail options
 
 void frmMain::AddFormatList() {
-  formats_ = new FormatList(ReadableExtraFormats(), ui_->centralwidget);
+  formats_ = new FormatList(ReadablePictureTypes(), ui_->centralwidget);
   ui_->layMain->insertWidget(ui_->layMain->indexOf(ui_->fraJpg) + 1, formats_);
 }
 

@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "dialogs/options_context.h"
+#include "forms/session.h"
+#include "forms/settings_transfer.h"
 #include "pages/run_report.h"
-#include "settings/session.h"
-#include "settings/settings_transfer.h"
 
 class FieldChecks;
 class FormatList;

@@ -8,7 +8,7 @@
 #include "dialogs/frm_about.h"
 #include "gui_answers.h"
 #include "mainwindow/close_on_signal.h"
-#include "pictures/vips_io.h"
+#include "run/picture_facts.h"
 #include "settings/advanced_config.h"
 #include "settings/express_config.h"
 
@@ -97,7 +97,7 @@ class FrmMainTest : public QObject {
       QVERIFY(QFile::copy(KESTO_TEST_DATA "/" + QString(fixture), tmp_->filePath(path)));
     }
     QCOMPARE(Get<QListWidget>("lstFormats")->count(), 5);
-    ExtraFormats readable = ReadableExtraFormats();
+    ExtraFormats readable = ReadablePictureTypes();
     for (const ExtraFormatInfo& info : kExtraFormats)
       QCOMPARE(bool(Format(info.label)->flags() & Qt::ItemIsEnabled), readable.Has(info.format));
     Answers answers;

@@ -19,6 +19,7 @@
 #include <utility>
 #include <vector>
 
+#include "forms/settings_transfer.h"
 #include "pages/tree_index.h"
 #include "pictures/jpeg_io.h"
 #include "run/cleanup.h"
@@ -26,7 +27,6 @@
 #include "run/run_report_text.h"
 #include "run/tree.h"
 #include "settings/record_fields.h"
-#include "settings/settings_transfer.h"
 #include "settings/text.h"
 #include "temp_folder.h"
 #include "unprivileged.h"

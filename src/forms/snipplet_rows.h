@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "settings/form_model.h"
+#include "forms/form_model.h"
 #include "settings/records.h"
 
 /// The question Clear All asks (Yes/No, question icon) before it clears.

@@ -1,4 +1,4 @@
-#include "settings/form_model.h"
+#include "forms/form_model.h"
 
 #include "settings/text.h"
 

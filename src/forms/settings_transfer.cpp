@@ -1,9 +1,9 @@
-#include "settings/settings_transfer.h"
+#include "forms/settings_transfer.h"
 
 #include <algorithm>
 #include <utility>
 
-#include "settings/snipplet_rows.h"
+#include "forms/snipplet_rows.h"
 #include "settings/text.h"
 
 namespace {
