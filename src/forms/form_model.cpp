@@ -2,15 +2,20 @@
 
 #include "settings/text.h"
 
-#define TEXT(record, name) #name, &record::name, nullptr
-#define SWITCH(record, name) #name, nullptr, &record::name
-
 namespace {
 
 using enum ControlKind;
-using enum Trimming;
-using A = AdvancedSettings;
-using E = ExpressSettings;
+using enum FieldRule;
+
+// The list's word for a field whose form shows its initial value while empty.
+struct ShowInitial {};
+constexpr ShowInitial kShowInitial;
+
+// What the form shows for an empty field: nothing, the initial value, or a
+// sample of its own.
+constexpr const char* Sample(const char*) { return nullptr; }
+constexpr const char* Sample(const char* initial, ShowInitial) { return initial; }
+constexpr const char* Sample(const char*, const char* sample) { return sample; }
 
 }  // namespace
 
@@ -21,140 +26,44 @@ void ChooseEntry(double value, Control* list) {
   list->text = listed ? list->entries[index] : "";
 }
 
-const std::array<Binding<AdvancedSettings>, 81> kAdvancedBindings = {{
-    {TEXT(A, PageTitle), "txtPageTitle", kText, kOnCommit},
-    {TEXT(A, Rows), "txtRows", kText},
-    {TEXT(A, DelHTML), "chkDelHTML", kCheck},
-    {TEXT(A, Cols), "txtCols", kText},
-    {TEXT(A, PageFileName), "txtPageFileName", kText, kOnCommit},
-    {TEXT(A, HTMLExt), "cboHTMLExt", kList},
-    {SWITCH(A, AsPrefix), "optAsPrefix", kOption},
-    {SWITCH(A, AsSuffix), "optAsSuffix", kOption},
-    {TEXT(A, Units), "txtUnits", kText, kOnCommit},
-    {TEXT(A, StartAt), "txtStartAt", kText, kOnCommit},
-    {TEXT(A, ThumbExt), "txtThumbExt", kText, kOnCommit},
-    {SWITCH(A, Before), "optBefore", kOption},
-    {SWITCH(A, After), "optAfter", kOption},
-    {TEXT(A, StoreInSub), "chkStoreInSub", kCheck},
-    {TEXT(A, SubFolderName), "txtSubFolderName", kText, kOnCommit},
-    {SWITCH(A, Update), "optUpdate", kOption},
-    {SWITCH(A, Overwrite), "optOverwrite", kOption},
-    {TEXT(A, CleanHouse), "chkCleanHouse", kCheck},
-    {TEXT(A, UseHeader), "chkUseHeader", kCheck},
-    {TEXT(A, UseFooter), "chkUseFooter", kCheck},
-    {TEXT(A, Header), "txtHeader", kText, kOnCommit},
-    {TEXT(A, Footer), "txtFooter", kText, kOnCommit},
-    {TEXT(A, UseStyle), "chkUseStyle", kCheck},
-    {TEXT(A, UseTitle), "chkUseTitle", kCheck},
-    {TEXT(A, CenterTable), "chkCenterTable", kCheck},
-    {TEXT(A, StyleCode), "txtStyleCode", kCode, kOnCommit},
-    {TEXT(A, PageTitleCode), "txtPageTitleCode", kCode, kOnCommit},
-    {TEXT(A, TableTag), "txtTableTag", kCode, kOnCommit},
-    {TEXT(A, RowStart), "txtRowStart", kCode, kOnCommit},
-    {TEXT(A, RowEnd), "txtRowEnd", kCode, kOnCommit},
-    {TEXT(A, CellCode), "txtCellCode", kCode, kOnCommit},
-    {TEXT(A, BodyTag), "txtBodyTag", kCode, kOnCommit},
-    {TEXT(A, HeaderCode), "txtHeaderCode", kCode, kOnCommit},
-    {TEXT(A, GenMenu), "chkGenMenu", kCheck, kNone, nullptr, true},
-    {SWITCH(A, MenuBottom), "optMenuBottom", kOption},
-    {SWITCH(A, MenuBoth), "optMenuBoth", kOption},
-    {SWITCH(A, MenuTop), "optMenuTop", kOption},
-    {TEXT(A, CodeBeforeMenu), "txtCodeBeforeMenu", kCode, kOnCommit},
-    {TEXT(A, CodeAfterMenu), "txtCodeAfterMenu", kCode, kOnCommit},
-    {TEXT(A, MenuCode), "txtMenuCode", kCode, kOnCommit},
-    {TEXT(A, BreakMenu), "chkBreakMenu", kCheck},
-    {TEXT(A, BreakMenuNum), "txtBreakMenuNum", kText, kOnCommit},
-    {TEXT(A, LineBreakCode), "txtLineBreakCode", kCode, kOnCommit},
-    {TEXT(A, Next), "txtNext", kCode, kOnCommit},
-    {TEXT(A, Prev), "txtPrev", kCode, kOnCommit},
-    {TEXT(A, UseJava), "chkUseJava", kCheck, kNone, nullptr, true},
-    {TEXT(A, JavaCode), "txtJavaCode", kCode},
-    {TEXT(A, JavaCell), "txtJavaCell", kCode},
-    {TEXT(A, UseTmpl), "chkUseTmpl", kCheck},
-    {TEXT(A, TmplAddy), "txtTmplAddy", kText, kOnCommit},
-    {TEXT(A, UseGuess), "chkUseGuess", kCheck},
-    {TEXT(A, PatternIndex), "cboPatternIndex", kList},
-    {TEXT(A, UseLinkInact), "chkLinkInact", kCheck},
-    {TEXT(A, LinkInact), "lblLinkInact", kCaption, kNone,
-     "<TD align=center>[PAGE NUMBER]</TD><TD width=8>&nbsp;</TD>"},
-    {TEXT(A, InactAuto), "chkInactAuto", kCheck},
-    {TEXT(A, TableClose), "txtTableClose", kCode, kOnCommit},
-    {TEXT(A, UseTableClose), "chkTableClose", kCheck},
-    {TEXT(A, ShortFNames), "chkShortFNames", kCheck},
-    {TEXT(A, FNameMaxLet), "txtFNameMaxLet", kText, kNone, "20"},
-    {TEXT(A, FNameReplaceLoc), "cboFNameReplaceLoc", kList},
-    {TEXT(A, FNameReplaceStr), "txtFNameReplaceStr", kText, kNone, "..."},
-    {TEXT(A, FNameExtKill), "chkFNameExtKill", kCheck},
-    {TEXT(A, NoMenu), "lblNoMenu", kCaption},
-    {TEXT(A, FromDir), "chkFromDir", kCheck},
-    // The sample tags differ from the dialog's first values for distribution
-    // ("global" without the blank) and for the extra tag (blank name and content).
-    {TEXT(A, MetaKeywords), "txtMetaKeywords", kText, kNone,
-     "<META Name=\"keywords\" Content=\"   \">"},
-    {TEXT(A, MetaDescr), "txtMetaDescr", kText, kNone,
-     "<META Name=\"description\" Content=\"   \">"},
-    {TEXT(A, MetaAuthor), "txtMetaAuthor", kText, kNone, "<META Name=\"author\" Content=\"   \">"},
-    {TEXT(A, MetaCopy), "txtMetaCopy", kText, kNone, "<META Name=\"copyright\" Content=\"   \">"},
-    {TEXT(A, MetaDistr), "txtMetaDistr", kText, kNone,
-     "<META Name=\"distribution\" Content=\"global\">"},
-    {TEXT(A, MetaGen), "txtMetaGen", kText, kNone,
-     "<META Name=\"generator\" Content=\"KESTO  https://kesto.example\">"},
-    {TEXT(A, MetaExtra), "txtMetaExtra", kText, kNone, "<META Name=\" \" Content=\" \">"},
-    {TEXT(A, Bots), "cboBots", kList},
-    {TEXT(A, MetaRevisit), "txtMetaRevisit", kText, kNone, "14"},
-    {TEXT(A, UseMetaKeywords), "chkMetaKeywords", kCheck},
-    {TEXT(A, UseMetaDescr), "chkMetaDescr", kCheck},
-    {TEXT(A, UseMetaAuthor), "chkMetaAuthor", kCheck},
-    {TEXT(A, UseMetaCopy), "chkMetaCopy", kCheck},
-    {TEXT(A, UseMetaDistr), "chkMetaDistr", kCheck},
-    {TEXT(A, UseMetaExtra), "chkMetaExtra", kCheck},
-    {TEXT(A, UseMetaBots), "chkMetaBots", kCheck},
-    {TEXT(A, UseMetaRevisit), "chkMetaRevisit", kCheck},
-}};
+// The bindings of a dialog are the lines of a field list that it takes
+// (BOUND, BOUND_SWITCH); the other lines give nothing (UNBOUND).
+#define BOUND(name, control, kind, rule, initial, ...) \
+  {#name, &RECORD::name, nullptr, #control, kind, rule, Sample(initial __VA_OPT__(, ) __VA_ARGS__)},
+#define BOUND_SWITCH(name, control, initial) {#name, nullptr, &RECORD::name, #control, kOption},
+#define UNBOUND(...)
+#define PLAIN UNBOUND
 
-const std::array<Binding<AdvancedSettings>, 2> kThumbCodeBindings = {{
-    {TEXT(A, NextThumbCode), "txtNextThumbCode", kCode, kOnCommit},
-    {TEXT(A, PrevThumbCode), "txtPrevThumbCode", kCode, kOnCommit},
-}};
+#define RECORD AdvancedSettings
+#define TEXT BOUND
+#define SWITCH BOUND_SWITCH
+#define NP_TEXT UNBOUND
+const std::array<Binding<AdvancedSettings>, 81> kAdvancedBindings =
+    std::to_array<Binding<AdvancedSettings>>({
+#include "settings/advanced_fields.h"
+    });
+#undef TEXT
+#undef SWITCH
+#undef NP_TEXT
 
-const std::array<Binding<ExpressSettings>, 36> kExpressBindings = {{
-    {SWITCH(E, ExpressUpdate), "optUpdate", kOption},
-    {SWITCH(E, ExpressOverwrite), "optOverwrite", kOption},
-    {TEXT(E, ExpressPageTitle), "txtPageTitle", kText, kOnCommit},
-    {TEXT(E, ExpressCleanHouse), "chkCleanHouse", kCheck},
-    {TEXT(E, ExpressRows), "txtRows", kText},
-    {TEXT(E, ExpressCols), "txtCols", kText},
-    {TEXT(E, ExpressDelHTML), "chkDelHTML", kCheck},
-    {TEXT(E, ExpressUseRights), "chkUseRights", kCheck},
-    {TEXT(E, ExpressRights), "txtRights", kText},
-    {TEXT(E, ExpressCenter), "chkCenterAll", kCheck},
-    {TEXT(E, ExpressColorPageTitle), "ColorPageTitle", kColour},
-    {TEXT(E, ExpressColorPageBackground), "ColorPageBack", kColour},
-    {TEXT(E, ExpressColorPageText), "ColorPageText", kColour},
-    {TEXT(E, ExpressColorPageLink), "ColorPageLink", kColour},
-    {TEXT(E, ExpressColorPageVlink), "ColorPageLinkVisited", kColour},
-    {TEXT(E, ExpressColorPageAlink), "ColorPageLinkActive", kColour},
-    {TEXT(E, ExpressColorTableBackground), "ColorTableBack", kColour},
-    {TEXT(E, ExpressFontSize), "txtFontSize", kText},
-    {TEXT(E, ExpressFontFace), "cboFonts", kList},
-    {TEXT(E, ExpressShowName), "chkShowName", kCheck},
-    {TEXT(E, ExpressShowSize), "chkShowSize", kCheck},
-    {TEXT(E, ExpressImageBorder), "txtImgBorder", kText, kOnFill},
-    {TEXT(E, ExpressFontBold), "chkBold", kCheck},
-    {TEXT(E, ExpressFontItalic), "chkItalic", kCheck},
-    {TEXT(E, ExpressPixelPercent), "cboPixelPercent", kList},
-    {TEXT(E, ExpressSepPage), "chkSepPage", kCheck},
-    {TEXT(E, ExpressColorTableBorder), "ColorTableBorder", kColour},
-    {TEXT(E, ExpressColorTableCell), "ColorTableCell", kColour},
-    {TEXT(E, ExpressTableBorder), "txtTableBorder", kText, kOnFill},
-    {TEXT(E, ExpressTableWidth), "txtTableWidth", kText, kOnFill},
-    {TEXT(E, ExpressEnableTableOpt), "chkEnableTblOpt", kCheck},
-    {TEXT(E, ExpressTablePadding), "txtPadding", kText, kOnFill},
-    {TEXT(E, ExpressTableSpacing), "txtSpacing", kText, kOnFill},
-    {TEXT(E, ExpressGuessName), "chkGuessName", kCheck},
-    {TEXT(E, ExpressNamePattern), "cboPatternIndex", kList},
-    {TEXT(E, ExpressShowNP), "chkShowNP", kCheck},
-}};
+#define TEXT UNBOUND
+#define SWITCH UNBOUND
+#define NP_TEXT BOUND
+const std::array<Binding<AdvancedSettings>, 2> kThumbCodeBindings =
+    std::to_array<Binding<AdvancedSettings>>({
+#include "settings/advanced_fields.h"
+    });
+#undef TEXT
+#undef SWITCH
+#undef RECORD
+
+#define RECORD ExpressSettings
+#define TEXT BOUND
+#define SWITCH BOUND_SWITCH
+const std::array<Binding<ExpressSettings>, 36> kExpressBindings =
+    std::to_array<Binding<ExpressSettings>>({
+#include "settings/express_fields.h"
+    });
 
 const std::vector<std::string> kPageExtensionEntries = {".html", ".htm", ".shtml", ".cgi",
                                                         ".pl",   ".asp", ".js",    ".c"};

@@ -34,11 +34,12 @@ void FillValue(const Binding<Record>& b, const std::string& value, Control* c) {
   else if (b.kind == kColour)
     c->colour = ColourValue(value);
   else
-    c->text = b.trimming == Trimming::kOnFill ? Trim(value) : value;
+    c->text = b.rule == FieldRule::kTrimOnFill ? Trim(value) : value;
   if (c->text.empty() && b.when_empty) c->text = b.when_empty;
 }
 
-// One field into its control; false when a strict check box gets no number.
+// One field into its control; false when a check box that takes only
+// numbers gets none.
 template <typename Record>
 bool Fill(const Binding<Record>& b, const Record& record, Control* c, std::string* err) {
   if (b.flag) {
@@ -46,7 +47,7 @@ bool Fill(const Binding<Record>& b, const Record& record, Control* c, std::strin
     return true;
   }
   const std::string& value = record.*b.text;
-  if (b.strict && !IsNumber(value)) {
+  if (b.rule == FieldRule::kNumber && !IsNumber(value)) {
     if (err) *err = std::string(b.field) + " is not a number: \"" + value + "\"";
     return false;
   }
@@ -68,7 +69,7 @@ void Commit(const Binding<Record>& b, const Control& c, Record* record) {
   else if (b.kind == kColour)
     field = NumText(c.colour);
   else
-    field = b.trimming == Trimming::kOnCommit ? Trim(OneLine(c.text)) : OneLine(c.text);
+    field = b.rule == FieldRule::kTrimOnCommit ? Trim(OneLine(c.text)) : OneLine(c.text);
 }
 
 template <typename Record, size_t N>
