@@ -65,13 +65,9 @@ const std::array<Binding<ExpressSettings>, 36> kExpressBindings =
 #include "settings/express_fields.h"
     });
 
-const std::vector<std::string> kPageExtensionEntries = {".html", ".htm", ".shtml", ".cgi",
-                                                        ".pl",   ".asp", ".js",    ".c"};
-const std::vector<std::string> kAdvancedPatternEntries = {"John Smith.jpg", "JohnSmith.jpg",
-                                                          "John_Smith.jpg"};
+const std::vector<std::string> kNamePatternEntries = {"John Smith.jpg", "JohnSmith.jpg",
+                                                      "John_Smith.jpg"};
 const std::vector<std::string> kReplaceLocationEntries = {"First", "Middle", "Last"};
 const std::vector<std::string> kRobotsEntries = {"all",     "none",   "index",
                                                  "noindex", "follow", "nofollow"};
 const std::vector<std::string> kPixelPercentEntries = {"pixels", "%"};
-const std::vector<std::string> kExpressPatternEntries = {"Select Pattern", "John Smith.jpg",
-                                                         "JohnSmith.jpg", "John_Smith.jpg"};

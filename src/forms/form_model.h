@@ -77,9 +77,7 @@ extern const std::array<Binding<AdvancedSettings>, 2> kThumbCodeBindings;
 extern const std::array<Binding<ExpressSettings>, 36> kExpressBindings;
 
 /// Entries of the dialogs' drop-down lists.
-extern const std::vector<std::string> kPageExtensionEntries;    // cboHTMLExt
-extern const std::vector<std::string> kAdvancedPatternEntries;  // frmOptions cboPatternIndex
+extern const std::vector<std::string> kNamePatternEntries;      // cboPatternIndex
 extern const std::vector<std::string> kReplaceLocationEntries;  // cboFNameReplaceLoc
 extern const std::vector<std::string> kRobotsEntries;           // cboBots
 extern const std::vector<std::string> kPixelPercentEntries;     // cboPixelPercent
-extern const std::vector<std::string> kExpressPatternEntries;   // frmOptions2 cboPatternIndex

@@ -143,8 +143,8 @@ std::string ChosenFontName(const Control& fonts) {
 Form NewAdvancedForm() {
   Form form;
   AddControls(kAdvancedBindings, &form);
-  form["cboHTMLExt"].entries = kPageExtensionEntries;
-  form["cboPatternIndex"].entries = kAdvancedPatternEntries;
+  form["cboHTMLExt"].entries = {kPageExtensions.begin(), kPageExtensions.end()};
+  form["cboPatternIndex"].entries = kNamePatternEntries;
   form["cboFNameReplaceLoc"].entries = kReplaceLocationEntries;
   form["cboBots"].entries = kRobotsEntries;
   form["lstRows"].kind = kRowList;
@@ -168,7 +168,9 @@ Form NewExpressForm(const ExpressSettings& record, std::vector<std::string> font
   std::sort(fonts.begin(), fonts.end());
   form["cboFonts"].entries = std::move(fonts);
   form["cboPixelPercent"].entries = kPixelPercentEntries;
-  form["cboPatternIndex"].entries = kExpressPatternEntries;
+  std::vector<std::string>& patterns = form["cboPatternIndex"].entries;
+  patterns = kNamePatternEntries;
+  patterns.insert(patterns.begin(), "Select Pattern");  // entry 0: none chosen
   ExpressSettings first;
   SetOptionsExp(&first, &form);
   CheckExpressMenus(record, &form);

@@ -32,6 +32,7 @@ namespace {
 
 const char kHelpUrl[] = "https://kesto.example/help";
 const char kMirrorUrl[] = "https://mirror.kesto.example/help";
+const char kDirLists[] = "Directory List (*.dir)";
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 std::string S(const QString& text) { return text.toStdString(); }
@@ -192,9 +193,7 @@ void frmMain::ClearDirectories() {
     ShowMessage(this, {QMessageBox::NoIcon, "Sorry", "Just cleared nothing, Sir", QMessageBox::Ok});
     return;
   }
-  MessageRequest question{QMessageBox::Question, "Whoa, horsy!", "Are you like sure and all?",
-                          QMessageBox::Yes | QMessageBox::No};
-  if (ShowMessage(this, question) == QMessageBox::Yes) ui_->cboDirList->clear();
+  if (ConfirmClear(this)) ui_->cboDirList->clear();
   FitDropDownWidth();
 }
 
@@ -205,16 +204,15 @@ void frmMain::OpenDirectory() {
 }
 
 void frmMain::SaveDirectoryList() {
-  QString path = AskForPath(this, {FileRequest::kSave, "Save Directory List",
-                                   "Directory List (*.dir)", "dir", Q(state_folder_)});
+  QString path = AskForPath(
+      this, {FileRequest::kSave, "Save Directory List", kDirLists, "dir", Q(state_folder_)});
   std::string err;
   if (!path.isEmpty() && !SaveDirList(S(path), Directories(), &err)) ShowError(this, Q(err));
 }
 
 void frmMain::LoadDirectoryList() {
   QString path = AskForPath(
-      this,
-      {FileRequest::kOpen, "Load Directory List", "Directory List (*.dir)", {}, Q(state_folder_)});
+      this, {FileRequest::kOpen, "Load Directory List", kDirLists, {}, Q(state_folder_)});
   if (path.isEmpty()) return;
   std::vector<std::string> dirs;
   std::string err;
@@ -339,13 +337,17 @@ void frmMain::LoadConfig() {
     ShowError(this, Q(err));
     return;
   }
-  setWindowTitle("KESTO - " + QFileInfo(path).fileName());
+  ShowConfigName(path);
   if (advanced) {
     session_.ConfigDir = S(path.left(path.lastIndexOf('/') + 1));
     FillAdvancedDialogs();
   } else {
     SetOptionsExp(&session_.express, &ExpressForm());
   }
+}
+
+void frmMain::ShowConfigName(const QString& path) {
+  setWindowTitle("KESTO - " + QFileInfo(path).fileName());
 }
 
 void frmMain::SaveConfig() {
@@ -358,7 +360,7 @@ void frmMain::SaveConfig() {
   bool saved = advanced ? SaveAdvancedConfig(S(path), session_.advanced, Thumbs(), &err)
                         : SaveExpressConfig(S(path), session_.express, Thumbs(), &err);
   if (saved)
-    setWindowTitle("KESTO - " + QFileInfo(path).fileName());
+    ShowConfigName(path);
   else
     ShowError(this, Q(err));
 }

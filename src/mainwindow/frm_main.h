@@ -80,6 +80,7 @@ class frmMain : public QMainWindow {
 
   bool Advanced() const;
   void LoadConfig();
+  void ShowConfigName(const QString& path);  // in the caption
   void SaveConfig();
   void ShowAbout();
   void EditSettings();

@@ -23,8 +23,7 @@ TEXT(Rows,            txtRows,            kText,    kAsIs,         "7")
 TEXT(DelHTML,         chkDelHTML,         kCheck,   kAsIs,         "0")
 TEXT(Cols,            txtCols,            kText,    kAsIs,         "4")
 TEXT(PageFileName,    txtPageFileName,    kText,    kTrimOnCommit, "page_")
-TEXT(HTMLExt,         cboHTMLExt,         kList,    kAsIs,
-     "0")  // index into kPageExtensions
+TEXT(HTMLExt,         cboHTMLExt,         kList,    kAsIs,         "0")  // kPageExtensions
 SWITCH(AsPrefix,      optAsPrefix,                                 false)
 SWITCH(AsSuffix,      optAsSuffix,                                 true)
 TEXT(Units,           txtUnits,           kText,    kTrimOnCommit, "2")

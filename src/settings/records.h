@@ -9,6 +9,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 /// The JPEG thumbnail options shared by both modes (the main window's controls).
 struct ThumbOptions {
@@ -43,6 +44,10 @@ struct ExpressSettings {
 #undef NP_TEXT
 #undef SWITCH
 #undef PLAIN
+
+/// The index page extensions HTMLExt chooses from, by its value "0" to "7".
+inline constexpr std::array<std::string_view, 8> kPageExtensions = {
+    ".html", ".htm", ".shtml", ".cgi", ".pl", ".asp", ".js", ".c"};
 
 /// One field of a record by name: exactly one of `text` and `flag` is set.
 template <typename Record>

@@ -55,13 +55,10 @@ std::string PicturePageText(const std::string& template_text,
 
 void WritePicturePage(const PicturePageSet& set, PicturePlace place, const AdvancedSettings& s) {
   const PictureEntry& picture = set.table[place.k];
-  const char* replaced = IsLandingPage(picture.page_name)           ? "the folder's landing page"
-                         : set.index_pages.count(picture.page_name) ? "an index page"
-                                                                    : nullptr;
-  if (replaced) {
-    set.warnings->push_back(set.dir + "/" + picture.file_name + ": its picture page " +
-                            picture.page_name + " would replace " + replaced +
-                            "; it is not written");
+  std::string clash = PicturePageClash(set.dir, picture.file_name, picture.page_name,
+                                       set.index_pages.count(picture.page_name));
+  if (!clash.empty()) {
+    set.warnings->push_back(clash);
     return;
   }
   std::string error;

@@ -45,8 +45,6 @@ int64_t WholePixels(float side) {
   return std::max<int64_t>(1, RoundHalfEven(side));
 }
 
-bool ValidSide(int64_t side) { return side >= 1 && side <= kMaxThumbSide; }
-
 // The size check shared by every reader: the pixel limit, then the
 // arithmetic on the upright picture, handed back in stored orientation. A
 // double that cannot be made sets *left_out instead of an error.
@@ -62,7 +60,7 @@ SizePlan MakePlan(int64_t target, const ThumbOptions& options, int scale, bool* 
     ThumbSize upright = turned ? ThumbSize{stored.height, stored.width} : stored;
     ThumbSize size = ComputeThumbSize(upright, target, options);
     size = {size.width * scale, size.height * scale};
-    bool valid = ValidSide(size.width) && ValidSide(size.height);
+    bool valid = ValidThumbSide(size.width) && ValidThumbSide(size.height);
     if (scale > 1 && (!valid || size.width > upright.width || size.height > upright.height)) {
       *left_out = true;
       return false;
@@ -163,7 +161,7 @@ bool ReadPicture(const std::string& path, ExtraFormats extra, const SizePlan& pl
 
 bool RenderThumbnail(const std::string& picture, int64_t target, const ThumbOptions& options,
                      const ThumbChoices& choices, std::string* jpeg, std::string* err) {
-  if (!ValidSide(target)) {
+  if (!ValidThumbSide(target)) {
     *err = "thumbnail size " + NumText(target) + " is out of range";
     return false;
   }
@@ -193,7 +191,7 @@ int64_t ThumbTarget(const ThumbOptions& options) {
 }
 
 ThumbSize ComputeThumbSize(ThumbSize source, int64_t target, const ThumbOptions& options) {
-  if (source.width < 1 || source.height < 1 || !ValidSide(target)) return {};
+  if (source.width < 1 || source.height < 1 || !ValidThumbSide(target)) return {};
   ResizeBy by = EffectiveResize(options);
   if (by == ResizeBy::kBoth) {
     return {WholePixels(static_cast<float>(Val(options.Width))),

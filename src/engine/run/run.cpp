@@ -41,6 +41,10 @@ struct Mode {
 // visibly, so that no file name can forge a line.
 void Warn(RunHost* host, const std::string& text) { host->Warn(VisibleControls(text)); }
 
+void WarnNoThumbnail(RunHost* host, const ThumbTask& task, const std::string& why) {
+  Warn(host, "no thumbnail of " + task.picture + ": " + why);
+}
+
 // Turns the thumbnail batch's events into the host's progress display and
 // remembers a STOP until the driver acts on it.
 class Progress : public ThumbListener {
@@ -55,7 +59,7 @@ class Progress : public ThumbListener {
   void Finished(const ThumbTask& task, bool, const std::string& error) override {
     ++state_.value;
     host_->ShowProgress(state_);
-    if (!error.empty()) Warn(host_, "no thumbnail of " + task.picture + ": " + error);
+    if (!error.empty()) WarnNoThumbnail(host_, task, error);
   }
   bool Poll() override { return stopped_ = stopped_ || host_->PollStop(); }
 
@@ -156,8 +160,7 @@ bool RunDirectory(size_t index, const RunInput& input, const Mode& mode, RunHost
   std::string thumb_dir = ThumbFolder(current, mode, host);
   std::vector<ThumbTask> kept;
   std::vector<ThumbTask> due = PlanThumbnails(current, thumb_dir, pictures, mode.naming, &kept);
-  for (const ThumbTask& task : kept)
-    Warn(host, "no thumbnail of " + task.picture + ": " + KeptFileError(task.thumb_path));
+  for (const ThumbTask& task : kept) WarnNoThumbnail(host, task, KeptFileError(task.thumb_path));
   Progress progress(host, FirstProgress(index, input, current, due.size(), mode.advanced));
   if (!due.empty()) progress.Show();
   // STOP is looked at before a picture: later folders without pictures are
@@ -233,9 +236,9 @@ void DeleteOldHtml(const std::string& dir, bool advanced) {
 std::string ThumbSizeError(const ThumbOptions& thumbs) {
   auto side_error = [](const char* field, const std::string& value) -> std::string {
     int64_t side = RoundHalfEven(Val(value));
-    if (side >= 1 && side <= kMaxThumbSide) return "";
+    if (ValidThumbSide(side)) return "";
     return std::string(field) + " is \"" + VisibleControls(value) +
-           "\": a thumbnail side must be from 1 to 32767 pixels";
+           "\": a thumbnail side must be from 1 to " + NumText(kMaxThumbSide) + " pixels";
   };
   ResizeBy by = EffectiveResize(thumbs);
   std::string error = by == ResizeBy::kWidth ? "" : side_error("Height", thumbs.Height);
