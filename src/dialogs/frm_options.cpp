@@ -259,9 +259,8 @@ void frmOptions::AddCssFileContents() {
   QString path = AskForCss();
   if (path.isEmpty()) return;
   std::string css, err;
-  if (!ReadWholeFile(S(path), &css, &err)) {
-    ShowMessage(this,
-                {QMessageBox::Warning, "Error", "Unknown error loading file", QMessageBox::Ok});
+  if (!ReadWholeFile(S(path), &css, &err)) {  // the box names the file and what is wrong
+    ShowMessage(this, {QMessageBox::Warning, "Error", Q(err), QMessageBox::Ok});
     return;
   }
   ui_->txtStyleCode->setPlainText(Q(StyleCodeFromCss(css)));

@@ -3,6 +3,10 @@
 // the menus, the configuration files, the About box and signals from outside.
 #include "mainwindow/frm_main.h"
 
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <csignal>
 
 #include "dialogs/frm_about.h"
@@ -29,6 +33,18 @@ class Window : public QMainWindow {
  private:
   bool refuse_;
 };
+
+// Runs `f` while the program may open only `more` files more.
+void WithFileHandles(int more, const std::function<void()>& f) {
+  rlimit old;
+  getrlimit(RLIMIT_NOFILE, &old);
+  int lowest = open("/dev/null", O_RDONLY);  // the lowest free file handle
+  close(lowest);
+  rlimit few = {static_cast<rlim_t>(lowest + more), old.rlim_max};
+  setrlimit(RLIMIT_NOFILE, &few);
+  f();
+  setrlimit(RLIMIT_NOFILE, &old);
+}
 
 }  // namespace
 
@@ -411,7 +427,14 @@ class FrmMainTest : public QObject {
     refusing.show();
     QWidget other;  // not a main window
     other.show();
-    CloseOnSignals();
+    std::string err;
+    bool set_up = true;
+    WithFileHandles(0, [&] { set_up = CloseOnSignals(&err); });  // no socket: said
+    QVERIFY(!set_up);
+    QCOMPARE(err,
+             "SIGTERM, SIGINT and SIGHUP end the program without saving its state: no socket for "
+             "them (Too many open files)");
+    QVERIFY(CloseOnSignals(&err));
     QTimer::singleShot(0, [] { std::raise(SIGTERM); });
     MessageRequest question{QMessageBox::Question, "Q", "Sure?",
                             QMessageBox::Yes | QMessageBox::No};

@@ -170,7 +170,7 @@ bool RunDirectory(size_t index, const RunInput& input, const Mode& mode, RunHost
                                                       input.workers, &progress, input.formats))
     report->CorruptedFiles += VisibleControls(picture) + "\r\n";
   if (progress.stopped()) return false;
-  if (mode.delete_html) DeleteOldHtml(current, mode.advanced);
+  if (mode.delete_html) DeleteOldHtml(current, mode.advanced, host);
   WritePages(current, pictures, mode, host, stop);
   if (mode.clean_house) CleanOrphanThumbs(thumb_dir, current, mode.naming, host, input.formats);
   return true;
@@ -218,7 +218,7 @@ std::string StripTrailingSlashes(const std::string& path) {
   return end == std::string::npos ? "" : path.substr(0, end + 1);
 }
 
-void DeleteOldHtml(const std::string& dir, bool advanced) {
+void DeleteOldHtml(const std::string& dir, bool advanced, RunHost* host) {
   std::error_code ec;
   std::vector<std::string> doomed;
   for (fs::directory_iterator it(dir.empty() ? "/" : dir, ec), end; !ec && it != end;
@@ -230,7 +230,9 @@ void DeleteOldHtml(const std::string& dir, bool advanced) {
     if (HasOldPageExtension(name, advanced) && PathHoldsOldPageExtension(path, advanced))
       doomed.push_back(path);
   }
-  for (const std::string& path : doomed) fs::remove(path, ec);
+  for (const std::string& path : doomed)
+    if (!fs::remove(path, ec) && ec)
+      Warn(host, path + ": the old page cannot be deleted (" + ec.message() + ")");
 }
 
 std::string ThumbSizeError(const ThumbOptions& thumbs) {

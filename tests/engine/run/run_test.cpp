@@ -238,10 +238,10 @@ TEST_F(RunTest, RelativeFoldersAreTakenFromTheWorkingFolder) {
 TEST_F(RunTest, OldPagesGoByModeMasks) {
   for (const char* name : {"readme.js", "index.HTML", "x.shtml", "keep.txt", "a.asp", "b.c"})
     temp_.Write(std::string("pics/") + name, "x");
-  DeleteOldHtml(pics_, false);
+  DeleteOldHtml(pics_, false, &host_);
   // index.HTML: the mask matches, the path holds no ".html"
   EXPECT_EQ(Listing(pics_), (Names{"a.asp", "b.c", "index.HTML", "keep.txt", "readme.js"}));
-  DeleteOldHtml(pics_, true);
+  DeleteOldHtml(pics_, true, &host_);
   EXPECT_EQ(Listing(pics_), (Names{"index.HTML", "keep.txt"}));
 }
 
@@ -647,6 +647,27 @@ TEST_F(CleanupTest, AsksAndDeletesOnlyOrphansStillOrphaned) {
                                     "/Sea_tn.jpg\r\n" + thumbs + "/Sky_tn.jpg\r\n");
   EXPECT_EQ(Listing(thumbs),
             (Names{"Beach_tn.jpg", "Lake_tn.jpg", "Late_tn.jpg", "Sky_tn.jpg", "notes.jpg"}));
+}
+
+// Old pages and thumbnails in folders the run may not change stay, each told.
+TEST_F(CleanupTest, FilesThatCannotBeDeletedAreTold) {
+  std::string thumbs = Dir("pics/thumbs");
+  temp_.Write("pics/old.htm", "x");
+  WriteFile(thumbs + "/gone_tn.jpg", Marked());
+  chmod(temp_.path().c_str(), 0755);
+  for (const std::string& dir : {pics_, thumbs}) chmod(dir.c_str(), 0555);
+  std::string told = RunUnprivileged([&] {
+    DeleteOldHtml(pics_, false, &host_);
+    CleanOrphanThumbs(thumbs, pics_, ThumbNaming(), &host_);
+    std::string text;
+    for (const std::string& warning : host_.warnings) text += warning + "\n";
+    return text;
+  });
+  for (const std::string& dir : {pics_, thumbs}) chmod(dir.c_str(), 0755);
+  EXPECT_EQ(told, pics_ + "/old.htm: the old page cannot be deleted (Permission denied)\n" +
+                      thumbs +
+                      "/gone_tn.jpg: the thumbnail cannot be deleted (Permission denied)\n");
+  EXPECT_TRUE(Exists(pics_ + "/old.htm") && Exists(thumbs + "/gone_tn.jpg"));
 }
 
 // Pictures of the user's that are named like thumbnails, beside the pictures
