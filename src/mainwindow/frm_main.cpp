@@ -176,7 +176,11 @@ void frmMain::AskForDirectory() {
 
 void frmMain::AddTree(const QString& root) {
   TreeRules rules = RunTreeRules(Advanced(), session_.advanced, formats_->ForRun());
-  for (const std::string& folder : PictureTree(S(root), rules)) AddDirectory(Q(folder));
+  std::vector<std::string> warnings;
+  for (const std::string& folder : PictureTree(S(root), rules, &warnings)) AddDirectory(Q(folder));
+  QStringList unread;  // folders that cannot be read, in one box
+  for (const std::string& warning : warnings) unread << Q(VisibleControls(warning));
+  if (!unread.isEmpty()) ShowError(this, unread.join('\n'));
 }
 
 void frmMain::RemoveDirectory() {

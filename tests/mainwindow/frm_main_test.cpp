@@ -128,6 +128,12 @@ class FrmMainTest : public QObject {
     Click("cmdAddDir");
     QCOMPARE(Entries(), QStringList({tree + "/", tree + "/2024/Holidays/", tree + "/2025/"}));
     QCOMPARE(answers.option_texts, QStringList(3, "Add with subfolders"));
+    answers.paths = {tree};  // a tree that cannot be read is named in one box
+    answers.options = {true};
+    WithFileHandles(1, [&] { Click("cmdAddDir"); });
+    QCOMPARE(answers.Said(), QStringList{"Error|" + tree +
+                                         ": the folder cannot be read (Too many open files); it "
+                                         "is left out, and the folders in it"});
   }
 
   void removeAndClearAskAndReport() {
