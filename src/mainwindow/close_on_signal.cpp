@@ -10,7 +10,7 @@
 #include <QTimer>
 #include <cerrno>
 #include <csignal>
-#include <system_error>
+#include <cstring>
 
 namespace {
 
@@ -47,10 +47,8 @@ void CloseFromNowOn() {
 
 bool CloseOnSignals(std::string* err) {
   if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signal_pipe) != 0) {
-    *err =
-        "SIGTERM, SIGINT and SIGHUP end the program without saving its state: no socket "
-        "for them (" +
-        std::generic_category().message(errno) + ")";
+    *err = std::string("SIGTERM, SIGINT and SIGHUP end the program without saving its state: ") +
+           "no socket for them (" + std::strerror(errno) + ")";
     return false;
   }
   auto* notifier = new QSocketNotifier(signal_pipe[0], QSocketNotifier::Read, qApp);

@@ -3,9 +3,8 @@
 // the menus, the configuration files, the About box and signals from outside.
 #include "mainwindow/frm_main.h"
 
-#include <fcntl.h>
 #include <sys/resource.h>
-#include <unistd.h>
+#include <sys/stat.h>
 
 #include <csignal>
 
@@ -15,6 +14,7 @@
 #include "run/picture_facts.h"
 #include "settings/advanced_config.h"
 #include "settings/express_config.h"
+#include "unprivileged.h"
 
 namespace {
 
@@ -33,18 +33,6 @@ class Window : public QMainWindow {
  private:
   bool refuse_;
 };
-
-// Runs `f` while the program may open only `more` files more.
-void WithFileHandles(int more, const std::function<void()>& f) {
-  rlimit old;
-  getrlimit(RLIMIT_NOFILE, &old);
-  int lowest = open("/dev/null", O_RDONLY);  // the lowest free file handle
-  close(lowest);
-  rlimit few = {static_cast<rlim_t>(lowest + more), old.rlim_max};
-  setrlimit(RLIMIT_NOFILE, &few);
-  f();
-  setrlimit(RLIMIT_NOFILE, &old);
-}
 
 }  // namespace
 
@@ -128,12 +116,20 @@ class FrmMainTest : public QObject {
     Click("cmdAddDir");
     QCOMPARE(Entries(), QStringList({tree + "/", tree + "/2024/Holidays/", tree + "/2025/"}));
     QCOMPARE(answers.option_texts, QStringList(3, "Add with subfolders"));
-    answers.paths = {tree};  // a tree that cannot be read is named in one box
-    answers.options = {true};
-    WithFileHandles(1, [&] { Click("cmdAddDir"); });
-    QCOMPARE(answers.Said(), QStringList{"Error|" + tree +
-                                         ": the folder cannot be read (Too many open files); it "
-                                         "is left out, and the folders in it"});
+    QString locked = tree + "/locked";  // folders that cannot be read are named in one box
+    QDir().mkpath(locked);
+    chmod(qPrintable(tmp_->path()), 0755);
+    chmod(qPrintable(locked), 0);
+    std::string said = RunUnprivileged([&] {
+      answers.paths = {tree};
+      answers.options = {true};
+      Click("cmdAddDir");
+      return answers.Said().join("\n").toStdString();
+    });
+    chmod(qPrintable(locked), 0700);
+    QCOMPARE(said, "Error|" + locked.toStdString() +
+                       ": the folder cannot be read (Permission denied); it is left out, and the "
+                       "folders in it");
   }
 
   void removeAndClearAskAndReport() {
@@ -434,8 +430,12 @@ class FrmMainTest : public QObject {
     QWidget other;  // not a main window
     other.show();
     std::string err;
-    bool set_up = true;
-    WithFileHandles(0, [&] { set_up = CloseOnSignals(&err); });  // no socket: said
+    rlimit files, none = {0, 0};  // no file handle left, so no socket: said
+    getrlimit(RLIMIT_NOFILE, &files);
+    none.rlim_max = files.rlim_max;
+    setrlimit(RLIMIT_NOFILE, &none);
+    bool set_up = CloseOnSignals(&err);
+    setrlimit(RLIMIT_NOFILE, &files);
     QVERIFY(!set_up);
     QCOMPARE(err,
              "SIGTERM, SIGINT and SIGHUP end the program without saving its state: no socket for "
