@@ -3,7 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <cstdio>
 
-#include "pictures/thumb_size.h"
+#include "run/picture_facts.h"
 
 namespace {
 
@@ -12,7 +12,7 @@ const CLI::Validator kPixels(
     [](std::string& text) -> std::string {
       bool digits = !text.empty() && text.size() <= 5 &&
                     text.find_first_not_of("0123456789") == std::string::npos;
-      if (digits && std::stoi(text) >= 1 && std::stoi(text) <= kMaxThumbSide) return "";
+      if (digits && ValidThumbSide(std::stoi(text))) return "";
       return "must be a whole number of pixels from 1 to " + std::to_string(kMaxThumbSide) +
              ", not " + text;
     },

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <optional>
 
-#include "pictures/vips_io.h"
 #include "run/fonts.h"
+#include "run/picture_facts.h"
 #include "run/tree.h"
 #include "settings/advanced_config.h"
 #include "settings/dir_list.h"
@@ -95,7 +95,7 @@ bool ResolveDirectories(const ProcessArgs& args, const ProgramState& state, Prep
 bool ResolveFormats(const ProcessArgs& args, const ProgramState& state, PreparedRun* run,
                     std::string* err) {
   if (!args.formats) {
-    ExtraFormats readable = state.Formats.empty() ? ExtraFormats() : ReadableExtraFormats();
+    ExtraFormats readable = state.Formats.empty() ? ExtraFormats() : ReadablePictureTypes();
     run->input.formats = CommonFormats(state.Formats, readable);
     run->unreadable.bits = state.Formats.bits & ~readable.bits;
     return true;
@@ -105,7 +105,7 @@ bool ResolveFormats(const ProcessArgs& args, const ProgramState& state, Prepared
     return false;
   }
   if (run->input.formats.empty()) return true;
-  ExtraFormats readable = ReadableExtraFormats();
+  ExtraFormats readable = ReadablePictureTypes();
   ExtraFormats missing{static_cast<uint8_t>(run->input.formats.bits & ~readable.bits)};
   if (missing.empty()) return true;
   *err = "--formats: the installed libvips cannot read " + ExtraFormatsText(missing) +

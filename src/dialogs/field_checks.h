@@ -10,7 +10,7 @@
 #include <QObject>
 #include <QSet>
 
-#include "settings/dialog_rules.h"
+#include "forms/dialog_rules.h"
 
 class QLineEdit;
 class QTabWidget;

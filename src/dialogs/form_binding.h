@@ -4,7 +4,7 @@
 // drop-down list, colour label, label (a caption) or row list (list widget).
 #pragma once
 
-#include "settings/form_model.h"
+#include "forms/form_model.h"
 
 class QObject;
 class QWidget;

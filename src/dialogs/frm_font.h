@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "settings/dialog_rules.h"
+#include "forms/dialog_rules.h"
 
 class FieldChecks;
 class InsertionTarget;

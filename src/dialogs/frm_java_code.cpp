@@ -1,7 +1,7 @@
 #include "dialogs/frm_java_code.h"
 
 #include "dialogs/code_boxes.h"
-#include "settings/dialog_rules.h"
+#include "forms/dialog_rules.h"
 #include "ui_frm_java_code.h"
 
 frmJavaCode::frmJavaCode(const QString& code, QWidget* owner)

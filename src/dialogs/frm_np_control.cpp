@@ -4,6 +4,7 @@
 
 #include "dialogs/code_boxes.h"
 #include "dialogs/form_binding.h"
+#include "pages/tags.h"
 #include "ui_frm_np_control.h"
 
 frmNPControl::frmNPControl(Form form, AdvancedSettings* record, CommittedFlags* flags,
@@ -15,10 +16,9 @@ frmNPControl::frmNPControl(Form form, AdvancedSettings* record, CommittedFlags* 
       flags_(flags) {
   ui_->setupUi(this);
   SetUpCodeBoxes(this);
-  AddTagRows(ui_->fraTags,
-             {"[PREVIOUS IMAGE FILE NAME]", "[PREVIOUS THUMB PATH]", "[PREVIOUS THUMB FILE NAME]",
-              "[NEXT IMAGE FILE NAME]", "[NEXT THUMB PATH]", "[NEXT THUMB FILE NAME]"},
-             {});
+  QStringList tags(std::begin(kPrevThumbCodeTags), std::end(kPrevThumbCodeTags));
+  tags.append(QStringList(std::begin(kNextThumbCodeTags), std::end(kNextThumbCodeTags)));
+  AddTagRows(ui_->fraTags, tags, {});
   ShowControls(form_, this);
   connect(ui_->Command5, &QPushButton::clicked, this, &frmNPControl::Commit);
   connect(ui_->Command10, &QPushButton::clicked, this, &QDialog::reject);

@@ -6,7 +6,7 @@
 #include <QDialog>
 #include <memory>
 
-#include "settings/settings_transfer.h"
+#include "forms/settings_transfer.h"
 
 namespace Ui {
 class frmNPControl;

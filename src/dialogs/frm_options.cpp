@@ -18,8 +18,8 @@
 #include "dialogs/frm_tmpl.h"
 #include "dialogs/message_box.h"
 #include "dialogs/tag_palette.h"
+#include "forms/snipplet_rows.h"
 #include "settings/file_io.h"
-#include "settings/snipplet_rows.h"
 #include "settings/text.h"
 #include "ui_frm_options.h"
 
@@ -29,7 +29,6 @@ QString Q(const std::string& text) { return QString::fromStdString(text); }
 std::string S(const QString& text) { return text.toStdString(); }
 
 const char kTextFiles[] = "Text Files (*.txt *.html *.htm *.shtml);;All Files (*)";
-const char kCssFiles[] = "CSS Files (*.css);;All Files (*)";
 
 enum Tab { kGeneral, kHeaderFooter, kHtml, kMenu, kExtra, kImageTitle, kMetaTags };
 
@@ -240,9 +239,16 @@ void frmOptions::RefillEmptyCode(QPlainTextEdit* box) {
   }
 }
 
+QString frmOptions::AskForCss() {
+  return AskForPath(this, {FileRequest::kOpen,
+                           "Locate CSS File",
+                           "CSS Files (*.css);;All Files (*)",
+                           {},
+                           Q(context_.program_folder)});
+}
+
 void frmOptions::AddCssFileUrl() {
-  QString path = AskForPath(
-      this, {FileRequest::kOpen, "Locate CSS File", kCssFiles, {}, Q(context_.program_folder)});
+  QString path = AskForCss();
   if (path.isEmpty()) return;
   ui_->txtStyleCode->setPlainText("<link rel=\"stylesheet\" type=\"text/css\" href=\"" + path +
                                   "\">");
@@ -250,13 +256,11 @@ void frmOptions::AddCssFileUrl() {
 }
 
 void frmOptions::AddCssFileContents() {
-  QString path = AskForPath(
-      this, {FileRequest::kOpen, "Locate CSS File", kCssFiles, {}, Q(context_.program_folder)});
+  QString path = AskForCss();
   if (path.isEmpty()) return;
   std::string css, err;
-  if (!ReadWholeFile(S(path), &css, &err)) {
-    ShowMessage(this,
-                {QMessageBox::Warning, "Error", "Unknown error loading file", QMessageBox::Ok});
+  if (!ReadWholeFile(S(path), &css, &err)) {  // the box names the file and what is wrong
+    ShowMessage(this, {QMessageBox::Warning, "Error", Q(err), QMessageBox::Ok});
     return;
   }
   ui_->txtStyleCode->setPlainText(Q(StyleCodeFromCss(css)));
@@ -318,9 +322,7 @@ void frmOptions::ClearSnipplet() {
 }
 
 void frmOptions::ClearAllSnipplets() {
-  MessageRequest question{QMessageBox::Question, Q(std::string(kClearAllTitle)),
-                          Q(std::string(kClearAllQuestion)), QMessageBox::Yes | QMessageBox::No};
-  if (ShowMessage(this, question) != QMessageBox::Yes) return;
+  if (!ConfirmClear(this)) return;
   Control rows = Rows();
   ::ClearAllSnipplets(S(ui_->txtRows->text()), &rows);
   ShowRows(rows);
@@ -390,7 +392,7 @@ void frmOptions::EditTemplate() {
     ShowTemplateNotFound();
   }
   if (known) {
-    start.caption = "Edit Template: " + start.path;
+    start.caption = TemplateCaption(start.path);
     start.text = Q(text).replace("\r\n", "\n");
   }
   context_.editors->template_known = known;

@@ -48,6 +48,7 @@ class frmOptions : public QDialog {
   void ShowMenuBar(bool shown);
   void RefillEmptyCode(QPlainTextEdit* box);
 
+  QString AskForCss();  // "" when cancelled
   void AddCssFileUrl();
   void AddCssFileContents();
   void Browse(QLineEdit* box, const QString& title);

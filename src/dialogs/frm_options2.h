@@ -8,7 +8,7 @@
 #include <initializer_list>
 #include <memory>
 
-#include "settings/settings_transfer.h"
+#include "forms/settings_transfer.h"
 
 class FieldChecks;
 namespace Ui {

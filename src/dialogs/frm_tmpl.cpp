@@ -62,6 +62,8 @@ void frmTmpl::done(int result) {
   QDialog::done(result);
 }
 
+QString TemplateCaption(const QString& path) { return "Edit Template: " + path; }
+
 void frmTmpl::Load() {
   QString path = AskForPath(this, {FileRequest::kOpen,
                                    "Load Template File",
@@ -74,10 +76,7 @@ void frmTmpl::Load() {
     ShowError(this, QString::fromStdString(err));
     return;
   }
-  own_path_ = path;
-  own_path_used_ = true;
-  context_.editors->template_known = true;
-  setWindowTitle("Edit Template: " + path);
+  TakeFile(path);
   ui_->txtTemplate->setPlainText(QString::fromStdString(text).replace("\r\n", "\n"));
 }
 
@@ -86,10 +85,14 @@ void frmTmpl::SaveAs() {
                                    QString::fromStdString(context_.program_folder)});
   if (path.isEmpty()) return;
   own_path_ = path;
-  if (!Write(path)) return;
+  if (Write(path)) TakeFile(path);
+}
+
+void frmTmpl::TakeFile(const QString& path) {
+  own_path_ = path;
   own_path_used_ = true;
   context_.editors->template_known = true;
-  setWindowTitle("Edit Template: " + path);
+  setWindowTitle(TemplateCaption(path));
 }
 
 // A template that belongs to no file yet goes to Save As first.

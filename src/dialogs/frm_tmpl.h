@@ -19,6 +19,9 @@ struct TemplateStart {
   QString path = "";  // where Save And Exit writes when no file was loaded or saved here
 };
 
+/// The caption of the editor showing the file `path`.
+QString TemplateCaption(const QString& path);
+
 class frmTmpl : public QDialog {
   Q_OBJECT
 
@@ -40,6 +43,7 @@ class frmTmpl : public QDialog {
   void SaveAs();
   void SaveAndExit();
   bool Write(const QString& path);
+  void TakeFile(const QString& path);  // the text is the file's from now on
   void EditThumbCodes();
 
   std::unique_ptr<Ui::frmTmpl> ui_;

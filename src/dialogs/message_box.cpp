@@ -19,4 +19,9 @@ void ShowError(QWidget* parent, const QString& text) {
   ShowMessage(parent, {QMessageBox::Critical, "Error", text, QMessageBox::Ok});
 }
 
+bool ConfirmClear(QWidget* parent) {
+  return ShowMessage(parent, {QMessageBox::Question, "Whoa, horsy!", "Are you like sure and all?",
+                              QMessageBox::Yes | QMessageBox::No}) == QMessageBox::Yes;
+}
+
 void SetMessageHook(MessageHook hook) { Hook() = std::move(hook); }

@@ -20,6 +20,10 @@ QMessageBox::StandardButton ShowMessage(QWidget* parent, const MessageRequest& r
 /// A critical "Error" box with `text`, the form of the file commands' errors.
 void ShowError(QWidget* parent, const QString& text);
 
+/// The "Whoa, horsy!" question asked before a whole list is cleared; true
+/// for Yes.
+bool ConfirmClear(QWidget* parent);
+
 using MessageHook = std::function<QMessageBox::StandardButton(const MessageRequest&)>;
 
 /// Makes `hook` answer every box from now on; an empty hook brings back the

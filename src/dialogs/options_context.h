@@ -8,7 +8,7 @@
 
 #include "dialogs/frm_font.h"
 #include "dialogs/insertion_target.h"
-#include "settings/settings_transfer.h"
+#include "forms/settings_transfer.h"
 
 /// What the code editors keep for the life of the program.
 struct EditorMemory {

@@ -3,55 +3,42 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <span>
 
 #include "dialogs/code_boxes.h"
+#include "pages/tags.h"
 
 namespace {
 
 struct PaletteWindow {
   const char* name;
   const char* caption;
-  QStringList tags;
+  std::span<const char* const> tags;
   const char* note;
 };
 
 const char kTitleNote[] = "See 'IMAGE TITLE' tab to configure this option";
 
 // In the order of Palette.
-const PaletteWindow& Window(Palette palette) {
-  static const PaletteWindow kWindows[] = {
-      {"frmCellCodeVars",
-       "Cell Code Tags",
-       {"[THUMB PATH]", "[THUMB FILE NAME]", "[IMAGE FILE NAME]", "[FILE SIZE]", "[IMAGE TITLE]"},
-       kTitleNote},
-      {"frmTitleCodeVars",
-       "Header/Page Title Code Tags",
-       {"[MAX PAGE NUMBER]", "[CURRENT PAGE NUMBER]", "[PAGE TITLE]"},
-       ""},
-      {"frmBeforeMenuVars",
-       "Open/Close Menu Table Tags",
-       {"[CURRENT PAGE NUMBER]", "[PREVIOUS LINK]", "[NEXT LINK]"},
-       ""},
-      {"frmVarsMnu", "Menu Cell Code Tags", {"[PAGE FILE NAME]", "[PAGE NUMBER]"}, ""},
-      {"frmNPTagsNext", "Next Link Tag", {"[NEXT PAGE]"}, ""},
-      {"frmNPTagsPrev", "Previous Link Tag", {"[PREVIOUS PAGE]"}, ""},
-      {"frmTmplVars",
-       "Template Tags",
-       {"[IMAGE FILE NAME]", "[FILE SIZE]", "[PREV THUMB]", "[NEXT THUMB]", "[IMAGE TITLE]"},
-       kTitleNote},
-  };
-  return kWindows[static_cast<int>(palette)];
-}
+constexpr PaletteWindow kWindows[] = {
+    {"frmCellCodeVars", "Cell Code Tags", kCellCodeTags, kTitleNote},
+    {"frmTitleCodeVars", "Header/Page Title Code Tags", kTitleCodeTags, ""},
+    {"frmBeforeMenuVars", "Open/Close Menu Table Tags", kMenuFrameTags, ""},
+    {"frmVarsMnu", "Menu Cell Code Tags", kMenuCellTags, ""},
+    {"frmNPTagsNext", "Next Link Tag", kNextLinkTags, ""},
+    {"frmNPTagsPrev", "Previous Link Tag", kPrevLinkTags, ""},
+    {"frmTmplVars", "Template Tags", kTemplateTags, kTitleNote},
+};
 
 }  // namespace
 
 TagPalette::TagPalette(Palette palette, QWidget* owner) : QDialog(owner) {
-  const PaletteWindow& window = Window(palette);
+  const PaletteWindow& window = kWindows[static_cast<int>(palette)];
   setObjectName(window.name);
   setWindowTitle(window.caption);
   auto* layout = new QVBoxLayout(this);
   auto* tags = new QWidget(this);
-  AddTagRows(tags, window.tags, [this] { accept(); });
+  AddTagRows(tags, {window.tags.begin(), window.tags.end()}, [this] { accept(); });
   layout->addWidget(tags);
   if (*window.note) layout->addWidget(new QLabel(window.note, this));
   auto* exit = new QPushButton("E&XIT", this);

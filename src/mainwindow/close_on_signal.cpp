@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <cerrno>
 #include <csignal>
+#include <cstring>
 
 namespace {
 
@@ -44,8 +45,12 @@ void CloseFromNowOn() {
 
 }  // namespace
 
-void CloseOnSignals() {
-  if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signal_pipe) != 0) return;
+bool CloseOnSignals(std::string* err) {
+  if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signal_pipe) != 0) {
+    *err = std::string("SIGTERM, SIGINT and SIGHUP end the program without saving its state: ") +
+           "no socket for them (" + std::strerror(errno) + ")";
+    return false;
+  }
   auto* notifier = new QSocketNotifier(signal_pipe[0], QSocketNotifier::Read, qApp);
   QObject::connect(notifier, &QSocketNotifier::activated, qApp, [] {
     char byte;
@@ -56,4 +61,5 @@ void CloseOnSignals() {
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_RESTART;
   for (int sig : kSignals) sigaction(sig, &action, nullptr);
+  return true;
 }

@@ -18,9 +18,8 @@
 #include "dialogs/message_box.h"
 #include "mainwindow/format_list.h"
 #include "mainwindow/run_windows.h"
-#include "pictures/thumbnails.h"
-#include "pictures/vips_io.h"
 #include "run/fonts.h"
+#include "run/picture_facts.h"
 #include "run/run.h"
 #include "run/tree.h"
 #include "settings/advanced_config.h"
@@ -33,6 +32,7 @@ namespace {
 
 const char kHelpUrl[] = "https://kesto.example/help";
 const char kMirrorUrl[] = "https://mirror.kesto.example/help";
+const char kDirLists[] = "Directory List (*.dir)";
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 std::string S(const QString& text) { return text.toStdString(); }
@@ -176,7 +176,11 @@ void frmMain::AskForDirectory() {
 
 void frmMain::AddTree(const QString& root) {
   TreeRules rules = RunTreeRules(Advanced(), session_.advanced, formats_->ForRun());
-  for (const std::string& folder : PictureTree(S(root), rules)) AddDirectory(Q(folder));
+  std::vector<std::string> warnings;
+  for (const std::string& folder : PictureTree(S(root), rules, &warnings)) AddDirectory(Q(folder));
+  QStringList unread;  // folders that cannot be read, in one box
+  for (const std::string& warning : warnings) unread << Q(VisibleControls(warning));
+  if (!unread.isEmpty()) ShowError(this, unread.join('\n'));
 }
 
 void frmMain::RemoveDirectory() {
@@ -193,9 +197,7 @@ void frmMain::ClearDirectories() {
     ShowMessage(this, {QMessageBox::NoIcon, "Sorry", "Just cleared nothing, Sir", QMessageBox::Ok});
     return;
   }
-  MessageRequest question{QMessageBox::Question, "Whoa, horsy!", "Are you like sure and all?",
-                          QMessageBox::Yes | QMessageBox::No};
-  if (ShowMessage(this, question) == QMessageBox::Yes) ui_->cboDirList->clear();
+  if (ConfirmClear(this)) ui_->cboDirList->clear();
   FitDropDownWidth();
 }
 
@@ -206,16 +208,15 @@ void frmMain::OpenDirectory() {
 }
 
 void frmMain::SaveDirectoryList() {
-  QString path = AskForPath(this, {FileRequest::kSave, "Save Directory List",
-                                   "Directory List (*.dir)", "dir", Q(state_folder_)});
+  QString path = AskForPath(
+      this, {FileRequest::kSave, "Save Directory List", kDirLists, "dir", Q(state_folder_)});
   std::string err;
   if (!path.isEmpty() && !SaveDirList(S(path), Directories(), &err)) ShowError(this, Q(err));
 }
 
 void frmMain::LoadDirectoryList() {
   QString path = AskForPath(
-      this,
-      {FileRequest::kOpen, "Load Directory List", "Directory List (*.dir)", {}, Q(state_folder_)});
+      this, {FileRequest::kOpen, "Load Directory List", kDirLists, {}, Q(state_folder_)});
   if (path.isEmpty()) return;
   std::vector<std::string> dirs;
   std::string err;
@@ -260,7 +261,7 @@ void frmMain::dropEvent(QDropEvent* event) {
 // ---- Thumbnail options
 
 void frmMain::AddFormatList() {
-  formats_ = new FormatList(ReadableExtraFormats(), ui_->centralwidget);
+  formats_ = new FormatList(ReadablePictureTypes(), ui_->centralwidget);
   ui_->layMain->insertWidget(ui_->layMain->indexOf(ui_->fraJpg) + 1, formats_);
 }
 
@@ -340,13 +341,17 @@ void frmMain::LoadConfig() {
     ShowError(this, Q(err));
     return;
   }
-  setWindowTitle("KESTO - " + QFileInfo(path).fileName());
+  ShowConfigName(path);
   if (advanced) {
     session_.ConfigDir = S(path.left(path.lastIndexOf('/') + 1));
     FillAdvancedDialogs();
   } else {
     SetOptionsExp(&session_.express, &ExpressForm());
   }
+}
+
+void frmMain::ShowConfigName(const QString& path) {
+  setWindowTitle("KESTO - " + QFileInfo(path).fileName());
 }
 
 void frmMain::SaveConfig() {
@@ -359,7 +364,7 @@ void frmMain::SaveConfig() {
   bool saved = advanced ? SaveAdvancedConfig(S(path), session_.advanced, Thumbs(), &err)
                         : SaveExpressConfig(S(path), session_.express, Thumbs(), &err);
   if (saved)
-    setWindowTitle("KESTO - " + QFileInfo(path).fileName());
+    ShowConfigName(path);
   else
     ShowError(this, Q(err));
 }

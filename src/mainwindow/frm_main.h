@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "dialogs/options_context.h"
+#include "forms/session.h"
+#include "forms/settings_transfer.h"
 #include "pages/run_report.h"
-#include "settings/session.h"
-#include "settings/settings_transfer.h"
 
 class FieldChecks;
 class FormatList;
@@ -80,6 +80,7 @@ class frmMain : public QMainWindow {
 
   bool Advanced() const;
   void LoadConfig();
+  void ShowConfigName(const QString& path);  // in the caption
   void SaveConfig();
   void ShowAbout();
   void EditSettings();

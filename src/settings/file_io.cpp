@@ -13,6 +13,9 @@
 
 namespace {
 
+const char kUnreadable[] = "cannot be read";
+const char kUnwritable[] = "cannot be written";
+
 bool Fail(std::string* err, const std::string& path, const std::string& problem) {
   if (err) *err = path + ": " + problem;
   return false;
@@ -36,7 +39,7 @@ bool TooLarge(std::string* err, const std::string& path, size_t max_size) {
 bool ReadOpenFile(int fd, const std::string& path, std::string* contents, size_t max_size,
                   std::string* err) {
   struct stat info;
-  if (fstat(fd, &info) != 0) return FailErrno(err, path, "cannot be read", errno);
+  if (fstat(fd, &info) != 0) return FailErrno(err, path, kUnreadable, errno);
   if (!S_ISREG(info.st_mode)) return Fail(err, path, "is not a regular file");
   if (static_cast<uint64_t>(info.st_size) > max_size) return TooLarge(err, path, max_size);
   contents->reserve(info.st_size);
@@ -44,7 +47,7 @@ bool ReadOpenFile(int fd, const std::string& path, std::string* contents, size_t
   for (;;) {
     ssize_t n = read(fd, buffer, sizeof buffer);
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return FailErrno(err, path, "cannot be read", errno);
+    if (n < 0) return FailErrno(err, path, kUnreadable, errno);
     if (n == 0) return true;
     if (contents->size() + n > max_size) return TooLarge(err, path, max_size);
     contents->append(buffer, n);
@@ -147,7 +150,7 @@ bool WriteFileAtomic(const std::string& path, std::string_view contents, std::st
                      bool flush) {
   std::string temp;
   int fd = CreateTempBeside(path, &temp);
-  if (fd < 0) return FailErrno(err, path, "cannot be written", errno);
+  if (fd < 0) return FailErrno(err, path, kUnwritable, errno);
   KeepMode(fd, path);
   bool ok = WriteAll(fd, contents) && (!flush || fdatasync(fd) == 0);
   int error = errno;
@@ -155,12 +158,12 @@ bool WriteFileAtomic(const std::string& path, std::string_view contents, std::st
   if (ok && rename(temp.c_str(), path.c_str()) != 0) ok = false, error = errno;
   if (ok) return true;
   unlink(temp.c_str());
-  return FailErrno(err, path, "cannot be written", error);
+  return FailErrno(err, path, kUnwritable, error);
 }
 
 bool WriteSettingsFile(const std::string& path, std::string_view contents, std::string* err) {
   std::string target = LinkEnd(path);
-  if (target.empty()) return FailErrno(err, path, "cannot be written", ELOOP);
+  if (target.empty()) return FailErrno(err, path, kUnwritable, ELOOP);
   return WriteFileAtomic(target, contents, err);
 }
 

@@ -307,7 +307,7 @@ class FrmOptionsTest : public QObject {
     Trigger(dialog_.get(), "mnuAddCSSCONT");  // a folder cannot be read
     Trigger(dialog_.get(), "mnuAddCSSCONT");  // cancelled
     QCOMPARE(Code("txtStyleCode")->toPlainText(), "<STYLE><--.nua { color: red; }  ></STYLE>");
-    QCOMPARE(answers.Said(), QStringList{"Error|Unknown error loading file"});
+    QCOMPARE(answers.Said(), QStringList{"Error|" + tmp_->path() + ": is not a regular file"});
     QCOMPARE(answers.messages[0].icon, QMessageBox::Warning);
   }
 

@@ -4,9 +4,11 @@
     check_layers.py SRC_DIR
 
     settings <- pictures, pages <- run <- cli, gui
+    settings <- forms <- gui
 
 A layer includes its own headers and those of the layers below it, always as
-"layer/header.h". Only the windows (gui) include Qt, only kesto-cli CLI11,
+"layer/header.h". The front ends (cli, gui) reach the pictures only through
+run/, and only the windows (gui) include forms/ and Qt, only kesto-cli CLI11,
 and only the picture layer the picture libraries. Prints each include that
 goes against this as "file:line: message" and exits 1 when there is one.
 """
@@ -19,8 +21,9 @@ BELOW = {
     "pictures": {"settings", "pictures"},
     "pages": {"settings", "pages"},
     "run": {"settings", "pictures", "pages", "run"},
-    "cli": {"settings", "pictures", "pages", "run", "cli"},
-    "gui": {"settings", "pictures", "pages", "run", "mainwindow", "dialogs"},
+    "forms": {"settings", "forms"},
+    "cli": {"settings", "pages", "run", "cli"},
+    "gui": {"settings", "pages", "run", "forms", "mainwindow", "dialogs"},
 }
 # Library headers by the only layer that may include them.
 LIBRARIES = [
@@ -36,7 +39,7 @@ def layer_of(path):
     parts = path.parts
     if parts[0] == "engine" and len(parts) > 2:
         return parts[1]
-    if parts[0] in ("mainwindow", "dialogs") or parts == ("main.cpp",):
+    if parts[0] in ("mainwindow", "dialogs"):
         return "gui"
     return parts[0]
 

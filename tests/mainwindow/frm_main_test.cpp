@@ -3,14 +3,18 @@
 // the menus, the configuration files, the About box and signals from outside.
 #include "mainwindow/frm_main.h"
 
+#include <sys/resource.h>
+#include <sys/stat.h>
+
 #include <csignal>
 
 #include "dialogs/frm_about.h"
 #include "gui_answers.h"
 #include "mainwindow/close_on_signal.h"
-#include "pictures/vips_io.h"
+#include "run/picture_facts.h"
 #include "settings/advanced_config.h"
 #include "settings/express_config.h"
+#include "unprivileged.h"
 
 namespace {
 
@@ -97,7 +101,7 @@ class FrmMainTest : public QObject {
       QVERIFY(QFile::copy(KESTO_TEST_DATA "/" + QString(fixture), tmp_->filePath(path)));
     }
     QCOMPARE(Get<QListWidget>("lstFormats")->count(), 5);
-    ExtraFormats readable = ReadableExtraFormats();
+    ExtraFormats readable = ReadablePictureTypes();
     for (const ExtraFormatInfo& info : kExtraFormats)
       QCOMPARE(bool(Format(info.label)->flags() & Qt::ItemIsEnabled), readable.Has(info.format));
     Answers answers;
@@ -112,6 +116,20 @@ class FrmMainTest : public QObject {
     Click("cmdAddDir");
     QCOMPARE(Entries(), QStringList({tree + "/", tree + "/2024/Holidays/", tree + "/2025/"}));
     QCOMPARE(answers.option_texts, QStringList(3, "Add with subfolders"));
+    QString locked = tree + "/locked";  // folders that cannot be read are named in one box
+    QDir().mkpath(locked);
+    chmod(qPrintable(tmp_->path()), 0755);
+    chmod(qPrintable(locked), 0);
+    std::string said = RunUnprivileged([&] {
+      answers.paths = {tree};
+      answers.options = {true};
+      Click("cmdAddDir");
+      return answers.Said().join("\n").toStdString();
+    });
+    chmod(qPrintable(locked), 0700);
+    QCOMPARE(said, "Error|" + locked.toStdString() +
+                       ": the folder cannot be read (Permission denied); it is left out, and the "
+                       "folders in it");
   }
 
   void removeAndClearAskAndReport() {
@@ -411,7 +429,18 @@ class FrmMainTest : public QObject {
     refusing.show();
     QWidget other;  // not a main window
     other.show();
-    CloseOnSignals();
+    std::string err;
+    rlimit files, none = {0, 0};  // no file handle left, so no socket: said
+    getrlimit(RLIMIT_NOFILE, &files);
+    none.rlim_max = files.rlim_max;
+    setrlimit(RLIMIT_NOFILE, &none);
+    bool set_up = CloseOnSignals(&err);
+    setrlimit(RLIMIT_NOFILE, &files);
+    QVERIFY(!set_up);
+    QCOMPARE(err,
+             "SIGTERM, SIGINT and SIGHUP end the program without saving its state: no socket for "
+             "them (Too many open files)");
+    QVERIFY(CloseOnSignals(&err));
     QTimer::singleShot(0, [] { std::raise(SIGTERM); });
     MessageRequest question{QMessageBox::Question, "Q", "Sure?",
                             QMessageBox::Yes | QMessageBox::No};

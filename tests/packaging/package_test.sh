@@ -42,6 +42,8 @@ for f in bin/kesto bin/kesto-cli share/kesto/nd.ini share/kesto/default.tpl \
   [ -f "$USR/$f" ] || fail "the package lacks /usr/$f"
 done
 cmp "$USR/share/kesto/nd.ini" "$SRC/data/nd.ini" || fail "the shipped nd.ini differs from data/"
+grep -qx 'Copyright (c) KESTO authors' "$USR/share/doc/kesto/copyright" &&
+  grep -qx 'MIT License' "$USR/share/doc/kesto/copyright" || fail "no MIT copyright in the package"
 CLI=$USR/bin/kesto-cli
 
 step "kesto-cli from the unpacked root"

@@ -13,6 +13,7 @@
 #include "pages/picture_pages.h"
 #include "pages/picture_table.h"
 #include "pages/row_snippets.h"
+#include "pages/tags.h"
 #include "settings/text.h"
 
 namespace {
@@ -95,13 +96,13 @@ struct HeadNumbers {
 };
 
 std::string ReplacePageNumbers(const std::string& code, const HeadNumbers& numbers) {
-  return ReplaceAll(ReplaceAll(code, "[CURRENT PAGE NUMBER]", numbers.current), "[MAX PAGE NUMBER]",
+  return ReplaceAll(ReplaceAll(code, kCurrentPageNumberTag, numbers.current), kMaxPageNumberTag,
                     numbers.max);
 }
 
 void WriteGeneratedHead(const Directory& d, const HeadNumbers& numbers, PageText* page) {
   const AdvancedSettings& s = d.s;
-  std::string head = RemoveAllNoCase(ReplaceAll(s.HeaderCode, "[PAGE TITLE]", d.title), "</head>");
+  std::string head = RemoveAllNoCase(ReplaceAll(s.HeaderCode, kPageTitleTag, d.title), "</head>");
   page->Line(ReplacePageNumbers(head, numbers));
   if (IsOn(s.UseJava)) page->Line(s.JavaCode);
   if (IsOn(s.UseStyle)) page->Line(s.StyleCode + "\r\n");
@@ -109,7 +110,7 @@ void WriteGeneratedHead(const Directory& d, const HeadNumbers& numbers, PageText
   page->Line("</HEAD>");
   page->Line(s.BodyTag);
   if (IsOn(s.UseTitle))
-    page->Line(ReplacePageNumbers(ReplaceAll(s.PageTitleCode, "[PAGE TITLE]", d.title), numbers));
+    page->Line(ReplacePageNumbers(ReplaceAll(s.PageTitleCode, kPageTitleTag, d.title), numbers));
 }
 
 void WriteHead(Directory* d, int position, PageText* page) {

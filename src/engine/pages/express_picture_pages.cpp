@@ -76,12 +76,10 @@ std::string PicturePageText(const ExpressGallery& g, size_t first, size_t k) {
 
 void WritePicturePage(const ExpressGallery& g, size_t first, size_t k) {
   const Entry& entry = g.entries[k];
-  const char* replaced = IsLandingPage(entry.page_file)          ? "the folder's landing page"
-                         : IsIndexPage(entry.page_file, g.pages) ? "an index page"
-                                                                 : nullptr;
-  if (replaced) {
-    g.warnings->push_back(g.dir + "/" + entry.name + ": its picture page " + entry.page_file +
-                          " would replace " + replaced + "; it is not written");
+  std::string clash =
+      PicturePageClash(g.dir, entry.name, entry.page_file, IsIndexPage(entry.page_file, g.pages));
+  if (!clash.empty()) {
+    g.warnings->push_back(clash);
     return;
   }
   std::string error;

@@ -3,12 +3,13 @@
 #include <cmath>
 
 #include "pages/page_names.h"
+#include "pages/tags.h"
 #include "settings/text.h"
 
 namespace {
 
 std::string EntryCode(const std::string& code, const std::string& file_name, int position) {
-  return ReplaceAll(ReplaceAll(code, "[PAGE FILE NAME]", file_name), "[PAGE NUMBER]",
+  return ReplaceAll(ReplaceAll(code, kPageFileNameTag, file_name), kPageNumberTag,
                     NumText(position));
 }
 
@@ -42,14 +43,14 @@ std::string ReplaceNeighbour(const std::string& code, const char* tag, const Pag
 
 std::string LinkCode(const std::string& code, const PageMenu& menu, int page,
                      const AdvancedSettings& s) {
-  std::string link = ReplaceNeighbour(code, "[PREVIOUS PAGE]", menu, page - 1, s);
-  return ReplaceNeighbour(link, "[NEXT PAGE]", menu, page + 1, s);
+  std::string link = ReplaceNeighbour(code, kPreviousPageTag, menu, page - 1, s);
+  return ReplaceNeighbour(link, kNextPageTag, menu, page + 1, s);
 }
 
 std::string MenuFrame(const std::string& code, int page, const std::string& previous,
                       const std::string& next) {
-  std::string frame = ReplaceAll(code, "[CURRENT PAGE NUMBER]", NumText(page));
-  return ReplaceAll(ReplaceAll(frame, "[PREVIOUS LINK]", previous), "[NEXT LINK]", next);
+  std::string frame = ReplaceAll(code, kCurrentPageNumberTag, NumText(page));
+  return ReplaceAll(ReplaceAll(frame, kPreviousLinkTag, previous), kNextLinkTag, next);
 }
 
 }  // namespace

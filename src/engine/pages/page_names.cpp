@@ -29,6 +29,16 @@ bool IsLandingPage(std::string_view page_name) {
       [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
 }
 
+std::string PicturePageClash(const std::string& dir, const std::string& picture,
+                             const std::string& page_name, bool index_page) {
+  const char* replaced = IsLandingPage(page_name) ? "the folder's landing page"
+                         : index_page             ? "an index page"
+                                                  : nullptr;
+  if (!replaced) return "";
+  return dir + "/" + picture + ": its picture page " + page_name + " would replace " + replaced +
+         "; it is not written";
+}
+
 std::string ExpressPageFileName(int page) { return "page" + NumText(page) + ".html"; }
 
 std::string MakePageFileName(int number, const AdvancedSettings& s) {

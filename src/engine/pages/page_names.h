@@ -9,12 +9,8 @@
 
 #include "settings/records.h"
 
-/// The index page extensions HTMLExt chooses from, by its value "0" to "7".
-inline constexpr std::array<std::string_view, 8> kPageExtensions = {
-    ".html", ".htm", ".shtml", ".cgi", ".pl", ".asp", ".js", ".c"};
-
 /// The extensions of the old pages a mode deletes before writing its pages:
-/// all eight in Advanced mode, ".html", ".htm" and ".shtml" in Express mode.
+/// all eight of kPageExtensions in Advanced mode, ".html", ".htm" and ".shtml" in Express mode.
 std::span<const std::string_view> OldPageExtensions(bool advanced);
 
 /// Express thumbnails: "thumbs/sunset_tn.jpg" for "sunset.gif", and the one at
@@ -30,6 +26,12 @@ inline constexpr char kLandingPageName[] = "index.html";
 /// page of that name is written ("index.jpg" would take the folder's landing
 /// page); links to that picture lead to the picture itself instead.
 bool IsLandingPage(std::string_view page_name);
+
+/// Why the picture page `page_name` of the picture `dir`/`picture` is not
+/// written, or "" when it may be: it would replace the landing page, or an
+/// index page when `index_page`.
+std::string PicturePageClash(const std::string& dir, const std::string& picture,
+                             const std::string& page_name, bool index_page);
 
 /// "page1.html", "page2.html", ...
 std::string ExpressPageFileName(int page);

@@ -3,27 +3,27 @@
 #include "pages/html_text.h"
 #include "pages/page_names.h"
 #include "pages/page_output.h"
+#include "pages/tags.h"
 #include "pages/titles.h"
 #include "settings/text.h"
 
 namespace {
 
-// PrevThumbCode or NextThumbCode with its four tags ("[PREVIOUS IMAGE PATH]"
-// and so on, by `word`) filled in for `neighbour`.
-std::string NeighbourCode(const std::string& code, const std::string& word,
+// PrevThumbCode or NextThumbCode with its four `tags` filled in for `neighbour`.
+std::string NeighbourCode(const std::string& code, const NeighbourTags& tags,
                           const PictureEntry& neighbour, const std::string& thumb_path) {
-  std::string text = ReplaceAll(code, "[" + word + " IMAGE PATH]", "");
-  text = FillNameTag(text, "[" + word + " IMAGE FILE NAME]", PageLink(neighbour));
-  text = ReplaceAll(text, "[" + word + " THUMB PATH]", thumb_path);
-  return FillNameTag(text, "[" + word + " THUMB FILE NAME]", neighbour.thumb_name);
+  std::string text = ReplaceAll(code, tags.image_path, "");
+  text = FillNameTag(text, tags.image_file_name, PageLink(neighbour));
+  text = ReplaceAll(text, tags.thumb_path, thumb_path);
+  return FillNameTag(text, tags.thumb_file_name, neighbour.thumb_name);
 }
 
 std::string OwnTags(const std::string& template_text, const PictureEntry& picture,
                     const AdvancedSettings& s) {
-  std::string text = FillNameTag(template_text, "[IMAGE FILE NAME]", Trim(picture.file_name));
-  if (text.find("[IMAGE TITLE]") != std::string::npos)  // a title is made only when shown
-    text = FillNameTag(text, "[IMAGE TITLE]", PictureTitle(picture.file_name, false, s));
-  return ReplaceAll(text, "[FILE SIZE]", Trim(picture.size_kb));
+  std::string text = FillNameTag(template_text, kImageFileNameTag, Trim(picture.file_name));
+  if (text.find(kImageTitleTag) != std::string::npos)  // a title is made only when shown
+    text = FillNameTag(text, kImageTitleTag, PictureTitle(picture.file_name, false, s));
+  return ReplaceAll(text, kFileSizeTag, Trim(picture.size_kb));
 }
 
 }  // namespace
@@ -45,23 +45,20 @@ std::string PicturePageText(const std::string& template_text,
   std::string thumb_path = ThumbPathTag(s);
   std::string previous, next;
   if (k > place.first)
-    previous = NeighbourCode(s.PrevThumbCode, "PREVIOUS", table[k - 1], thumb_path);
+    previous = NeighbourCode(s.PrevThumbCode, kPreviousTags, table[k - 1], thumb_path);
   bool last_cell = static_cast<int64_t>(k - place.first) == place.per_page - 1;
   if (!last_cell && k + 1 < table.size())
-    next = NeighbourCode(s.NextThumbCode, "NEXT", table[k + 1], thumb_path);
+    next = NeighbourCode(s.NextThumbCode, kNextTags, table[k + 1], thumb_path);
   std::string text = OwnTags(template_text, table[k], s);
-  return ReplaceAll(ReplaceAll(text, "[NEXT THUMB]", next), "[PREV THUMB]", previous);
+  return ReplaceAll(ReplaceAll(text, kNextThumbTag, next), kPrevThumbTag, previous);
 }
 
 void WritePicturePage(const PicturePageSet& set, PicturePlace place, const AdvancedSettings& s) {
   const PictureEntry& picture = set.table[place.k];
-  const char* replaced = IsLandingPage(picture.page_name)           ? "the folder's landing page"
-                         : set.index_pages.count(picture.page_name) ? "an index page"
-                                                                    : nullptr;
-  if (replaced) {
-    set.warnings->push_back(set.dir + "/" + picture.file_name + ": its picture page " +
-                            picture.page_name + " would replace " + replaced +
-                            "; it is not written");
+  std::string clash = PicturePageClash(set.dir, picture.file_name, picture.page_name,
+                                       set.index_pages.count(picture.page_name));
+  if (!clash.empty()) {
+    set.warnings->push_back(clash);
     return;
   }
   std::string error;

@@ -39,13 +39,15 @@ std::string SpaceBeforeCapitals(std::string name) {
   return name;
 }
 
+const char kNegativeCut[] = "negative length in a name cut";
+
 std::string CharLeftChecked(const std::string& text, int64_t n) {
-  if (n < 0) throw PageError("negative length in a name cut");
+  if (n < 0) throw PageError(kNegativeCut);
   return CharLeft(text, n);
 }
 
 std::string CharRightChecked(const std::string& text, int64_t n) {
-  if (n < 0) throw PageError("negative length in a name cut");
+  if (n < 0) throw PageError(kNegativeCut);
   return CharRight(text, n);
 }
 

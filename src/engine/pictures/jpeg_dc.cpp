@@ -7,6 +7,8 @@
 
 namespace {
 
+const char kEndsEarly[] = "JPEG data ends early";
+
 constexpr uint8_t kEoi = 0xD9, kSos = 0xDA, kDht = 0xC4, kDri = 0xDD;
 constexpr int kMaxLevel = 32767;
 constexpr int kMaxPointTransform = 13;
@@ -307,7 +309,7 @@ bool Segment(const uint8_t* data, size_t size, size_t* pos, Decoder* d, std::str
   size_t length = *pos + 4 <= size ? ReadBigEndian(data + *pos + 2, 2) : 0;
   size_t end = *pos + 2 + length;
   if (length < 2 || end > size) {
-    *err = "JPEG data ends early";
+    *err = kEndsEarly;
     return false;
   }
   const uint8_t* payload = data + *pos + 4;
@@ -333,7 +335,7 @@ bool DecodeDcScans(const uint8_t* data, size_t size, const DcFrame& frame, Raste
   Decoder d = MakeDecoder(frame);
   for (size_t pos = NextMarker(data, size, 2);; pos = NextMarker(data, size, pos)) {
     if (pos + 1 >= size) {
-      *err = "JPEG data ends early";
+      *err = kEndsEarly;
       return false;
     }
     if (data[pos + 1] == kEoi) break;

@@ -45,8 +45,6 @@ int64_t WholePixels(float side) {
   return std::max<int64_t>(1, RoundHalfEven(side));
 }
 
-bool ValidSide(int64_t side) { return side >= 1 && side <= kMaxThumbSide; }
-
 // The size check shared by every reader: the pixel limit, then the
 // arithmetic on the upright picture, one size per output handed back in
 // stored orientation. A double that cannot be made is marked in *left_out and
@@ -66,7 +64,7 @@ SizePlan MakePlan(int64_t target, const ThumbOptions& options,
     for (size_t i = 0; i < outputs.size(); ++i) {
       int scale = outputs[i].scale;
       ThumbSize size{computed.width * scale, computed.height * scale};
-      bool valid = ValidSide(size.width) && ValidSide(size.height);
+      bool valid = ValidThumbSide(size.width) && ValidThumbSide(size.height);
       if (scale > 1 && (!valid || size.width > upright.width || size.height > upright.height)) {
         (*left_out)[i] = true;
         continue;
@@ -178,7 +176,7 @@ std::vector<std::string> RenderThumbnails(const std::string& picture,
   DecodedPicture decoded;
   std::string err;
   bool read = false;
-  if (!ValidSide(target))
+  if (!ValidThumbSide(target))
     err = "thumbnail size " + NumText(target) + " is out of range";
   else
     read = ReadPicture(picture, formats, MakePlan(target, options, outputs, &left_out), &decoded,
@@ -212,7 +210,7 @@ int64_t ThumbTarget(const ThumbOptions& options) {
 }
 
 ThumbSize ComputeThumbSize(ThumbSize source, int64_t target, const ThumbOptions& options) {
-  if (source.width < 1 || source.height < 1 || !ValidSide(target)) return {};
+  if (source.width < 1 || source.height < 1 || !ValidThumbSide(target)) return {};
   ResizeBy by = EffectiveResize(options);
   if (by == ResizeBy::kBoth) {
     return {WholePixels(static_cast<float>(Val(options.Width))),

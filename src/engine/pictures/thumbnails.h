@@ -9,11 +9,6 @@
 #include "settings/picture_formats.h"
 #include "settings/records.h"
 
-enum class ResizeBy { kHeight, kWidth, kBoth };
-
-/// The resize method in force: "Width" and "Both" as written, anything else Height.
-ResizeBy EffectiveResize(const ThumbOptions& options);
-
 /// The size the run passes for every picture: the Height box when resizing by
 /// height, else the Width box, read as a number and rounded half to even.
 int64_t ThumbTarget(const ThumbOptions& options);

@@ -5,8 +5,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <optional>
 #include <set>
+#include <system_error>
 
 #include "pages/picture_list.h"
 #include "pictures/jpeg_io.h"
@@ -164,7 +166,12 @@ void CleanOrphanThumbs(const std::string& thumb_dir, const std::string& picture_
   // picture restored meanwhile keeps its thumbnail, and a file put in a
   // thumbnail's place is not the program's own.
   std::set<std::string> pictures = FileNamesNoCase(picture_dir);
-  for (const std::string& name : orphans)
-    if (IsOrphan(folder.fd(), name, naming, formats, pictures))
-      unlinkat(folder.fd(), name.c_str(), 0);  // a file that cannot go is passed over
+  for (const std::string& name : orphans) {
+    if (!IsOrphan(folder.fd(), name, naming, formats, pictures) ||
+        unlinkat(folder.fd(), name.c_str(), 0) == 0)
+      continue;
+    std::string reason = std::generic_category().message(errno);
+    host->Warn(VisibleControls(thumb_dir + "/" + name + ": the thumbnail cannot be deleted (" +
+                               reason + ")"));
+  }
 }

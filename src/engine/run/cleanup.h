@@ -25,7 +25,8 @@ std::string DeleteListText(const std::string& thumb_dir, const std::vector<std::
 
 /// Lists the orphans, asks `host` when there are any, and on confirmation
 /// deletes each listed thumbnail that is still an orphan, and still the
-/// program's own, when tested afresh just before its deletion.
+/// program's own, when tested afresh just before its deletion. One that
+/// cannot be deleted stays, and `host` is warned.
 /// Does nothing when `picture_dir` does not exist.
 void CleanOrphanThumbs(const std::string& thumb_dir, const std::string& picture_dir,
                        const ThumbNaming& naming, RunHost* host, ExtraFormats formats = {});

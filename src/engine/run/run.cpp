@@ -41,6 +41,10 @@ struct Mode {
 // visibly, so that no file name can forge a line.
 void Warn(RunHost* host, const std::string& text) { host->Warn(VisibleControls(text)); }
 
+void WarnNoThumbnail(RunHost* host, const ThumbTask& task, const std::string& why) {
+  Warn(host, "no thumbnail of " + task.picture + ": " + why);
+}
+
 // Turns the thumbnail batch's events into the host's progress display and
 // remembers a STOP until the driver acts on it.
 class Progress : public ThumbListener {
@@ -55,7 +59,7 @@ class Progress : public ThumbListener {
   void Finished(const ThumbTask& task, bool, const std::string& error) override {
     ++state_.value;
     host_->ShowProgress(state_);
-    if (!error.empty()) Warn(host_, "no thumbnail of " + task.picture + ": " + error);
+    if (!error.empty()) WarnNoThumbnail(host_, task, error);
   }
   bool Poll() override { return stopped_ = stopped_ || host_->PollStop(); }
 
@@ -156,8 +160,7 @@ bool RunDirectory(size_t index, const RunInput& input, const Mode& mode, RunHost
   std::string thumb_dir = ThumbFolder(current, mode, host);
   std::vector<ThumbTask> kept;
   std::vector<ThumbTask> due = PlanThumbnails(current, thumb_dir, pictures, mode.naming, &kept);
-  for (const ThumbTask& task : kept)
-    Warn(host, "no thumbnail of " + task.picture + ": " + KeptFileError(task.thumb_path));
+  for (const ThumbTask& task : kept) WarnNoThumbnail(host, task, KeptFileError(task.thumb_path));
   Progress progress(host, FirstProgress(index, input, current, due.size(), mode.advanced));
   if (!due.empty()) progress.Show();
   // STOP is looked at before a picture: later folders without pictures are
@@ -167,7 +170,7 @@ bool RunDirectory(size_t index, const RunInput& input, const Mode& mode, RunHost
                                                       input.workers, &progress, input.formats))
     report->CorruptedFiles += VisibleControls(picture) + "\r\n";
   if (progress.stopped()) return false;
-  if (mode.delete_html) DeleteOldHtml(current, mode.advanced);
+  if (mode.delete_html) DeleteOldHtml(current, mode.advanced, host);
   WritePages(current, pictures, mode, host, stop);
   if (mode.clean_house) CleanOrphanThumbs(thumb_dir, current, mode.naming, host, input.formats);
   return true;
@@ -215,7 +218,7 @@ std::string StripTrailingSlashes(const std::string& path) {
   return end == std::string::npos ? "" : path.substr(0, end + 1);
 }
 
-void DeleteOldHtml(const std::string& dir, bool advanced) {
+void DeleteOldHtml(const std::string& dir, bool advanced, RunHost* host) {
   std::error_code ec;
   std::vector<std::string> doomed;
   for (fs::directory_iterator it(dir.empty() ? "/" : dir, ec), end; !ec && it != end;
@@ -227,15 +230,17 @@ void DeleteOldHtml(const std::string& dir, bool advanced) {
     if (HasOldPageExtension(name, advanced) && PathHoldsOldPageExtension(path, advanced))
       doomed.push_back(path);
   }
-  for (const std::string& path : doomed) fs::remove(path, ec);
+  for (const std::string& path : doomed)
+    if (!fs::remove(path, ec) && ec)
+      Warn(host, path + ": the old page cannot be deleted (" + ec.message() + ")");
 }
 
 std::string ThumbSizeError(const ThumbOptions& thumbs) {
   auto side_error = [](const char* field, const std::string& value) -> std::string {
     int64_t side = RoundHalfEven(Val(value));
-    if (side >= 1 && side <= kMaxThumbSide) return "";
+    if (ValidThumbSide(side)) return "";
     return std::string(field) + " is \"" + VisibleControls(value) +
-           "\": a thumbnail side must be from 1 to 32767 pixels";
+           "\": a thumbnail side must be from 1 to " + NumText(kMaxThumbSide) + " pixels";
   };
   ResizeBy by = EffectiveResize(thumbs);
   std::string error = by == ResizeBy::kWidth ? "" : side_error("Height", thumbs.Height);

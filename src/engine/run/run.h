@@ -56,5 +56,6 @@ std::string FullPath(const std::string& path);
 std::string StripTrailingSlashes(const std::string& path);
 
 /// Deletes the files of `dir` that match the old-page extensions of the mode
-/// and whose full path holds one of them. A file that cannot go is passed over.
-void DeleteOldHtml(const std::string& dir, bool advanced);
+/// and whose full path holds one of them. A file that cannot go stays, and
+/// `host` is warned.
+void DeleteOldHtml(const std::string& dir, bool advanced, RunHost* host);

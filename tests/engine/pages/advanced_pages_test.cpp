@@ -5,12 +5,14 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <span>
 
 #include "pages/index_table.h"
 #include "pages/page_menu.h"
 #include "pages/page_names.h"
 #include "pages/picture_pages.h"
 #include "pages/row_snippets.h"
+#include "pages/tags.h"
 #include "settings/record_fields.h"
 #include "settings/text.h"
 #include "temp_folder.h"
@@ -162,6 +164,42 @@ TEST(AdvancedPagesTest, PagesMatchGoldenPages) {
     ASSERT_FALSE(expected.empty());
     EXPECT_EQ(written.pages, expected);
     EXPECT_EQ(written.told, ReplaceAll(c.told, "{in}", in));
+  }
+}
+
+// Every tag a palette offers for a piece of code is filled where that code is
+// written: index pages with a menu, neighbours and picture pages.
+TEST(AdvancedPagesTest, EveryTagThePalettesOfferIsFilled) {
+  const struct {
+    const char* field;
+    std::span<const char* const> tags;
+  } offers[] = {{"CellCode", kCellCodeTags},
+                {"HeaderCode", kTitleCodeTags},
+                {"PageTitleCode", kTitleCodeTags},
+                {"CodeBeforeMenu", kMenuFrameTags},
+                {"CodeAfterMenu", kMenuFrameTags},
+                {"MenuCode", kMenuCellTags},
+                {"LinkInact", kMenuCellTags},
+                {"Next", kNextLinkTags},
+                {"Prev", kPrevLinkTags},
+                {"NextThumbCode", kNextThumbCodeTags},
+                {"PrevThumbCode", kPrevThumbCodeTags},
+                {"TmplAddy", kTemplateTags}};
+  TempFolder in;
+  std::string lines = "Rows=1\nCols=2\nUseLinkInact=1\nInactAuto=0\nUseTmpl=1";
+  for (const auto& offer : offers) {
+    std::string code = std::string("<") + offer.field + ">";
+    for (const char* tag : offer.tags) code += tag;
+    if (offer.field == std::string("TmplAddy")) in.Write("t.tpl", code), code = in.Path("t.tpl");
+    lines += std::string("\n") + offer.field + "=" + code;
+  }
+  AdvancedSettings s;
+  Assign(kAdvancedFields, lines, &s);
+  std::string pages;
+  for (const auto& [name, page] : PagesFor(s, First(4)).pages) pages += page;
+  for (const auto& offer : offers) {
+    EXPECT_NE(pages.find(std::string("<") + offer.field + ">"), pages.npos) << offer.field;
+    for (const char* tag : offer.tags) EXPECT_EQ(pages.find(tag), pages.npos) << offer.field << tag;
   }
 }
 

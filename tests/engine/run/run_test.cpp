@@ -19,6 +19,7 @@
 #include <utility>
 #include <vector>
 
+#include "forms/settings_transfer.h"
 #include "pages/tree_index.h"
 #include "pictures/jpeg_io.h"
 #include "pictures/thumbnails.h"
@@ -27,7 +28,6 @@
 #include "run/run_report_text.h"
 #include "run/tree.h"
 #include "settings/record_fields.h"
-#include "settings/settings_transfer.h"
 #include "settings/text.h"
 #include "temp_folder.h"
 #include "unprivileged.h"
@@ -239,10 +239,10 @@ TEST_F(RunTest, RelativeFoldersAreTakenFromTheWorkingFolder) {
 TEST_F(RunTest, OldPagesGoByModeMasks) {
   for (const char* name : {"readme.js", "index.HTML", "x.shtml", "keep.txt", "a.asp", "b.c"})
     temp_.Write(std::string("pics/") + name, "x");
-  DeleteOldHtml(pics_, false);
+  DeleteOldHtml(pics_, false, &host_);
   // index.HTML: the mask matches, the path holds no ".html"
   EXPECT_EQ(Listing(pics_), (Names{"a.asp", "b.c", "index.HTML", "keep.txt", "readme.js"}));
-  DeleteOldHtml(pics_, true);
+  DeleteOldHtml(pics_, true, &host_);
   EXPECT_EQ(Listing(pics_), (Names{"index.HTML", "keep.txt"}));
 }
 
@@ -656,6 +656,27 @@ TEST_F(CleanupTest, AsksAndDeletesOnlyOrphansStillOrphaned) {
                                     "/Sea_tn.jpg\r\n" + thumbs + "/Sky_tn.jpg\r\n");
   EXPECT_EQ(Listing(thumbs),
             (Names{"Beach_tn.jpg", "Lake_tn.jpg", "Late_tn.jpg", "Sky_tn.jpg", "notes.jpg"}));
+}
+
+// Old pages and thumbnails in folders the run may not change stay, each told.
+TEST_F(CleanupTest, FilesThatCannotBeDeletedAreTold) {
+  std::string thumbs = Dir("pics/thumbs");
+  temp_.Write("pics/old.htm", "x");
+  WriteFile(thumbs + "/gone_tn.jpg", Marked());
+  chmod(temp_.path().c_str(), 0755);
+  for (const std::string& dir : {pics_, thumbs}) chmod(dir.c_str(), 0555);
+  std::string told = RunUnprivileged([&] {
+    DeleteOldHtml(pics_, false, &host_);
+    CleanOrphanThumbs(thumbs, pics_, ThumbNaming(), &host_);
+    std::string text;
+    for (const std::string& warning : host_.warnings) text += warning + "\n";
+    return text;
+  });
+  for (const std::string& dir : {pics_, thumbs}) chmod(dir.c_str(), 0755);
+  EXPECT_EQ(told, pics_ + "/old.htm: the old page cannot be deleted (Permission denied)\n" +
+                      thumbs +
+                      "/gone_tn.jpg: the thumbnail cannot be deleted (Permission denied)\n");
+  EXPECT_TRUE(Exists(pics_ + "/old.htm") && Exists(thumbs + "/gone_tn.jpg"));
 }
 
 // Pictures of the user's that are named like thumbnails, beside the pictures

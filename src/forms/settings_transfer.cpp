@@ -1,9 +1,9 @@
-#include "settings/settings_transfer.h"
+#include "forms/settings_transfer.h"
 
 #include <algorithm>
 #include <utility>
 
-#include "settings/snipplet_rows.h"
+#include "forms/snipplet_rows.h"
 #include "settings/text.h"
 
 namespace {
@@ -34,11 +34,12 @@ void FillValue(const Binding<Record>& b, const std::string& value, Control* c) {
   else if (b.kind == kColour)
     c->colour = ColourValue(value);
   else
-    c->text = b.trimming == Trimming::kOnFill ? Trim(value) : value;
+    c->text = b.rule == FieldRule::kTrimOnFill ? Trim(value) : value;
   if (c->text.empty() && b.when_empty) c->text = b.when_empty;
 }
 
-// One field into its control; false when a strict check box gets no number.
+// One field into its control; false when a check box that takes only
+// numbers gets none.
 template <typename Record>
 bool Fill(const Binding<Record>& b, const Record& record, Control* c, std::string* err) {
   if (b.flag) {
@@ -46,7 +47,7 @@ bool Fill(const Binding<Record>& b, const Record& record, Control* c, std::strin
     return true;
   }
   const std::string& value = record.*b.text;
-  if (b.strict && !IsNumber(value)) {
+  if (b.rule == FieldRule::kNumber && !IsNumber(value)) {
     if (err) *err = std::string(b.field) + " is not a number: \"" + value + "\"";
     return false;
   }
@@ -68,7 +69,7 @@ void Commit(const Binding<Record>& b, const Control& c, Record* record) {
   else if (b.kind == kColour)
     field = NumText(c.colour);
   else
-    field = b.trimming == Trimming::kOnCommit ? Trim(OneLine(c.text)) : OneLine(c.text);
+    field = b.rule == FieldRule::kTrimOnCommit ? Trim(OneLine(c.text)) : OneLine(c.text);
 }
 
 template <typename Record, size_t N>
@@ -142,8 +143,8 @@ std::string ChosenFontName(const Control& fonts) {
 Form NewAdvancedForm() {
   Form form;
   AddControls(kAdvancedBindings, &form);
-  form["cboHTMLExt"].entries = kPageExtensionEntries;
-  form["cboPatternIndex"].entries = kAdvancedPatternEntries;
+  form["cboHTMLExt"].entries = {kPageExtensions.begin(), kPageExtensions.end()};
+  form["cboPatternIndex"].entries = kNamePatternEntries;
   form["cboFNameReplaceLoc"].entries = kReplaceLocationEntries;
   form["cboBots"].entries = kRobotsEntries;
   form["lstRows"].kind = kRowList;
@@ -167,7 +168,9 @@ Form NewExpressForm(const ExpressSettings& record, std::vector<std::string> font
   std::sort(fonts.begin(), fonts.end());
   form["cboFonts"].entries = std::move(fonts);
   form["cboPixelPercent"].entries = kPixelPercentEntries;
-  form["cboPatternIndex"].entries = kExpressPatternEntries;
+  std::vector<std::string>& patterns = form["cboPatternIndex"].entries;
+  patterns = kNamePatternEntries;
+  patterns.insert(patterns.begin(), "Select Pattern");  // entry 0: none chosen
   ExpressSettings first;
   SetOptionsExp(&first, &form);
   CheckExpressMenus(record, &form);

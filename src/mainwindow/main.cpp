@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <clocale>
+#include <cstdio>
 
 #include "dialogs/message_box.h"
 #include "mainwindow/close_on_signal.h"
@@ -43,11 +44,13 @@ int main(int argc, char** argv) {
   parser.addVersionOption();
   parser.addOption({"state-dir", "The folder of nd.ini and the autosaves.", "DIR"});
   parser.process(app);
-  CloseOnSignals();  // a session that ends saves the state as a close does
+  std::string folder, err;
+  // A session that ends saves the state as a close does; where it cannot,
+  // the terminal is told (a message box would stop every start for it).
+  if (!CloseOnSignals(&err)) std::fprintf(stderr, "kesto: %s\n", err.c_str());
 
   QString named = parser.isSet("state-dir") ? parser.value("state-dir")
                                             : qEnvironmentVariable("KESTO_STATE_DIR");
-  std::string folder, err;
   if (!FindStateFolder(named, &folder, &err)) {
     ShowMessage(nullptr,
                 {QMessageBox::Critical, "Error!", QString::fromStdString(err), QMessageBox::Ok});

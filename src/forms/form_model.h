@@ -41,12 +41,18 @@ using Form = std::map<std::string, Control>;
 /// a value outside the entries leaves no entry chosen and an empty text.
 void ChooseEntry(double value, Control* list);
 
-/// When a field's text is trimmed of blanks on its way between record and form.
-enum class Trimming { kNone, kOnCommit, kOnFill };
+/// What happens to a field's text on its way between record and form.
+enum class FieldRule {
+  kAsIs,
+  kTrimOnCommit,  // trimmed of blanks when the dialog commits
+  kTrimOnFill,    // trimmed when the form is filled
+  kNumber,        // a check box whose field must be a number to fill the form
+};
 
-/// One settings field and the control that edits it. Switches use `flag`,
-/// every other field `text` (a check box as "1"/"0", a list as its index, a
-/// colour as its decimal value).
+/// One settings field and the control that edits it, as the field lists
+/// (settings/advanced_fields.h, settings/express_fields.h) declare them.
+/// Switches use `flag`, every other field `text` (a check box as "1"/"0", a
+/// list as its index, a colour as its decimal value).
 template <typename Record>
 struct Binding {
   const char* field;
@@ -54,9 +60,8 @@ struct Binding {
   bool Record::*flag;
   const char* control;
   ControlKind kind;
-  Trimming trimming = Trimming::kNone;
+  FieldRule rule = FieldRule::kAsIs;
   const char* when_empty = nullptr;  // what the form shows for an empty field
-  bool strict = false;               // a check box whose field must be a number
 };
 
 /// The fields of frmOptions, in record order: every field of AdvancedSettings
@@ -72,9 +77,7 @@ extern const std::array<Binding<AdvancedSettings>, 2> kThumbCodeBindings;
 extern const std::array<Binding<ExpressSettings>, 36> kExpressBindings;
 
 /// Entries of the dialogs' drop-down lists.
-extern const std::vector<std::string> kPageExtensionEntries;    // cboHTMLExt
-extern const std::vector<std::string> kAdvancedPatternEntries;  // frmOptions cboPatternIndex
+extern const std::vector<std::string> kNamePatternEntries;      // cboPatternIndex
 extern const std::vector<std::string> kReplaceLocationEntries;  // cboFNameReplaceLoc
 extern const std::vector<std::string> kRobotsEntries;           // cboBots
 extern const std::vector<std::string> kPixelPercentEntries;     // cboPixelPercent
-extern const std::vector<std::string> kExpressPatternEntries;   // frmOptions2 cboPatternIndex

@@ -11,12 +11,8 @@
 #include <string>
 #include <string_view>
 
-#include "settings/form_model.h"
+#include "forms/form_model.h"
 #include "settings/records.h"
-
-/// The question Clear All asks (Yes/No, question icon) before it clears.
-inline constexpr std::string_view kClearAllQuestion = "Are you like sure and all?";
-inline constexpr std::string_view kClearAllTitle = "Whoa, horsy!";
 
 /// The list holds at most this many rows, so a row number fits its entry.
 inline constexpr int kMaxSnippletRows = 9999;

@@ -1,4 +1,4 @@
-#include "settings/snipplet_rows.h"
+#include "forms/snipplet_rows.h"
 
 #include <gtest/gtest.h>
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "settings/dialog_rules.h"
-#include "settings/form_model.h"
+#include "forms/dialog_rules.h"
+#include "forms/form_model.h"
 #include "settings/records.h"
 
 /// Which dialogs have been committed: the Settings command refills those.

@@ -1,4 +1,4 @@
-#include "settings/dialog_rules.h"
+#include "forms/dialog_rules.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "settings/settings_transfer.h"
+#include "forms/settings_transfer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "settings/session.h"
+#include "forms/session.h"
 
 #include <gtest/gtest.h>
 

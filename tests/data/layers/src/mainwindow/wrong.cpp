@@ -1,0 +1,3 @@
+// A window reaching past run/ into the pictures.
+#include "forms/session.h"
+#include "pictures/thumb_size.h"

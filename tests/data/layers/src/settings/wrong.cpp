@@ -1,0 +1,2 @@
+// The settings reaching up into the dialogs' model.
+#include "forms/form_model.h"
