@@ -176,10 +176,10 @@ void frmMain::AskForDirectory() {
 
 void frmMain::AddTree(const QString& root) {
   TreeRules rules = RunTreeRules(Advanced(), session_.advanced, formats_->ForRun());
-  std::vector<std::string> warnings;
+  std::vector<TreeWarning> warnings;
   for (const std::string& folder : PictureTree(S(root), rules, &warnings)) AddDirectory(Q(folder));
   QStringList unread;  // folders that cannot be read, in one box
-  for (const std::string& warning : warnings) unread << Q(VisibleControls(warning));
+  for (const TreeWarning& warning : warnings) unread << Q(VisibleControls(warning.text));
   if (!unread.isEmpty()) ShowError(this, unread.join('\n'));
 }
 
