@@ -57,6 +57,7 @@ struct ExpressGallery {
   Look look;
   PageWarnings* warnings;
   MenuLinks menu{};
+  std::string viewer_pictures{};  // with the viewer: ViewerPictures()
 };
 
 /// Appends the texts and a CR LF: one line written to a page.

@@ -1,5 +1,6 @@
 #include "pages/express_picture_pages.h"
 
+#include "pages/express_viewer.h"
 #include "pages/page_names.h"
 #include "settings/text.h"
 
@@ -37,12 +38,14 @@ void WriteNeighbours(std::string* out, const ExpressGallery& g, size_t first, si
   Write(out, kCrLf, "<hr width=100%>", kCrLf);
 }
 
-// The way back: "Close Window" for a pop-up, "Home" for a page opened in place.
+// The way back: "Close Window" for a pop-up, "Home" for a page opened in place
+// (the viewer opens picture pages in place when the script does not run).
 void WriteWayBack(std::string* out, const Look& look) {
   const std::string& target = look.s.ExpressLinkTarget;
-  const char* link = target == "java"   ? "<a href=\"#\" OnClick=\"self.close()\">Close Window</a>"
-                     : target == "same" ? "<a href=\"page1.html\">Home</a>"
-                                        : nullptr;
+  bool in_place = target == "same" || UsesViewer(look.s);
+  const char* link = target == "java" ? "<a href=\"#\" OnClick=\"self.close()\">Close Window</a>"
+                     : in_place       ? "<a href=\"page1.html\">Home</a>"
+                                      : nullptr;
   if (link) Write(out, kCrLf, kCrLf, "<hr width=100%><BR>", kCrLf, look.font_open, link, kCrLf);
 }
 

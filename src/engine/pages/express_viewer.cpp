@@ -1,0 +1,76 @@
+#include "pages/express_viewer.h"
+
+#include <cstdio>
+
+#include "pages/titles.h"
+#include "settings/text.h"
+#include "settings/utf8.h"
+
+namespace {
+
+void AppendHex(const char* format, unsigned value, std::string* out) {
+  char hex[8];
+  std::snprintf(hex, sizeof hex, format, value);
+  out->append(hex);
+}
+
+bool IsUnreserved(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
+         c == '_' || c == '.' || c == '~';
+}
+
+// A JSON string of valid UTF-8 text that no HTML reader takes for markup.
+void AppendJsonString(std::string_view text, std::string* out) {
+  out->push_back('"');
+  for (char c : text) {
+    auto byte = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      out->push_back('\\');
+      out->push_back(c);
+    } else if (byte < 0x20 || c == '<' || c == '>' || c == '&') {
+      AppendHex("\\u%04x", byte, out);
+    } else {
+      out->push_back(c);
+    }
+  }
+  out->push_back('"');
+}
+
+std::string Title(const Look& look, const Entry& entry) {
+  return ReplaceBrokenBytes(GuessesName(look) ? GuessTitle(Trim(entry.name), look.pattern)
+                                              : entry.name);
+}
+
+}  // namespace
+
+bool UsesViewer(const ExpressSettings& settings) { return settings.ExpressLinkTarget == "viewer"; }
+
+std::string ViewerKey(std::string_view name) {
+  std::string key;
+  for (char c : name)
+    if (IsUnreserved(c))
+      key.push_back(c);
+    else
+      AppendHex("%%%02X", static_cast<unsigned char>(c), &key);
+  return key;
+}
+
+std::string ViewerPictures(const std::vector<Entry>& entries, const Look& look, int64_t per_page) {
+  std::string out = "[";
+  for (size_t k = 0; k < entries.size(); ++k) {
+    out += k == 0 ? "[\"" : ",\r\n[\"";
+    out += ViewerKey(entries[k].name) + "\",";
+    AppendJsonString(Title(look, entries[k]), &out);
+    out += "," + std::to_string(static_cast<int64_t>(k) / per_page + 1) + "]";
+  }
+  return out + "]";
+}
+
+std::string ViewerStyleElement() { return "<style>" + std::string(ViewerStyle()) + "</style>"; }
+
+void WriteViewer(std::string* out, const std::string& pictures, int page) {
+  Write(out,
+        "<script type=\"application/json\" id=\"kesto-pictures\">{\"page\":", std::to_string(page),
+        ",\"pictures\":", pictures, "}</script>");
+  Write(out, "<script>", ViewerScript(), "</script>");
+}
