@@ -263,7 +263,8 @@ int ConfigShowCommand(const std::string& path, std::FILE* out, std::FILE* err) {
     PrintFields(run.advanced_settings, kAdvancedFields, out);
   } else {
     PrintFields(run.express_settings, kExpressFields, out);
-    std::fprintf(out, "ExpressHiDpi=%s\n", run.express_settings.ExpressHiDpi.c_str());
+    for (const OptInKey& key : kExpressOptIns)
+      std::fprintf(out, "%s=%s\n", key.name, (run.express_settings.*key.text).c_str());
   }
   return 0;
 }

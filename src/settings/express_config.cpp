@@ -48,8 +48,9 @@ std::string UpdateExpressConfig(std::string_view old_text, const ExpressSettings
   for (const RecordField<ExpressSettings>& f : kExpressFields)
     entries.emplace_back(f.name, f.text ? settings.*f.text : BooleanText(settings.*f.flag));
   IniDocument ini = ParseIni(old_text);
-  if (IsOn(settings.ExpressHiDpi) || IniGet(ini, kSection, "ExpressHiDpi") != kNoValue)
-    entries.emplace_back("ExpressHiDpi", settings.ExpressHiDpi);
+  for (const OptInKey& key : kExpressOptIns)
+    if (IsOn(settings.*key.text) || IniGet(ini, kSection, key.name) != kNoValue)
+      entries.emplace_back(key.name, settings.*key.text);
   IniSetAll(&ini, kSection, entries);
   return IniText(ini);
 }
@@ -60,8 +61,10 @@ bool ParseExpressConfig(std::string_view text, ExpressSettings* settings, ThumbO
   if (!ParseThumbOptions(keys, thumbs, err)) return false;
   for (const RecordField<ExpressSettings>& f : kExpressFields)
     if (!ParseField(keys, f, settings, err)) return false;
-  std::string hidpi = IniLookup(keys, "ExpressHiDpi");
-  settings->ExpressHiDpi = hidpi == kNoValue ? "0" : hidpi;
+  for (const OptInKey& key : kExpressOptIns) {
+    std::string value = IniLookup(keys, key.name);
+    settings->*key.text = value == kNoValue ? "0" : value;
+  }
   return true;
 }
 

@@ -1,4 +1,4 @@
-// Every field of ExpressSettings but ExpressHiDpi, once, in the key order of
+// Every field of ExpressSettings but the opt-in keys, once, in the key order of
 // a .cfe file; each name is also its key there. Read as advanced_fields.h is,
 // with the controls of frmOptions2:
 //

@@ -38,7 +38,18 @@ struct ExpressSettings {
   // A second thumbnail at twice the size for sharp screens, "1" or "0". Not
   // among kExpressFields: a .cfe holds the key only when it asks for it.
   std::string ExpressHiDpi = "0";
+  // Index pages that reflow to the screen's width, "1" or "0"; also opt-in.
+  std::string ExpressResponsive = "0";
 };
+
+/// The opt-in keys of ExpressSettings, in the order they follow the others.
+struct OptInKey {
+  const char* name;
+  std::string ExpressSettings::*text;
+};
+inline constexpr std::array<OptInKey, 2> kExpressOptIns = {
+    {{"ExpressHiDpi", &ExpressSettings::ExpressHiDpi},
+     {"ExpressResponsive", &ExpressSettings::ExpressResponsive}}};
 
 #undef TEXT
 #undef NP_TEXT

@@ -96,6 +96,12 @@ void FindDoubles(const std::string& dir, std::vector<Entry>* entries) {
   }
 }
 
+void FindThumbSizes(const std::string& dir, std::vector<Entry>* entries) {
+  for (Entry& entry : *entries)
+    entry.thumb_size = JpegSize(dir + "/" + kExpressThumbFolder + "/" + BaseName(entry.name) +
+                                kExpressAffix + ".jpg");
+}
+
 bool ShowsName(const Look& look) { return IsOn(look.s.ExpressShowName); }
 
 bool GuessesName(const Look& look) { return ShowsName(look) && IsOn(look.s.ExpressGuessName); }
@@ -109,6 +115,12 @@ std::string HiDpiAttributes(const Look& look, const Entry& entry) {
   if (entry.double_url.empty()) return " loading=\"lazy\"";
   return " srcset=\"" + std::string(kExpressThumbFolder) + "/" + entry.double_url +
          " 2x\" loading=\"lazy\"";
+}
+
+std::string SizeAttributes(const Look& look, const Entry& entry) {
+  if (!IsOn(look.s.ExpressResponsive) || entry.thumb_size.width == 0) return "";
+  return " width=" + std::to_string(entry.thumb_size.width) +
+         " height=" + std::to_string(entry.thumb_size.height);
 }
 
 void WriteRights(std::string* out, const Look& look) {

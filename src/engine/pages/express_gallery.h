@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "pages/jpeg_size.h"
 #include "pages/page_output.h"
 #include "pages/picture_list.h"
 #include "settings/records.h"
@@ -25,6 +26,7 @@ struct Entry {
   std::string page_url;
   std::string thumb_url;
   std::string double_url;  // the srcset address of its double; "" when there is none
+  PixelSize thumb_size{};  // read only for pages that fit any screen
   std::string kilobytes;
 };
 
@@ -82,6 +84,10 @@ std::vector<Entry> MakeEntries(const std::vector<PictureFile>& pictures);
 /// thumbnail folder of `dir`: the pages offer only those.
 void FindDoubles(const std::string& dir, std::vector<Entry>* entries);
 
+/// Notes in each entry the size of its thumbnail in the thumbnail folder of
+/// `dir`, where it can be read.
+void FindThumbSizes(const std::string& dir, std::vector<Entry>* entries);
+
 /// Names shown under thumbnails, and titles guessed from them.
 bool ShowsName(const Look& look);
 bool GuessesName(const Look& look);
@@ -91,6 +97,10 @@ std::string GuessedTitle(const Look& look, const std::string& name);
 /// on, the double for sharp screens (srcset) when there is one, and lazy
 /// loading; else nothing.
 std::string HiDpiAttributes(const Look& look, const Entry& entry);
+
+/// What a thumbnail image carries for pages that fit any screen: its width
+/// and height when known, so the page does not jump while it loads.
+std::string SizeAttributes(const Look& look, const Entry& entry);
 
 /// The rights line, the same on index and picture pages.
 void WriteRights(std::string* out, const Look& look);

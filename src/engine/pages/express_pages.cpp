@@ -1,11 +1,14 @@
 #include "pages/express_pages.h"
 
+#include <algorithm>
+
 #include "pages/express_gallery.h"
 #include "pages/express_menu.h"
 #include "pages/express_picture_pages.h"
 #include "pages/express_viewer.h"
 #include "pages/html_text.h"
 #include "pages/page_names.h"
+#include "pages/web_assets.h"
 #include "settings/text.h"
 
 namespace {
@@ -27,8 +30,9 @@ std::string Caption(const Look& look, const Entry& entry) {
 std::string Link(const Look& look, const Entry& entry) {
   bool picture_page = IsOn(look.s.ExpressSepPage);
   const std::string& target = picture_page ? entry.page_url : entry.name_url;
-  std::string image = "<img src=\"thumbs/" + entry.thumb_url + "\"" + HiDpiAttributes(look, entry) +
-                      " border=" + look.s.ExpressImageBorder + "></a>";
+  std::string image = "<img src=\"thumbs/" + entry.thumb_url + "\"" + SizeAttributes(look, entry) +
+                      HiDpiAttributes(look, entry) + " border=" + look.s.ExpressImageBorder +
+                      "></a>";
   if (look.s.ExpressLinkTarget == "new")
     return "<a href=\"" + target + "\" target=\"_blank\">" + image;
   if (look.s.ExpressLinkTarget == "java")
@@ -39,12 +43,18 @@ std::string Link(const Look& look, const Entry& entry) {
   return "<a href=\"" + target + "\">" + image;
 }
 
+// A cell of the table, or of the grid of a page that fits any screen.
 void WriteCell(std::string* out, const Look& look, const Entry& entry) {
   bool captions = IsOn(look.s.ExpressShowName) || IsOn(look.s.ExpressShowSize);
+  bool grid = IsOn(look.s.ExpressResponsive);
   const std::string none;
-  Write(out, "<TD align=center", look.cell_colour, ">", captions ? look.font_open : none,
-        Link(look, entry), Caption(look, entry), captions ? look.font_close : none,
-        "<BR><BR></TD>");
+  std::string cell_style =
+      look.cell_colour.empty()
+          ? ""
+          : " style=\"background:" + HtmlColour(look.s.ExpressColorTableCell) + "\"";
+  Write(out, grid ? "<div" + cell_style + ">" : "<TD align=center" + look.cell_colour + ">",
+        captions ? look.font_open : none, Link(look, entry), Caption(look, entry),
+        captions ? look.font_close : none, grid ? "</div>" : "<BR><BR></TD>");
 }
 
 // The table rows from entry *k on, with the picture pages of their entries.
@@ -68,9 +78,32 @@ void WriteRows(std::string* out, const ExpressGallery& g, size_t* k) {
 }
 
 std::string HeadEnd(const ExpressSettings& s) {
-  if (s.ExpressLinkTarget == "java") return kShowPicScript;
-  if (UsesViewer(s)) return ViewerStyleElement() + "</HEAD>\r\n";
-  return "</HEAD>\r\n";
+  std::string head;
+  if (IsOn(s.ExpressResponsive))
+    head = "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\"><style>" +
+           std::string(FitStyle()) + "</style>";
+  if (UsesViewer(s)) head += ViewerStyleElement();
+  return head + (s.ExpressLinkTarget == "java" ? kShowPicScript : "</HEAD>\r\n");
+}
+
+// The grid that takes the table's place on a page that fits any screen: as
+// many columns as the table has where there is room, fewer where there is not.
+void WriteGrid(std::string* out, const ExpressGallery& g, size_t* k) {
+  const Look& look = g.look;
+  const size_t first = *k;
+  const size_t end = std::min(g.entries.size(), first + static_cast<size_t>(look.rows * look.cols));
+  int widest = 0;
+  for (size_t i = first; i < end; ++i) widest = std::max(widest, g.entries[i].thumb_size.width);
+  int cell = (widest > 0 ? widest : 100) + 2 * static_cast<int>(Val(look.s.ExpressImageBorder)) + 8;
+  Write(out, "<br><br><div class=\"kg\" style=\"--cell:", std::to_string(cell),
+        "px;--cols:", std::to_string(look.cols), ";width:", look.width,
+        IsZero(look.s.ExpressPixelPercent) ? "px" : "",
+        ";background:", HtmlColour(look.s.ExpressColorTableBackground), "\">");
+  for (; *k < end; ++*k) {
+    WriteCell(out, look, g.entries[*k]);
+    if (IsOn(look.s.ExpressSepPage)) WritePicturePage(g, first, *k);
+  }
+  Write(out, "</div>");
 }
 
 std::string TitleText(int page, int pages) {
@@ -107,10 +140,14 @@ void WriteIndexPageText(std::string* out, const ExpressGallery& g, int page, siz
   if (IsOn(look.s.ExpressCenter)) Write(out, "<div align=\"center\">", kCrLf);
   WritePageTitle(out, look);
   if (MenuAt(g, "top")) WriteExpressMenu(out, g, page);
-  Write(out, "<br><br><TABLE width=", look.width, " border=", look.s.ExpressTableBorder,
-        " bordercolor=", HtmlColour(look.s.ExpressColorTableBorder),
-        " bgcolor=", HtmlColour(look.s.ExpressColorTableBackground), look.table_pad, ">");
-  WriteRows(out, g, k);
+  if (IsOn(look.s.ExpressResponsive)) {
+    WriteGrid(out, g, k);
+  } else {
+    Write(out, "<br><br><TABLE width=", look.width, " border=", look.s.ExpressTableBorder,
+          " bordercolor=", HtmlColour(look.s.ExpressColorTableBorder),
+          " bgcolor=", HtmlColour(look.s.ExpressColorTableBackground), look.table_pad, ">");
+    WriteRows(out, g, k);
+  }
   if (MenuAt(g, "bottom")) WriteExpressMenu(out, g, page);
   if (IsOn(look.s.ExpressUseRights)) WriteRights(out, look);
   if (IsOn(look.s.ExpressCenter)) Write(out, "</div>");
@@ -134,6 +171,7 @@ bool WriteExpressPages(const std::string& current_dir, const std::vector<Picture
   std::vector<Entry> entries = MakeEntries(pictures);
   if (entries.empty()) return true;
   if (IsOn(settings.ExpressHiDpi)) FindDoubles(current_dir, &entries);
+  if (IsOn(settings.ExpressResponsive)) FindThumbSizes(current_dir, &entries);
   Look look = MakeLook(settings, entries.size());
   ExpressGallery g{current_dir, std::move(entries), 0, std::move(look), warnings};
   int64_t per_page = g.look.rows * g.look.cols;

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "pages/titles.h"
+#include "pages/web_assets.h"
 #include "settings/text.h"
 #include "settings/utf8.h"
 

@@ -32,7 +32,3 @@ std::string ViewerStyleElement();
 /// Writes the lines before </BODY> of index page `page`: the pictures (as
 /// ViewerPictures() gave them) and the script.
 void WriteViewer(std::string* out, const std::string& pictures, int page);
-
-/// The script and the style sheet as shipped (viewer/viewer.js, viewer.css).
-std::string_view ViewerScript();
-std::string_view ViewerStyle();
