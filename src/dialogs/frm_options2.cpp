@@ -1,7 +1,6 @@
 #include "dialogs/frm_options2.h"
 
 #include <QActionGroup>
-#include <array>
 #include <utility>
 
 #include "dialogs/field_checks.h"
@@ -37,11 +36,13 @@ void frmOptions2::ConnectControls() {
   checks_->Watch(ui_->txtPageTitle, false);
   checks_->Exempt(ui_->cmdOptCancel);
   // One item of each menu is checked: a click checks it and unchecks the others.
-  for (auto items : {std::array{ui_->mnuMenuTop, ui_->mnuMenuBottom, ui_->mnuMenuBoth},
-                     std::array{ui_->mnuOpenInSame, ui_->mnuOpenInNew, ui_->mnuOpenInJava}}) {
-    auto* group = new QActionGroup(this);
-    for (QAction* item : items) group->addAction(item);
-  }
+  auto* locations = new QActionGroup(this);
+  for (QAction* item : {ui_->mnuMenuTop, ui_->mnuMenuBottom, ui_->mnuMenuBoth})
+    locations->addAction(item);
+  auto* targets = new QActionGroup(this);
+  for (QAction* item :
+       {ui_->mnuOpenInSame, ui_->mnuOpenInNew, ui_->mnuOpenInJava, ui_->mnuOpenInViewer})
+    targets->addAction(item);
   // The preview shows the chosen font; with none chosen, the dialog's own.
   connect(ui_->cboFonts, &QComboBox::currentTextChanged, this, [this](const QString& family) {
     QFont font = ui_->lblPrimary->font();

@@ -17,8 +17,10 @@ struct MenuItem {
 
 constexpr MenuItem kMenuLocations[] = {
     {"mnuMenuTop", "top"}, {"mnuMenuBottom", "bottom"}, {"mnuMenuBoth", "both"}};
-constexpr MenuItem kLinkTargets[] = {
-    {"mnuOpenInSame", "same"}, {"mnuOpenInNew", "new"}, {"mnuOpenInJava", "java"}};
+constexpr MenuItem kLinkTargets[] = {{"mnuOpenInSame", "same"},
+                                     {"mnuOpenInNew", "new"},
+                                     {"mnuOpenInJava", "java"},
+                                     {"mnuOpenInViewer", "viewer"}};
 
 template <typename Record, size_t N>
 void AddControls(const std::array<Binding<Record>, N>& bindings, Form* form) {
@@ -116,8 +118,10 @@ void CheckMenuItems(const MenuItem (&items)[N], const std::string& value, Form* 
 void CheckExpressMenus(const ExpressSettings& record, Form* form) {
   CheckMenuItems(kMenuLocations, record.ExpressMenuLocation, form);
   CheckMenuItems(kLinkTargets, record.ExpressLinkTarget, form);
-  bool other_target = !form->at("mnuOpenInNew").checked && !form->at("mnuOpenInJava").checked;
-  form->at("mnuOpenInSame").checked = other_target;
+  bool other_target = true;
+  for (const MenuItem& item : kLinkTargets)
+    other_target = other_target && !form->at(item.control).checked;
+  if (other_target) form->at("mnuOpenInSame").checked = true;
 }
 
 // The value of the last checked item of a menu group; the field stays when none is.
@@ -165,6 +169,7 @@ Form NewExpressForm(const ExpressSettings& record, std::vector<std::string> font
   AddControls(kExpressBindings, &form);
   for (const MenuItem& item : kMenuLocations) form[item.control].kind = kCheck;
   for (const MenuItem& item : kLinkTargets) form[item.control].kind = kCheck;
+  form["chkResponsive"].kind = kCheck;
   std::sort(fonts.begin(), fonts.end());
   form["cboFonts"].entries = std::move(fonts);
   form["cboPixelPercent"].entries = kPixelPercentEntries;
@@ -198,6 +203,7 @@ void SetOptionsExp(ExpressSettings* record, Form* form) {
     Fill(b, *record, &form->at(b.control), nullptr);
   if (!record->ExpressFontName.empty())
     ChooseFontByName(record->ExpressFontName, &form->at("cboFonts"));
+  form->at("chkResponsive").checked = IsOn(record->ExpressResponsive);
 }
 
 std::optional<Refusal> CommitAdvanced(Form* form, AdvancedSettings* record, CommittedFlags* flags) {
@@ -223,6 +229,7 @@ std::optional<Refusal> CommitExpress(const Form& form, ExpressSettings* record,
   CommitMenuItems(kLinkTargets, form, &record->ExpressLinkTarget);
   CommitAll(kExpressBindings, form, record);
   record->ExpressFontName = ChosenFontName(form.at("cboFonts"));
+  record->ExpressResponsive = form.at("chkResponsive").checked ? "1" : "0";
   return std::nullopt;
 }
 

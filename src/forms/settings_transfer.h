@@ -31,7 +31,7 @@ Form NewThumbCodeForm();
 /// frmOptions2 as it loads: the first values of a new ExpressSettings,
 /// cboFonts holding `fonts` sorted by character codes with the first chosen,
 /// and the menu items checked as `record`'s menu location and link target say
-/// ("same" for any target other than "new" and "java"; no location item for a
+/// ("same" for any target other than "new", "java" and "viewer"; no location item for a
 /// location other than "top", "bottom" and "both").
 Form NewExpressForm(const ExpressSettings& record, std::vector<std::string> fonts);
 
@@ -52,7 +52,8 @@ void SetThumbOptions(const AdvancedSettings& record, Form* form);
 /// spacing texts trimmed, colours as 32-bit values. cboFonts chooses the font
 /// named ExpressFontName when there is one (none chosen, the name kept as its
 /// text, when the list lacks it), else entry ExpressFontFace; an index the
-/// list does not have leaves no font chosen.
+/// list does not have leaves no font chosen. chkResponsive is on for an
+/// ExpressResponsive of 1.
 void SetOptionsExp(ExpressSettings* record, Form* form);
 
 /// OK of frmOptions. The checks, in order: a thumbnail mark of length 0 with
