@@ -43,6 +43,7 @@ struct Look {
   std::string cell_colour{};
   std::string body{};        // the BODY tag with the page colours
   std::string title_font{};  // the font tag of page and picture titles
+  bool viewer = false;       // thumbnails open the viewer, whose file is in place
 };
 
 // The page links of the menu, one line per page, made once per call: every
@@ -59,7 +60,6 @@ struct ExpressGallery {
   Look look;
   PageWarnings* warnings;
   MenuLinks menu{};
-  std::string viewer_pictures{};  // with the viewer: ViewerPictures()
 };
 
 /// Appends the texts and a CR LF: one line written to a page.

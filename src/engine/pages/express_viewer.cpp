@@ -1,6 +1,8 @@
 #include "pages/express_viewer.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 
 #include "pages/titles.h"
 #include "pages/web_assets.h"
@@ -37,6 +39,18 @@ void AppendJsonString(std::string_view text, std::string* out) {
   out->push_back('"');
 }
 
+// True when nothing is at `path` or a regular file that starts with the mark.
+bool IsOwnViewerFile(const std::string& path) {
+  std::error_code ec;
+  std::filesystem::file_status status = std::filesystem::symlink_status(path, ec);
+  if (status.type() == std::filesystem::file_type::not_found) return true;
+  if (status.type() != std::filesystem::file_type::regular) return false;
+  std::ifstream in(path, std::ios::binary);
+  std::string head(kViewerMark.size(), '\0');
+  in.read(head.data(), static_cast<std::streamsize>(head.size()));
+  return in && head == kViewerMark;
+}
+
 std::string Title(const Look& look, const Entry& entry) {
   return ReplaceBrokenBytes(GuessesName(look) ? GuessTitle(Trim(entry.name), look.pattern)
                                               : entry.name);
@@ -59,7 +73,7 @@ std::string ViewerKey(std::string_view name) {
 std::string ViewerPictures(const std::vector<Entry>& entries, const Look& look, int64_t per_page) {
   std::string out = "[";
   for (size_t k = 0; k < entries.size(); ++k) {
-    out += k == 0 ? "[\"" : ",\r\n[\"";
+    out += k == 0 ? "[\"" : ",\n[\"";
     out += ViewerKey(entries[k].name) + "\",";
     AppendJsonString(Title(look, entries[k]), &out);
     out += "," + std::to_string(static_cast<int64_t>(k) / per_page + 1) + "]";
@@ -67,11 +81,28 @@ std::string ViewerPictures(const std::vector<Entry>& entries, const Look& look, 
   return out + "]";
 }
 
+std::string ViewerFileText(const std::string& pictures) {
+  return std::string(kViewerMark) + "var kestoPictures = " + pictures + ";\n" +
+         std::string(ViewerScript());
+}
+
+bool WriteViewerFile(const std::string& dir, const std::string& pictures, PageWarnings* warnings) {
+  const std::string path = dir + "/" + kViewerFile;
+  if (!IsOwnViewerFile(path)) {
+    warnings->push_back(path +
+                        " is not the viewer's own file: it stays as it is, and the pages open "
+                        "pictures without the viewer");
+    return false;
+  }
+  std::string error;
+  if (WritePage(path, ViewerFileText(pictures), &error)) return true;
+  warnings->push_back(error + "; the pages open pictures without the viewer");
+  return false;
+}
+
 std::string ViewerStyleElement() { return "<style>" + std::string(ViewerStyle()) + "</style>"; }
 
-void WriteViewer(std::string* out, const std::string& pictures, int page) {
-  Write(out,
-        "<script type=\"application/json\" id=\"kesto-pictures\">{\"page\":", std::to_string(page),
-        ",\"pictures\":", pictures, "}</script>");
-  Write(out, "<script>", ViewerScript(), "</script>");
+void WriteViewer(std::string* out, int page) {
+  Write(out, "<script src=\"", kViewerFile, "\" data-page=\"", std::to_string(page),
+        "\"></script>");
 }

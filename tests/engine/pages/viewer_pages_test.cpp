@@ -16,15 +16,18 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Every page of `dir` by name, with the viewer's script and style sheet,
-// which have tests of their own in a browser, left out.
+// Every file of `dir` by name, pages without their byte-order mark, with the viewer's script and
+// style sheet, which have tests of their own in a browser, left out.
 std::string DumpPages(const std::string& dir) {
   std::set<std::string> names;
   for (const auto& entry : fs::directory_iterator(dir))
-    if (entry.path().extension() == ".html") names.insert(entry.path().filename().string());
+    if (entry.is_regular_file()) names.insert(entry.path().filename().string());
   std::string dump;
-  for (const std::string& name : names)
-    dump += "==> " + name + " <==\r\n" + ReadFile(fs::path(dir) / name).substr(kUtf8Bom.size());
+  for (const std::string& name : names) {
+    std::string page = ReadFile(fs::path(dir) / name);
+    if (page.starts_with(kUtf8Bom)) page.erase(0, kUtf8Bom.size());
+    dump += "==> " + name + " <==\r\n" + page;
+  }
   for (std::string_view shipped : {ViewerScript(), ViewerStyle(), FitStyle()})
     for (size_t at; (at = dump.find(shipped)) != std::string::npos;)
       dump.replace(at, shipped.size(), "...");
@@ -49,7 +52,7 @@ TEST(ViewerPagesTest, PagesMatchGoldenFiles) {
     const char* settings;
     const char* responsive = "0";
   } cases[] = {
-      {"viewer.golden",  // two index pages that know every picture; picture pages
+      {"viewer.golden",  // three index pages, the viewer's file knows every picture
        "ExpressFontName=Arial\nExpressRows=1\nExpressCols=2\nExpressLinkTarget=viewer\n"
        "ExpressSepPage=1\nExpressShowNP=0"},
       {"responsive.golden",  // a grid as wide as 600 pixels, cells coloured
@@ -77,3 +80,39 @@ TEST(ViewerPagesTest, PagesMatchGoldenFiles) {
 }
 
 }  // namespace
+
+// Only the viewer's own file is replaced: the user's own file of that name, a
+// link (even to a file with the mark) or a folder stays, and the pages do
+// without the viewer.
+TEST(ViewerPagesTest, OnlyTheViewersOwnFileIsReplaced) {
+  const std::string marked = std::string(kViewerMark) + "old";
+  const struct {
+    const char* what;
+    bool replaced;
+  } cases[] = {{"own", false}, {"link", false}, {"folder", false}, {"marked", true}};
+  for (const auto& c : cases) {
+    TempFolder dir;
+    const std::string path = dir.Path(kViewerFile), what = c.what;
+    if (what == "own") WriteFile(path, "alert('mine')");
+    if (what == "link") WriteFile(dir.Path("elsewhere.js"), marked);
+    if (what == "link") fs::create_symlink("elsewhere.js", path);
+    if (what == "folder") fs::create_directory(path);
+    if (what == "marked") WriteFile(path, marked);
+    ExpressSettings settings;
+    settings.ExpressLinkTarget = "viewer";
+    PageWarnings warnings;
+    ASSERT_TRUE(WriteExpressPages(dir.path(), {{"a.jpg", 1}}, settings, &warnings)) << what;
+    std::string page = ReadFile(dir.Path("page1.html"));
+    EXPECT_EQ(page.find(kViewerFile) != std::string::npos, c.replaced) << what;
+    EXPECT_EQ(page.find("data-kv") != std::string::npos, c.replaced) << what;
+    EXPECT_EQ(warnings.size(), c.replaced ? 0u : 1u) << what;
+    EXPECT_EQ(fs::is_symlink(path), what == "link") << what;
+    EXPECT_EQ(ReadFile(dir.Path("elsewhere.js")), what == "link" ? marked : "") << what;
+    std::string now = fs::is_regular_file(path) ? ReadFile(path) : "";
+    EXPECT_EQ(now, what == "own"      ? "alert('mine')"
+                   : what == "link"   ? marked
+                   : what == "marked" ? ViewerFileText("[[\"a.jpg\",\"a.jpg\",1]]")
+                                      : "")
+        << what;
+  }
+}

@@ -1,12 +1,12 @@
 // The picture viewer of Express index pages: a thumbnail's picture over the
-// page, fitted to the window. The page carries the gallery's pictures as JSON
-// ("kesto-pictures"): its own index page number and, per picture, its address
-// (every byte but letters, digits and "-_.~" as %XX, which is also its
-// fragment), its title and the number of the index page that holds it.
-(function () {
+// page, fitted to the window. kesto-viewer.js, made for each gallery, holds
+// this script after the gallery's pictures (kestoPictures): per picture its
+// address (every byte but letters, digits and "-_.~" as %XX, which is also
+// its fragment), its title and the number of the index page that holds it.
+// The page's script element names the page's own number (data-page).
+(function (pictures, script) {
   "use strict";
-  var data = JSON.parse(document.getElementById("kesto-pictures").textContent);
-  var pictures = data.pictures;
+  var here = Number(script.getAttribute("data-page"));
   var byKey = {};
   var at = -1;
   var touch = null;
@@ -141,7 +141,7 @@
 
   build();
   var first = pictureInAddress();
-  var page = first < 0 ? data.page : pictures[first][2];
-  if (page !== data.page) location.replace("page" + page + ".html" + location.hash);
+  var page = first < 0 ? here : pictures[first][2];
+  if (page !== here) location.replace("page" + page + ".html" + location.hash);
   else if (first >= 0) show(first);
-})();
+})(kestoPictures, document.currentScript);
