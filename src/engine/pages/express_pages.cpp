@@ -95,7 +95,10 @@ void WriteGrid(std::string* out, const ExpressGallery& g, size_t* k) {
   const size_t end = std::min(g.entries.size(), first + static_cast<size_t>(look.rows * look.cols));
   int widest = 0;
   for (size_t i = first; i < end; ++i) widest = std::max(widest, g.entries[i].thumb_size.width);
-  int cell = (widest > 0 ? widest : 100) + 2 * static_cast<int>(Val(look.s.ExpressImageBorder)) + 8;
+  // Room for the widest thumbnail with its border (any text of the settings
+  // file, kept to what a screen can show) and the cell's padding.
+  auto border = static_cast<int>(std::clamp(Val(look.s.ExpressImageBorder), 0.0, 1000.0));
+  int cell = (widest > 0 ? widest : 100) + 2 * border + 8;
   Write(out, "<br><br><div class=\"kg\" style=\"--cell:", std::to_string(cell),
         "px;--cols:", std::to_string(look.cols), ";width:", look.width,
         IsZero(look.s.ExpressPixelPercent) ? "px" : "",
