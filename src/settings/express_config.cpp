@@ -1,5 +1,7 @@
 #include "settings/express_config.h"
 
+#include <utility>
+
 #include "settings/file_io.h"
 #include "settings/ini.h"
 #include "settings/text.h"
@@ -7,6 +9,13 @@
 namespace {
 
 constexpr std::string_view kSection = "Express";
+
+// The options beyond the others, each kept in a file only when it is on or
+// the file has its key already; a missing one is "0".
+constexpr std::pair<const char*, std::string ExpressSettings::*> kOptionalKeys[] = {
+    {"ExpressHiDpi", &ExpressSettings::ExpressHiDpi},
+    {"ExpressShowDate", &ExpressSettings::ExpressShowDate},
+    {"ExpressShowCaption", &ExpressSettings::ExpressShowCaption}};
 
 bool Problem(std::string* err, std::string_view problem) {
   if (err) *err = problem;
@@ -48,8 +57,9 @@ std::string UpdateExpressConfig(std::string_view old_text, const ExpressSettings
   for (const RecordField<ExpressSettings>& f : kExpressFields)
     entries.emplace_back(f.name, f.text ? settings.*f.text : BooleanText(settings.*f.flag));
   IniDocument ini = ParseIni(old_text);
-  if (IsOn(settings.ExpressHiDpi) || IniGet(ini, kSection, "ExpressHiDpi") != kNoValue)
-    entries.emplace_back("ExpressHiDpi", settings.ExpressHiDpi);
+  for (const auto& [key, field] : kOptionalKeys)
+    if (IsOn(settings.*field) || IniGet(ini, kSection, key) != kNoValue)
+      entries.emplace_back(key, settings.*field);
   IniSetAll(&ini, kSection, entries);
   return IniText(ini);
 }
@@ -60,8 +70,10 @@ bool ParseExpressConfig(std::string_view text, ExpressSettings* settings, ThumbO
   if (!ParseThumbOptions(keys, thumbs, err)) return false;
   for (const RecordField<ExpressSettings>& f : kExpressFields)
     if (!ParseField(keys, f, settings, err)) return false;
-  std::string hidpi = IniLookup(keys, "ExpressHiDpi");
-  settings->ExpressHiDpi = hidpi == kNoValue ? "0" : hidpi;
+  for (const auto& [key, field] : kOptionalKeys) {
+    std::string read = IniLookup(keys, key);
+    settings->*field = read == kNoValue ? "0" : read;
+  }
   return true;
 }
 

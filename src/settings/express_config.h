@@ -11,7 +11,8 @@
 /// Quality, ResizeMethod, Height, Width, Progressive, the fields of
 /// kExpressFields (switches as "True" or "False") and last ExpressFontName
 /// set in section "Express"; other sections, keys and lines stay as they were.
-/// ExpressHiDpi follows only when it is on or the text has the key already.
+/// ExpressHiDpi, ExpressShowDate and ExpressShowCaption follow, each only
+/// when it is on or the text has the key already.
 std::string UpdateExpressConfig(std::string_view old_text, const ExpressSettings& settings,
                                 const ThumbOptions& thumbs);
 
@@ -22,7 +23,8 @@ std::string UpdateExpressConfig(std::string_view old_text, const ExpressSettings
 /// "True"/"False" nor a number; `err` names the key and what was read before
 /// stays set. A missing text key gives the text kNoValue ("<no value>"). A
 /// missing ExpressFontName empties that field: the caller then takes the
-/// font at ExpressFontFace of its font list. A missing ExpressHiDpi is "0".
+/// font at ExpressFontFace of its font list. A missing ExpressHiDpi,
+/// ExpressShowDate or ExpressShowCaption is "0".
 bool ParseExpressConfig(std::string_view text, ExpressSettings* settings, ThumbOptions* thumbs,
                         std::string* err);
 

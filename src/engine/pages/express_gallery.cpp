@@ -4,6 +4,7 @@
 
 #include "pages/html_text.h"
 #include "pages/page_names.h"
+#include "pages/photo_tags.h"
 #include "pages/titles.h"
 #include "settings/file_io.h"
 #include "settings/text.h"
@@ -53,6 +54,8 @@ Entry MakeEntry(const PictureFile& picture) {
   entry.page_url = HtmlUrl(entry.page_link);
   entry.thumb_url = HtmlUrl(base + kExpressAffix + ".jpg");
   entry.kilobytes = NumText(static_cast<int64_t>(picture.size / 1024));
+  entry.date_text = HtmlText(FormatDateTaken(picture.facts.date_taken, kDefaultDateFormat));
+  entry.caption_text = HtmlText(picture.facts.caption);
   return entry;
 }
 
@@ -94,6 +97,14 @@ void FindDoubles(const std::string& dir, std::vector<Entry>* entries) {
     if (IsRegularFile(dir + "/" + kExpressThumbFolder + "/" + name))
       entry.double_url = SrcsetUrl(name);
   }
+}
+
+std::string FactLines(const Look& look, const Entry& entry) {
+  std::string lines;
+  if (IsOn(look.s.ExpressShowDate) && !entry.date_text.empty()) lines += "<br>" + entry.date_text;
+  if (IsOn(look.s.ExpressShowCaption) && !entry.caption_text.empty())
+    lines += "<br>" + entry.caption_text;
+  return lines;
 }
 
 bool ShowsName(const Look& look) { return IsOn(look.s.ExpressShowName); }

@@ -26,6 +26,8 @@ struct Entry {
   std::string thumb_url;
   std::string double_url;  // the srcset address of its double; "" when there is none
   std::string kilobytes;
+  std::string date_text;     // when it was taken, "" when the picture does not say
+  std::string caption_text;  // its caption, "" when it has none
 };
 
 // The texts derived from the settings once per call.
@@ -90,6 +92,10 @@ std::string GuessedTitle(const Look& look, const std::string& name);
 /// on, the double for sharp screens (srcset) when there is one, and lazy
 /// loading; else nothing.
 std::string HiDpiAttributes(const Look& look, const Entry& entry);
+
+/// The date and caption of `entry` that the settings show, each after a
+/// "<br>"; "" when none is shown or the picture says nothing.
+std::string FactLines(const Look& look, const Entry& entry);
 
 /// The rights line, the same on index and picture pages.
 void WriteRights(std::string* out, const Look& look);

@@ -20,7 +20,7 @@ std::string Caption(const Look& look, const Entry& entry) {
   if (ShowsName(look) && IsZero(look.s.ExpressGuessName)) caption += "<br>" + entry.name_text;
   if (GuessesName(look)) caption += "<br>" + GuessedTitle(look, Trim(entry.name));
   if (IsOn(look.s.ExpressShowSize)) caption += "<br>" + entry.kilobytes + " Kb";
-  return caption;
+  return caption + FactLines(look, entry);
 }
 
 std::string Link(const Look& look, const Entry& entry) {
@@ -37,7 +37,8 @@ std::string Link(const Look& look, const Entry& entry) {
 }
 
 void WriteCell(std::string* out, const Look& look, const Entry& entry) {
-  bool captions = IsOn(look.s.ExpressShowName) || IsOn(look.s.ExpressShowSize);
+  bool captions = IsOn(look.s.ExpressShowName) || IsOn(look.s.ExpressShowSize) ||
+                  IsOn(look.s.ExpressShowDate) || IsOn(look.s.ExpressShowCaption);
   const std::string none;
   Write(out, "<TD align=center", look.cell_colour, ">", captions ? look.font_open : none,
         Link(look, entry), Caption(look, entry), captions ? look.font_close : none,
