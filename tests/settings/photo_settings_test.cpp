@@ -2,10 +2,9 @@
 // already there, so that files without them stay byte for byte as they were.
 #include <gtest/gtest.h>
 
-#include <tuple>
-
 #include "settings/advanced_config.h"
 #include "settings/express_config.h"
+#include "settings/ini.h"
 #include "settings/program_state.h"
 #include "settings/text.h"
 #include "temp_folder.h"
@@ -24,41 +23,31 @@ TEST(PhotoSettingsTest, DateFormatIsTheCfgLineAfterTheOthersWhenSet) {
   }
 }
 
+// Each case: whether the old file has the key (at 1), the value set, the value written.
 TEST(PhotoSettingsTest, ExpressKeysAndSortByAreWrittenWhenOnOrPresent) {
   const struct {
-    const char *old_text, *on, *updated;
-  } cases[] = {
-      {"[Express]\r\n", "0", "[Express]\r\n"},
-      {"[Express]\r\n", "1", "[Express]\r\nExpressShowDate=1\r\nExpressShowCaption=1\r\n"},
-      {"[Express]\r\nExpressShowCaption=1\r\n", "0", "[Express]\r\nExpressShowCaption=0\r\n"},
-  };
+    bool present;
+    const char *value, *written;
+  } cases[] = {{false, "0", "<no value>"}, {false, "1", "1"}, {true, "0", "0"}};
   for (const auto& c : cases) {
-    ExpressSettings s;
-    s.ExpressShowDate = s.ExpressShowCaption = c.on;
-    std::string text = UpdateExpressConfig(c.old_text, s, ThumbOptions());
-    std::string keys;
-    for (const char* key : {"ExpressShowDate", "ExpressShowCaption"})
-      if (size_t at = text.find(key); at != text.npos)
-        keys += text.substr(at, text.find('\n', at) - at + 1);
-    EXPECT_EQ("[Express]\r\n" + keys, c.updated) << c.old_text << c.on;
-    ExpressSettings read;
+    ExpressSettings s, read;
     ThumbOptions thumbs;
     std::string err;
-    ASSERT_TRUE(ParseExpressConfig(text, &read, &thumbs, &err)) << err;
-    EXPECT_EQ(read.ExpressShowDate + read.ExpressShowCaption, std::string(c.on) + c.on);
-  }
-  for (const auto& [old_text, by_date, sort_by] :
-       {std::tuple{"", false, ""},
-        {"", true, "date"},
-        {"[General]\r\nSortBy=date\r\n", false, "name"}}) {
-    ProgramState state;
-    state.SortByDate = by_date;
-    std::string text = UpdateProgramState(old_text, state);
-    size_t at = text.find("SortBy=");
-    EXPECT_EQ(at == text.npos ? "" : text.substr(at + 7, text.find('\r', at) - at - 7), sort_by);
-    ProgramState read;
-    ParseProgramState(text, &read);
-    EXPECT_EQ(read.SortByDate, by_date);
+    for (std::string key : {"ExpressShowDate", "ExpressShowCaption"}) {
+      s.ExpressShowDate = s.ExpressShowCaption = c.value;
+      std::string old_text = "[Express]\r\n" + (c.present ? key + "=1\r\n" : "");
+      std::string text = UpdateExpressConfig(old_text, s, thumbs);
+      EXPECT_EQ(IniGet(ParseIni(text), "Express", key), c.written) << key << c.present;
+      ASSERT_TRUE(ParseExpressConfig(text, &read, &thumbs, &err)) << err;
+      EXPECT_EQ(read.ExpressShowDate + read.ExpressShowCaption, std::string(c.value) + c.value);
+    }
+    ProgramState state, state_read;
+    state.SortByDate = c.value == std::string("1");
+    std::string text = UpdateProgramState(c.present ? "[General]\r\nSortBy=date\r\n" : "", state);
+    EXPECT_EQ(IniGet(ParseIni(text), "General", "SortBy"),
+              ReplaceAll(ReplaceAll(c.written, "1", "date"), "0", "name"));
+    ParseProgramState(text, &state_read);
+    EXPECT_EQ(state_read.SortByDate, state.SortByDate);
   }
 }
 

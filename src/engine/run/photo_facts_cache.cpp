@@ -95,8 +95,6 @@ CacheFile ReadCache(const std::string& path, std::string* text) {
   return regular && text->starts_with(kFactsCacheMark) ? CacheFile::kOwn : CacheFile::kForeign;
 }
 
-}  // namespace
-
 std::string FactsCacheText(const std::vector<PictureFile>& pictures) {
   std::string text(kFactsCacheMark);
   for (const PictureFile& p : pictures) {
@@ -115,6 +113,8 @@ std::vector<PictureFile> ParseFactsCache(std::string_view text) {
     if (PictureFile file; ParseLine(line, &file)) files.push_back(std::move(file));
   return files;
 }
+
+}  // namespace
 
 std::string FillPhotoFacts(const std::string& dir, const std::string& thumb_dir,
                            std::vector<PictureFile>* pictures) {

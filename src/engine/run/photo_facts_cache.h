@@ -23,8 +23,3 @@ inline constexpr std::string_view kFactsCacheMark = "KESTO metadata cache 1\n";
 /// the pictures and the returned warning says why; otherwise returns "".
 std::string FillPhotoFacts(const std::string& dir, const std::string& thumb_dir,
                            std::vector<PictureFile>* pictures);
-
-/// The cache's text for `pictures`, and the facts it gives by picture name
-/// (a damaged line is left out); the readers and writers of the file use these.
-std::string FactsCacheText(const std::vector<PictureFile>& pictures);
-std::vector<PictureFile> ParseFactsCache(std::string_view text);

@@ -4,6 +4,7 @@
 #include <climits>
 #include <filesystem>
 #include <functional>
+#include <future>
 #include <string_view>
 #include <system_error>
 #include <unordered_map>
@@ -169,14 +170,16 @@ bool RunDirectory(size_t index, const RunInput& input, const Mode& mode, RunHost
   // STOP is looked at before a picture: later folders without pictures are
   // still given their pages and clean-up.
   if (!pictures.empty() && (*stop || progress.Poll())) return false;
+  std::future<std::string> facts;  // read on a thread of its own while thumbnails are made
+  if (mode.needs_facts)
+    facts = std::async(std::launch::async, FillPhotoFacts, current, thumb_dir, &pictures);
   for (const std::string& picture : RunThumbnailBatch(due, ThumbTarget(input.thumbs), input.thumbs,
                                                       input.workers, &progress, input.formats))
     report->CorruptedFiles += VisibleControls(picture) + "\r\n";
   if (progress.stopped()) return false;
   if (mode.delete_html) DeleteOldHtml(current, mode.advanced, host);
-  if (mode.needs_facts)
-    if (std::string warning = FillPhotoFacts(current, thumb_dir, &pictures); !warning.empty())
-      Warn(host, warning);
+  if (facts.valid())
+    if (std::string warning = facts.get(); !warning.empty()) Warn(host, warning);
   if (input.sort_by_date) SortByDateTaken(&pictures);
   WritePages(current, pictures, mode, host, stop);
   if (mode.clean_house) CleanOrphanThumbs(thumb_dir, current, mode.naming, host, input.formats);
