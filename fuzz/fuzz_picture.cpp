@@ -2,7 +2,8 @@
 // one decode: every reader (JPEG, progressive JPEG and its DC scans, GIF,
 // BMP, the fallback and the readers of every extra picture type, which a run
 // reads only when chosen) must refuse or decode them without a crash, a leak
-// or an unbounded allocation, and a thumbnail written is a whole JPEG.
+// or an unbounded allocation, and a thumbnail written is a whole JPEG. The
+// metadata reader takes the same bytes.
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -13,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "pictures/photo_facts_read.h"
 #include "pictures/thumbnails.h"
 
 namespace {
@@ -47,6 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       abort();
     unlink(outputs[i].path.c_str());
   }
+  ReadPhotoFacts(picture);
   close(fd);
   return 0;
 }

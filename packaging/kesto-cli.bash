@@ -37,13 +37,14 @@ _kesto_cli() {
         --mode) _kesto_cli_words "express advanced" ;;
         --resize) _kesto_cli_words "height width both" ;;
         --formats) _kesto_cli_words "png webp tiff heic avif" ;;
+        --sort) _kesto_cli_words "name date" ;;
         --quality | --height | --width | --jobs | --shard) ;;
         *)
           if [[ $cur == -* && $sub == index ]]; then
             _kesto_cli_words "--help --config --mode --formats"
           elif [[ $cur == -* ]]; then
             _kesto_cli_words "--help --config --state --dir-list --mode --quality --resize
-              --height --width --progressive --no-progressive --jobs --yes --no --quiet
+              --height --width --progressive --no-progressive --jobs --sort --yes --no --quiet
               --formats --recursive --index --shard"
           else
             _kesto_cli_files  # picture directories

@@ -88,6 +88,11 @@ void AddProcess(CLI::App& app, CommandLine& line, Flags& flags) {
       process->add_flag("--progressive", flags.progressive, "Write progressive JPEG thumbnails");
   process->add_flag("--no-progressive", flags.baseline, "Write baseline JPEG thumbnails")
       ->excludes(p);
+  process
+      ->add_option("--sort", args.sort,
+                   "Order of the pages: name, or date taken with undated pictures last "
+                   "(default: the state file's, else name)")
+      ->check(CLI::IsMember({"name", "date"}));
   process->add_option("--jobs", args.jobs, "Thumbnail threads (default: one per core)")
       ->check(CLI::Range(1, 256));
   auto* y = process->add_flag("--yes", flags.yes, "Delete orphan thumbnails without asking");

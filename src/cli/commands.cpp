@@ -200,6 +200,7 @@ bool PrepareRun(const ProcessArgs& args, PreparedRun* run, std::string* err) {
     return false;
   }
   run->input.workers = args.jobs;
+  run->input.sort_by_date = args.sort.empty() ? state.SortByDate : args.sort == "date";
   if (!args.mode.empty())
     run->advanced = args.mode == "advanced";
   else if (auto mode = ConfigMode(args.configs))
@@ -261,6 +262,7 @@ int ConfigShowCommand(const std::string& path, std::FILE* out, std::FILE* err) {
   PrintThumbOptions(run.input.thumbs, out);
   if (KindOf(path) == ConfigKind::kAdvanced) {
     PrintFields(run.advanced_settings, kAdvancedFields, out);
+    std::fprintf(out, "DateFormat=%s\n", run.advanced_settings.DateFormat.c_str());
   } else {
     PrintFields(run.express_settings, kExpressFields, out);
     for (const OptInKey& key : kExpressOptIns)

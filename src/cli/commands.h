@@ -38,6 +38,7 @@ struct ProcessArgs {
   bool recursive = false;              // every folder below each directory too
   bool index = false;                  // a tree index at the top of each directory
   Shard shard;                         // the galleries of this shard alone
+  std::string sort;                    // "name", "date" or "" for the state file's order
 };
 
 /// Everything a run needs, resolved from the files and options.

@@ -38,10 +38,10 @@ void ChooseEntry(double value, Control* list) {
 #define TEXT BOUND
 #define SWITCH BOUND_SWITCH
 #define NP_TEXT UNBOUND
-const std::array<Binding<AdvancedSettings>, 81> kAdvancedBindings =
+const std::array<Binding<AdvancedSettings>, 82> kAdvancedBindings =
     std::to_array<Binding<AdvancedSettings>>({
 #include "settings/advanced_fields.h"
-    });
+        BOUND(DateFormat, txtDateFormat, kText, kTrimOnCommit, "")});
 #undef TEXT
 #undef SWITCH
 #undef NP_TEXT
@@ -60,10 +60,11 @@ const std::array<Binding<AdvancedSettings>, 2> kThumbCodeBindings =
 #define RECORD ExpressSettings
 #define TEXT BOUND
 #define SWITCH BOUND_SWITCH
-const std::array<Binding<ExpressSettings>, 36> kExpressBindings =
+const std::array<Binding<ExpressSettings>, 38> kExpressBindings =
     std::to_array<Binding<ExpressSettings>>({
 #include "settings/express_fields.h"
-    });
+        BOUND(ExpressShowDate, chkShowDate, kCheck, kAsIs, "0")
+            BOUND(ExpressShowCaption, chkShowCaption, kCheck, kAsIs, "0")});
 
 const std::vector<std::string> kNamePatternEntries = {"John Smith.jpg", "JohnSmith.jpg",
                                                       "John_Smith.jpg"};

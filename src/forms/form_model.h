@@ -67,14 +67,14 @@ struct Binding {
 /// The fields of frmOptions, in record order: every field of AdvancedSettings
 /// except SnippletRows and SnippletFiles (the row list lstRows) and the two
 /// thumbnail codes (kThumbCodeBindings).
-extern const std::array<Binding<AdvancedSettings>, 81> kAdvancedBindings;
+extern const std::array<Binding<AdvancedSettings>, 82> kAdvancedBindings;
 
 /// The two code boxes of frmNPControl.
 extern const std::array<Binding<AdvancedSettings>, 2> kThumbCodeBindings;
 
 /// The fields of frmOptions2 except the menu location and link target (menu
 /// items) and the font name (the text of cboFonts).
-extern const std::array<Binding<ExpressSettings>, 36> kExpressBindings;
+extern const std::array<Binding<ExpressSettings>, 38> kExpressBindings;
 
 /// Entries of the dialogs' drop-down lists.
 extern const std::vector<std::string> kNamePatternEntries;      // cboPatternIndex

@@ -478,6 +478,7 @@ ProgramState frmMain::State() const {
   state.Thumbs = Thumbs();
   state.DirectoryList = Directories();
   state.Formats = formats_->Chosen();
+  state.SortByDate = ui_->cboSortBy->currentIndex() == 1;
   return state;
 }
 
@@ -487,6 +488,7 @@ void frmMain::ShowState(const ProgramState& state) {
   ShowThumbs(state.Thumbs);
   FillDirectories(state.DirectoryList);
   formats_->Show(state.Formats);
+  ui_->cboSortBy->setCurrentIndex(state.SortByDate ? 1 : 0);
 }
 
 // The run goes on its own thread; the window's thread stays free for the
@@ -497,6 +499,7 @@ void frmMain::Process() {
   input.directories = Directories();
   input.thumbs = Thumbs();
   input.formats = formats_->ForRun();
+  input.sort_by_date = ui_->cboSortBy->currentIndex() == 1;
   // Settings that could reach outside the gallery never start a run.
   std::string error = RunSettingsError(Advanced(), session_.advanced, input.thumbs);
   if (!error.empty()) {

@@ -1,5 +1,6 @@
 #include "settings/advanced_config.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "settings/file_io.h"
@@ -11,6 +12,7 @@ constexpr size_t kFileLines = 94;
 constexpr size_t kReadLines = 92;   // lines 93 and 94 are never read
 constexpr size_t kFirstGap = 83;    // lines 83 and 84 repeat FromDir
 constexpr size_t kMinFullFile = 6;  // a shorter file sets only what it holds
+constexpr size_t kDateFormatLine = 95;
 
 // Line number (1-based) of the field at `index` of kAdvancedFields.
 size_t LineOfField(size_t index) { return index + 6 < kFirstGap ? index + 6 : index + 8; }
@@ -58,14 +60,17 @@ std::string AdvancedConfigText(const AdvancedSettings& settings, const ThumbOpti
   for (size_t i = 0; i < kAdvancedFields.size(); ++i)
     lines[LineOfField(i) - 1] = FieldText(settings, kAdvancedFields[i]);
   std::string text;
+  if (!settings.DateFormat.empty()) lines.push_back(settings.DateFormat);
   for (const std::string& line : lines) text += line + "\r\n";
   return text;
 }
 
 void ParseAdvancedConfig(std::string_view text, AdvancedSettings* settings, ThumbOptions* thumbs) {
-  std::vector<std::string_view> lines = FirstLines(text, kReadLines);
+  std::vector<std::string_view> lines = FirstLines(text, kDateFormatLine);
   ParseThumbOptions(lines, thumbs);
   if (lines.size() < kMinFullFile) return;
+  settings->DateFormat = lines.size() == kDateFormatLine ? Trim(lines.back()) : "";
+  lines.resize(std::min(lines.size(), kReadLines));
   for (size_t i = 0; i < kAdvancedFields.size(); ++i) {
     size_t line = LineOfField(i);
     ParseField(line <= lines.size() ? lines[line - 1] : "", kAdvancedFields[i], settings);

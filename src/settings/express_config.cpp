@@ -1,5 +1,7 @@
 #include "settings/express_config.h"
 
+#include <utility>
+
 #include "settings/file_io.h"
 #include "settings/ini.h"
 #include "settings/text.h"

@@ -93,6 +93,7 @@ void ParseProgramState(std::string_view text, ProgramState* state) {
   ParseThumbOptions(ini, &state->Thumbs);
   state->DirectoryList = ParseDirectoryList(ini);
   state->Formats = ParseFormats(ini);
+  state->SortByDate = LowerCase(Trim(IniGet(ini, "General", "SortBy"))) == "date";
 }
 
 std::string UpdateProgramState(std::string_view old_text, const ProgramState& state) {
@@ -102,6 +103,8 @@ std::string UpdateProgramState(std::string_view old_text, const ProgramState& st
                         {"LoadLast", state.LoadLast ? "1" : "0"}};
   if (!state.Formats.empty() || IniGet(ini, "General", "ExtraFormats") != kNoValue)
     general.emplace_back("ExtraFormats", ExtraFormatsText(state.Formats));
+  if (state.SortByDate || IniGet(ini, "General", "SortBy") != kNoValue)
+    general.emplace_back("SortBy", state.SortByDate ? "date" : "name");
   IniSetAll(&ini, "General", general);
   IniSetAll(&ini, "JPEG",
             {{"Quality", NumText(thumbs.Quality)},

@@ -15,7 +15,8 @@ struct ProgramState {
   bool LoadLast = false;  // "General"/LoadLast: numeric value 1 is on
   ThumbOptions Thumbs;    // section "JPEG"
   std::vector<std::string> DirectoryList;  // "DIRs": keys "1".."n", then "#" = n
-  ExtraFormats Formats;  // "General"/ExtraFormats: "png,webp", unknown names left out
+  ExtraFormats Formats;     // "General"/ExtraFormats: "png,webp", unknown names left out
+  bool SortByDate = false;  // "General"/SortBy: "date" (trimmed, any case); else "name"
 };
 
 /// A "#" beyond this many directory entries is read as this many.
@@ -32,7 +33,8 @@ void ParseProgramState(std::string_view text, ProgramState* state);
 /// `old_text` with the state's keys set; keys of a longer earlier directory
 /// list stay in the text (the count "#" ends the list). ExtraFormats is
 /// written only when a type is chosen or the text has the key already, so a
-/// state that never chose one stays as it always was.
+/// state that never chose one stays as it always was; so is SortBy, when it
+/// is "date".
 std::string UpdateProgramState(std::string_view old_text, const ProgramState& state);
 
 /// File versions of the two above; a missing file reads as an empty text.

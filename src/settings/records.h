@@ -30,7 +30,14 @@ struct ThumbOptions {
 /// The settings of Advanced mode, in the order of the .cfg file (lines 6 to 92).
 struct AdvancedSettings {
 #include "settings/advanced_fields.h"
+  // How [DATE TAKEN] writes a date, strftime-style; "" for kDefaultDateFormat.
+  // Not among kAdvancedFields: a .cfg holds it on a line of its own after the
+  // others only when it is set.
+  std::string DateFormat = "";
 };
+
+/// The form of [DATE TAKEN] when DateFormat is empty.
+inline constexpr char kDefaultDateFormat[] = "%Y-%m-%d %H:%M";
 
 /// The settings of Express mode. Each name is also its key in a .cfe file.
 struct ExpressSettings {
@@ -40,6 +47,10 @@ struct ExpressSettings {
   std::string ExpressHiDpi = "0";
   // Index pages that reflow to the screen's width, "1" or "0"; also opt-in.
   std::string ExpressResponsive = "0";
+  // The date a picture was taken and its caption under each thumbnail and on
+  // its picture page, "1" or "0"; kept in a .cfe as ExpressHiDpi is.
+  std::string ExpressShowDate = "0";
+  std::string ExpressShowCaption = "0";
 };
 
 /// The opt-in keys of ExpressSettings, in the order they follow the others.
@@ -47,9 +58,11 @@ struct OptInKey {
   const char* name;
   std::string ExpressSettings::*text;
 };
-inline constexpr std::array<OptInKey, 2> kExpressOptIns = {
+inline constexpr std::array<OptInKey, 4> kExpressOptIns = {
     {{"ExpressHiDpi", &ExpressSettings::ExpressHiDpi},
-     {"ExpressResponsive", &ExpressSettings::ExpressResponsive}}};
+     {"ExpressResponsive", &ExpressSettings::ExpressResponsive},
+     {"ExpressShowDate", &ExpressSettings::ExpressShowDate},
+     {"ExpressShowCaption", &ExpressSettings::ExpressShowCaption}}};
 
 #undef TEXT
 #undef NP_TEXT

@@ -29,7 +29,7 @@ BELOW = {
 LIBRARIES = [
     (re.compile(r"Q[A-Za-z]*(/|$)|Qt[A-Za-z]*/"), "gui"),
     (re.compile(r"CLI/"), "cli"),
-    (re.compile(r"vips/|jpeglib\.h|jerror\.h|turbojpeg\.h|gif_lib\.h|lcms2\.h|libheif/|hwy/"),
+    (re.compile(r"vips/|jpeglib\.h|jerror\.h|turbojpeg\.h|gif_lib\.h|lcms2\.h|libheif/|hwy/|exiv2/"),
      "pictures"),
 ]
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')

@@ -4,6 +4,7 @@
 
 #include "pages/html_text.h"
 #include "pages/page_names.h"
+#include "pages/photo_tags.h"
 #include "pages/titles.h"
 #include "settings/file_io.h"
 #include "settings/text.h"
@@ -53,6 +54,8 @@ Entry MakeEntry(const PictureFile& picture) {
   entry.page_url = HtmlUrl(entry.page_link);
   entry.thumb_url = HtmlUrl(base + kExpressAffix + ".jpg");
   entry.kilobytes = NumText(static_cast<int64_t>(picture.size / 1024));
+  entry.date_text = HtmlText(FormatDateTaken(picture.facts.date_taken, kDefaultDateFormat));
+  entry.caption_text = HtmlText(picture.facts.caption);
   return entry;
 }
 
@@ -100,6 +103,14 @@ void FindThumbSizes(const std::string& dir, std::vector<Entry>* entries) {
   for (Entry& entry : *entries)
     entry.thumb_size = JpegSize(dir + "/" + kExpressThumbFolder + "/" + BaseName(entry.name) +
                                 kExpressAffix + ".jpg");
+}
+
+std::string FactLines(const Look& look, const Entry& entry) {
+  std::string lines;
+  if (IsOn(look.s.ExpressShowDate) && !entry.date_text.empty()) lines += "<br>" + entry.date_text;
+  if (IsOn(look.s.ExpressShowCaption) && !entry.caption_text.empty())
+    lines += "<br>" + entry.caption_text;
+  return lines;
 }
 
 bool ShowsName(const Look& look) { return IsOn(look.s.ExpressShowName); }

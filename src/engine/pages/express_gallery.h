@@ -28,6 +28,8 @@ struct Entry {
   std::string double_url;  // the srcset address of its double; "" when there is none
   PixelSize thumb_size{};  // read only for pages that fit any screen
   std::string kilobytes;
+  std::string date_text;     // when it was taken, "" when the picture does not say
+  std::string caption_text;  // its caption, "" when it has none
 };
 
 // The texts derived from the settings once per call.
@@ -101,6 +103,9 @@ std::string HiDpiAttributes(const Look& look, const Entry& entry);
 /// What a thumbnail image carries for pages that fit any screen: its width
 /// and height when known, so the page does not jump while it loads.
 std::string SizeAttributes(const Look& look, const Entry& entry);
+/// The date and caption of `entry` that the settings show, each after a
+/// "<br>"; "" when none is shown or the picture says nothing.
+std::string FactLines(const Look& look, const Entry& entry);
 
 /// The rights line, the same on index and picture pages.
 void WriteRights(std::string* out, const Look& look);

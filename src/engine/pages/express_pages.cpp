@@ -24,7 +24,7 @@ std::string Caption(const Look& look, const Entry& entry) {
   if (ShowsName(look) && IsZero(look.s.ExpressGuessName)) caption += "<br>" + entry.name_text;
   if (GuessesName(look)) caption += "<br>" + GuessedTitle(look, Trim(entry.name));
   if (IsOn(look.s.ExpressShowSize)) caption += "<br>" + entry.kilobytes + " Kb";
-  return caption;
+  return caption + FactLines(look, entry);
 }
 
 std::string Link(const Look& look, const Entry& entry) {
@@ -45,7 +45,8 @@ std::string Link(const Look& look, const Entry& entry) {
 
 // A cell of the table, or of the grid of a page that fits any screen.
 void WriteCell(std::string* out, const Look& look, const Entry& entry) {
-  bool captions = IsOn(look.s.ExpressShowName) || IsOn(look.s.ExpressShowSize);
+  bool captions = IsOn(look.s.ExpressShowName) || IsOn(look.s.ExpressShowSize) ||
+                  IsOn(look.s.ExpressShowDate) || IsOn(look.s.ExpressShowCaption);
   bool grid = IsOn(look.s.ExpressResponsive);
   const std::string none;
   std::string cell_style =

@@ -71,6 +71,8 @@ std::string PicturePageText(const ExpressGallery& g, size_t first, size_t k) {
   Write(&out, "<img src=\"", entry.name_url, "\" border=0>");
   if (GuessesName(look))
     Write(&out, "<BR><BR>", look.title_font, "<b>", GuessedTitle(look, entry.name), "</b></font>");
+  if (std::string facts = FactLines(look, entry); !facts.empty())
+    Write(&out, "<BR>", look.font_open, facts, look.font_close);
   WriteWayBack(&out, look);
   if (IsOn(look.s.ExpressUseRights)) WriteRights(&out, look);
   Write(&out, "</div><BR><BR></BODY></HTML>");

@@ -1,6 +1,7 @@
 #include "pages/index_table.h"
 
 #include "pages/html_text.h"
+#include "pages/photo_tags.h"
 #include "pages/tags.h"
 #include "pages/titles.h"
 #include "settings/text.h"
@@ -18,7 +19,7 @@ std::string CellText(const PictureEntry& picture, bool template_in_use,
     cell = FillNameTag(cell, kImageTitleTag, PictureTitle(picture.file_name, true, s));
   cell = ReplaceAll(cell, kThumbPathTag, thumb_path);
   cell = FillNameTag(cell, kThumbFileNameTag, picture.thumb_name);
-  return ReplaceAll(cell, kFileSizeTag, Trim(picture.size_kb));
+  return FillFactTags(ReplaceAll(cell, kFileSizeTag, Trim(picture.size_kb)), picture.facts, s);
 }
 
 void CloseTable(const AdvancedSettings& s, PageText* out) {

@@ -12,12 +12,13 @@
 
 namespace {
 
-// The length of the entry when it is a regular file (or a link to one).
-bool RegularFileSize(int dir_fd, const dirent& entry, uint64_t* size) {
+// The length and time of the entry when it is a regular file (or a link to one).
+bool RegularFileSize(int dir_fd, const dirent& entry, uint64_t* size, int64_t* mtime_ns = nullptr) {
   if (entry.d_type != DT_REG && entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN) return false;
   struct stat st;
   if (fstatat(dir_fd, entry.d_name, &st, 0) != 0 || !S_ISREG(st.st_mode)) return false;
   *size = static_cast<uint64_t>(st.st_size);
+  if (mtime_ns) *mtime_ns = st.st_mtim.tv_sec * int64_t{1'000'000'000} + st.st_mtim.tv_nsec;
   return true;
 }
 
@@ -51,6 +52,14 @@ void SortByName(std::vector<PictureFile>* files) {
   *files = std::move(sorted);
 }
 
+void SortByDateTaken(std::vector<PictureFile>* files) {
+  std::stable_sort(files->begin(), files->end(), [](const PictureFile& a, const PictureFile& b) {
+    const std::string& x = a.facts.date_taken;
+    const std::string& y = b.facts.date_taken;
+    return !x.empty() && (y.empty() || x < y);
+  });
+}
+
 std::vector<PictureFile> ListPictures(const std::string& dir, bool* readable, ExtraFormats extra) {
   std::vector<PictureFile> files;
   DIR* stream = opendir(dir.empty() ? "/" : dir.c_str());
@@ -63,11 +72,12 @@ std::vector<PictureFile> ListPictures(const std::string& dir, bool* readable, Ex
   if (readable) *readable = faccessat(dir_fd, ".", X_OK, 0) == 0;
   while (const dirent* entry = readdir(stream)) {
     std::string name = entry->d_name;
-    uint64_t size = 0;
+    PictureFile file;
     if (name[0] == '.' || !HasPictureExtension(name, extra) ||
-        !RegularFileSize(dir_fd, *entry, &size))
+        !RegularFileSize(dir_fd, *entry, &file.size, &file.mtime_ns))
       continue;
-    files.push_back({std::move(name), size});
+    file.name = std::move(name);
+    files.push_back(std::move(file));
   }
   closedir(stream);
   SortByName(&files);

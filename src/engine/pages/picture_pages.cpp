@@ -3,6 +3,7 @@
 #include "pages/html_text.h"
 #include "pages/page_names.h"
 #include "pages/page_output.h"
+#include "pages/photo_tags.h"
 #include "pages/tags.h"
 #include "pages/titles.h"
 #include "settings/text.h"
@@ -23,7 +24,7 @@ std::string OwnTags(const std::string& template_text, const PictureEntry& pictur
   std::string text = FillNameTag(template_text, kImageFileNameTag, Trim(picture.file_name));
   if (text.find(kImageTitleTag) != std::string::npos)  // a title is made only when shown
     text = FillNameTag(text, kImageTitleTag, PictureTitle(picture.file_name, false, s));
-  return ReplaceAll(text, kFileSizeTag, Trim(picture.size_kb));
+  return FillFactTags(ReplaceAll(text, kFileSizeTag, Trim(picture.size_kb)), picture.facts, s);
 }
 
 }  // namespace

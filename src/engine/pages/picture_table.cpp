@@ -23,7 +23,7 @@ std::vector<PictureEntry> BuildPictureTable(const std::vector<PictureFile>& file
     if (!IsPicture(file.name, settings)) continue;
     std::string base = BaseName(file.name);
     table.push_back({file.name, base + ".html", ThumbName(base, settings),
-                     NumText(static_cast<int64_t>(file.size / 1024))});
+                     NumText(static_cast<int64_t>(file.size / 1024)), file.facts});
   }
   return table;
 }

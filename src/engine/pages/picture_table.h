@@ -13,6 +13,7 @@ struct PictureEntry {
   std::string page_name;   // its picture page: base name + ".html"
   std::string thumb_name;  // its thumbnail, without folder
   std::string size_kb;     // whole kilobytes, rounded down
+  PhotoFacts facts;        // its metadata, when the run read it
 };
 
 /// The listed files that are pictures, in list order: a name containing

@@ -13,6 +13,17 @@ inline constexpr char kImagePathTag[] = "[IMAGE PATH]";  // always empty: pages 
 inline constexpr char kPrevThumbTag[] = "[PREV THUMB]";  // PrevThumbCode, template only
 inline constexpr char kNextThumbTag[] = "[NEXT THUMB]";  // NextThumbCode, template only
 
+// The picture's own metadata, in a cell and on its picture page; each is
+// empty when the picture does not say.
+inline constexpr char kDateTakenTag[] = "[DATE TAKEN]";  // in the form of DateFormat
+inline constexpr char kCaptionTag[] = "[CAPTION]";
+inline constexpr char kCameraTag[] = "[CAMERA]";
+inline constexpr char kLensTag[] = "[LENS]";
+inline constexpr char kExposureTag[] = "[EXPOSURE]";
+inline constexpr char kKeywordsTag[] = "[KEYWORDS]";
+inline constexpr const char* kFactTags[] = {kDateTakenTag, kCaptionTag,  kCameraTag,
+                                            kLensTag,      kExposureTag, kKeywordsTag};
+
 // The head and the page title code, and the frame of the page menu.
 inline constexpr char kPageTitleTag[] = "[PAGE TITLE]";
 inline constexpr char kCurrentPageNumberTag[] = "[CURRENT PAGE NUMBER]";
@@ -42,7 +53,9 @@ inline constexpr NeighbourTags kNextTags = {"[NEXT IMAGE PATH]", "[NEXT IMAGE FI
 
 /// What the palettes offer for each piece of code.
 inline constexpr const char* kCellCodeTags[] = {kThumbPathTag, kThumbFileNameTag, kImageFileNameTag,
-                                                kFileSizeTag, kImageTitleTag};
+                                                kFileSizeTag,  kImageTitleTag,    kDateTakenTag,
+                                                kCaptionTag,   kCameraTag,        kLensTag,
+                                                kExposureTag,  kKeywordsTag};
 inline constexpr const char* kTitleCodeTags[] = {kMaxPageNumberTag, kCurrentPageNumberTag,
                                                  kPageTitleTag};  // HeaderCode, PageTitleCode
 inline constexpr const char* kMenuFrameTags[] = {kCurrentPageNumberTag, kPreviousLinkTag,
@@ -50,8 +63,9 @@ inline constexpr const char* kMenuFrameTags[] = {kCurrentPageNumberTag, kPreviou
 inline constexpr const char* kMenuCellTags[] = {kPageFileNameTag, kPageNumberTag};
 inline constexpr const char* kNextLinkTags[] = {kNextPageTag};
 inline constexpr const char* kPrevLinkTags[] = {kPreviousPageTag};
-inline constexpr const char* kTemplateTags[] = {kImageFileNameTag, kFileSizeTag, kPrevThumbTag,
-                                                kNextThumbTag, kImageTitleTag};
+inline constexpr const char* kTemplateTags[] = {
+    kImageFileNameTag, kFileSizeTag, kPrevThumbTag, kNextThumbTag, kImageTitleTag, kDateTakenTag,
+    kCaptionTag,       kCameraTag,   kLensTag,      kExposureTag,  kKeywordsTag};
 inline constexpr const char* kPrevThumbCodeTags[] = {
     kPreviousTags.image_file_name, kPreviousTags.thumb_path, kPreviousTags.thumb_file_name};
 inline constexpr const char* kNextThumbCodeTags[] = {

@@ -4,6 +4,7 @@
 #include <climits>
 #include <filesystem>
 #include <functional>
+#include <future>
 #include <string_view>
 #include <system_error>
 #include <unordered_map>
@@ -12,9 +13,11 @@
 #include "pages/express_pages.h"
 #include "pages/page_names.h"
 #include "pages/page_output.h"
+#include "pages/photo_tags.h"
 #include "pages/picture_list.h"
 #include "pictures/thumbnails.h"
 #include "run/cleanup.h"
+#include "run/photo_facts_cache.h"
 #include "run/run_report_text.h"
 #include "run/thumb_batch.h"
 #include "settings/file_io.h"
@@ -31,6 +34,7 @@ struct Mode {
   std::string subfolder;  // empty: thumbnails lie beside the pictures
   bool delete_html = false;
   bool clean_house = false;
+  bool needs_facts = false;  // the pages show or sort by the pictures' metadata
   ReportPaths paths;
   // Writes a directory's pages, noting what went wrong on the way.
   std::function<void(const std::string&, const std::vector<PictureFile>&, PageWarnings*)>
@@ -166,11 +170,17 @@ bool RunDirectory(size_t index, const RunInput& input, const Mode& mode, RunHost
   // STOP is looked at before a picture: later folders without pictures are
   // still given their pages and clean-up.
   if (!pictures.empty() && (*stop || progress.Poll())) return false;
+  std::future<std::string> facts;  // read on a thread of its own while thumbnails are made
+  if (mode.needs_facts)
+    facts = std::async(std::launch::async, FillPhotoFacts, current, thumb_dir, &pictures);
   for (const std::string& picture : RunThumbnailBatch(due, ThumbTarget(input.thumbs), input.thumbs,
                                                       input.workers, &progress, input.formats))
     report->CorruptedFiles += VisibleControls(picture) + "\r\n";
   if (progress.stopped()) return false;
   if (mode.delete_html) DeleteOldHtml(current, mode.advanced, host);
+  if (facts.valid())
+    if (std::string warning = facts.get(); !warning.empty()) Warn(host, warning);
+  if (input.sort_by_date) SortByDateTaken(&pictures);
   WritePages(current, pictures, mode, host, stop);
   if (mode.clean_house) CleanOrphanThumbs(thumb_dir, current, mode.naming, host, input.formats);
   return true;
@@ -274,6 +284,7 @@ void RunAdvanced(const RunInput& input, const AdvancedSettings& settings, RunHos
   if (mode.naming.store_in_sub) mode.subfolder = settings.SubFolderName;
   mode.delete_html = IsOn(settings.DelHTML);
   mode.clean_house = IsOn(settings.CleanHouse);
+  mode.needs_facts = input.sort_by_date || ShowsPhotoFacts(settings);
   mode.paths = {settings.Header, settings.Footer, settings.TmplAddy};
   mode.write_pages = [&](const std::string& dir, const std::vector<PictureFile>& pictures,
                          PageWarnings* warnings) {
@@ -290,6 +301,8 @@ void RunExpress(const RunInput& input, const ExpressSettings& settings, RunHost*
   mode.subfolder = kExpressThumbFolder;
   mode.delete_html = IsOn(settings.ExpressDelHTML);
   mode.clean_house = IsOn(settings.ExpressCleanHouse);
+  mode.needs_facts =
+      input.sort_by_date || IsOn(settings.ExpressShowDate) || IsOn(settings.ExpressShowCaption);
   mode.write_pages = [&](const std::string& dir, const std::vector<PictureFile>& pictures,
                          PageWarnings* warnings) {
     WriteExpressPages(dir, pictures, settings, warnings);

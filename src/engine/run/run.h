@@ -16,6 +16,9 @@ struct RunInput {
   ThumbOptions thumbs;
   int workers = 0;       // thumbnail threads; 0: one per core
   ExtraFormats formats;  // picture types taken besides JPEG, GIF and BMP
+  // The pages in the order the pictures were taken (undated ones last, by
+  // name) instead of by name; thumbnails are made and named as ever.
+  bool sort_by_date = false;
 };
 
 /// One run in Advanced mode over the whole list; `report` collects problems.
