@@ -3,15 +3,13 @@
 
     check_gallery.py [--chromium PATH] [--scale N] DIR...
 
-Every *.html file directly in each DIR is loaded from disk, on a screen of N
-device pixels per CSS pixel (default 1; 2 makes an image load the double its
-srcset offers). Images that load lazily are asked to load at once. The check
-fails when an image of a page does not load, when a link does not lead to a
-local file that exists (a name read as a URL scheme, such as "Beach:x.jpg",
-leads nowhere), or when a "javascript:" link, clicked, does anything but
-open one window on an existing file (a file name that ended the script's
-string could run code of its own). Chromium is driven over the DevTools
-protocol on a pipe, so nothing but Python's standard library is needed.
+Loads every *.html directly in each DIR on a screen of N device pixels per
+CSS pixel (2 makes an image load the double its srcset offers), with lazy
+images loaded at once. Fails when an image does not load, when a link does
+not lead to an existing local file (a name read as a URL scheme leads
+nowhere), or when a clicked "javascript:" link does anything but open one
+window on an existing file. Chromium is driven over the DevTools protocol on
+a pipe: Python's standard library is all it needs.
 """
 import argparse
 import fcntl

@@ -61,9 +61,9 @@ TEST(DialogRulesTest, FontTagWrapsStylesInsideTheFontTag) {
   EXPECT_EQ(tag.opening, "<font face=\"Arial\" size=\"3\" color=\"#FFFFFF\"><b><u>");
   EXPECT_EQ(tag.closing, "</u></b></font>");
   EXPECT_EQ(tag.back_step, 15);
-  tag = BuildFontTag({"Arial", "Verdana", "2", 0x0000FF, false, true, false});
-  EXPECT_EQ(tag.opening, "<font face=\"Arial, Verdana\" size=\"2\" color=\"#FF0000\"><i>");
-  EXPECT_EQ(tag.closing + std::to_string(tag.back_step), "</i></font>11");
+  tag = BuildFontTag({"Arial", "Verdana", "2", 0x0000FF, false, true, true});
+  EXPECT_EQ(tag.opening, "<font face=\"Arial, Verdana\" size=\"2\" color=\"#FF0000\"><i><u>");
+  EXPECT_EQ(tag.closing + std::to_string(tag.back_step), "</u></i></font>15");
 }
 
 TEST(DialogRulesTest, TemplatePathTakesTheConfigurationFolderForABareName) {
