@@ -87,7 +87,7 @@ MODULES = {
     "forms/dialog_rules": {
         "file": "src/forms/dialog_rules.cpp",
         "targets": ["forms_tests", "frm_options_test", "frm_options2_test", "frm_main_test",
-                    "settings_dialogs_test"],
+                    "process_test", "settings_dialogs_test"],
         "labels": "^(forms_tests|windows)$",
         "mutants": [
             ("wrong tab for the name length",
@@ -135,6 +135,12 @@ def restore_left_over(path):
         print(f"restored {path} from an earlier cut-off run", file=sys.stderr)
 
 
+def tests_pass(build, labels, timeout):
+    code = run(["ctest", "--test-dir", build, "-j2", "-L", labels, "--timeout", str(timeout)],
+               timeout=timeout * 4)
+    return code == 0
+
+
 def try_mutant(path, original_text, mutant, build, targets, labels, timeout):
     """'killed', 'survived' or 'no-build' for one mutant; the file is restored after."""
     name, before, after = mutant
@@ -148,9 +154,7 @@ def try_mutant(path, original_text, mutant, build, targets, labels, timeout):
             f.write(original_text.replace(before, after))
         if run(["ninja", "-C", build] + targets) != 0:
             return "no-build"
-        code = run(["ctest", "--test-dir", build, "-j2", "-L", labels, "--timeout", str(timeout)],
-                   timeout=timeout * 4)
-        return "survived" if code == 0 else "killed"
+        return "survived" if tests_pass(build, labels, timeout) else "killed"
     finally:
         os.replace(saved, path)
 
@@ -173,6 +177,8 @@ def main():
         original_text = f.read()
     if run(["ninja", "-C", build] + module["targets"]) != 0:
         raise SystemExit("the unchanged tree does not build")
+    if not tests_pass(build, module["labels"], args.timeout):
+        raise SystemExit("the tests fail on the unchanged tree")
 
     results = []
     for number, mutant in enumerate(module["mutants"], 1):
