@@ -128,6 +128,20 @@ def run(cmd, timeout=None):
         return None
 
 
+def failed_tests(build, labels, timeout):
+    """The names of the tests that fail ("timeout" when ctest itself hangs)."""
+    try:
+        done = subprocess.run(["ctest", "--test-dir", build, "-j2", "-L", labels, "--timeout",
+                               str(timeout)], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                              text=True, timeout=timeout * 4, start_new_session=True)
+    except subprocess.TimeoutExpired:
+        return ["timeout"]
+    failed = done.stdout.split("The following tests FAILED:")[1:]
+    names = [line.split(" - ")[1].split(" (")[0].strip()
+             for line in "".join(failed).splitlines() if " - " in line]
+    return names or (["ctest failed"] if done.returncode != 0 else [])
+
+
 def restore_left_over(path):
     saved = path + ".mutate-orig"
     if os.path.exists(saved):
@@ -135,14 +149,9 @@ def restore_left_over(path):
         print(f"restored {path} from an earlier cut-off run", file=sys.stderr)
 
 
-def tests_pass(build, labels, timeout):
-    code = run(["ctest", "--test-dir", build, "-j2", "-L", labels, "--timeout", str(timeout)],
-               timeout=timeout * 4)
-    return code == 0
-
-
 def try_mutant(path, original_text, mutant, build, targets, labels, timeout):
-    """'killed', 'survived' or 'no-build' for one mutant; the file is restored after."""
+    """'killed', 'survived' or 'no-build' for one mutant, and the failing tests; the file
+    is restored after."""
     name, before, after = mutant
     if original_text.count(before) != 1:
         raise SystemExit(f"mutant '{name}': snippet found {original_text.count(before)} times")
@@ -153,8 +162,9 @@ def try_mutant(path, original_text, mutant, build, targets, labels, timeout):
         with open(path, "w", encoding="utf-8") as f:
             f.write(original_text.replace(before, after))
         if run(["ninja", "-C", build] + targets) != 0:
-            return "no-build"
-        return "survived" if tests_pass(build, labels, timeout) else "killed"
+            return "no-build", []
+        failed = failed_tests(build, labels, timeout)
+        return ("killed" if failed else "survived"), failed
     finally:
         os.replace(saved, path)
 
@@ -177,18 +187,21 @@ def main():
         original_text = f.read()
     if run(["ninja", "-C", build] + module["targets"]) != 0:
         raise SystemExit("the unchanged tree does not build")
-    if not tests_pass(build, module["labels"], args.timeout):
-        raise SystemExit("the tests fail on the unchanged tree")
+    failing = failed_tests(build, module["labels"], args.timeout)
+    if failing:
+        raise SystemExit("the tests fail on the unchanged tree: " + ", ".join(failing))
 
     results = []
     for number, mutant in enumerate(module["mutants"], 1):
         if args.only and number not in args.only:
             continue
         start = time.time()
-        result = try_mutant(path, original_text, mutant, build, module["targets"],
-                            module["labels"], args.timeout)
+        result, failed = try_mutant(path, original_text, mutant, build, module["targets"],
+                                    module["labels"], args.timeout)
         results.append((number, mutant[0], result))
         print(f"{number:2} {result:8} {mutant[0]} ({time.time() - start:.0f} s)", flush=True)
+        if failed:
+            print("   failed: " + ", ".join(failed), flush=True)
     run(["ninja", "-C", build] + module["targets"])  # back to the unchanged programs
 
     counted = [r for r in results if r[2] != "no-build"]
