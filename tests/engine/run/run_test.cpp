@@ -165,17 +165,6 @@ TEST_F(RunTest, CorruptPicturesAreReportedInListOrder) {
                    "no thumbnail of " + pics_ + "/b.jpg: not a picture in a readable format"}));
 }
 
-TEST_F(RunTest, PagesThatCannotBeWrittenAreTold) {
-  Small(pics_ + "/a.jpg");
-  Dir("pics/page1.html");  // a folder where the first page belongs
-  Dir("pics/page_01.html");
-  Run(false, Input({pics_}));
-  Run(true, Input({pics_}));
-  ASSERT_EQ(host_.warnings.size(), 2u);  // in the page writers' words
-  EXPECT_TRUE(host_.warnings[1].starts_with("the pages stopped early: " + pics_ + "/page_01.html"));
-  EXPECT_TRUE(host_.reports.empty());  // the report itself has no place for it
-}
-
 TEST_F(RunTest, StopEndsTheRunWithinTheSecondDirectory) {
   std::string first = Dir("first"), second = Dir("second"), third = Dir("third");
   for (const std::string& dir : {first, second, third})
