@@ -47,7 +47,8 @@ MODULES = {
             ("line end LF only",
              '*line += "\\r\\n";', '*line += "\\n";'),
             ("new keys after the blank lines",
-             "size_t at = EndOfContent(*ini, range);", "size_t at = range.end;"),
+             "size_t at = EndOfContent(*ini, range);",
+             "size_t at = range.end + 0 * EndOfContent(*ini, range);"),
             ("missing file turned into an error",
              "errno != ENOENT) return false;", "errno == ENOENT) return false;"),
         ],
@@ -58,7 +59,8 @@ MODULES = {
         "labels": "^(run_tests|cli_tests)$",
         "mutants": [
             ("thumbnail folder link followed",
-             "int follow = thumb_dir == picture_dir ? 0 : O_NOFOLLOW;", "int follow = 0;"),
+             "int follow = thumb_dir == picture_dir ? 0 : O_NOFOLLOW;",
+             "int follow = thumb_dir == picture_dir ? 0 : 0;"),
             ("hidden files taken",
              "if (name[0] != '.' && HasPictureExtension(name))", "if (HasPictureExtension(name))"),
             ("short-name bound moved by one",
@@ -67,12 +69,13 @@ MODULES = {
              'candidates = {c1, stem + ".jpeg", stem + ".gif", stem + ".bmp"};',
              'candidates = {c1, stem + ".gif", stem + ".bmp"};'),
             ("double's picture not looked for",
-             "bases.push_back(thumb.substr(0, thumb.size() - double_end.size()));", ";"),
+             "if (thumb.ends_with(double_end))", "if (false && thumb.ends_with(double_end))"),
             ("picture names compared case-sensitively",
              "if (pictures.count(LowerCase(c))) return false;", "if (pictures.count(c)) return false;"),
             ("own-thumbnail check dropped",
              "return NamedLikeOrphan(name, naming, formats, pictures) && IsOwnThumbnail(dir_fd, name);",
-             "return NamedLikeOrphan(name, naming, formats, pictures);"),
+             "return NamedLikeOrphan(name, naming, formats, pictures) &&\n"
+             "         (dir_fd >= 0 || IsOwnThumbnail(dir_fd, name));"),
             ("no-affix guard dropped",
              "if (naming.affix.empty() && !naming.store_in_sub) return orphans;", ""),
             ("no second test before deleting",
@@ -81,7 +84,7 @@ MODULES = {
             ("failed deletion not told",
              "host->Warn(VisibleControls(", "(void)(VisibleControls("),
             ("missing picture folder not checked",
-             "if (!IsDirectory(picture_dir)) return;", ""),
+             "if (!IsDirectory(picture_dir)) return;", "if (!IsDirectory(picture_dir) && false) return;"),
         ],
     },
     "forms/dialog_rules": {
@@ -119,11 +122,16 @@ MODULES = {
 }
 
 
+# Builds go past ccache: it was seen to hand back a mutant's object for the
+# restored file, the two differing in a few bytes only.
+NO_CCACHE = dict(os.environ, CCACHE_DISABLE="1")
+
+
 def run(cmd, timeout=None):
     """The exit code of `cmd` (output kept out of sight), or None on a timeout."""
     try:
         return subprocess.run(cmd, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                              timeout=timeout, start_new_session=True).returncode
+                              timeout=timeout, start_new_session=True, env=NO_CCACHE).returncode
     except subprocess.TimeoutExpired:
         return None
 
@@ -185,6 +193,7 @@ def main():
     restore_left_over(path)
     with open(path, encoding="utf-8") as f:
         original_text = f.read()
+    os.utime(path)  # whatever object ccache gave earlier, the file is compiled afresh
     if run(["ninja", "-C", build] + module["targets"]) != 0:
         raise SystemExit("the unchanged tree does not build")
     failing = failed_tests(build, module["labels"], args.timeout)
