@@ -159,8 +159,13 @@ TEST_F(CommandsTest, RecursiveListsEachTreeByTheRulesOfTheMode) {
   PreparedRun run = Prepared(args);
   EXPECT_EQ(run.input.directories, (Names{Path("a"), Path("a/2024"), Path("b"), Path("b/small")}));
   EXPECT_EQ(run.roots, (Names{Path("a"), Path("b")}));
-  args.mode = "advanced";  // its thumbnail folder is "thumbs" too; other names: the tree's test
-  EXPECT_EQ(Prepared(args).input.directories, run.input.directories);
+  AdvancedSettings settings;  // the configuration's thumbnail folder is the one left out
+  settings.SubFolderName = "small";
+  std::string err;
+  ASSERT_TRUE(SaveAdvancedConfig(Path("small.cfg"), settings, ThumbOptions(), &err)) << err;
+  args.configs = {Path("small.cfg")};
+  EXPECT_EQ(Prepared(args).input.directories,
+            (Names{Path("a"), Path("a/2024"), Path("a/thumbs"), Path("b")}));
 }
 
 // A gallery's shard follows the FNV-1a hash of its path in the tree (the
