@@ -10,7 +10,9 @@ off harder is undone by the next one.
 
   tools/mutate.py --build build --module settings/ini [--only 3] [--timeout 300]
 
-Prints one line per mutant and a last line "MODULE killed K/N survived: ...".
+Prints one line per mutant, with the tests that failed, and a last line
+"MODULE killed K/N survived: ..."; a mutant that does not compile is left out
+of the count. Builds go past ccache, and a restored file gets a new time.
 """
 
 import argparse
@@ -122,7 +124,6 @@ MODULES = {
 }
 
 
-# Builds go past ccache, which has no part in the question.
 NO_CCACHE = dict(os.environ, CCACHE_DISABLE="1")
 
 
