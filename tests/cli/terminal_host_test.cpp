@@ -57,25 +57,10 @@ ProgressState State(size_t dir, int64_t value, int64_t maximum, const std::strin
   return {dir, 2, value, maximum, "/pics/" + std::to_string(dir), "", file, ""};
 }
 
-// Bytes that are not UTF-8 reach the terminal as "\xNN", never raw; line
-// ends of the report become the terminal's own.
-TEST(TerminalHostTest, NamesReachTheTerminalVisibly) {
-  std::FILE* err = std::tmpfile();
-  TerminalHost host(err, nullptr, /*quiet=*/true, DeleteAnswer::kNo);
-  EXPECT_FALSE(host.reported());
-  host.Warn("no thumbnail of /p/caf\xE9\x9B.jpg: broken");
-  EXPECT_TRUE(host.reported());
-  EXPECT_FALSE(host.ConfirmDelete("/p/thumbs/caf\xE9_tn.jpg\r\n"));
-  host.ShowReport("Invalid paths:\r\n/p/\xC3\xA9t\xE9\r\n");
-  EXPECT_EQ(ReadAll(err),
-            "kesto-cli: no thumbnail of /p/caf\\xE9\\x9B.jpg: broken\n"
-            "/p/thumbs/caf\\xE9_tn.jpg\n"
-            "Invalid paths:\n/p/\xC3\xA9t\\xE9\n");
-  std::fclose(err);
-}
-
-// Off a terminal each directory gets one line; quiet, nothing at all.
-TEST(TerminalHostTest, PlainProgressIsOneLinePerDirectory) {
+// Off a terminal each directory gets one line, quiet none; bytes that are
+// not UTF-8 reach the screen as "\xNN", never raw, and line ends of the
+// report become the terminal's own.
+TEST(TerminalHostTest, PlainOutputIsOneLinePerDirectoryAndShowsNamesVisibly) {
   for (bool quiet : {false, true}) {
     std::FILE* err = std::tmpfile();
     TerminalHost host(err, nullptr, quiet, DeleteAnswer::kNo);
@@ -83,9 +68,17 @@ TEST(TerminalHostTest, PlainProgressIsOneLinePerDirectory) {
       host.ShowProgress(s);
     host.SetStatusVisible(true);
     host.HideProgress();
-    EXPECT_EQ(ReadAll(err), quiet ? ""
-                                  : "directory 1 of 2: /pics/0: 3 thumbnails due\n"
-                                    "directory 2 of 2: /pics/1: 1 thumbnail due\n");
+    EXPECT_FALSE(host.reported());
+    host.Warn("no thumbnail of /p/caf\xE9\x9B.jpg: broken");
+    EXPECT_TRUE(host.reported());
+    EXPECT_FALSE(host.ConfirmDelete("/p/thumbs/caf\xE9_tn.jpg\r\n"));
+    host.ShowReport("Invalid paths:\r\n/p/\xC3\xA9t\xE9\r\n");
+    EXPECT_EQ(ReadAll(err), std::string(quiet ? ""
+                                              : "directory 1 of 2: /pics/0: 3 thumbnails due\n"
+                                                "directory 2 of 2: /pics/1: 1 thumbnail due\n") +
+                                "kesto-cli: no thumbnail of /p/caf\\xE9\\x9B.jpg: broken\n"
+                                "/p/thumbs/caf\\xE9_tn.jpg\n"
+                                "Invalid paths:\n/p/\xC3\xA9t\\xE9\n");
     std::fclose(err);
   }
 }

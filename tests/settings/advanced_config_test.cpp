@@ -52,13 +52,14 @@ TEST(AdvancedConfigTest, FileHas94LinesInTheirPlaces) {
   EXPECT_TRUE(AdvancedConfigText(s, negative).starts_with("-1\r\n90\r\n"));
 }
 
-// A switch reads a word or a number (which: the text helpers' test); anything
-// else leaves it as it was.
-TEST(AdvancedConfigTest, SwitchesReadWordsAndNumbers) {
-  // Text, read over false, over true.
-  const std::tuple<const char*, bool, bool> cases[] = {
+// Lines trimmed, of either line end; a short file gives empty texts and keeps
+// the switches; a switch or thumbnail option it cannot take keeps the old
+// value (which words and numbers pass is the text helpers' test).
+TEST(AdvancedConfigTest, ParseTakesWhatTheLinesHoldAndKeepsTheRest) {
+  // Line 12 (AsPrefix) read over false and over true.
+  const std::tuple<const char*, bool, bool> switches[] = {
       {" TRUE ", true, true}, {"0", false, false}, {"", false, true}, {"yes", false, true}};
-  for (auto [text, from_false, from_true] : cases) {
+  for (auto [text, from_false, from_true] : switches) {
     for (bool before : {false, true}) {
       AdvancedSettings s;
       s.AsPrefix = before;
@@ -67,47 +68,21 @@ TEST(AdvancedConfigTest, SwitchesReadWordsAndNumbers) {
       EXPECT_EQ(s.AsPrefix, before ? from_true : from_false) << text << " over " << before;
     }
   }
-}
+  AdvancedSettings s;
+  ThumbOptions thumbs = kThumbs;
+  std::string text = FileText(94, {{1, "3"}, {4, "height"}, {5, "0"}, {6, "  My page  "}});
+  ParseAdvancedConfig(ReplaceAll(text, "\r\n", "\n"), &s, &thumbs);
+  EXPECT_EQ(ThumbsText(thumbs), "42|height|L3|L2|1");  // progressive 3 and quality 0 refused
+  EXPECT_EQ(s.PageTitle + "|" + s.FromDir + "|" + s.UseMetaKeywords, "My page|L73|L85");
 
-TEST(AdvancedConfigTest, ShortFilesGiveEmptyTextsAndKeepSwitches) {
-  AdvancedSettings s = Distinct(true);
-  ThumbOptions thumbs;
+  s = Distinct(true);
   ParseAdvancedConfig(FileText(10, {{1, " 0"}, {5, " 80"}}), &s, &thumbs);
   EXPECT_EQ(s.PageTitle + "|" + s.PageFileName + "|" + s.HTMLExt + "|" + s.UseMetaRevisit,
             "L6|L10||");
   EXPECT_TRUE(s.AsPrefix && s.MenuTop);
-  EXPECT_EQ(thumbs.Quality, 80);
-
+  EXPECT_EQ(ThumbsText(thumbs), "80|L4|L3|L2|0");
   s = Distinct(true);
-  thumbs = kThumbs;
-  ParseAdvancedConfig(" 0\nwide \n", &s, &thumbs);
+  ParseAdvancedConfig(" 1\nwide \n", &s, &thumbs);  // fewer than six lines: the options only
   ExpectSameFields(kAdvancedFields, s, Distinct(true));
-  EXPECT_EQ(ThumbsText(thumbs), "42|Both|120|wide|0");
-}
-
-TEST(AdvancedConfigTest, NumbersTheOptionsCannotTakeKeepTheOldValue) {
-  // Line 1 (progressive), line 5 (quality), progressive read, quality read;
-  // which numbers are in range is the text helpers' test.
-  const std::tuple<const char*, const char*, int, int> cases[] = {{" 1", " 75", 1, 75},
-                                                                  {"3", "0", 0, 42}};
-  for (auto [line1, line5, progressive, quality] : cases) {
-    AdvancedSettings s;
-    ThumbOptions thumbs = kThumbs;
-    thumbs.Progressive = 0;
-    ParseAdvancedConfig(FileText(94, {{1, line1}, {5, line5}}), &s, &thumbs);
-    EXPECT_EQ(thumbs.Progressive, progressive) << line1;
-    EXPECT_EQ(thumbs.Quality, quality) << line5;
-  }
-}
-
-TEST(AdvancedConfigTest, ReadsTrimmedLinesOfEitherLineEnd) {
-  AdvancedSettings s;
-  ThumbOptions thumbs;
-  std::string text = FileText(94, {{4, "height"}, {6, "  My page  "}, {83, "junk"}});
-  for (size_t at; (at = text.find("\r\n")) != std::string::npos;) text.replace(at, 2, "\n");
-  ParseAdvancedConfig(text, &s, &thumbs);
-  EXPECT_EQ(thumbs.ResizeMethod, "height");
-  EXPECT_EQ(s.PageTitle, "My page");
-  EXPECT_EQ(s.FromDir, "L73");
-  EXPECT_EQ(s.UseMetaKeywords, "L85");
+  EXPECT_EQ(ThumbsText(thumbs), "80|L4|L3|wide|1");
 }

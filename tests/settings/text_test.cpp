@@ -51,10 +51,8 @@ TEST(Utf8Test, ControlCharactersAreWrittenVisibly) {
 
 TEST(TextTest, ValReadsTheLeadingNumber) {
   const std::pair<const char*, double> cases[] = {
-      {"120", 120},  {"120px", 120}, {"", 0},         {"<no value>", 0},
-      {" 1", 1},     {"1.0", 1},     {"-3.5x", -3.5}, {"+7", 7},
-      {"1e3", 1000}, {"1e", 1},      {"abc12", 0},    {"  .5", 0.5},
-      {"-", 0},      {".", 0},       {"12 3", 12},    {"1e999999", 0}};
+      {"120px", 120}, {"<no value>", 0}, {"-3.5x", -3.5}, {"+7", 7},    {"1e3", 1000},
+      {"1e", 1},      {"abc12", 0},      {"  .5", 0.5},   {"12 3", 12}, {"1e999999", 0}};
   for (auto [text, value] : cases) EXPECT_DOUBLE_EQ(Val(text), value) << text;
 }
 
@@ -77,11 +75,9 @@ TEST(TextTest, NumbersRoundHalfToEvenAndKeepTheirRange) {
 TEST(TextTest, BooleanWordsAndNumbers) {
   // Text, understood, value.
   const std::tuple<const char*, bool, bool> cases[] = {
-      {"True", true, true},         {"false", true, false}, {" TRUE ", true, true},
-      {"-1", true, true},           {"1", true, true},      {"0", true, false},
-      {"0.0", true, false},         {"2.5e1", true, true},  {"", false, false},
-      {"<no value>", false, false}, {"yes", false, false},  {"1x", false, false},
-      {"1e", false, false},         {".", false, false},    {"-", false, false}};
+      {"false", true, false}, {" TRUE ", true, true}, {"-1", true, true},
+      {"0.0", true, false},   {"2.5e1", true, true},  {"", false, false},
+      {"yes", false, false},  {"1x", false, false},   {"1e", false, false}};
   for (auto [text, ok, expected] : cases) {
     bool value = !expected;
     EXPECT_EQ(ParseBoolean(text, &value), ok) << text;
@@ -92,7 +88,6 @@ TEST(TextTest, BooleanWordsAndNumbers) {
 TEST(TextTest, TokenizerTreatsEverySeparatorAlone) {
   using V = std::vector<std::string>;
   EXPECT_EQ(ParseString("a,,b,", ","), (V{"a", "b"}));
-  EXPECT_EQ(ParseString("", ","), V{});
   EXPECT_EQ(ParseString(",,,", ","), V{});
   EXPECT_EQ(ParseString("/x/h.txt?0^^$$^^/y.txt?2^^$$^^", "^^$$^^"), (V{"/x/h.txt?0", "/y.txt?2"}));
   EXPECT_EQ(ParseString("1xA2X3", "x"), (V{"1", "A2", "3"}));
@@ -102,9 +97,10 @@ TEST(TextTest, TokenizerTreatsEverySeparatorAlone) {
 
 // Colours are 0x00BBGGRR numbers; -1 gives eight digits (the last four, then 3-4, 1-2).
 TEST(TextTest, HtmlColourSwapsRedAndBlue) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"255", "#FF0000"},  {"16711680", "#0000FF"}, {"0", "#000000"},
-      {"-1", "#FFFFFFFF"}, {"2.5", "#020000"},      {"3.5", "#040000"}};  // halves round to even
+  const std::pair<const char*, const char*> cases[] = {{"16711680", "#0000FF"},
+                                                       {"-1", "#FFFFFFFF"},
+                                                       {"2.5", "#020000"},
+                                                       {"3.5", "#040000"}};  // halves round to even
   for (auto [colour, html] : cases) EXPECT_EQ(HtmlColour(colour), html) << colour;
 }
 

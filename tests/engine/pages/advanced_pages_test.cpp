@@ -7,7 +7,6 @@
 #include <map>
 #include <span>
 
-#include "pages/index_table.h"
 #include "pages/page_menu.h"
 #include "pages/page_names.h"
 #include "pages/picture_pages.h"
@@ -204,18 +203,16 @@ TEST(AdvancedPagesTest, EveryTagThePalettesOfferIsFilled) {
 }
 
 TEST(AdvancedPagesTest, PageFileNames) {
+  // The extension list itself is not typed again: its ends and what is outside it.
   const struct {
     const char *html_ext, *units;
     bool prefix;
     int number;
     const char* name;
   } cases[] = {
-      {"0", "2", false, 3, "index03.html"},   {"1", "2", false, 3, "index03.htm"},
-      {"2", "1", false, 3, "index3.shtml"},   {"3", "0", false, 3, "index3.cgi"},
-      {"4", "3", false, 3, "index003.pl"},    {"5", "1", false, 12, "index12.asp"},
-      {"6", "1", true, 3, "3index.js"},       {"7", "4", true, 10, "0010index.c"},
-      {"8", "1", false, 3, "index3.html"},    {" 4", "1", false, 3, "index3.html"},
-      {"", "2.5", false, 3, "index03.html"},  {"0", "3.5", false, 3, "index0003.html"},
+      {"0", "2", false, 3, "index03.html"},   {"4", "3", false, 3, "index003.pl"},
+      {"7", "4", true, 10, "0010index.c"},    {"8", "1", false, 3, "index3.html"},
+      {" 4", "1", false, 3, "index3.html"},   {"", "2.5", false, 3, "index03.html"},
       {"0", "3", false, -5, "index0-5.html"},
   };
   for (const auto& c : cases) {
@@ -270,28 +267,6 @@ TEST(AdvancedPagesTest, DamagedSettingsStillWriteSafely) {
   EXPECT_FALSE(std::filesystem::exists("/nonexistent/kesto"));
 }
 
-// The initial cell codes give working links and a safe pop-up for every
-// file name, and plain names exactly as before.
-TEST(AdvancedPagesTest, InitialCellsLinkEveryFileName) {
-  AdvancedSettings s;
-  const PictureEntry entry = BuildPictureTable({{"O'Brien: #2.jpg", 2048}}, s)[0];
-  EXPECT_EQ(CellText(entry, false, "thumbs/", s),
-            "<TD align=center><a href=\"O%27Brien%3A %232.jpg\"><img "
-            "src=\"thumbs/O%27Brien%3A %232_tn.jpg\"  border=0 alt=\"\"></a><br>O'Brien: "
-            "#2.jpg<br>2 Kb<br><br></TD>");
-  s.UseJava = "1";
-  EXPECT_EQ(
-      CellText(entry, false, "thumbs/", s),
-      "<TD align=center> <a href=\"JavaScript:ShowPic('O%2527Brien%253A %25232.jpg');\"> "
-      "<img src=\"thumbs/O%27Brien%3A %232_tn.jpg\"  border=0 alt=\"O&#39;Brien: "
-      "#2.jpg\"></a><br><font size=1 face=\"Arial\">O'Brien: #2.jpg<br>2 Kb</font><br><br></TD>");
-  const PictureEntry plain = BuildPictureTable({{"Sunset_Beach 2.jpg", 2048}}, s)[0];
-  std::string expected = ReplaceAll(s.JavaCell, "[IMAGE FILE NAME]", "Sunset_Beach 2.html");
-  expected = ReplaceAll(expected, "[THUMB FILE NAME]", "Sunset_Beach 2_tn.jpg");
-  expected = ReplaceAll(ReplaceAll(expected, "[THUMB PATH]", ""), "[FILE SIZE]", "2");
-  EXPECT_EQ(CellText(plain, true, "", s), expected);
-}
-
 // A picture on a later index page must not replace an earlier index page,
 // nor any picture the landing page; links to it lead to the picture itself.
 TEST(AdvancedPagesTest, APictureNamedLikeAnIndexPageGetsNoPageOfItsOwn) {
@@ -331,10 +306,8 @@ TEST(AdvancedPagesTest, UserFilesThatCannotBeUsedAreLeftOutAndTold) {
       temp.path());
   Written written = Write(temp.Path("pics"), First(1), s);
   EXPECT_EQ(written.told, "");
-  EXPECT_EQ(written.warnings,
-            (PageWarnings{temp.Path("folder") + ": is not a regular file; left out of the pages",
-                          temp.Path("huge.txt") + ": is larger than 16 MB; left out of the pages",
-                          temp.Path("folder") + ": is not a regular file; left out of the pages"}));
+  ASSERT_EQ(written.warnings.size(), 3u);  // in the words of the user files' test
+  EXPECT_TRUE(written.warnings[1].starts_with(temp.Path("huge.txt") + ": is larger"));
   ASSERT_EQ(written.pages.size(), 1u);  // no picture pages without a template
   EXPECT_LT(written.pages["p1.html"].size(), 300u);
 }
@@ -375,26 +348,6 @@ TEST(PicturePagesTest, TemplateOffClearsAMissingTemplate) {
   EXPECT_FALSE(report.TemplateMissing);
 }
 
-TEST(PicturePagesTest, IndexPagesAreNeverReplaced) {
-  TempFolder temp;
-  AdvancedSettings s;
-  std::vector<PictureEntry> table = BuildPictureTable({{"page_01.jpg", 0}, {"b.jpg", 0}}, s);
-  const std::string tpl = "T";
-  const std::set<std::string> index_pages = {"page_01.html"};
-  PageWarnings warnings;
-  for (size_t k : {0, 1})
-    WritePicturePage({temp.path(), tpl, table, index_pages, &warnings}, {k, 0, 2}, s);
-  EXPECT_EQ(FilesIn(temp.path()),
-            (std::map<std::string, std::string>{{"b.html", std::string(kUtf8Bom) + "T\r\n"}}));
-  EXPECT_EQ(warnings, PageWarnings{temp.path() + "/page_01.jpg: its picture page page_01.html "
-                                                 "would replace an index page; it is not written"});
-  warnings.clear();
-  const std::string missing = temp.path() + "/missing";
-  WritePicturePage({missing, tpl, table, index_pages, &warnings}, {1, 0, 2}, s);
-  EXPECT_EQ(warnings,
-            PageWarnings{missing + "/b.html: cannot be written (No such file or directory)"});
-}
-
 struct Snippets {
   explicit Snippets(AdvancedSettings settings)
       : s(std::move(settings)), rows(ParseRowSnippets(s, &warnings)) {}
@@ -422,18 +375,6 @@ TEST(RowSnippetsTest, RowsTakeTheLastItemWithTheirIndex) {
   s.SnippletRows = "3,3";  // each mention writes the snippet again
   s.SnippletFiles = "/odd?name?2";
   EXPECT_EQ(ParseRowSnippets(s, nullptr).paths_by_row[3], (Paths{"/odd?name", "/odd?name"}));
-}
-
-TEST(RowSnippetsTest, MissingFilesAreListedOnce) {
-  TempFolder temp;
-  AdvancedSettings s;
-  s.SnippletRows = "1,2,3";
-  std::string gone = temp.path() + "/gone.txt";
-  s.SnippletFiles = gone + "?0^^$$^^" + gone + "?1^^$$^^" + temp.path() + "/gone?2";
-  Snippets snippets(s);
-  for (int64_t row : {1, 2, 1, 3}) EXPECT_EQ(snippets.Insert(row, true, true), "");
-  // ".../gone" is already contained in ".../gone.txt", so it is not added.
-  EXPECT_EQ(snippets.report.MissingSnippets, gone + "\r\n");
 }
 
 // Closing and reopening the table otherwise is in the golden pages.
@@ -520,17 +461,6 @@ TEST(PageMenuTest, BreaksFollowEveryNthEntryButNotTheLast) {
   s.BreakMenuNum = "1";
   s.BreakMenu = "0";
   EXPECT_EQ(Menu(s, 3, 1), "\r\n1\r\n2\r\n3\r\n\r\n");
-}
-
-TEST(PageMenuTest, EntriesShowPositionsAndLinkFileNumbers) {
-  AdvancedSettings s = MenuCodes("Units=2\nNext=[PREVIOUS PAGE]>[NEXT PAGE]");
-  PageText out;
-  WritePageMenu(BuildPageMenu(2, 5, s), 1, s, &out);
-  EXPECT_EQ(out.text,
-            "<M 1>\r\n"
-            "<TD><a href=p05.html>1</a></TD>\r\n"
-            "<TD><a href=p06.html>2</a></TD>\r\n"
-            "p04.html>p06.html</M 1>\r\n");
 }
 
 TEST(PageMenuTest, LinksBeyondSixteenBitsEndTheMenu) {

@@ -31,18 +31,11 @@ TEST(RowResamplerTest, KeepsAnEvenColourAtEverySize) {
   const SizeCase cases[] = {
       {400, 300, 133, 100}, {50, 40, 125, 100}, {7, 3, 1, 1}, {1, 1, 5, 5}, {300, 20, 10, 80}};
   for (const SizeCase& c : cases) {
-    Raster out =
-        Resample(MakeRaster(c.in_w, c.in_h, thumb_test::Solid({10, 128, 250})), c.out_w, c.out_h);
-    std::string where = std::to_string(c.in_w) + "x" + std::to_string(c.in_h) + " -> " +
-                        std::to_string(c.out_w) + "x" + std::to_string(c.out_h);
-    ASSERT_EQ(out.width, c.out_w) << where;
-    ASSERT_EQ(out.height, c.out_h) << where;
-    for (int y = 0; y < out.height; ++y) {
-      for (int x = 0; x < out.width; ++x) {
-        Rgb p = PixelAt(out, x, y);
-        ASSERT_TRUE(p.r == 10 && p.g == 128 && p.b == 250) << where << " at " << x << "," << y;
-      }
-    }
+    Raster in = MakeRaster(c.in_w, c.in_h, thumb_test::Solid({10, 128, 250}));
+    Raster out = Resample(in, c.out_w, c.out_h);
+    Raster even = MakeRaster(c.out_w, c.out_h, thumb_test::Solid({10, 128, 250}));
+    EXPECT_TRUE(out.width == c.out_w && out.height == c.out_h && out.pixels == even.pixels)
+        << c.in_w << "x" << c.in_h << " -> " << c.out_w << "x" << c.out_h;
   }
 }
 
@@ -73,9 +66,7 @@ FilterTaps RandomTaps(int in, int out, int width, std::mt19937* random) {
 }
 
 TEST(RowResamplerTest, EveryInstructionSetGivesTheSameResult) {
-  // Random rows through each instruction set, against the plainest: every
-  // band count, box averages with a narrower last box, rows that leave a part
-  // vector, enlargements. Float differences seldom change a byte, so the
+  // Random rows through each instruction set, against the plainest; the
   // filter along a row is also compared as floats, on random taps.
   const struct {
     int in_w, in_h, bands, out_w, out_h;
@@ -146,13 +137,9 @@ Raster BlockMeansOfEdge(int full, int edge) {
 }
 
 TEST(RowResamplerSharpnessTest, FineStripesKeepTheirContrastWhenReducedByAboutOneAndAHalf) {
-  // Stripes of 2 pixels, 64 and 192, reduced by 1.4: a pair of stripes
-  // becomes 2.9 pixels, detail a thumbnail keeps. Lanczos-3 keeps a swing of
-  // about 165 (the square wave's first harmonic is larger than the wave),
-  // Lanczos-2 and Catmull-Rom about 145, a triangle filter 128. The same rows
-  // as the 1/8 scale decode of a picture 8 times as wide (pixels that are the
-  // means of 8 x 8 blocks, blurred once already) are sharpened back to about
-  // 180; left as they are they stay at 165.
+  // Stripes of 2 pixels, 64 and 192, reduced by 1.4: Lanczos-3 keeps a swing
+  // of about 165 (Lanczos-2 and Catmull-Rom 145, a triangle 128); as the 1/8
+  // decode of a picture 8 times as wide they are sharpened back to about 180.
   const struct { int factor, floor; } cases[] = {{1, 155}, {8, 172}};
   for (const auto& c : cases) {
     for (int extra = 0; extra < 16; ++extra) {  // every phase of output to source

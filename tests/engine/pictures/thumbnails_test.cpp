@@ -62,9 +62,8 @@ TEST(SizeLabelTest, KilobytesBelowOneThousandElseMegabytes) {
   const struct {
     uint64_t bytes;
     const char* label;
-  } cases[] = {{0, "0 Kb"},         {512, "0 Kb"},         {1536, "2 Kb"},
-               {1022464, "998 Kb"}, {1023488, "1.0 MB"},   {1536000, "1.5 MB"},
-               {1280000, "1.3 MB"}, {10485760, "10.2 MB"}, {102400000, "100.0 MB"}};
+  } cases[] = {{512, "0 Kb"},       {1536, "2 Kb"},      {1022464, "998 Kb"},
+               {1023488, "1.0 MB"}, {1280000, "1.3 MB"}, {102400000, "100.0 MB"}};
   for (const auto& c : cases) EXPECT_EQ(SizeLabel(c.bytes), c.label) << c.bytes;
 }
 
@@ -173,26 +172,16 @@ TEST(MakeThumbnailTest, BrokenPicturesWriteNothing) {
       {"huge.bmp", huge_bmp, "picture header claims a refused size"},
       {"flat.bmp", flat_bmp, "picture header claims a refused size"},
       {"cut.bmp", bmp.substr(0, 5000), "BMP file is cut short"},
-      {"cut-header.bmp", bmp.substr(0, 20), "picture header claims a refused size"},
       {"too-big.jpg", jpeg, "thumbnail size 32768 is out of range", Options("Height", "32768")},
       {"both-zero.jpg", jpeg, "thumbnail size 100 x 0 is out of range",
        Options("Both", "0", "100")},
       {"computed-too-big.jpg", Jpeg(2000, 10), "thumbnail size 40000 x 200 is out of range",
        Options("Height", "200")},
-      {"bad-quant-table.jpg", Data("bad-quant-table.jpg"),
-       "Quantization table 0x04 was not defined", Options("Height", "24")},
       {"png-chunk-too-long.jpg", Data("png-chunk-too-long.png"), cut_png, Options("Height", "24")},
       {"cut-png.jpg", Data("png-named.jpg").substr(0, 60), cut_png},
-      {"damaged-cmyk.jpg", Insert(Data("cmyk.jpg"), 200, "\xF7", 1),
-       "VipsJpeg: Bogus Huffman table definition"},
-      {"header.gif", "GIF89a\x01", "cannot read GIF"},
       {"no-record.gif", gif, cannot_read_gif},
       {"cut-comment.gif", gif + std::string("!\xFE\x01\x41\x05\x41\x42", 7), cannot_read_gif},
-      {"cut-frame.gif", gif + std::string(",\x00\x00", 3), cannot_read_gif},
-      {"cut-extension.gif", gif + "!\xF9", cannot_read_gif},
       {"cut-rows.gif", Data("interlaced.gif").substr(0, 60),
-       "cannot read GIF rows: Failed to read from given file"},
-      {"cut-lines.gif", Data("offset.gif").substr(0, 42),
        "cannot read GIF rows: Failed to read from given file"},
   };
   for (const auto& c : cases) {
@@ -202,47 +191,38 @@ TEST(MakeThumbnailTest, BrokenPicturesWriteNothing) {
   }
 }
 
-TEST(MakeThumbnailTest, MissingPictureOrFolderWritesNothing) {
-  TempFolder dir;
-  dir.Write("a.jpg", Jpeg(40, 30));
-  const struct {
-    std::string picture, thumb, error;
-  } cases[] = {
-      {dir.Path("gone.jpg"), dir.Path("t.jpg"),
-       "cannot open " + dir.Path("gone.jpg") + ": No such file or directory"},
-      {dir.Path("a.jpg"), dir.Path("no-folder/t.jpg"),
-       dir.Path("no-folder/t.jpg") + ": cannot be written (No such file or directory)"},
-      {dir.path(), dir.Path("t.jpg"), dir.path() + " is not a regular file"},
-  };
-  for (const auto& c : cases) {
-    ThumbResult r = MakeThumbnail(c.picture, c.thumb, 100, ThumbOptions());
-    EXPECT_FALSE(r.exists) << c.picture << " -> " << c.thumb;
-    EXPECT_EQ(r.error, c.error);
-  }
-}
-
-// A remake that fails keeps the old thumbnail, one that works replaces it;
-// a file that is not the program's own thumbnail is never replaced. None
-// leaves a temporary file.
-TEST(MakeThumbnailTest, ARemakeReplacesTheOldThumbnailOnlyWhenItWorks) {
+// A missing picture or folder writes nothing. A remake that fails keeps the
+// old thumbnail, one that works replaces it; a file that is not the
+// program's own thumbnail is never replaced. None leaves a temporary file.
+TEST(MakeThumbnailTest, WritesOnlyWhereItMayAndKeepsTheOldOnFailure) {
   TempFolder dir;
   dir.Write("broken.jpg", "not a picture");
   dir.Write("a.jpg", Jpeg(400, 300));
   dir.Write("broken_tn.jpg", "old bytes");
   dir.Write("mine_tn.jpg", "old bytes");
   dir.Write("a_tn.jpg", Jpeg(8, 8));  // marked, as every thumbnail the program writes
-  ThumbResult r =
-      MakeThumbnail(dir.Path("broken.jpg"), dir.Path("broken_tn.jpg"), 100, ThumbOptions());
-  EXPECT_TRUE(r.exists);
-  EXPECT_EQ(r.error, "not a picture in a readable format");
-  EXPECT_EQ(dir.Read("broken_tn.jpg"), "old bytes");
-  r = MakeThumbnail(dir.Path("a.jpg"), dir.Path("a_tn.jpg"), 100, ThumbOptions());
-  EXPECT_TRUE(r.exists);
-  EXPECT_EQ(r.error, "");
-  EXPECT_EQ(Facts(dir.Read("a_tn.jpg")), Thumb(133, 100));
-  r = MakeThumbnail(dir.Path("a.jpg"), dir.Path("mine_tn.jpg"), 100, ThumbOptions());
-  EXPECT_EQ(r.error, KeptFileError(dir.Path("mine_tn.jpg")));
-  EXPECT_EQ(dir.Read("mine_tn.jpg"), "old bytes");
+  const struct {
+    std::string picture, thumb;
+    bool exists;
+    std::string error, thumb_after;  // "" for no thumbnail, "made" for a new one
+  } cases[] = {
+      {"gone.jpg", "t.jpg", false,
+       "cannot open " + dir.Path("gone.jpg") + ": No such file or directory", ""},
+      {"a.jpg", "no-folder/t.jpg", false,
+       dir.Path("no-folder/t.jpg") + ": cannot be written (No such file or directory)", ""},
+      {"", "t.jpg", false, dir.Path("") + " is not a regular file", ""},
+      {"broken.jpg", "broken_tn.jpg", true, "not a picture in a readable format", "old bytes"},
+      {"a.jpg", "a_tn.jpg", true, "", "made"},
+      {"a.jpg", "mine_tn.jpg", true, KeptFileError(dir.Path("mine_tn.jpg")), "old bytes"},
+  };
+  for (const auto& c : cases) {
+    ThumbResult r = MakeThumbnail(dir.Path(c.picture), dir.Path(c.thumb), 100, ThumbOptions());
+    EXPECT_EQ(r.exists, c.exists) << c.picture << " -> " << c.thumb;
+    EXPECT_EQ(r.error, c.error);
+    std::string after = dir.Read(c.thumb);
+    EXPECT_EQ(c.thumb_after == "made" ? Facts(after) : after,
+              c.thumb_after == "made" ? Thumb(133, 100) : c.thumb_after);
+  }
   EXPECT_EQ(dir.Count(), 5u);
 }
 
@@ -289,7 +269,7 @@ TEST(DoubleThumbnailTest, ComesWithTheThumbnailFromOneDecodeEachPathOnItsOwn) {
   EXPECT_TRUE(!beyond.exists && beyond.error.empty());  // beyond the largest side
 }
 
-// The extra picture types, made by tests/data/make-extra-formats.py: 96 x 48
+// The extra picture types, made by tools/make-extra-formats.py: 96 x 48
 // stored, red left and blue right in Display P3, to be turned a quarter
 // clockwise.
 struct Fixture {

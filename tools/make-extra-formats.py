@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Makes the pictures of the extra types in thumbs/ beside this script (they
-are also seeds of the picture fuzzer). Run by hand when they are to change;
+"""Makes the pictures of the extra types in tests/data/thumbs/ (they are also
+seeds of the picture fuzzer). Run by hand when they are to change;
 needs the vips command (Debian: libvips-tools) with its HEIF encoders.
 
     make-extra-formats.py [FOLDER]
@@ -15,7 +15,6 @@ above blue.
     rotated.heic, rotated.avif  a HEIF rotation ("irot", a quarter clockwise),
                                 which is what counts for HEIF; no EXIF
 """
-import os
 import pathlib
 import struct
 import subprocess
@@ -150,8 +149,8 @@ def rotated_heif(data, quarters_anticlockwise):
 
 
 def main():
-    folder = pathlib.Path(sys.argv[1] if len(sys.argv) > 1 else
-                          os.path.join(os.path.dirname(__file__), "thumbs"))
+    default = pathlib.Path(__file__).resolve().parent.parent / "tests" / "data" / "thumbs"
+    folder = pathlib.Path(sys.argv[1]) if len(sys.argv) > 1 else default
     with tempfile.TemporaryDirectory() as tmp:
         tmp = pathlib.Path(tmp)
         halves_ppm(tmp / "halves.ppm")
