@@ -54,8 +54,8 @@ Entry MakeEntry(const PictureFile& picture) {
   entry.page_url = HtmlUrl(entry.page_link);
   entry.thumb_url = HtmlUrl(base + kExpressAffix + ".jpg");
   entry.kilobytes = NumText(static_cast<int64_t>(picture.size / 1024));
-  entry.date_text = HtmlText(FormatDateTaken(picture.facts.date_taken, kDefaultDateFormat));
-  entry.caption_text = HtmlText(picture.facts.caption);
+  entry.date_text = FormatDateTaken(picture.facts.date_taken, kDefaultDateFormat);
+  entry.caption_text = picture.facts.caption;
   return entry;
 }
 
@@ -107,9 +107,10 @@ void FindThumbSizes(const std::string& dir, std::vector<Entry>* entries) {
 
 std::string FactLines(const Look& look, const Entry& entry) {
   std::string lines;
-  if (IsOn(look.s.ExpressShowDate) && !entry.date_text.empty()) lines += "<br>" + entry.date_text;
+  if (IsOn(look.s.ExpressShowDate) && !entry.date_text.empty())
+    lines += "<br>" + HtmlText(entry.date_text);
   if (IsOn(look.s.ExpressShowCaption) && !entry.caption_text.empty())
-    lines += "<br>" + entry.caption_text;
+    lines += "<br>" + HtmlText(entry.caption_text);
   return lines;
 }
 

@@ -28,8 +28,8 @@ struct Entry {
   std::string double_url;  // the srcset address of its double; "" when there is none
   PixelSize thumb_size{};  // read only for pages that fit any screen
   std::string kilobytes;
-  std::string date_text;     // when it was taken, "" when the picture does not say
-  std::string caption_text;  // its caption, "" when it has none
+  std::string date_text;     // when it was taken, as read; "" when the picture does not say
+  std::string caption_text;  // its caption as read, "" when it has none
 };
 
 // The texts derived from the settings once per call.

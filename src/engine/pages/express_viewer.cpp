@@ -51,9 +51,13 @@ bool IsOwnViewerFile(const std::string& path) {
   return in && head == kViewerMark;
 }
 
+// The title, then on lines of their own the date and caption the pages show.
 std::string Title(const Look& look, const Entry& entry) {
-  return ReplaceBrokenBytes(GuessesName(look) ? GuessTitle(Trim(entry.name), look.pattern)
-                                              : entry.name);
+  std::string title = GuessesName(look) ? GuessTitle(Trim(entry.name), look.pattern) : entry.name;
+  if (IsOn(look.s.ExpressShowDate) && !entry.date_text.empty()) title += "\n" + entry.date_text;
+  if (IsOn(look.s.ExpressShowCaption) && !entry.caption_text.empty())
+    title += "\n" + entry.caption_text;
+  return ReplaceBrokenBytes(title);
 }
 
 }  // namespace

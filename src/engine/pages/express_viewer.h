@@ -27,7 +27,8 @@ std::string ViewerKey(std::string_view name);
 
 /// The gallery's pictures as a JSON array, one [key, title, index page]
 /// per entry; the title is the one shown under the thumbnail (or the file
-/// name), broken bytes as U+FFFD. < > & are written as \u003c \u003e \u0026,
+/// name), then on lines of their own the date and caption the pages show,
+/// broken bytes as U+FFFD. < > & are written as \u003c \u003e \u0026,
 /// so no title can end a script element, wherever the array is put.
 std::string ViewerPictures(const std::vector<Entry>& entries, const Look& look, int64_t per_page);
 
