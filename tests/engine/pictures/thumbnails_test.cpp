@@ -12,24 +12,12 @@
 
 namespace {
 
-using thumb_test::Bmp;
-using thumb_test::Facts;
-using thumb_test::Jpeg;
-using thumb_test::MadeThumb;
-using thumb_test::Make;
-using thumb_test::PixelAt;
-using thumb_test::Rgb;
-using thumb_test::WithSegment;
+using namespace thumb_test;
 
 std::string Data(const std::string& name) { return ReadFile(KESTO_TEST_DATA "/thumbs/" + name); }
 
-ThumbOptions Options(const std::string& method, const std::string& height = "100",
-                     const std::string& width = "100") {
-  ThumbOptions o;
-  o.ResizeMethod = method;
-  o.Height = height;
-  o.Width = width;
-  return o;
+ThumbOptions Options(std::string method, std::string height = "100", std::string width = "100") {
+  return {75, method, height, width};
 }
 
 // The common sizes and those out of range are those of the thumbnails made
@@ -48,8 +36,7 @@ TEST(ThumbSizeTest, FollowsTheFloatArithmeticAndRoundsHalfToEven) {
       {1, 1000, Options("Height"), 1, 100},
       {400, 300, Options("height"), 133, 100},  // anything but Width or Both is Height
       {400, 300, Options("Both", "120", "-5"), 0, 0},
-      {0, 300, Options("Height"), 0, 0},
-  };
+      {0, 300, Options("Height"), 0, 0}};
   for (const auto& c : cases) {
     ThumbSize size = ComputeThumbSize({c.sw, c.sh}, ThumbTarget(c.options), c.options);
     EXPECT_EQ(std::make_pair(size.width, size.height), std::make_pair(c.width, c.height))
@@ -59,12 +46,10 @@ TEST(ThumbSizeTest, FollowsTheFloatArithmeticAndRoundsHalfToEven) {
 }
 
 TEST(SizeLabelTest, KilobytesBelowOneThousandElseMegabytes) {
-  const struct {
-    uint64_t bytes;
-    const char* label;
-  } cases[] = {{512, "0 Kb"},       {1536, "2 Kb"},      {1022464, "998 Kb"},
-               {1023488, "1.0 MB"}, {1280000, "1.3 MB"}, {102400000, "100.0 MB"}};
-  for (const auto& c : cases) EXPECT_EQ(SizeLabel(c.bytes), c.label) << c.bytes;
+  const std::pair<uint64_t, std::string> cases[] = {{512, "0 Kb"},       {1536, "2 Kb"},
+                                                    {1022464, "998 Kb"}, {1023488, "1.0 MB"},
+                                                    {1280000, "1.3 MB"}, {102400000, "100.0 MB"}};
+  for (const auto& [bytes, label] : cases) EXPECT_EQ(SizeLabel(bytes), label) << bytes;
 }
 
 // `bytes` with `text` put in at `at` (from the end when negative) over
@@ -89,23 +74,17 @@ bool Near(Rgb got, Rgb want, int tolerance) {
 TEST(MakeThumbnailTest, WritesEachKindOfPictureUprightAtItsSizeInItsColours) {
   TempFolder dir;
   const Rgb red{220, 20, 20}, blue{20, 20, 220}, red2{255, 0, 0}, blue2{0, 0, 255}, black{};
-  auto solid = thumb_test::Solid(red);
   auto halves = [&](int, int y) { return y < 150 ? red : blue; };
   auto sides = [&](int x, int) { return x < 40 ? red : blue; };  // turned: red on top
   auto left = [&](int x, int) { return x < 1000 ? red : blue; };
-  std::string linear =
-      WithSegment(WithSegment(Jpeg(64, 64, thumb_test::Solid({128, 128, 128})), 0xE2,
-                              thumb_test::IccPayload(thumb_test::LinearRgbProfile())),
-                  0xE1, thumb_test::ExifPayload(1));
-  ThumbOptions progressive;
-  progressive.Progressive = 1;
+  std::string linear = WithSegment(
+      WithSegment(Jpeg(64, 64, Solid({128, 128, 128})), 0xE2, IccPayload(LinearRgbProfile())), 0xE1,
+      ExifPayload(1));
   struct Probe {
     int x, y;
     Rgb colour;
   };
   const std::vector<Probe> red_over_blue = {{66, 5, red}, {66, 95, blue}};
-  const std::vector<Probe> red_beside_blue = {{5, 50, red}, {195, 50, blue}};
-  const std::vector<Probe> red_over_blue_turned = {{40, 10, red}, {40, 150, blue}};
   const struct {
     const char* name;
     std::string bytes;
@@ -114,8 +93,8 @@ TEST(MakeThumbnailTest, WritesEachKindOfPictureUprightAtItsSizeInItsColours) {
     ThumbOptions options = {};
   } cases[] = {
       {"a.jpg", Jpeg(400, 300, halves), 133, 100, red_over_blue},
-      {"b.jpg", Jpeg(50, 40, solid), 125, 100, {{60, 50, red}}},
-      {"c.jpg", Jpeg(2000, 1000, left, true), 200, 100, red_beside_blue},  // progressive
+      {"b.jpg", Jpeg(50, 40, Solid(red)), 125, 100, {{60, 50, red}}},
+      {"c.jpg", Jpeg(2000, 1000, left, true), 200, 100, {{5, 50, red}, {195, 50, blue}}},
       {"d.bmp", Bmp(400, 300, 24, false, halves), 133, 100, red_over_blue},
       {"e.bmp", Bmp(400, 300, 32, true, halves), 133, 100, red_over_blue},
       {"palette.bmp", Data("palette.bmp"), 200, 100, {}},
@@ -129,11 +108,14 @@ TEST(MakeThumbnailTest, WritesEachKindOfPictureUprightAtItsSizeInItsColours) {
       {"87a.gif", "GIF87a" + Data("interlaced.gif").substr(6), 133, 100, {}},
       {"xmp.jpg", WithSegment(Jpeg(40, 20), 0xE1, "http://ns.adobe.com/"), 200, 100, {}},
       {"extraneous.jpg", Insert(Jpeg(40, 20), -2, "\x12\x34"), 200, 100, {}},
-      {"turned.jpg", WithSegment(Jpeg(80, 40, sides), 0xE1, thumb_test::ExifPayload(6)), 80, 160,
-       red_over_blue_turned, Options("Height", "160")},
+      {"turned.jpg",
+       WithSegment(Jpeg(80, 40, sides), 0xE1, ExifPayload(6)),
+       80,
+       160,
+       {{40, 10, red}, {40, 150, blue}},
+       Options("Height", "160")},
       {"linear.jpg", linear, 100, 100, {{50, 50, {188, 188, 188}}}},  // linear 0.5 is sRGB 188
-      {"progressive.jpg", Jpeg(300, 200), 150, 100, {}, progressive},
-  };
+      {"progressive.jpg", Jpeg(300, 200), 150, 100, {}, {75, "Height", "100", "100", 1}}};
   for (const auto& c : cases) {
     MadeThumb made = Make(dir, c.bytes, c.name, c.options);
     ASSERT_TRUE(made.result.exists) << c.name << ": " << made.result.error;
@@ -149,14 +131,15 @@ TEST(MakeThumbnailTest, WritesEachKindOfPictureUprightAtItsSizeInItsColours) {
 
 TEST(MakeThumbnailTest, BrokenPicturesWriteNothing) {
   TempFolder dir;
-  std::string jpeg = Jpeg(400, 300);
-  std::string bmp = Bmp(400, 300, 24, false, thumb_test::Solid({1, 2, 3}));
+  std::string jpeg = Jpeg(400, 300), bmp = Bmp(400, 300, 24, false, Solid({1, 2, 3}));
   std::string huge_bmp = bmp, flat_bmp = bmp;
   huge_bmp[18] = '\x60', huge_bmp[19] = '\xEA', huge_bmp[22] = '\x60', huge_bmp[23] = '\xEA';
   flat_bmp[18] = flat_bmp[19] = 0;  // no width
   const std::string gif("GIF89a\x01\x00\x01\x00\x00\x00\x00", 13);
-  const char* cannot_read_gif = "cannot read GIF: Failed to read from given file";
-  const char* cut_png = "PNG data is cut off or claims more than the file holds";
+  const char *unreadable = "not a picture in a readable format",
+             *huge = "picture header claims a refused size",
+             *no_gif = "cannot read GIF: Failed to read from given file",
+             *cut_png = "PNG data is cut off or claims more than the file holds";
   const struct {
     const char* name;
     std::string bytes;
@@ -164,26 +147,23 @@ TEST(MakeThumbnailTest, BrokenPicturesWriteNothing) {
     ThumbOptions options = {};
   } cases[] = {
       {"empty.jpg", "", "empty file"},
-      {"text.jpg", "just some words\n", "not a picture in a readable format"},
-      {"matrix.jpg", "2 2\n1 2\n3 4\n", "not a picture in a readable format"},
+      {"text.jpg", "just some words\n", unreadable},
+      {"matrix.jpg", "2 2\n1 2\n3 4\n", unreadable},
       {"cut.jpg", jpeg.substr(0, jpeg.size() / 2), "Premature end of JPEG file"},
-      {"huge.gif", std::string("GIF89a\x60\xEA\x60\xEA\x00\x00\x00;", 14),  // 60000 x 60000
-       "picture header claims a refused size"},
-      {"huge.bmp", huge_bmp, "picture header claims a refused size"},
-      {"flat.bmp", flat_bmp, "picture header claims a refused size"},
+      {"huge.gif", std::string("GIF89a\x60\xEA\x60\xEA\x00\x00\x00;", 14), huge},  // 60000 x 60000
+      {"huge.bmp", huge_bmp, huge},
+      {"flat.bmp", flat_bmp, huge},
       {"cut.bmp", bmp.substr(0, 5000), "BMP file is cut short"},
       {"too-big.jpg", jpeg, "thumbnail size 32768 is out of range", Options("Height", "32768")},
-      {"both-zero.jpg", jpeg, "thumbnail size 100 x 0 is out of range",
-       Options("Both", "0", "100")},
+      {"0.jpg", jpeg, "thumbnail size 100 x 0 is out of range", Options("Both", "0", "100")},
       {"computed-too-big.jpg", Jpeg(2000, 10), "thumbnail size 40000 x 200 is out of range",
        Options("Height", "200")},
       {"png-chunk-too-long.jpg", Data("png-chunk-too-long.png"), cut_png, Options("Height", "24")},
       {"cut-png.jpg", Data("png-named.jpg").substr(0, 60), cut_png},
-      {"no-record.gif", gif, cannot_read_gif},
-      {"cut-comment.gif", gif + std::string("!\xFE\x01\x41\x05\x41\x42", 7), cannot_read_gif},
+      {"no-record.gif", gif, no_gif},
+      {"cut-comment.gif", gif + std::string("!\xFE\x01\x41\x05\x41\x42", 7), no_gif},
       {"cut-rows.gif", Data("interlaced.gif").substr(0, 60),
-       "cannot read GIF rows: Failed to read from given file"},
-  };
+       "cannot read GIF rows: Failed to read from given file"}};
   for (const auto& c : cases) {
     MadeThumb made = Make(dir, c.bytes, c.name, c.options);
     EXPECT_FALSE(made.result.exists) << c.name;
@@ -213,8 +193,7 @@ TEST(MakeThumbnailTest, WritesOnlyWhereItMayAndKeepsTheOldOnFailure) {
       {"", "t.jpg", false, dir.Path("") + " is not a regular file", ""},
       {"broken.jpg", "broken_tn.jpg", true, "not a picture in a readable format", "old bytes"},
       {"a.jpg", "a_tn.jpg", true, "", "made"},
-      {"a.jpg", "mine_tn.jpg", true, KeptFileError(dir.Path("mine_tn.jpg")), "old bytes"},
-  };
+      {"a.jpg", "mine_tn.jpg", true, KeptFileError(dir.Path("mine_tn.jpg")), "old bytes"}};
   for (const auto& c : cases) {
     ThumbResult r = MakeThumbnail(dir.Path(c.picture), dir.Path(c.thumb), 100, ThumbOptions());
     EXPECT_EQ(r.exists, c.exists) << c.picture << " -> " << c.thumb;
@@ -247,8 +226,7 @@ TEST(DoubleThumbnailTest, ComesWithTheThumbnailFromOneDecodeEachPathOnItsOwn) {
       {"a.jpg", Options("Height", "151"), "", {Thumb(201, 151), "none"}, {"", ""}},
       {"broken.jpg", by_height, "", {"none", "none"}, {unreadable, unreadable}},
       {"a.jpg", by_height, "t.jpg", {"mine", Thumb(266, 200)}, {KeptFileError(thumb), ""}},
-      {"a.jpg", by_height, "t@2x.jpg", {Thumb(133, 100), "mine"}, {"", KeptFileError(twice)}},
-  };
+      {"a.jpg", by_height, "t@2x.jpg", {Thumb(133, 100), "mine"}, {"", KeptFileError(twice)}}};
   for (const auto& c : cases) {
     std::filesystem::remove(thumb), std::filesystem::remove(twice);
     if (*c.mine) dir.Write(c.mine, "mine");
@@ -260,8 +238,9 @@ TEST(DoubleThumbnailTest, ComesWithTheThumbnailFromOneDecodeEachPathOnItsOwn) {
       files.push_back(!made[i].exists ? "none" : bytes == "mine" ? "mine" : Facts(bytes));
       errors.push_back(made[i].error);
     }
-    EXPECT_EQ(files, c.files) << c.picture << " " << c.options.Height << " " << c.mine;
-    EXPECT_EQ(errors, c.errors) << c.picture << " " << c.options.Height << " " << c.mine;
+    SCOPED_TRACE(c.picture + std::string(" ") + c.options.Height + " " + c.mine);
+    EXPECT_EQ(files, c.files);
+    EXPECT_EQ(errors, c.errors);
   }
   EXPECT_NE(Make(dir, dir.Read("a.jpg"), "b.jpg").bytes, ReadFile(thumb));  // made alone
   ThumbResult beyond = MakeThumbnail(dir.Path("a.jpg"), dir.Path("big@2x.jpg"), 20000,
@@ -271,61 +250,44 @@ TEST(DoubleThumbnailTest, ComesWithTheThumbnailFromOneDecodeEachPathOnItsOwn) {
 
 // The extra picture types, made by tools/make-extra-formats.py: 96 x 48
 // stored, red left and blue right in Display P3, to be turned a quarter
-// clockwise.
-struct Fixture {
-  const char* file;
-  ExtraFormat format;
-};
-
-ExtraFormats Only(ExtraFormat format) {
-  ExtraFormats formats;
-  formats.Add(format);
-  return formats;
+// clockwise. Read only when its type is chosen, whatever the name, as every
+// picture; then upright, in sRGB and at the size rule's size, also doubled.
+// Damaged bytes are the picture fuzzer's to try.
+TEST(ExtraFormatTest, IsReadOnlyWhenChosenThenUprightInSrgbAtItsSize) {
+  using enum ExtraFormat;
+  auto only = [](std::initializer_list<ExtraFormat> formats) {
+    ExtraFormats chosen;
+    for (ExtraFormat f : formats) chosen.Add(f);
+    return chosen;
+  };
+  TempFolder dir;
+  std::string unreadable;
+  for (auto [file, format] : {std::pair{"rotated.webp", kWebp},
+                              {"rotated.tif", kTiff},
+                              {"rotated.heic", kHeic},
+                              {"rotated.avif", kAvif}}) {
+    SCOPED_TRACE(file);
+    if (!ReadableExtraFormats().Has(format)) {
+      unreadable += std::string(" ") + file;
+      continue;
+    }
+    std::string bytes = Data(file);
+    for (ExtraFormats formats :
+         {ExtraFormats{}, format == kWebp ? only({kTiff}) : only({kPng, kWebp})}) {
+      MadeThumb made = Make(dir, bytes, "picture.jpg", Options("Height", "60"), {formats, 1});
+      EXPECT_FALSE(made.result.exists);
+      EXPECT_EQ(made.result.error, "not a picture in a readable format");
+    }
+    for (int scale : {1, 2}) {
+      MadeThumb made = Make(dir, bytes, file, Options("Height", "40"), {only({format}), scale});
+      ASSERT_TRUE(made.result.exists) << made.result.error;
+      // upright 48 x 96 to a height of 40
+      EXPECT_EQ(Facts(made.bytes), Thumb(20 * scale, 40 * scale));
+      EXPECT_TRUE(Near(PixelAt(made.pixels, 10 * scale, 7 * scale), {230, 20, 20}, 14));
+      EXPECT_TRUE(Near(PixelAt(made.pixels, 10 * scale, 33 * scale), {20, 20, 230}, 14));
+    }
+  }
+  if (!unreadable.empty()) GTEST_SKIP() << "the installed libvips cannot read" << unreadable;
 }
-
-class ExtraFormatTest : public ::testing::TestWithParam<Fixture> {
- protected:
-  void SetUp() override {
-    if (!ReadableExtraFormats().Has(GetParam().format))
-      GTEST_SKIP() << "the installed libvips cannot read " << GetParam().file;
-    bytes_ = Data(GetParam().file);
-  }
-  TempFolder dir_;
-  std::string bytes_;
-};
-
-// Read only when its type is chosen, whatever the name, as every picture;
-// then upright, in sRGB and at the size rule's size, also doubled. Damaged
-// bytes are the picture fuzzer's to try.
-TEST_P(ExtraFormatTest, IsReadOnlyWhenChosenThenUprightInSrgbAtItsSize) {
-  const Fixture& f = GetParam();
-  ExtraFormats others{
-      static_cast<uint8_t>(Only(ExtraFormat::kPng).bits | Only(ExtraFormat::kWebp).bits)};
-  if (f.format == ExtraFormat::kWebp) others = Only(ExtraFormat::kTiff);
-  for (ExtraFormats formats : {ExtraFormats{}, others}) {
-    MadeThumb made = Make(dir_, bytes_, "picture.jpg", Options("Height", "60"), {formats, 1});
-    EXPECT_FALSE(made.result.exists) << f.file;
-    EXPECT_EQ(made.result.error, "not a picture in a readable format") << f.file;
-  }
-  for (int scale : {1, 2}) {
-    MadeThumb made = Make(dir_, bytes_, f.file, Options("Height", "40"), {Only(f.format), scale});
-    ASSERT_TRUE(made.result.exists) << f.file << ": " << made.result.error;
-    // upright 48 x 96 to a height of 40
-    EXPECT_EQ(Facts(made.bytes), Thumb(20 * scale, 40 * scale)) << f.file;
-    EXPECT_TRUE(Near(PixelAt(made.pixels, 10 * scale, 7 * scale), {230, 20, 20}, 14)) << f.file;
-    EXPECT_TRUE(Near(PixelAt(made.pixels, 10 * scale, 33 * scale), {20, 20, 230}, 14)) << f.file;
-  }
-}
-
-const Fixture kFixtures[] = {{"rotated.webp", ExtraFormat::kWebp},
-                             {"rotated.tif", ExtraFormat::kTiff},
-                             {"rotated.heic", ExtraFormat::kHeic},
-                             {"rotated.avif", ExtraFormat::kAvif}};
-
-INSTANTIATE_TEST_SUITE_P(Fixtures, ExtraFormatTest, ::testing::ValuesIn(kFixtures),
-                         [](const ::testing::TestParamInfo<Fixture>& fixture) {
-                           std::string name = fixture.param.file;
-                           return name.substr(name.find('.') + 1);
-                         });
 
 }  // namespace
