@@ -8,8 +8,8 @@ namespace {
 
 const std::string kPhotos = std::string(KESTO_TEST_DATA) + "/photos/";
 
-// Each picture of tests/data/photos (scripts/make-test-photos) gives exactly these
-// facts; damaged or missing metadata gives none and prints nothing.
+// Each picture of tests/data/photos (scripts/make-test-photos) gives exactly these facts; damaged
+// or missing metadata gives none and prints nothing.
 TEST(PhotoFactsTest, ReadsTheFactsOfEachPicture) {
   const struct {
     const char* file;

@@ -1,5 +1,5 @@
-// Reading pictures: the orientation tag, colour profiles, the DC scans of
-// progressive JPEGs compared with libjpeg, and where the far edge lands.
+// Reading pictures: the orientation tag, colour profiles, the DC scans of progressive JPEGs
+// compared with libjpeg, and where the far edge lands.
 // clang-format off
 #include <cstdio>
 #include <jpeglib.h>
@@ -47,10 +47,10 @@ TEST(ConvertToSrgbTest, ProfilesThatDoNotFitLeaveThePixels) {
   EXPECT_EQ(one_band.pixels, (std::vector<uint8_t>{1, 2, 3, 4}));
 }
 
-// 1153 is 144 whole blocks of 8 and one pixel: decoded at 1/8 the last row
-// and column stand for one picture pixel. An edge at picture row or column
-// 1100 belongs at 1100 * 100 / 1153 = 95.40 in a 100 x 100 thumbnail, in the
-// scaled decode of a baseline file and in the DC scans of a progressive one.
+// 1153 is 144 whole blocks of 8 and one pixel: decoded at 1/8 the last row and column stand for one
+// picture pixel. An edge at picture row or column 1100 belongs at 1100 * 100 / 1153 = 95.40 in a
+// 100 x 100 thumbnail, in the scaled decode of a baseline file and in the DC scans of a progressive
+// one.
 TEST(ReadJpegTest, APartlyCoveredLastBlockDoesNotShiftThePicture) {
   TempFolder dir;
   auto corner = [](int x, int y) {
@@ -61,8 +61,7 @@ TEST(ReadJpegTest, APartlyCoveredLastBlockDoesNotShiftThePicture) {
     dir.Write("corner.jpg", Jpeg(1153, 1153, corner, progressive));
     Raster decoded = Decode(dir.Path("corner.jpg"), {100, 100});
     ASSERT_EQ(decoded.width, 100);
-    // Where the grey, rising from 64 to 192 between 90 and 99, crosses 128;
-    // pixel i spans i..i + 1.
+    // Where the grey, rising from 64 to 192 between 90 and 99, crosses 128; pixel i spans i..i + 1.
     auto crossing = [&](auto grey) {
       int i = 90;
       while (i < 98 && grey(i + 1) < 128) ++i;
@@ -75,8 +74,8 @@ TEST(ReadJpegTest, APartlyCoveredLastBlockDoesNotShiftThePicture) {
   }
 }
 
-// The frame as libjpeg reads it, and libjpeg's own decode of all scans at
-// 1/8 scale, in RGB or in the file's own colour space.
+// The frame as libjpeg reads it, and libjpeg's own decode of all scans at 1/8 scale, in RGB or in
+// the file's own colour space.
 std::pair<DcFrame, Raster> DecodeWithLibjpeg(const std::string& jpeg, bool rgb = true) {
   jpeg_decompress_struct cinfo;
   jpeg_error_mgr err;
@@ -109,10 +108,9 @@ bool DecodeDc(const std::string& jpeg, const DcFrame& frame, Raster* out, std::s
 
 std::string Data(const std::string& name) { return ReadFile(KESTO_TEST_DATA "/thumbs/" + name); }
 
-// Each band against libjpeg's, within `tolerance`. Where the file keeps half
-// the chroma, libjpeg draws each chroma block as 2 x 2 pixels, while the DC
-// value alone is their mean: `chroma_cell` 2 compares with the mean of
-// libjpeg's whole 2 x 2 cells.
+// Each band against libjpeg's, within `tolerance`. Where the file keeps half the chroma, libjpeg
+// draws each chroma block as 2 x 2 pixels, while the DC value alone is their mean: `chroma_cell` 2
+// compares with the mean of libjpeg's whole 2 x 2 cells.
 TEST(DecodeDcScansTest, MatchesLibjpegAtOneEighth) {
   auto ramp = [](int x, int y) { return Rgb{uint8_t(x), uint8_t(y * 2), uint8_t(x + y)}; };
   const std::tuple<const char*, std::string, bool, int, int> cases[] = {
@@ -152,8 +150,8 @@ std::string Patched(std::string jpeg, size_t at, const std::string& bytes) {
 }
 
 TEST(DecodeDcScansTest, RefusesCutAndBrokenData) {
-  // prog-restart.jpg: a DHT at 159, the first scan's header at 221 (components
-  // 1, 2 and 3 from 226), its data from 235, a restart marker at 249.
+  // prog-restart.jpg: a DHT at 159, the first scan's header at 221 (components 1, 2 and 3 from
+  // 226), its data from 235, a restart marker at 249.
   std::string jpeg = Data("prog-restart.jpg");
   DcFrame frame = DecodeWithLibjpeg(jpeg).first, no_components = frame;
   no_components.components.clear();

@@ -43,9 +43,8 @@ auto OnEveryTarget(const std::vector<int64_t>& targets, Fn fn) {
   return outs;
 }
 
-// Random rows through each instruction set, against the plainest; the
-// filter along a row is also compared as floats, on random taps of up to
-// `width` per pixel.
+// Random rows through each instruction set, against the plainest; the filter along a row is also
+// compared as floats, on random taps of up to `width` per pixel.
 TEST(RowResamplerTest, EveryInstructionSetGivesTheSameResult) {
   const struct {
     int in_w, in_h, bands, out_w, out_h;
@@ -108,9 +107,9 @@ std::pair<int, int> Swing(int width, Grey grey, int out_width, const Shrink& shr
 }
 
 TEST(RowResamplerSharpnessTest, FineStripesKeepTheirContrastAndHardEdgesRingLittle) {
-  // Stripes of 2 pixels, 64 and 192, reduced by 1.4: Lanczos-3 keeps a swing
-  // of about 165 (Lanczos-2 and Catmull-Rom 145, a triangle 128); as the 1/8
-  // decode of a picture 8 times as wide they are sharpened back to about 180.
+  // Stripes of 2 pixels, 64 and 192, reduced by 1.4: Lanczos-3 keeps a swing of about 165
+  // (Lanczos-2 and Catmull-Rom 145, a triangle 128); as the 1/8 decode of a picture 8 times as wide
+  // they are sharpened back to about 180.
   auto stripes = [](int x) { return x % 4 < 2 ? 192 : 64; };
   for (auto [factor, floor] : {std::pair{1, 155}, {8, 172}}) {
     for (int width = 280; width < 296; ++width) {  // every phase of output to source
@@ -119,10 +118,9 @@ TEST(RowResamplerSharpnessTest, FineStripesKeepTheirContrastAndHardEdgesRingLitt
       EXPECT_GE(swing, floor) << "factor " << factor << ", width " << width;
     }
   }
-  // The largest overshoot of a 64 | 192 edge, over many positions, reduced
-  // by 1.4: as whole pixels (Lanczos-3 alone, about 11), and as the block
-  // means (of 8, as the 1/8 decode gives them) of a picture 8 times as
-  // large, which are sharpened.
+  // The largest overshoot of a 64 | 192 edge, over many positions, reduced by 1.4: as whole pixels
+  // (Lanczos-3 alone, about 11), and as the block means (of 8, as the 1/8 decode gives them) of a
+  // picture 8 times as large, which are sharpened.
   int lanczos = 0, sharpened = 0;
   for (int width = 140; width < 172; ++width) {
     auto edge = [width](int x) { return x < width / 2 ? 64 : 192; };

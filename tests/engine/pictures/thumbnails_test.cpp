@@ -1,11 +1,12 @@
-// Thumbnails of every picture type: upright, in sRGB, at the size rule's size,
-// and never a crash or a cost to the user's files on damaged bytes.
+// Thumbnails of every picture type: upright, in sRGB, at the size rule's size, and never a crash or
+// a cost to the user's files on damaged bytes.
 #include "pictures/thumbnails.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
+#include <tuple>
 
 #include "pictures/vips_io.h"
 #include "thumb_fixtures.h"
@@ -20,14 +21,9 @@ ThumbOptions Options(std::string method, std::string height = "100", std::string
   return {75, method, height, width};
 }
 
-// The common sizes and those out of range are those of the thumbnails made
-// below.
+// The common sizes and those out of range are those of the thumbnails made below.
 TEST(ThumbSizeTest, FollowsTheFloatArithmeticAndRoundsHalfToEven) {
-  const struct {
-    int64_t sw, sh;
-    ThumbOptions options;
-    int64_t width, height;
-  } cases[] = {
+  const std::tuple<int64_t, int64_t, ThumbOptions, int64_t, int64_t> cases[] = {
       {9, 48, Options("Height", "40"), 7, 40},  // 7.4999995 in floats, not 7.5
       {300, 400, Options("Width", "0", "150"), 150, 200},
       {400, 300, Options("Both", "120", "80"), 80, 120},
@@ -37,11 +33,11 @@ TEST(ThumbSizeTest, FollowsTheFloatArithmeticAndRoundsHalfToEven) {
       {400, 300, Options("height"), 133, 100},  // anything but Width or Both is Height
       {400, 300, Options("Both", "120", "-5"), 0, 0},
       {0, 300, Options("Height"), 0, 0}};
-  for (const auto& c : cases) {
-    ThumbSize size = ComputeThumbSize({c.sw, c.sh}, ThumbTarget(c.options), c.options);
-    EXPECT_EQ(std::make_pair(size.width, size.height), std::make_pair(c.width, c.height))
-        << c.sw << "x" << c.sh << " " << c.options.ResizeMethod << " " << c.options.Height << "/"
-        << c.options.Width;
+  for (const auto& [sw, sh, options, width, height] : cases) {
+    ThumbSize size = ComputeThumbSize({sw, sh}, ThumbTarget(options), options);
+    EXPECT_EQ(std::pair(size.width, size.height), std::pair(width, height))
+        << sw << "x" << sh << " " << options.ResizeMethod << " " << options.Height << "/"
+        << options.Width;
   }
 }
 
@@ -52,8 +48,7 @@ TEST(SizeLabelTest, KilobytesBelowOneThousandElseMegabytes) {
   for (const auto& [bytes, label] : cases) EXPECT_EQ(SizeLabel(bytes), label) << bytes;
 }
 
-// `bytes` with `text` put in at `at` (from the end when negative) over
-// `replaced` bytes.
+// `bytes` with `text` put in at `at` (from the end when negative) over `replaced` bytes.
 std::string Insert(std::string bytes, int at, const std::string& text, size_t replaced = 0) {
   return bytes.replace(at < 0 ? bytes.size() + at : at, replaced, text);
 }
@@ -69,8 +64,8 @@ bool Near(Rgb got, Rgb want, int tolerance) {
          std::abs(got.b - want.b) <= tolerance;
 }
 
-// Each reader's pictures come out at their size, upright, in sRGB and with
-// their colours where they belong, with the mark and without metadata.
+// Each reader's pictures come out at their size, upright, in sRGB and with their colours where they
+// belong, with the mark and without metadata.
 TEST(MakeThumbnailTest, WritesEachKindOfPictureUprightAtItsSizeInItsColours) {
   TempFolder dir;
   const Rgb red{220, 20, 20}, blue{20, 20, 220}, red2{255, 0, 0}, blue2{0, 0, 255}, black{};
@@ -80,18 +75,9 @@ TEST(MakeThumbnailTest, WritesEachKindOfPictureUprightAtItsSizeInItsColours) {
   std::string linear = WithSegment(
       WithSegment(Jpeg(64, 64, Solid({128, 128, 128})), 0xE2, IccPayload(LinearRgbProfile())), 0xE1,
       ExifPayload(1));
-  struct Probe {
-    int x, y;
-    Rgb colour;
-  };
-  const std::vector<Probe> red_over_blue = {{66, 5, red}, {66, 95, blue}};
-  const struct {
-    const char* name;
-    std::string bytes;
-    int width, height;
-    std::vector<Probe> probes;
-    ThumbOptions options = {};
-  } cases[] = {
+  using Probes = std::vector<std::tuple<int, int, Rgb>>;  // x, y and the colour there
+  const Probes red_over_blue = {{66, 5, red}, {66, 95, blue}};
+  const std::tuple<const char*, std::string, int, int, Probes> cases[] = {
       {"a.jpg", Jpeg(400, 300, halves), 133, 100, red_over_blue},
       {"b.jpg", Jpeg(50, 40, Solid(red)), 125, 100, {{60, 50, red}}},
       {"c.jpg", Jpeg(2000, 1000, left, true), 200, 100, {{5, 50, red}, {195, 50, blue}}},
@@ -110,21 +96,22 @@ TEST(MakeThumbnailTest, WritesEachKindOfPictureUprightAtItsSizeInItsColours) {
       {"extraneous.jpg", Insert(Jpeg(40, 20), -2, "\x12\x34"), 200, 100, {}},
       {"turned.jpg",
        WithSegment(Jpeg(80, 40, sides), 0xE1, ExifPayload(6)),
-       80,
-       160,
-       {{40, 10, red}, {40, 150, blue}},
-       Options("Height", "160")},
+       50,
+       100,
+       {{25, 6, red}, {25, 94, blue}}},
       {"linear.jpg", linear, 100, 100, {{50, 50, {188, 188, 188}}}},  // linear 0.5 is sRGB 188
-      {"progressive.jpg", Jpeg(300, 200), 150, 100, {}, {75, "Height", "100", "100", 1}}};
-  for (const auto& c : cases) {
-    MadeThumb made = Make(dir, c.bytes, c.name, c.options);
-    ASSERT_TRUE(made.result.exists) << c.name << ": " << made.result.error;
-    EXPECT_EQ(made.result.error, "") << c.name;
-    EXPECT_EQ(Facts(made.bytes), Thumb(c.width, c.height, c.options.Progressive == 1)) << c.name;
-    for (const Probe& p : c.probes) {
-      Rgb got = PixelAt(made.pixels, p.x, p.y);
-      EXPECT_TRUE(Near(got, p.colour, 40)) << c.name << " at " << p.x << "," << p.y << ": "
-                                           << int(got.r) << " " << int(got.g) << " " << int(got.b);
+      {"progressive.jpg", Jpeg(300, 200), 150, 100, {}}};             // written progressive
+  for (const auto& [name, bytes, width, height, probes] : cases) {
+    SCOPED_TRACE(name);
+    bool progressive = std::string(name) == "progressive.jpg";
+    MadeThumb made = Make(dir, bytes, name, {75, "Height", "100", "100", progressive});
+    ASSERT_TRUE(made.result.exists) << made.result.error;
+    EXPECT_EQ(made.result.error, "");
+    EXPECT_EQ(Facts(made.bytes), Thumb(width, height, progressive));
+    for (auto [x, y, colour] : probes) {
+      Rgb got = PixelAt(made.pixels, x, y);
+      EXPECT_TRUE(Near(got, colour, 40))
+          << x << "," << y << ": " << int(got.r) << " " << int(got.g) << " " << int(got.b);
     }
   }
 }
@@ -141,9 +128,7 @@ TEST(MakeThumbnailTest, BrokenPicturesWriteNothing) {
              *no_gif = "cannot read GIF: Failed to read from given file",
              *cut_png = "PNG data is cut off or claims more than the file holds";
   const struct {
-    const char* name;
-    std::string bytes;
-    const char* error;
+    std::string name, bytes, error;
     ThumbOptions options = {};
   } cases[] = {
       {"empty.jpg", "", "empty file"},
@@ -171,9 +156,9 @@ TEST(MakeThumbnailTest, BrokenPicturesWriteNothing) {
   }
 }
 
-// A missing picture or folder writes nothing. A remake that fails keeps the
-// old thumbnail, one that works replaces it; a file that is not the
-// program's own thumbnail is never replaced. None leaves a temporary file.
+// A missing picture or folder writes nothing. A remake that fails keeps the old thumbnail, one that
+// works replaces it; a file that is not the program's own thumbnail is never replaced. None leaves
+// a temporary file.
 TEST(MakeThumbnailTest, WritesOnlyWhereItMayAndKeepsTheOldOnFailure) {
   TempFolder dir;
   dir.Write("broken.jpg", "not a picture");
@@ -181,11 +166,9 @@ TEST(MakeThumbnailTest, WritesOnlyWhereItMayAndKeepsTheOldOnFailure) {
   dir.Write("broken_tn.jpg", "old bytes");
   dir.Write("mine_tn.jpg", "old bytes");
   dir.Write("a_tn.jpg", Jpeg(8, 8));  // marked, as every thumbnail the program writes
-  const struct {
-    std::string picture, thumb;
-    bool exists;
-    std::string error, thumb_after;  // "" for no thumbnail, "made" for a new one
-  } cases[] = {
+  // Whether a thumbnail is there, the error, and the thumbnail's path's bytes after ("made" for a
+  // new thumbnail).
+  const std::tuple<std::string, std::string, bool, std::string, std::string> cases[] = {
       {"gone.jpg", "t.jpg", false,
        "cannot open " + dir.Path("gone.jpg") + ": No such file or directory", ""},
       {"a.jpg", "no-folder/t.jpg", false,
@@ -194,21 +177,19 @@ TEST(MakeThumbnailTest, WritesOnlyWhereItMayAndKeepsTheOldOnFailure) {
       {"broken.jpg", "broken_tn.jpg", true, "not a picture in a readable format", "old bytes"},
       {"a.jpg", "a_tn.jpg", true, "", "made"},
       {"a.jpg", "mine_tn.jpg", true, KeptFileError(dir.Path("mine_tn.jpg")), "old bytes"}};
-  for (const auto& c : cases) {
-    ThumbResult r = MakeThumbnail(dir.Path(c.picture), dir.Path(c.thumb), 100, ThumbOptions());
-    EXPECT_EQ(r.exists, c.exists) << c.picture << " -> " << c.thumb;
-    EXPECT_EQ(r.error, c.error);
-    std::string after = dir.Read(c.thumb);
-    EXPECT_EQ(c.thumb_after == "made" ? Facts(after) : after,
-              c.thumb_after == "made" ? Thumb(133, 100) : c.thumb_after);
+  for (const auto& [picture, thumb, exists, error, after] : cases) {
+    ThumbResult r = MakeThumbnail(dir.Path(picture), dir.Path(thumb), 100, ThumbOptions());
+    EXPECT_EQ(std::tie(r.exists, r.error), std::tie(exists, error)) << picture << " -> " << thumb;
+    std::string bytes = dir.Read(thumb);
+    EXPECT_EQ(after == "made" ? Facts(bytes) : bytes, after == "made" ? Thumb(133, 100) : after);
   }
   EXPECT_EQ(dir.Count(), 5u);
 }
 
-// A thumbnail and its double from one decode (the thumbnail, resampled from
-// the double's finer decode, differs from one made alone): the double twice
-// its size (266, not 267), left out without a word beyond the picture or the
-// largest side, each path checked on its own just before its write.
+// A thumbnail and its double from one decode (the thumbnail, resampled from the double's finer
+// decode, differs from one made alone): the double twice its size (266, not 267), left out without
+// a word beyond the picture or the largest side, each path checked on its own just before its
+// write.
 TEST(DoubleThumbnailTest, ComesWithTheThumbnailFromOneDecodeEachPathOnItsOwn) {
   TempFolder dir;
   dir.Write("a.jpg", Jpeg(400, 300, [](int x, int y) { return Rgb{uint8_t(x * y), 90, 30}; }));
@@ -216,31 +197,25 @@ TEST(DoubleThumbnailTest, ComesWithTheThumbnailFromOneDecodeEachPathOnItsOwn) {
   const std::string thumb = dir.Path("t.jpg"), twice = dir.Path("t@2x.jpg");
   const char* unreadable = "not a picture in a readable format";
   const ThumbOptions by_height = Options("Height");
-  const struct {
-    const char* picture;
-    ThumbOptions options;
-    const char* mine;  // the user's file at this path, if any
-    std::vector<std::string> files, errors;
-  } cases[] = {
+  using Strings = std::vector<std::string>;  // the user's file's path, if any, after the options
+  const std::tuple<const char*, ThumbOptions, const char*, Strings, Strings> cases[] = {
       {"a.jpg", Options("Both", "120", "80"), "", {Thumb(80, 120), Thumb(160, 240)}, {"", ""}},
       {"a.jpg", Options("Height", "151"), "", {Thumb(201, 151), "none"}, {"", ""}},
       {"broken.jpg", by_height, "", {"none", "none"}, {unreadable, unreadable}},
       {"a.jpg", by_height, "t.jpg", {"mine", Thumb(266, 200)}, {KeptFileError(thumb), ""}},
       {"a.jpg", by_height, "t@2x.jpg", {Thumb(133, 100), "mine"}, {"", KeptFileError(twice)}}};
-  for (const auto& c : cases) {
+  for (const auto& [picture, options, mine, want_files, want_errors] : cases) {
     std::filesystem::remove(thumb), std::filesystem::remove(twice);
-    if (*c.mine) dir.Write(c.mine, "mine");
-    std::vector<ThumbResult> made = MakeThumbnails(dir.Path(c.picture), {{thumb, 1}, {twice, 2}},
-                                                   ThumbTarget(c.options), c.options);
+    if (*mine) dir.Write(mine, "mine");
+    std::vector<ThumbResult> made =
+        MakeThumbnails(dir.Path(picture), {{thumb, 1}, {twice, 2}}, ThumbTarget(options), options);
     std::vector<std::string> files, errors;
     for (size_t i = 0; i < made.size(); ++i) {
       std::string bytes = made[i].exists ? ReadFile(i ? twice : thumb) : "";
       files.push_back(!made[i].exists ? "none" : bytes == "mine" ? "mine" : Facts(bytes));
       errors.push_back(made[i].error);
     }
-    SCOPED_TRACE(c.picture + std::string(" ") + c.options.Height + " " + c.mine);
-    EXPECT_EQ(files, c.files);
-    EXPECT_EQ(errors, c.errors);
+    EXPECT_EQ(std::tie(files, errors), std::tie(want_files, want_errors)) << picture << " " << mine;
   }
   EXPECT_NE(Make(dir, dir.Read("a.jpg"), "b.jpg").bytes, ReadFile(thumb));  // made alone
   ThumbResult beyond = MakeThumbnail(dir.Path("a.jpg"), dir.Path("big@2x.jpg"), 20000,
@@ -248,11 +223,10 @@ TEST(DoubleThumbnailTest, ComesWithTheThumbnailFromOneDecodeEachPathOnItsOwn) {
   EXPECT_TRUE(!beyond.exists && beyond.error.empty());  // beyond the largest side
 }
 
-// The extra picture types, made by tools/make-extra-formats.py: 96 x 48
-// stored, red left and blue right in Display P3, to be turned a quarter
-// clockwise. Read only when its type is chosen, whatever the name, as every
-// picture; then upright, in sRGB and at the size rule's size, also doubled.
-// Damaged bytes are the picture fuzzer's to try.
+// The extra picture types, made by tools/make-extra-formats.py: 96 x 48 stored, red left and blue
+// right in Display P3, to be turned a quarter clockwise. Read only when its type is chosen,
+// whatever the name, as every picture; then upright, in sRGB and at the size rule's size, also
+// doubled. Damaged bytes are the picture fuzzer's to try.
 TEST(ExtraFormatTest, IsReadOnlyWhenChosenThenUprightInSrgbAtItsSize) {
   using enum ExtraFormat;
   auto only = [](std::initializer_list<ExtraFormat> formats) {
