@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "pictures/jpeg_io.h"
@@ -124,13 +125,10 @@ inline Raster Decode(const std::string& path, ThumbSize size = {}) {
   int fd = open(path.c_str(), O_RDONLY);
   DecodedPicture decoded;
   std::string err;
-  ReadJpeg(
-      fd,
-      [size](ThumbSize stored, int, std::vector<ThumbSize>* out, std::string*) {
-        out->push_back(size.width ? size : stored);
-        return true;
-      },
-      &decoded, &err);
+  auto choose = [size](ThumbSize stored, int, std::vector<ThumbSize>* out, std::string*) {
+    return out->push_back(size.width ? size : stored), true;
+  };
+  ReadJpeg(fd, choose, &decoded, &err);
   close(fd);
   return decoded.rasters.empty() ? Raster() : decoded.rasters[0];
 }

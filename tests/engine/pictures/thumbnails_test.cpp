@@ -4,10 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <string>
-#include <tuple>
-
 #include "pictures/vips_io.h"
 #include "thumb_fixtures.h"
 
@@ -161,11 +157,13 @@ TEST(MakeThumbnailTest, BrokenPicturesWriteNothing) {
 // a temporary file.
 TEST(MakeThumbnailTest, WritesOnlyWhereItMayAndKeepsTheOldOnFailure) {
   TempFolder dir;
-  dir.Write("broken.jpg", "not a picture");
-  dir.Write("a.jpg", Jpeg(400, 300));
-  dir.Write("broken_tn.jpg", "old bytes");
-  dir.Write("mine_tn.jpg", "old bytes");
-  dir.Write("a_tn.jpg", Jpeg(8, 8));  // marked, as every thumbnail the program writes
+  // a_tn.jpg is marked, as every thumbnail the program writes.
+  for (auto [name, bytes] : {std::pair{"broken.jpg", std::string("not a picture")},
+                             {"a.jpg", Jpeg(400, 300)},
+                             {"broken_tn.jpg", "old bytes"},
+                             {"mine_tn.jpg", "old bytes"},
+                             {"a_tn.jpg", Jpeg(8, 8)}})
+    dir.Write(name, bytes);
   // Whether a thumbnail is there, the error, and the thumbnail's path's bytes after ("made" for a
   // new thumbnail).
   const std::tuple<std::string, std::string, bool, std::string, std::string> cases[] = {
