@@ -72,7 +72,8 @@ TEST(MakeThumbnailTest, WritesEachKindOfPictureUprightAtItsSizeInItsColours) {
       WithSegment(Jpeg(64, 64, Solid({128, 128, 128})), 0xE2, IccPayload(LinearRgbProfile())), 0xE1,
       ExifPayload(1));
   using Probes = std::vector<std::tuple<int, int, Rgb>>;  // x, y and the colour there
-  const Probes red_over_blue = {{66, 5, red}, {66, 95, blue}};
+  const Probes red_over_blue = {{66, 5, red}, {66, 95, blue}},
+               turned = {{25, 6, red}, {25, 94, blue}};
   const std::tuple<const char*, std::string, int, int, Probes> cases[] = {
       {"a.jpg", Jpeg(400, 300, halves), 133, 100, red_over_blue},
       {"b.jpg", Jpeg(50, 40, Solid(red)), 125, 100, {{60, 50, red}}},
@@ -90,11 +91,9 @@ TEST(MakeThumbnailTest, WritesEachKindOfPictureUprightAtItsSizeInItsColours) {
       {"87a.gif", "GIF87a" + Data("interlaced.gif").substr(6), 133, 100, {}},
       {"xmp.jpg", WithSegment(Jpeg(40, 20), 0xE1, "http://ns.adobe.com/"), 200, 100, {}},
       {"extraneous.jpg", Insert(Jpeg(40, 20), -2, "\x12\x34"), 200, 100, {}},
-      {"turned.jpg",
-       WithSegment(Jpeg(80, 40, sides), 0xE1, ExifPayload(6)),
-       50,
-       100,
-       {{25, 6, red}, {25, 94, blue}}},
+      {"turned.jpg", WithSegment(Jpeg(80, 40, sides), 0xE1, ExifPayload(6)), 50, 100, turned},
+      {"turned-mm.jpg", WithSegment(Jpeg(80, 40, sides), 0xE1, ExifPayload(6, true)), 50, 100,
+       turned},
       {"linear.jpg", linear, 100, 100, {{50, 50, {188, 188, 188}}}},  // linear 0.5 is sRGB 188
       {"progressive.jpg", Jpeg(300, 200), 150, 100, {}}};             // written progressive
   for (const auto& [name, bytes, width, height, probes] : cases) {
@@ -115,40 +114,35 @@ TEST(MakeThumbnailTest, WritesEachKindOfPictureUprightAtItsSizeInItsColours) {
 TEST(MakeThumbnailTest, BrokenPicturesWriteNothing) {
   TempFolder dir;
   std::string jpeg = Jpeg(400, 300), bmp = Bmp(400, 300, 24, false, Solid({1, 2, 3}));
-  std::string huge_bmp = bmp, flat_bmp = bmp;
+  std::string huge_bmp = bmp, flat_bmp = bmp, gif("GIF89a\x01\x00\x01\x00\x00\x00\x00", 13);
   huge_bmp[18] = '\x60', huge_bmp[19] = '\xEA', huge_bmp[22] = '\x60', huge_bmp[23] = '\xEA';
   flat_bmp[18] = flat_bmp[19] = 0;  // no width
-  const std::string gif("GIF89a\x01\x00\x01\x00\x00\x00\x00", 13);
-  const char *unreadable = "not a picture in a readable format",
-             *huge = "picture header claims a refused size",
-             *no_gif = "cannot read GIF: Failed to read from given file",
-             *cut_png = "PNG data is cut off or claims more than the file holds";
-  const struct {
-    std::string name, bytes, error;
-    ThumbOptions options = {};
-  } cases[] = {
-      {"empty.jpg", "", "empty file"},
-      {"text.jpg", "just some words\n", unreadable},
-      {"matrix.jpg", "2 2\n1 2\n3 4\n", unreadable},
-      {"cut.jpg", jpeg.substr(0, jpeg.size() / 2), "Premature end of JPEG file"},
-      {"huge.gif", std::string("GIF89a\x60\xEA\x60\xEA\x00\x00\x00;", 14), huge},  // 60000 x 60000
-      {"huge.bmp", huge_bmp, huge},
-      {"flat.bmp", flat_bmp, huge},
-      {"cut.bmp", bmp.substr(0, 5000), "BMP file is cut short"},
-      {"too-big.jpg", jpeg, "thumbnail size 32768 is out of range", Options("Height", "32768")},
-      {"0.jpg", jpeg, "thumbnail size 100 x 0 is out of range", Options("Both", "0", "100")},
-      {"computed-too-big.jpg", Jpeg(2000, 10), "thumbnail size 40000 x 200 is out of range",
-       Options("Height", "200")},
-      {"png-chunk-too-long.jpg", Data("png-chunk-too-long.png"), cut_png, Options("Height", "24")},
-      {"cut-png.jpg", Data("png-named.jpg").substr(0, 60), cut_png},
-      {"no-record.gif", gif, no_gif},
-      {"cut-comment.gif", gif + std::string("!\xFE\x01\x41\x05\x41\x42", 7), no_gif},
-      {"cut-rows.gif", Data("interlaced.gif").substr(0, 60),
-       "cannot read GIF rows: Failed to read from given file"}};
-  for (const auto& c : cases) {
-    MadeThumb made = Make(dir, c.bytes, c.name, c.options);
-    EXPECT_FALSE(made.result.exists) << c.name;
-    EXPECT_EQ(made.result.error, c.error) << c.name;
+  // Each error, with the options and the pictures that give it. A GIF of 60000 x 60000 is huge too.
+  const std::tuple<std::string, ThumbOptions, std::vector<std::string>> cases[] = {
+      {"empty file", {}, {""}},
+      {"not a picture in a readable format", {}, {"just some words\n", "2 2\n1 2\n3 4\n"}},
+      {"Premature end of JPEG file", {}, {jpeg.substr(0, jpeg.size() / 2)}},
+      {"picture header claims a refused size",
+       {},
+       {std::string("GIF89a\x60\xEA\x60\xEA\x00\x00\x00;", 14), huge_bmp, flat_bmp}},
+      {"BMP file is cut short", {}, {bmp.substr(0, 5000)}},
+      {"thumbnail size 32768 is out of range", Options("Height", "32768"), {jpeg}},
+      {"thumbnail size 100 x 0 is out of range", Options("Both", "0", "100"), {jpeg}},
+      {"thumbnail size 40000 x 200 is out of range", Options("Height", "200"), {Jpeg(2000, 10)}},
+      {"PNG data is cut off or claims more than the file holds",
+       Options("Height", "24"),
+       {Data("png-chunk-too-long.png"), Data("png-named.jpg").substr(0, 60)}},
+      {"cannot read GIF: Failed to read from given file",
+       {},
+       {gif, gif + std::string("!\xFE\x01\x41\x05\x41\x42", 7)}},
+      {"cannot read GIF rows: Failed to read from given file",
+       {},
+       {Data("interlaced.gif").substr(0, 60)}}};
+  for (const auto& [error, options, pictures] : cases) {
+    for (const std::string& bytes : pictures) {
+      MadeThumb made = Make(dir, bytes, "picture.jpg", options);
+      EXPECT_TRUE(!made.result.exists && made.result.error == error) << made.result.error;
+    }
   }
 }
 
