@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <random>
+#include <tuple>
 
 #include "thumb_fixtures.h"
 
@@ -57,54 +58,26 @@ TEST(RowResamplerTest, EveryInstructionSetGivesTheSameResult) {
   }
 }
 
-// Grey columns `grey(x)`, 8 rows, resampled to `out_width` x 8; the swing (largest minus smallest
-// grey) of the middle row, and how far it goes beyond 64..192, 10 pixels at each end left out.
-template <typename Grey>
-std::pair<int, int> Swing(int width, Grey grey, int out_width, const Shrink& shrink = {}) {
-  Raster in = MakeRaster(width, 8, [&grey](int x, int) {
-    auto v = static_cast<uint8_t>(grey(x));
-    return Rgb{v, v, v};
-  });
-  Raster r = Resample(in, out_width, 8, shrink);
-  int high = 0, low = 255;
-  for (int x = 10; x < r.width - 10; ++x) {
-    int v = PixelAt(r, x, r.height / 2).r;
-    high = std::max(high, v), low = std::min(low, v);
-  }
-  return {high - low, std::max(high - 192, 64 - low)};
-}
-
-TEST(RowResamplerSharpnessTest, FineStripesKeepTheirContrastAndHardEdgesRingLittle) {
-  // Stripes of 2 pixels, 64 and 192, reduced by 1.4: Lanczos-3 keeps a swing of about 165
-  // (Lanczos-2 and Catmull-Rom 145, a triangle 128); as the 1/8 decode of a picture 8 times as wide
-  // they are sharpened back to about 180.
-  auto stripes = [](int x) { return x % 4 < 2 ? 192 : 64; };
-  for (auto [factor, floor] : {std::pair{1, 155}, {8, 172}}) {
+// Stripes of 2 pixels, 64 and 192, reduced by 1.4: Lanczos-3 keeps a swing (largest minus smallest
+// grey, 10 pixels at each end left out) of about 167 (Lanczos-2 and Catmull-Rom 145, a triangle
+// 128); as the 1/8 decode of a picture 8 times as wide they are sharpened back to about 181, and
+// no more, or edges would ring.
+TEST(RowResamplerSharpnessTest, FineStripesKeepTheirContrastWhenReducedByAboutOneAndAHalf) {
+  for (auto [factor, floor, ceiling] : {std::tuple{1, 155, 172}, {8, 172, 186}}) {
     for (int width = 280; width < 296; ++width) {  // every phase of output to source
-      Shrink shrink{double(factor), 1.0, width * factor, 8};
-      int swing = Swing(width, stripes, width * 5 / 7, shrink).first;
-      EXPECT_GE(swing, floor) << "factor " << factor << ", width " << width;
+      Raster stripes = MakeRaster(width, 8, [](int x, int) {
+        return x % 4 < 2 ? Rgb{192, 192, 192} : Rgb{64, 64, 64};
+      });
+      Raster r = Resample(stripes, width * 5 / 7, 8, {double(factor), 1.0, width * factor, 8});
+      int high = 0, low = 255;
+      for (int x = 10; x < r.width - 10; ++x) {
+        int v = PixelAt(r, x, 4).r;
+        high = std::max(high, v), low = std::min(low, v);
+      }
+      EXPECT_TRUE(high - low >= floor && high - low <= ceiling)
+          << high - low << ", factor " << factor << ", width " << width;
     }
   }
-  // The largest overshoot of a 64 | 192 edge, over many positions, reduced by 1.4: as whole pixels
-  // (Lanczos-3 alone, about 11), and as the block means (of 8, as the 1/8 decode gives them) of a
-  // picture 8 times as large, which are sharpened.
-  int lanczos = 0, sharpened = 0;
-  for (int width = 140; width < 172; ++width) {
-    auto edge = [width](int x) { return x < width / 2 ? 64 : 192; };
-    lanczos = std::max(lanczos, Swing(width, edge, 100).second);
-  }
-  for (int extra = 0; extra < 64; ++extra) {
-    int full = 1120 + extra, edge = full / 2 + extra % 8;
-    auto means = [&](int x) {
-      int count = std::min(8, full - 8 * x), sum = 0;
-      for (int k = 8 * x; k < 8 * x + count; ++k) sum += k < edge ? 64 : 192;
-      return (sum + count / 2) / count;
-    };
-    sharpened = std::max(sharpened, Swing((full + 7) / 8, means, 100, {8.0, 1.0, full, 8}).second);
-  }
-  EXPECT_GT(lanczos, 5);
-  EXPECT_LE(sharpened, lanczos + 2);
 }
 
 TEST(OrientTest, TurnsEveryOrientationUpright) {
