@@ -82,8 +82,9 @@ inline std::string Bmp(int width, int height, int bits, bool top_down, const Pix
   return "BM" + le32(14 + 40 + pixels.size()) + le32(0) + le32(14 + 40) + info + pixels;
 }
 
-// A colour profile with sRGB primaries but linear tone curves.
-inline std::vector<uint8_t> LinearRgbProfile() {
+// An APP2 payload carrying, as one chunk, a colour profile with sRGB primaries but linear tone
+// curves.
+inline std::string LinearIccPayload() {
   cmsCIExyY white = {0.3127, 0.3290, 1.0};
   cmsCIExyYTRIPLE primaries = {{0.64, 0.33, 1.0}, {0.30, 0.60, 1.0}, {0.15, 0.06, 1.0}};
   cmsToneCurve* linear = cmsBuildGamma(nullptr, 1.0);
@@ -91,16 +92,11 @@ inline std::vector<uint8_t> LinearRgbProfile() {
   cmsHPROFILE profile = cmsCreateRGBProfile(&white, &primaries, curves);
   cmsUInt32Number size = 0;
   cmsSaveProfileToMem(profile, nullptr, &size);
-  std::vector<uint8_t> bytes(size);
-  cmsSaveProfileToMem(profile, bytes.data(), &size);
+  std::string bytes = std::string("ICC_PROFILE\0\x01\x01", 14) + std::string(size, '\0');
+  cmsSaveProfileToMem(profile, bytes.data() + 14, &size);
   cmsCloseProfile(profile);
   cmsFreeToneCurve(linear);
   return bytes;
-}
-
-// An APP2 payload carrying `icc` as one chunk.
-inline std::string IccPayload(const std::vector<uint8_t>& icc) {
-  return std::string("ICC_PROFILE\0\x01\x01", 14) + std::string(icc.begin(), icc.end());
 }
 
 // What a written JPEG says about itself: "width x height", " progressive" when so, " metadata" for

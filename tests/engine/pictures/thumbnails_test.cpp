@@ -44,11 +44,6 @@ TEST(SizeLabelTest, KilobytesBelowOneThousandElseMegabytes) {
   for (const auto& [bytes, label] : cases) EXPECT_EQ(SizeLabel(bytes), label) << bytes;
 }
 
-// `bytes` with `text` put in at `at` (from the end when negative) over `replaced` bytes.
-std::string Insert(std::string bytes, int at, const std::string& text, size_t replaced = 0) {
-  return bytes.replace(at < 0 ? bytes.size() + at : at, replaced, text);
-}
-
 // The facts of a thumbnail of `width` x `height`: the mark, no metadata.
 std::string Thumb(int width, int height, bool progressive = false) {
   return std::to_string(width) + " x " + std::to_string(height) +
@@ -68,9 +63,10 @@ TEST(MakeThumbnailTest, WritesEachKindOfPictureUprightAtItsSizeInItsColours) {
   auto halves = [&](int, int y) { return y < 150 ? red : blue; };
   auto sides = [&](int x, int) { return x < 40 ? red : blue; };  // turned: red on top
   auto left = [&](int x, int) { return x < 1000 ? red : blue; };
-  std::string linear = WithSegment(
-      WithSegment(Jpeg(64, 64, Solid({128, 128, 128})), 0xE2, IccPayload(LinearRgbProfile())), 0xE1,
-      ExifPayload(1));
+  const std::string small = Jpeg(40, 20);
+  std::string linear =
+      WithSegment(WithSegment(Jpeg(64, 64, Solid({128, 128, 128})), 0xE2, LinearIccPayload()), 0xE1,
+                  ExifPayload(1));
   using Probes = std::vector<std::tuple<int, int, Rgb>>;  // x, y and the colour there
   const Probes red_over_blue = {{66, 5, red}, {66, 95, blue}},
                turned = {{25, 6, red}, {25, 94, blue}};
@@ -87,10 +83,10 @@ TEST(MakeThumbnailTest, WritesEachKindOfPictureUprightAtItsSizeInItsColours) {
       {"offset.gif", Data("offset.gif"), 150, 100, {{75, 50, red2}, {5, 5, black}}},
       {"cmyk.jpg", Data("cmyk.jpg"), 133, 100, {{66, 5, red2}, {66, 95, red2}}},
       {"png-named.jpg", Data("png-named.jpg"), 200, 100, {}},
-      {"low.gif", Insert(Data("offset.gif"), 30, "\x0F", 1), 150, 100, {}},  // cut off
+      {"low.gif", Data("offset.gif").replace(30, 1, "\x0F"), 150, 100, {}},  // cut off
       {"87a.gif", "GIF87a" + Data("interlaced.gif").substr(6), 133, 100, {}},
-      {"xmp.jpg", WithSegment(Jpeg(40, 20), 0xE1, "http://ns.adobe.com/"), 200, 100, {}},
-      {"extraneous.jpg", Insert(Jpeg(40, 20), -2, "\x12\x34"), 200, 100, {}},
+      {"xmp.jpg", WithSegment(small, 0xE1, "http://ns.adobe.com/"), 200, 100, {}},
+      {"extraneous.jpg", small.substr(0, small.size() - 2) + "\x12\x34\xFF\xD9", 200, 100, {}},
       {"turned.jpg", WithSegment(Jpeg(80, 40, sides), 0xE1, ExifPayload(6)), 50, 100, turned},
       {"turned-mm.jpg", WithSegment(Jpeg(80, 40, sides), 0xE1, ExifPayload(6, true)), 50, 100,
        turned},
@@ -188,14 +184,13 @@ TEST(DoubleThumbnailTest, ComesWithTheThumbnailFromOneDecodeEachPathOnItsOwn) {
   dir.Write("broken.jpg", "no picture");
   const std::string thumb = dir.Path("t.jpg"), twice = dir.Path("t@2x.jpg");
   const char* unreadable = "not a picture in a readable format";
-  const ThumbOptions by_height = Options("Height");
   using Strings = std::vector<std::string>;  // the user's file's path, if any, after the options
   const std::tuple<const char*, ThumbOptions, const char*, Strings, Strings> cases[] = {
       {"a.jpg", Options("Both", "120", "80"), "", {Thumb(80, 120), Thumb(160, 240)}, {"", ""}},
       {"a.jpg", Options("Height", "151"), "", {Thumb(201, 151), "none"}, {"", ""}},
-      {"broken.jpg", by_height, "", {"none", "none"}, {unreadable, unreadable}},
-      {"a.jpg", by_height, "t.jpg", {"mine", Thumb(266, 200)}, {KeptFileError(thumb), ""}},
-      {"a.jpg", by_height, "t@2x.jpg", {Thumb(133, 100), "mine"}, {"", KeptFileError(twice)}}};
+      {"broken.jpg", {}, "", {"none", "none"}, {unreadable, unreadable}},
+      {"a.jpg", {}, "t.jpg", {"mine", Thumb(266, 200)}, {KeptFileError(thumb), ""}},
+      {"a.jpg", {}, "t@2x.jpg", {Thumb(133, 100), "mine"}, {"", KeptFileError(twice)}}};
   for (const auto& [picture, options, mine, want_files, want_errors] : cases) {
     std::filesystem::remove(thumb), std::filesystem::remove(twice);
     if (*mine) dir.Write(mine, "mine");
@@ -221,11 +216,6 @@ TEST(DoubleThumbnailTest, ComesWithTheThumbnailFromOneDecodeEachPathOnItsOwn) {
 // doubled. Damaged bytes are the picture fuzzer's to try.
 TEST(ExtraFormatTest, IsReadOnlyWhenChosenThenUprightInSrgbAtItsSize) {
   using enum ExtraFormat;
-  auto only = [](std::initializer_list<ExtraFormat> formats) {
-    ExtraFormats chosen;
-    for (ExtraFormat f : formats) chosen.Add(f);
-    return chosen;
-  };
   TempFolder dir;
   std::string unreadable;
   for (auto [file, format] : {std::pair{"rotated.webp", kWebp},
@@ -233,19 +223,20 @@ TEST(ExtraFormatTest, IsReadOnlyWhenChosenThenUprightInSrgbAtItsSize) {
                               {"rotated.heic", kHeic},
                               {"rotated.avif", kAvif}}) {
     SCOPED_TRACE(file);
-    if (!ReadableExtraFormats().Has(format)) {
-      unreadable += std::string(" ") + file;
-      continue;
-    }
+    if (!ReadableExtraFormats().Has(format)) unreadable += std::string(" ") + file;
+    if (!ReadableExtraFormats().Has(format)) continue;
     std::string bytes = Data(file);
-    for (ExtraFormats formats :
-         {ExtraFormats{}, format == kWebp ? only({kTiff}) : only({kPng, kWebp})}) {
+    ExtraFormats chosen, others;  // its own type, and others but not its own
+    chosen.Add(format);
+    for (ExtraFormat f : format == kWebp ? std::vector{kTiff} : std::vector{kPng, kWebp})
+      others.Add(f);
+    for (ExtraFormats formats : {ExtraFormats{}, others}) {
       MadeThumb made = Make(dir, bytes, "picture.jpg", Options("Height", "60"), {formats, 1});
       EXPECT_FALSE(made.result.exists);
       EXPECT_EQ(made.result.error, "not a picture in a readable format");
     }
     for (int scale : {1, 2}) {
-      MadeThumb made = Make(dir, bytes, file, Options("Height", "40"), {only({format}), scale});
+      MadeThumb made = Make(dir, bytes, file, Options("Height", "40"), {chosen, scale});
       ASSERT_TRUE(made.result.exists) << made.result.error;
       // upright 48 x 96 to a height of 40
       EXPECT_EQ(Facts(made.bytes), Thumb(20 * scale, 40 * scale));
