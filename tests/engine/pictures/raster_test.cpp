@@ -15,8 +15,7 @@ using namespace thumb_test;
 
 Raster Resample(const Raster& in, int out_width, int out_height, const Shrink& shrink = {}) {
   RowResampler resampler(in.width, in.height, in.bands, out_width, out_height, shrink);
-  size_t stride = static_cast<size_t>(in.width) * in.bands;
-  for (int y = 0; y < in.height; ++y) resampler.AddRow(&in.pixels[y * stride]);
+  for (int y = 0; y < in.height; ++y) resampler.AddRow(&in.pixels[size_t(y) * in.width * in.bands]);
   return resampler.Finish();
 }
 
