@@ -5,10 +5,10 @@
 #include <lcms2.h>
 #include <unistd.h>
 
-#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "pictures/jpeg_io.h"
@@ -29,11 +29,9 @@ inline PixelFn Solid(Rgb c) {
 
 inline Raster MakeRaster(int width, int height, const PixelFn& pixel) {
   Raster r{width, height, 3, {}};
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      Rgb c = pixel(x, y);
-      r.pixels.insert(r.pixels.end(), {c.r, c.g, c.b});
-    }
+  for (int i = 0; i < width * height; ++i) {
+    Rgb c = pixel(i % width, i / width);
+    r.pixels.insert(r.pixels.end(), {c.r, c.g, c.b});
   }
   return r;
 }
@@ -49,51 +47,44 @@ inline std::string Jpeg(int width, int height, const PixelFn& pixel = Solid({200
 inline std::string WithSegment(const std::string& jpeg, uint8_t marker,
                                const std::string& payload) {
   size_t length = payload.size() + 2;
-  std::string segment = {'\xFF', static_cast<char>(marker), static_cast<char>(length >> 8),
-                         static_cast<char>(length & 0xFF)};
-  return jpeg.substr(0, 2) + segment + payload + jpeg.substr(2);
+  return jpeg.substr(0, 2) + char(0xFF) + char(marker) + char(length >> 8) + char(length) +
+         payload + jpeg.substr(2);
 }
 
 // An APP1 payload holding only an orientation tag, in either byte order.
 inline std::string ExifPayload(int orientation, bool big_endian = false) {
   auto n16 = [&](int v) {
-    return big_endian ? std::string{char(v >> 8), char(v & 0xFF)}
-                      : std::string{char(v & 0xFF), char(v >> 8)};
+    return big_endian ? std::string{char(v >> 8), char(v)} : std::string{char(v), char(v >> 8)};
   };
   auto n32 = [&](int v) { return big_endian ? n16(0) + n16(v) : n16(v) + n16(0); };
-  std::string tiff = (big_endian ? std::string("MM") : std::string("II")) + n16(42) + n32(8) +
-                     n16(1) + n16(0x0112) + n16(3) + n32(1) + n16(orientation) + n16(0) + n32(0);
-  return std::string("Exif\0\0", 6) + tiff;
+  return std::string("Exif\0\0", 6) + (big_endian ? "MM" : "II") + n16(42) + n32(8) + n16(1) +
+         n16(0x0112) + n16(3) + n32(1) + n16(orientation) + n16(0) + n32(0);
 }
 
 // An uncompressed BMP: 24 or 32 bits, rows stored bottom-up unless asked.
 inline std::string Bmp(int width, int height, int bits, bool top_down, const PixelFn& pixel) {
   auto le32 = [](uint32_t v) {
-    return std::string{char(v & 0xFF), char((v >> 8) & 0xFF), char((v >> 16) & 0xFF),
-                       char(v >> 24)};
+    return std::string{char(v), char(v >> 8), char(v >> 16), char(v >> 24)};
   };
-  auto le16 = [](uint32_t v) { return std::string{char(v & 0xFF), char(v >> 8)}; };
-  size_t stride = (static_cast<size_t>(width) * bits + 31) / 32 * 4;
   std::string pixels;
   for (int row = 0; row < height; ++row) {
-    int y = top_down ? row : height - 1 - row;
     std::string line;
     for (int x = 0; x < width; ++x) {
-      Rgb c = pixel(x, y);
-      line += {char(c.b), char(c.g), char(c.r)};
-      if (bits == 32) line += '\0';
+      Rgb c = pixel(x, top_down ? row : height - 1 - row);
+      line += std::string{char(c.b), char(c.g), char(c.r)} + std::string(bits / 32, '\0');
     }
-    line.resize(stride, '\0');
+    line.resize((static_cast<size_t>(width) * bits + 31) / 32 * 4, '\0');
     pixels += line;
   }
-  std::string info = le32(40) + le32(width) + le32(top_down ? -height : height) + le16(1) +
-                     le16(bits) + le32(0) + le32(pixels.size()) + le32(2835) + le32(2835) +
-                     le32(0) + le32(0);
+  std::string info = le32(40) + le32(width) + le32(top_down ? -height : height) +
+                     le32(1 | bits << 16) + le32(0) + le32(pixels.size()) + le32(2835) +
+                     le32(2835) + le32(0) + le32(0);
   return "BM" + le32(14 + 40 + pixels.size()) + le32(0) + le32(14 + 40) + info + pixels;
 }
 
-// A colour profile with sRGB primaries but linear tone curves.
-inline std::vector<uint8_t> LinearRgbProfile() {
+// An APP2 payload carrying, as one chunk, a colour profile with sRGB primaries but linear tone
+// curves.
+inline std::string LinearIccPayload() {
   cmsCIExyY white = {0.3127, 0.3290, 1.0};
   cmsCIExyYTRIPLE primaries = {{0.64, 0.33, 1.0}, {0.30, 0.60, 1.0}, {0.15, 0.06, 1.0}};
   cmsToneCurve* linear = cmsBuildGamma(nullptr, 1.0);
@@ -101,34 +92,26 @@ inline std::vector<uint8_t> LinearRgbProfile() {
   cmsHPROFILE profile = cmsCreateRGBProfile(&white, &primaries, curves);
   cmsUInt32Number size = 0;
   cmsSaveProfileToMem(profile, nullptr, &size);
-  std::vector<uint8_t> bytes(size);
-  cmsSaveProfileToMem(profile, bytes.data(), &size);
+  std::string bytes = std::string("ICC_PROFILE\0\x01\x01", 14) + std::string(size, '\0');
+  cmsSaveProfileToMem(profile, bytes.data() + 14, &size);
   cmsCloseProfile(profile);
   cmsFreeToneCurve(linear);
   return bytes;
 }
 
-// An APP2 payload carrying `icc` as one chunk.
-inline std::string IccPayload(const std::vector<uint8_t>& icc) {
-  return std::string("ICC_PROFILE\0\x01\x01", 14) + std::string(icc.begin(), icc.end());
-}
-
-// What a written JPEG says about itself: "width x height", " progressive"
-// when so, " metadata" for each APP1 (EXIF) or APP2 (ICC) segment, and each
-// comment in quotes.
+// What a written JPEG says about itself: "width x height", " progressive" when so, " metadata" for
+// each APP1 (EXIF) or APP2 (ICC) segment, and each comment in quotes.
 inline std::string Facts(const std::string& jpeg) {
   std::string size, more;
-  for (size_t i = 2; i + 9 < jpeg.size() && uint8_t(jpeg[i]) == 0xFF;) {
+  auto at = [&jpeg](size_t i) { return uint8_t(jpeg[i]) << 8 | uint8_t(jpeg[i + 1]); };
+  for (size_t i = 2; i + 9 < jpeg.size() && uint8_t(jpeg[i]) == 0xFF; i += 2 + at(i + 2)) {
     uint8_t marker = jpeg[i + 1];
-    size_t length = (uint8_t(jpeg[i + 2]) << 8) | uint8_t(jpeg[i + 3]);
     if (marker == 0xE1 || marker == 0xE2) more += " metadata";
-    if (marker == 0xFE) more += " \"" + jpeg.substr(i + 4, length - 2) + "\"";
+    if (marker == 0xFE) more += " \"" + jpeg.substr(i + 4, at(i + 2) - 2) + "\"";
     if (marker == 0xC0 || marker == 0xC2)
-      size = std::to_string((uint8_t(jpeg[i + 7]) << 8) | uint8_t(jpeg[i + 8])) + " x " +
-             std::to_string((uint8_t(jpeg[i + 5]) << 8) | uint8_t(jpeg[i + 6])) +
+      size = std::to_string(at(i + 7)) + " x " + std::to_string(at(i + 5)) +
              (marker == 0xC2 ? " progressive" : "");
     if (marker == 0xDA) break;
-    i += 2 + length;
   }
   return size + more;
 }
@@ -139,16 +122,15 @@ inline Raster Decode(const std::string& path, ThumbSize size = {}) {
   DecodedPicture decoded;
   std::string err;
   auto choose = [size](ThumbSize stored, int, std::vector<ThumbSize>* out, std::string*) {
-    out->push_back(size.width ? size : stored);
-    return true;
+    return out->push_back(size.width ? size : stored), true;
   };
   ReadJpeg(fd, choose, &decoded, &err);
   close(fd);
   return decoded.rasters.empty() ? Raster() : decoded.rasters[0];
 }
 
-// A thumbnail made of `bytes`, written as `name` into `dir`: the result, and
-// the JPEG with its pixels when one was written.
+// A thumbnail made of `bytes`, written as `name` into `dir`: the result, and the JPEG with its
+// pixels when one was written.
 struct MadeThumb {
   ThumbResult result;
   std::string bytes = "";
@@ -161,10 +143,7 @@ inline MadeThumb Make(const TempFolder& dir, const std::string& bytes, const std
   std::string thumb = dir.Path("thumb.jpg");
   std::filesystem::remove(thumb);
   MadeThumb made{MakeThumbnail(dir.Path(name), thumb, ThumbTarget(options), options, choices)};
-  if (made.result.exists) {
-    made.bytes = ReadFile(thumb);
-    made.pixels = Decode(thumb);
-  }
+  if (made.result.exists) made.bytes = ReadFile(thumb), made.pixels = Decode(thumb);
   return made;
 }
 

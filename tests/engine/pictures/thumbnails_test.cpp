@@ -1,45 +1,25 @@
-// Thumbnails of every picture type: upright, in sRGB, at the size rule's size,
-// and never a crash or a cost to the user's files on damaged bytes.
+// Thumbnails of every picture type: upright, in sRGB, at the size rule's size, and never a crash or
+// a cost to the user's files on damaged bytes.
 #include "pictures/thumbnails.h"
 
 #include <gtest/gtest.h>
-
-#include <filesystem>
-#include <string>
 
 #include "pictures/vips_io.h"
 #include "thumb_fixtures.h"
 
 namespace {
 
-using thumb_test::Bmp;
-using thumb_test::Facts;
-using thumb_test::Jpeg;
-using thumb_test::MadeThumb;
-using thumb_test::Make;
-using thumb_test::PixelAt;
-using thumb_test::Rgb;
-using thumb_test::WithSegment;
+using namespace thumb_test;
 
 std::string Data(const std::string& name) { return ReadFile(KESTO_TEST_DATA "/thumbs/" + name); }
 
-ThumbOptions Options(const std::string& method, const std::string& height = "100",
-                     const std::string& width = "100") {
-  ThumbOptions o;
-  o.ResizeMethod = method;
-  o.Height = height;
-  o.Width = width;
-  return o;
+ThumbOptions Options(std::string method, std::string height = "100", std::string width = "100") {
+  return {75, method, height, width};
 }
 
-// The common sizes and those out of range are those of the thumbnails made
-// below.
+// The common sizes and those out of range are those of the thumbnails made below.
 TEST(ThumbSizeTest, FollowsTheFloatArithmeticAndRoundsHalfToEven) {
-  const struct {
-    int64_t sw, sh;
-    ThumbOptions options;
-    int64_t width, height;
-  } cases[] = {
+  const std::tuple<int64_t, int64_t, ThumbOptions, int64_t, int64_t> cases[] = {
       {9, 48, Options("Height", "40"), 7, 40},  // 7.4999995 in floats, not 7.5
       {300, 400, Options("Width", "0", "150"), 150, 200},
       {400, 300, Options("Both", "120", "80"), 80, 120},
@@ -48,29 +28,19 @@ TEST(ThumbSizeTest, FollowsTheFloatArithmeticAndRoundsHalfToEven) {
       {1, 1000, Options("Height"), 1, 100},
       {400, 300, Options("height"), 133, 100},  // anything but Width or Both is Height
       {400, 300, Options("Both", "120", "-5"), 0, 0},
-      {0, 300, Options("Height"), 0, 0},
-  };
-  for (const auto& c : cases) {
-    ThumbSize size = ComputeThumbSize({c.sw, c.sh}, ThumbTarget(c.options), c.options);
-    EXPECT_EQ(std::make_pair(size.width, size.height), std::make_pair(c.width, c.height))
-        << c.sw << "x" << c.sh << " " << c.options.ResizeMethod << " " << c.options.Height << "/"
-        << c.options.Width;
+      {0, 300, Options("Height"), 0, 0}};
+  for (const auto& [sw, sh, options, width, height] : cases) {
+    ThumbSize size = ComputeThumbSize({sw, sh}, ThumbTarget(options), options);
+    EXPECT_EQ(std::pair(size.width, size.height), std::pair(width, height))
+        << sw << "x" << sh << " " << options.ResizeMethod << options.Height << "/" << options.Width;
   }
 }
 
 TEST(SizeLabelTest, KilobytesBelowOneThousandElseMegabytes) {
-  const struct {
-    uint64_t bytes;
-    const char* label;
-  } cases[] = {{512, "0 Kb"},       {1536, "2 Kb"},      {1022464, "998 Kb"},
-               {1023488, "1.0 MB"}, {1280000, "1.3 MB"}, {102400000, "100.0 MB"}};
-  for (const auto& c : cases) EXPECT_EQ(SizeLabel(c.bytes), c.label) << c.bytes;
-}
-
-// `bytes` with `text` put in at `at` (from the end when negative) over
-// `replaced` bytes.
-std::string Insert(std::string bytes, int at, const std::string& text, size_t replaced = 0) {
-  return bytes.replace(at < 0 ? bytes.size() + at : at, replaced, text);
+  const std::pair<uint64_t, std::string> cases[] = {{512, "0 Kb"},       {1536, "2 Kb"},
+                                                    {1022464, "998 Kb"}, {1023488, "1.0 MB"},
+                                                    {1280000, "1.3 MB"}, {102400000, "100.0 MB"}};
+  for (const auto& [bytes, label] : cases) EXPECT_EQ(SizeLabel(bytes), label) << bytes;
 }
 
 // The facts of a thumbnail of `width` x `height`: the mark, no metadata.
@@ -79,43 +49,29 @@ std::string Thumb(int width, int height, bool progressive = false) {
          (progressive ? " progressive" : "") + " \"KESTO thumbnail\"";
 }
 
-bool Near(Rgb got, Rgb want, int tolerance) {
-  return std::abs(got.r - want.r) <= tolerance && std::abs(got.g - want.g) <= tolerance &&
-         std::abs(got.b - want.b) <= tolerance;
+bool Near(Rgb a, Rgb b, int tolerance) {
+  return std::max({std::abs(a.r - b.r), std::abs(a.g - b.g), std::abs(a.b - b.b)}) <= tolerance;
 }
 
-// Each reader's pictures come out at their size, upright, in sRGB and with
-// their colours where they belong, with the mark and without metadata.
+// Each reader's pictures come out at their size, upright, in sRGB and with their colours where they
+// belong, with the mark and without metadata.
 TEST(MakeThumbnailTest, WritesEachKindOfPictureUprightAtItsSizeInItsColours) {
   TempFolder dir;
   const Rgb red{220, 20, 20}, blue{20, 20, 220}, red2{255, 0, 0}, blue2{0, 0, 255}, black{};
-  auto solid = thumb_test::Solid(red);
   auto halves = [&](int, int y) { return y < 150 ? red : blue; };
   auto sides = [&](int x, int) { return x < 40 ? red : blue; };  // turned: red on top
   auto left = [&](int x, int) { return x < 1000 ? red : blue; };
+  const std::string small = Jpeg(40, 20);
   std::string linear =
-      WithSegment(WithSegment(Jpeg(64, 64, thumb_test::Solid({128, 128, 128})), 0xE2,
-                              thumb_test::IccPayload(thumb_test::LinearRgbProfile())),
-                  0xE1, thumb_test::ExifPayload(1));
-  ThumbOptions progressive;
-  progressive.Progressive = 1;
-  struct Probe {
-    int x, y;
-    Rgb colour;
-  };
-  const std::vector<Probe> red_over_blue = {{66, 5, red}, {66, 95, blue}};
-  const std::vector<Probe> red_beside_blue = {{5, 50, red}, {195, 50, blue}};
-  const std::vector<Probe> red_over_blue_turned = {{40, 10, red}, {40, 150, blue}};
-  const struct {
-    const char* name;
-    std::string bytes;
-    int width, height;
-    std::vector<Probe> probes;
-    ThumbOptions options = {};
-  } cases[] = {
+      WithSegment(WithSegment(Jpeg(64, 64, Solid({128, 128, 128})), 0xE2, LinearIccPayload()), 0xE1,
+                  ExifPayload(1));
+  using Probes = std::vector<std::tuple<int, int, Rgb>>;  // x, y and the colour there
+  const Probes red_over_blue = {{66, 5, red}, {66, 95, blue}},
+               turned = {{25, 6, red}, {25, 94, blue}};
+  const std::tuple<const char*, std::string, int, int, Probes> cases[] = {
       {"a.jpg", Jpeg(400, 300, halves), 133, 100, red_over_blue},
-      {"b.jpg", Jpeg(50, 40, solid), 125, 100, {{60, 50, red}}},
-      {"c.jpg", Jpeg(2000, 1000, left, true), 200, 100, red_beside_blue},  // progressive
+      {"b.jpg", Jpeg(50, 40, Solid(red)), 125, 100, {{60, 50, red}}},
+      {"c.jpg", Jpeg(2000, 1000, left, true), 200, 100, {{5, 50, red}, {195, 50, blue}}},
       {"d.bmp", Bmp(400, 300, 24, false, halves), 133, 100, red_over_blue},
       {"e.bmp", Bmp(400, 300, 32, true, halves), 133, 100, red_over_blue},
       {"palette.bmp", Data("palette.bmp"), 200, 100, {}},
@@ -125,87 +81,80 @@ TEST(MakeThumbnailTest, WritesEachKindOfPictureUprightAtItsSizeInItsColours) {
       {"offset.gif", Data("offset.gif"), 150, 100, {{75, 50, red2}, {5, 5, black}}},
       {"cmyk.jpg", Data("cmyk.jpg"), 133, 100, {{66, 5, red2}, {66, 95, red2}}},
       {"png-named.jpg", Data("png-named.jpg"), 200, 100, {}},
-      {"low.gif", Insert(Data("offset.gif"), 30, "\x0F", 1), 150, 100, {}},  // cut off
+      {"low.gif", Data("offset.gif").replace(30, 1, "\x0F"), 150, 100, {}},  // cut off
       {"87a.gif", "GIF87a" + Data("interlaced.gif").substr(6), 133, 100, {}},
-      {"xmp.jpg", WithSegment(Jpeg(40, 20), 0xE1, "http://ns.adobe.com/"), 200, 100, {}},
-      {"extraneous.jpg", Insert(Jpeg(40, 20), -2, "\x12\x34"), 200, 100, {}},
-      {"turned.jpg", WithSegment(Jpeg(80, 40, sides), 0xE1, thumb_test::ExifPayload(6)), 80, 160,
-       red_over_blue_turned, Options("Height", "160")},
+      {"xmp.jpg", WithSegment(small, 0xE1, "http://ns.adobe.com/"), 200, 100, {}},
+      {"extraneous.jpg", small.substr(0, small.size() - 2) + "\x12\x34\xFF\xD9", 200, 100, {}},
+      {"turned.jpg", WithSegment(Jpeg(80, 40, sides), 0xE1, ExifPayload(6)), 50, 100, turned},
+      {"turned-mm.jpg", WithSegment(Jpeg(80, 40, sides), 0xE1, ExifPayload(6, true)), 50, 100,
+       turned},
       {"linear.jpg", linear, 100, 100, {{50, 50, {188, 188, 188}}}},  // linear 0.5 is sRGB 188
-      {"progressive.jpg", Jpeg(300, 200), 150, 100, {}, progressive},
-  };
-  for (const auto& c : cases) {
-    MadeThumb made = Make(dir, c.bytes, c.name, c.options);
-    ASSERT_TRUE(made.result.exists) << c.name << ": " << made.result.error;
-    EXPECT_EQ(made.result.error, "") << c.name;
-    EXPECT_EQ(Facts(made.bytes), Thumb(c.width, c.height, c.options.Progressive == 1)) << c.name;
-    for (const Probe& p : c.probes) {
-      Rgb got = PixelAt(made.pixels, p.x, p.y);
-      EXPECT_TRUE(Near(got, p.colour, 40)) << c.name << " at " << p.x << "," << p.y << ": "
-                                           << int(got.r) << " " << int(got.g) << " " << int(got.b);
+      {"progressive.jpg", Jpeg(300, 200), 150, 100, {}}};             // written progressive
+  for (const auto& [name, bytes, width, height, probes] : cases) {
+    SCOPED_TRACE(name);
+    bool progressive = std::string(name) == "progressive.jpg";
+    MadeThumb made = Make(dir, bytes, name, {75, "Height", "100", "100", progressive});
+    ASSERT_TRUE(made.result.exists) << made.result.error;
+    EXPECT_EQ(made.result.error, "");
+    EXPECT_EQ(Facts(made.bytes), Thumb(width, height, progressive));
+    for (auto [x, y, colour] : probes) {
+      Rgb got = PixelAt(made.pixels, x, y);
+      EXPECT_TRUE(Near(got, colour, 40))
+          << x << "," << y << ": " << int(got.r) << " " << int(got.g) << " " << int(got.b);
     }
   }
 }
 
 TEST(MakeThumbnailTest, BrokenPicturesWriteNothing) {
   TempFolder dir;
-  std::string jpeg = Jpeg(400, 300);
-  std::string bmp = Bmp(400, 300, 24, false, thumb_test::Solid({1, 2, 3}));
-  std::string huge_bmp = bmp, flat_bmp = bmp;
+  std::string jpeg = Jpeg(400, 300), bmp = Bmp(400, 300, 24, false, Solid({1, 2, 3}));
+  std::string huge_bmp = bmp, flat_bmp = bmp, gif("GIF89a\x01\x00\x01\x00\x00\x00\x00", 13);
   huge_bmp[18] = '\x60', huge_bmp[19] = '\xEA', huge_bmp[22] = '\x60', huge_bmp[23] = '\xEA';
   flat_bmp[18] = flat_bmp[19] = 0;  // no width
-  const std::string gif("GIF89a\x01\x00\x01\x00\x00\x00\x00", 13);
-  const char* cannot_read_gif = "cannot read GIF: Failed to read from given file";
-  const char* cut_png = "PNG data is cut off or claims more than the file holds";
-  const struct {
-    const char* name;
-    std::string bytes;
-    const char* error;
-    ThumbOptions options = {};
-  } cases[] = {
-      {"empty.jpg", "", "empty file"},
-      {"text.jpg", "just some words\n", "not a picture in a readable format"},
-      {"matrix.jpg", "2 2\n1 2\n3 4\n", "not a picture in a readable format"},
-      {"cut.jpg", jpeg.substr(0, jpeg.size() / 2), "Premature end of JPEG file"},
-      {"huge.gif", std::string("GIF89a\x60\xEA\x60\xEA\x00\x00\x00;", 14),  // 60000 x 60000
-       "picture header claims a refused size"},
-      {"huge.bmp", huge_bmp, "picture header claims a refused size"},
-      {"flat.bmp", flat_bmp, "picture header claims a refused size"},
-      {"cut.bmp", bmp.substr(0, 5000), "BMP file is cut short"},
-      {"too-big.jpg", jpeg, "thumbnail size 32768 is out of range", Options("Height", "32768")},
-      {"both-zero.jpg", jpeg, "thumbnail size 100 x 0 is out of range",
-       Options("Both", "0", "100")},
-      {"computed-too-big.jpg", Jpeg(2000, 10), "thumbnail size 40000 x 200 is out of range",
-       Options("Height", "200")},
-      {"png-chunk-too-long.jpg", Data("png-chunk-too-long.png"), cut_png, Options("Height", "24")},
-      {"cut-png.jpg", Data("png-named.jpg").substr(0, 60), cut_png},
-      {"no-record.gif", gif, cannot_read_gif},
-      {"cut-comment.gif", gif + std::string("!\xFE\x01\x41\x05\x41\x42", 7), cannot_read_gif},
-      {"cut-rows.gif", Data("interlaced.gif").substr(0, 60),
-       "cannot read GIF rows: Failed to read from given file"},
-  };
-  for (const auto& c : cases) {
-    MadeThumb made = Make(dir, c.bytes, c.name, c.options);
-    EXPECT_FALSE(made.result.exists) << c.name;
-    EXPECT_EQ(made.result.error, c.error) << c.name;
+  // Each error, with the options and the pictures that give it. A GIF of 60000 x 60000 is huge too.
+  const std::tuple<std::string, ThumbOptions, std::vector<std::string>> cases[] = {
+      {"empty file", {}, {""}},
+      {"not a picture in a readable format", {}, {"just some words\n", "2 2\n1 2\n3 4\n"}},
+      {"Premature end of JPEG file", {}, {jpeg.substr(0, jpeg.size() / 2)}},
+      {"picture header claims a refused size",
+       {},
+       {std::string("GIF89a\x60\xEA\x60\xEA\x00\x00\x00;", 14), huge_bmp, flat_bmp}},
+      {"BMP file is cut short", {}, {bmp.substr(0, 5000)}},
+      {"thumbnail size 32768 is out of range", Options("Height", "32768"), {jpeg}},
+      {"thumbnail size 100 x 0 is out of range", Options("Both", "0", "100"), {jpeg}},
+      {"thumbnail size 40000 x 200 is out of range", Options("Height", "200"), {Jpeg(2000, 10)}},
+      {"PNG data is cut off or claims more than the file holds",
+       Options("Height", "24"),
+       {Data("png-chunk-too-long.png"), Data("png-named.jpg").substr(0, 60)}},
+      {"cannot read GIF: Failed to read from given file",
+       {},
+       {gif, gif + std::string("!\xFE\x01\x41\x05\x41\x42", 7)}},
+      {"cannot read GIF rows: Failed to read from given file",
+       {},
+       {Data("interlaced.gif").substr(0, 60)}}};
+  for (const auto& [error, options, pictures] : cases) {
+    for (const std::string& bytes : pictures) {
+      MadeThumb made = Make(dir, bytes, "picture.jpg", options);
+      EXPECT_TRUE(!made.result.exists && made.result.error == error) << made.result.error;
+    }
   }
 }
 
-// A missing picture or folder writes nothing. A remake that fails keeps the
-// old thumbnail, one that works replaces it; a file that is not the
-// program's own thumbnail is never replaced. None leaves a temporary file.
+// A missing picture or folder writes nothing. A remake that fails keeps the old thumbnail, one that
+// works replaces it; a file that is not the program's own thumbnail is never replaced. None leaves
+// a temporary file.
 TEST(MakeThumbnailTest, WritesOnlyWhereItMayAndKeepsTheOldOnFailure) {
   TempFolder dir;
-  dir.Write("broken.jpg", "not a picture");
-  dir.Write("a.jpg", Jpeg(400, 300));
-  dir.Write("broken_tn.jpg", "old bytes");
-  dir.Write("mine_tn.jpg", "old bytes");
-  dir.Write("a_tn.jpg", Jpeg(8, 8));  // marked, as every thumbnail the program writes
-  const struct {
-    std::string picture, thumb;
-    bool exists;
-    std::string error, thumb_after;  // "" for no thumbnail, "made" for a new one
-  } cases[] = {
+  // a_tn.jpg is marked, as every thumbnail the program writes.
+  for (auto [name, bytes] : {std::pair{"broken.jpg", std::string("not a picture")},
+                             {"a.jpg", Jpeg(400, 300)},
+                             {"broken_tn.jpg", "old bytes"},
+                             {"mine_tn.jpg", "old bytes"},
+                             {"a_tn.jpg", Jpeg(8, 8)}})
+    dir.Write(name, bytes);
+  // Whether a thumbnail is there, the error, and the thumbnail's path's bytes after ("made" for a
+  // new thumbnail).
+  const std::tuple<std::string, std::string, bool, std::string, std::string> cases[] = {
       {"gone.jpg", "t.jpg", false,
        "cannot open " + dir.Path("gone.jpg") + ": No such file or directory", ""},
       {"a.jpg", "no-folder/t.jpg", false,
@@ -213,55 +162,45 @@ TEST(MakeThumbnailTest, WritesOnlyWhereItMayAndKeepsTheOldOnFailure) {
       {"", "t.jpg", false, dir.Path("") + " is not a regular file", ""},
       {"broken.jpg", "broken_tn.jpg", true, "not a picture in a readable format", "old bytes"},
       {"a.jpg", "a_tn.jpg", true, "", "made"},
-      {"a.jpg", "mine_tn.jpg", true, KeptFileError(dir.Path("mine_tn.jpg")), "old bytes"},
-  };
-  for (const auto& c : cases) {
-    ThumbResult r = MakeThumbnail(dir.Path(c.picture), dir.Path(c.thumb), 100, ThumbOptions());
-    EXPECT_EQ(r.exists, c.exists) << c.picture << " -> " << c.thumb;
-    EXPECT_EQ(r.error, c.error);
-    std::string after = dir.Read(c.thumb);
-    EXPECT_EQ(c.thumb_after == "made" ? Facts(after) : after,
-              c.thumb_after == "made" ? Thumb(133, 100) : c.thumb_after);
+      {"a.jpg", "mine_tn.jpg", true, KeptFileError(dir.Path("mine_tn.jpg")), "old bytes"}};
+  for (const auto& [picture, thumb, exists, error, after] : cases) {
+    ThumbResult r = MakeThumbnail(dir.Path(picture), dir.Path(thumb), 100, ThumbOptions());
+    EXPECT_EQ(std::tie(r.exists, r.error), std::tie(exists, error)) << picture << " -> " << thumb;
+    std::string bytes = dir.Read(thumb);
+    EXPECT_EQ(after == "made" ? Facts(bytes) : bytes, after == "made" ? Thumb(133, 100) : after);
   }
   EXPECT_EQ(dir.Count(), 5u);
 }
 
-// A thumbnail and its double from one decode (the thumbnail, resampled from
-// the double's finer decode, differs from one made alone): the double twice
-// its size (266, not 267), left out without a word beyond the picture or the
-// largest side, each path checked on its own just before its write.
+// A thumbnail and its double from one decode (the thumbnail, resampled from the double's finer
+// decode, differs from one made alone): the double twice its size (266, not 267), left out without
+// a word beyond the picture or the largest side, each path checked on its own just before its
+// write.
 TEST(DoubleThumbnailTest, ComesWithTheThumbnailFromOneDecodeEachPathOnItsOwn) {
   TempFolder dir;
   dir.Write("a.jpg", Jpeg(400, 300, [](int x, int y) { return Rgb{uint8_t(x * y), 90, 30}; }));
   dir.Write("broken.jpg", "no picture");
   const std::string thumb = dir.Path("t.jpg"), twice = dir.Path("t@2x.jpg");
   const char* unreadable = "not a picture in a readable format";
-  const ThumbOptions by_height = Options("Height");
-  const struct {
-    const char* picture;
-    ThumbOptions options;
-    const char* mine;  // the user's file at this path, if any
-    std::vector<std::string> files, errors;
-  } cases[] = {
+  using Strings = std::vector<std::string>;  // the user's file's path, if any, after the options
+  const std::tuple<const char*, ThumbOptions, const char*, Strings, Strings> cases[] = {
       {"a.jpg", Options("Both", "120", "80"), "", {Thumb(80, 120), Thumb(160, 240)}, {"", ""}},
       {"a.jpg", Options("Height", "151"), "", {Thumb(201, 151), "none"}, {"", ""}},
-      {"broken.jpg", by_height, "", {"none", "none"}, {unreadable, unreadable}},
-      {"a.jpg", by_height, "t.jpg", {"mine", Thumb(266, 200)}, {KeptFileError(thumb), ""}},
-      {"a.jpg", by_height, "t@2x.jpg", {Thumb(133, 100), "mine"}, {"", KeptFileError(twice)}},
-  };
-  for (const auto& c : cases) {
+      {"broken.jpg", {}, "", {"none", "none"}, {unreadable, unreadable}},
+      {"a.jpg", {}, "t.jpg", {"mine", Thumb(266, 200)}, {KeptFileError(thumb), ""}},
+      {"a.jpg", {}, "t@2x.jpg", {Thumb(133, 100), "mine"}, {"", KeptFileError(twice)}}};
+  for (const auto& [picture, options, mine, want_files, want_errors] : cases) {
     std::filesystem::remove(thumb), std::filesystem::remove(twice);
-    if (*c.mine) dir.Write(c.mine, "mine");
-    std::vector<ThumbResult> made = MakeThumbnails(dir.Path(c.picture), {{thumb, 1}, {twice, 2}},
-                                                   ThumbTarget(c.options), c.options);
+    if (*mine) dir.Write(mine, "mine");
+    std::vector<ThumbResult> made =
+        MakeThumbnails(dir.Path(picture), {{thumb, 1}, {twice, 2}}, ThumbTarget(options), options);
     std::vector<std::string> files, errors;
     for (size_t i = 0; i < made.size(); ++i) {
       std::string bytes = made[i].exists ? ReadFile(i ? twice : thumb) : "";
       files.push_back(!made[i].exists ? "none" : bytes == "mine" ? "mine" : Facts(bytes));
       errors.push_back(made[i].error);
     }
-    EXPECT_EQ(files, c.files) << c.picture << " " << c.options.Height << " " << c.mine;
-    EXPECT_EQ(errors, c.errors) << c.picture << " " << c.options.Height << " " << c.mine;
+    EXPECT_EQ(std::tie(files, errors), std::tie(want_files, want_errors)) << picture << " " << mine;
   }
   EXPECT_NE(Make(dir, dir.Read("a.jpg"), "b.jpg").bytes, ReadFile(thumb));  // made alone
   ThumbResult beyond = MakeThumbnail(dir.Path("a.jpg"), dir.Path("big@2x.jpg"), 20000,
@@ -269,63 +208,41 @@ TEST(DoubleThumbnailTest, ComesWithTheThumbnailFromOneDecodeEachPathOnItsOwn) {
   EXPECT_TRUE(!beyond.exists && beyond.error.empty());  // beyond the largest side
 }
 
-// The extra picture types, made by tools/make-extra-formats.py: 96 x 48
-// stored, red left and blue right in Display P3, to be turned a quarter
-// clockwise.
-struct Fixture {
-  const char* file;
-  ExtraFormat format;
-};
-
-ExtraFormats Only(ExtraFormat format) {
-  ExtraFormats formats;
-  formats.Add(format);
-  return formats;
+// The extra picture types, made by tools/make-extra-formats.py: 96 x 48 stored, red left and blue
+// right in Display P3, to be turned a quarter clockwise. Read only when its type is chosen,
+// whatever the name, as every picture; then upright, in sRGB and at the size rule's size, also
+// doubled. Damaged bytes are the picture fuzzer's to try.
+TEST(ExtraFormatTest, IsReadOnlyWhenChosenThenUprightInSrgbAtItsSize) {
+  using enum ExtraFormat;
+  TempFolder dir;
+  std::string unreadable;
+  for (auto [file, format] : {std::pair{"rotated.webp", kWebp},
+                              {"rotated.tif", kTiff},
+                              {"rotated.heic", kHeic},
+                              {"rotated.avif", kAvif}}) {
+    SCOPED_TRACE(file);
+    if (!ReadableExtraFormats().Has(format)) unreadable += std::string(" ") + file;
+    if (!ReadableExtraFormats().Has(format)) continue;
+    std::string bytes = Data(file);
+    ExtraFormats chosen, others;  // its own type, and others but not its own
+    chosen.Add(format);
+    for (ExtraFormat f : format == kWebp ? std::vector{kTiff} : std::vector{kPng, kWebp})
+      others.Add(f);
+    for (ExtraFormats formats : {ExtraFormats{}, others}) {
+      MadeThumb made = Make(dir, bytes, "picture.jpg", Options("Height", "60"), {formats, 1});
+      EXPECT_FALSE(made.result.exists);
+      EXPECT_EQ(made.result.error, "not a picture in a readable format");
+    }
+    for (int scale : {1, 2}) {
+      MadeThumb made = Make(dir, bytes, file, Options("Height", "40"), {chosen, scale});
+      ASSERT_TRUE(made.result.exists) << made.result.error;
+      // upright 48 x 96 to a height of 40
+      EXPECT_EQ(Facts(made.bytes), Thumb(20 * scale, 40 * scale));
+      EXPECT_TRUE(Near(PixelAt(made.pixels, 10 * scale, 7 * scale), {230, 20, 20}, 14));
+      EXPECT_TRUE(Near(PixelAt(made.pixels, 10 * scale, 33 * scale), {20, 20, 230}, 14));
+    }
+  }
+  if (!unreadable.empty()) GTEST_SKIP() << "the installed libvips cannot read" << unreadable;
 }
-
-class ExtraFormatTest : public ::testing::TestWithParam<Fixture> {
- protected:
-  void SetUp() override {
-    if (!ReadableExtraFormats().Has(GetParam().format))
-      GTEST_SKIP() << "the installed libvips cannot read " << GetParam().file;
-    bytes_ = Data(GetParam().file);
-  }
-  TempFolder dir_;
-  std::string bytes_;
-};
-
-// Read only when its type is chosen, whatever the name, as every picture;
-// then upright, in sRGB and at the size rule's size, also doubled. Damaged
-// bytes are the picture fuzzer's to try.
-TEST_P(ExtraFormatTest, IsReadOnlyWhenChosenThenUprightInSrgbAtItsSize) {
-  const Fixture& f = GetParam();
-  ExtraFormats others{
-      static_cast<uint8_t>(Only(ExtraFormat::kPng).bits | Only(ExtraFormat::kWebp).bits)};
-  if (f.format == ExtraFormat::kWebp) others = Only(ExtraFormat::kTiff);
-  for (ExtraFormats formats : {ExtraFormats{}, others}) {
-    MadeThumb made = Make(dir_, bytes_, "picture.jpg", Options("Height", "60"), {formats, 1});
-    EXPECT_FALSE(made.result.exists) << f.file;
-    EXPECT_EQ(made.result.error, "not a picture in a readable format") << f.file;
-  }
-  for (int scale : {1, 2}) {
-    MadeThumb made = Make(dir_, bytes_, f.file, Options("Height", "40"), {Only(f.format), scale});
-    ASSERT_TRUE(made.result.exists) << f.file << ": " << made.result.error;
-    // upright 48 x 96 to a height of 40
-    EXPECT_EQ(Facts(made.bytes), Thumb(20 * scale, 40 * scale)) << f.file;
-    EXPECT_TRUE(Near(PixelAt(made.pixels, 10 * scale, 7 * scale), {230, 20, 20}, 14)) << f.file;
-    EXPECT_TRUE(Near(PixelAt(made.pixels, 10 * scale, 33 * scale), {20, 20, 230}, 14)) << f.file;
-  }
-}
-
-const Fixture kFixtures[] = {{"rotated.webp", ExtraFormat::kWebp},
-                             {"rotated.tif", ExtraFormat::kTiff},
-                             {"rotated.heic", ExtraFormat::kHeic},
-                             {"rotated.avif", ExtraFormat::kAvif}};
-
-INSTANTIATE_TEST_SUITE_P(Fixtures, ExtraFormatTest, ::testing::ValuesIn(kFixtures),
-                         [](const ::testing::TestParamInfo<Fixture>& fixture) {
-                           std::string name = fixture.param.file;
-                           return name.substr(name.find('.') + 1);
-                         });
 
 }  // namespace
