@@ -36,17 +36,6 @@ TEST_F(PhotoRun, PagesFollowTheDateTakenWithUndatedPicturesLast) {
                       "cherry.gif  |\r\n</TR>"),
             page.npos)
       << page;
-  ExpressSettings express = Express("ExpressSepPage=1\nExpressShowName=0\nExpressShowSize=0");
-  express.ExpressShowDate = express.ExpressShowCaption = "1";
-  Run(false, Sorted(true), {}, express);
-  page = temp_.Read("pics/page1.html");
-  std::vector<size_t> places;
-  for (const char* thumb : {"mango_tn", "zebra_tn", "apple_tn", "banana_tn", "cherry_tn"})
-    places.push_back(page.find(thumb));
-  EXPECT_TRUE(std::is_sorted(places.begin(), places.end()) && places.back() != page.npos) << page;
-  for (const std::string& text : {page, temp_.Read("pics/zebra.html")})
-    EXPECT_NE(text.find("<br>2019-05-01 08:00<br>Zebra &amp; friends</FONT>"), text.npos) << text;
-  EXPECT_NE(temp_.Read("pics/zebra.html").find("\"mango.html\">Previous"), std::string::npos);
 }
 
 // Without an option that needs them the pictures' metadata is never read.

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -34,10 +35,7 @@ struct FakeHost : RunHost {
 
   void ShowProgress(const ProgressState& state) override { progress.push_back(state); }
   void HideProgress() override { ++hides; }
-  bool PollStop() override {
-    if (stopped || !stop_when || !stop_when(*this)) return false;
-    return stopped = true;
-  }
+  bool PollStop() override { return !stopped && stop_when && (stopped = stop_when(*this)); }
   void SetStatusVisible(bool) override {}
   bool ConfirmDelete(const std::string& text) override {
     questions.push_back(text);
@@ -80,14 +78,15 @@ class RunTest : public ::testing::Test {
     std::sort(names.begin(), names.end());
     return names;
   }
-  static ExpressSettings Express(const std::string& lines) {
-    ExpressSettings settings;
-    Assign(kExpressFields, lines, &settings);
-    return settings;
-  }
+  static ExpressSettings Express(const std::string& lines) { return Parsed(kExpressFields, lines); }
   static AdvancedSettings Advanced(const std::string& lines) {
-    AdvancedSettings settings;
-    Assign(kAdvancedFields, lines, &settings);
+    return Parsed(kAdvancedFields, lines);
+  }
+  // Settings from lines "Name=value" of the record's fields.
+  template <typename Record, size_t N>
+  static Record Parsed(const std::array<RecordField<Record>, N>& fields, const std::string& lines) {
+    Record settings;
+    Assign(fields, lines, &settings);
     return settings;
   }
   static RunInput Input(Names dirs, ExtraFormats formats = {}) {

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "engine/pictures/thumb_fixtures.h"
@@ -25,22 +26,12 @@ Names Words(const std::string& text) {
   return words;
 }
 
-TEST(ThumbFileNameTest, PutsTheAffixBeforeOrAfterTheBaseName) {
-  EXPECT_EQ(ThumbFileName({"_tn", true}, "sunset.gif"), "_tnsunset.jpg");
-  EXPECT_EQ(ThumbFileName({"-small"}, "x.tar.jpeg"), "x.tar-small.jpg");
-  EXPECT_EQ(ThumbFileName({}, "noext"), "noext_tn.jpg");
-}
-
 // An existing thumbnail is remade, a file of the user's is not ("kept:");
 // a picture named like a thumbnail is none.
 TEST(PlanThumbnailsTest, ChoosesTheDueThumbnailsInListOrder) {
-  const struct {
-    const char* affix;
-    bool store_in_sub, overwrite;
-    const char *pictures, *thumbs_present;  // "*": the program's own thumbnail, else the user's
-    bool in_sub;                            // thumbnails in "thumbs", else beside the pictures
-    const char* due;
-  } cases[] = {
+  // Affix, in a subfolder, overwrite; the pictures; the thumbnails there
+  // ("*": the program's own, else the user's), in "thumbs" or beside; the due.
+  const std::tuple<const char*, bool, bool, const char*, const char*, bool, const char*> cases[] = {
       {"_tn", true, false, "a.jpg b.gif", "", true, "a.jpg b.gif"},
       {"_tn", true, false, "a.jpg b.gif", "a_tn.jpg", true, "b.gif"},
       {"_tn", true, false, "Beach.gif Beach.jpg", "", true, "Beach.gif"},  // planned earlier
@@ -51,43 +42,43 @@ TEST(PlanThumbnailsTest, ChoosesTheDueThumbnailsInListOrder) {
       {"", false, true, "a.jpg b.gif", "", false, ""},
       {"", true, true, "a.jpg b.gif", "", false, ""},  // the subfolder is the folder
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(std::string(c.affix) + " " + c.pictures + " | " + c.thumbs_present);
+  for (const auto& [affix, store_in_sub, overwrite, names, present, in_sub, due_names] : cases) {
+    SCOPED_TRACE(std::string(affix) + " " + names + " | " + present);
     TempFolder dir;
     fs::create_directory(dir.Path("thumbs"));
-    std::string thumb_dir = c.in_sub ? dir.Path("thumbs") : dir.path();
+    std::string thumb_dir = in_sub ? dir.Path("thumbs") : dir.path();
     std::vector<PictureFile> pictures;
-    for (const std::string& p : Words(c.pictures)) {
+    for (const std::string& p : Words(names)) {
       WriteFile(dir.Path(p), "x");
       pictures.push_back({p, 1});
     }
-    for (const std::string& t : Words(c.thumbs_present))
+    for (const std::string& t : Words(present))
       WriteFile(thumb_dir + "/" + (t[0] == '*' ? t.substr(1) : t), t[0] == '*' ? Jpeg(2, 2) : "x");
     std::vector<ThumbTask> kept;
     Names due;
-    ThumbNaming naming{c.affix, false, c.store_in_sub, c.overwrite};
+    ThumbNaming naming{affix, false, store_in_sub, overwrite};
     for (const ThumbTask& t : PlanThumbnails(dir.path(), thumb_dir, pictures, naming, &kept))
       due.push_back(t.name);
     for (const ThumbTask& t : kept) due.push_back("kept:" + t.name);
-    EXPECT_EQ(due, Words(c.due));
+    EXPECT_EQ(due, Words(due_names));
   }
 }
 
 // A folder or a link at a thumbnail's path is no thumbnail: it is due, and
-// kept as it is. An affix that names a folder: the thumbnail there is found.
+// kept as it is. An affix before the name that names a folder finds the
+// thumbnail there.
 TEST(PlanThumbnailsTest, FillsInPathsAndCountsOnlyRegularFilesAsExisting) {
   TempFolder dir;
-  fs::create_directories(dir.Path("thumbs/b_tn.jpg"));
+  fs::create_directories(dir.Path("thumbs/b.c_tn.jpg"));
   fs::create_symlink("gone.jpg", dir.Path("thumbs/c_tn.jpg"));
-  std::vector<ThumbTask> kept;
-  EXPECT_EQ(PlanThumbnails(dir.path(), dir.Path("thumbs"),
-                           {{"a.jpg", 10}, {"b.jpg", 20}, {"c.jpg", 30}}, {}, &kept)
-                .size(),
-            1u);
-  ASSERT_EQ(kept.size(), 2u);
-  EXPECT_EQ(std::to_string(kept[0].index) + kept[0].picture + std::to_string(kept[0].size) +
-                kept[0].thumb_path + kept[1].name,
-            "1" + dir.Path("b.jpg") + "20" + dir.Path("thumbs/b_tn.jpg") + "c.jpg");
+  std::vector<ThumbTask> kept,
+      due = PlanThumbnails(dir.path(), dir.Path("thumbs"),
+                           {{"noext", 10}, {"b.c.jpeg", 20}, {"c.jpg", 30}}, {}, &kept);
+  ASSERT_EQ(due.size() * 10 + kept.size(), 12u);
+  EXPECT_EQ(due[0].thumb_path + " " + std::to_string(kept[0].index) + kept[0].picture +
+                std::to_string(kept[0].size) + kept[0].thumb_path + kept[1].name,
+            dir.Path("thumbs/noext_tn.jpg") + " 1" + dir.Path("b.c.jpeg") + "20" +
+                dir.Path("thumbs/b.c_tn.jpg") + "c.jpg");
   fs::create_directories(dir.Path("thumbs/t"));
   WriteFile(dir.Path("thumbs/t/a.jpg"), "made earlier");
   EXPECT_TRUE(
