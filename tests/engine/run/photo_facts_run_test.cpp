@@ -1,5 +1,6 @@
 // Runs that show or sort by the pictures' metadata: the order of the pages,
 // the facts in them and the cache that keeps the facts between runs.
+#include <algorithm>
 #include <chrono>
 
 #include "engine/run/run_fixture.h"
@@ -36,6 +37,24 @@ TEST_F(PhotoRun, PagesFollowTheDateTakenWithUndatedPicturesLast) {
                       "cherry.gif  |\r\n</TR>"),
             page.npos)
       << page;
+  ExpressSettings express;
+  express.ExpressShowDate = express.ExpressShowCaption = express.ExpressSepPage = "1";
+  express.ExpressShowName = express.ExpressShowSize = "0";
+  express.ExpressLinkTarget = "viewer";
+  Run(false, Sorted(true), {}, express);
+  page = temp_.Read("pics/page1.html");
+  std::vector<size_t> places;
+  for (const char* thumb : {"mango_tn", "zebra_tn", "apple_tn", "banana_tn", "cherry_tn"})
+    places.push_back(page.find(thumb));
+  EXPECT_TRUE(std::is_sorted(places.begin(), places.end()) && places.back() != page.npos) << page;
+  const std::string zebra = temp_.Read("pics/zebra.html");
+  for (const char* text :
+       {"<br>2019-05-01 08:00<br>Zebra &amp; friends</FONT>", "\"mango.html\">Previous"})
+    EXPECT_NE(zebra.find(text), zebra.npos) << zebra;
+  EXPECT_NE(
+      temp_.Read("pics/kesto-viewer.js")
+          .find(R"(["zebra.jpg","zebra.jpg\u000a2019-05-01 08:00\u000aZebra \u0026 friends",1])"),
+      std::string::npos);
 }
 
 // Without an option that needs them the pictures' metadata is never read.
