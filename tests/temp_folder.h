@@ -13,7 +13,7 @@
 /// The bytes of the file at `path`, "" when it cannot be read.
 inline std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
+  return {std::istreambuf_iterator<char>(in), {}};
 }
 
 /// Writes `contents` to the file at `path` as they are.
@@ -23,18 +23,18 @@ inline void WriteFile(const std::string& path, const std::string& contents) {
 
 /// Everything written to `file` so far, such as a std::tmpfile().
 inline std::string ReadAll(std::FILE* file) {
-  std::fflush(file);
+  std::fseek(file, 0, SEEK_END);
+  std::string text(static_cast<size_t>(std::ftell(file)), '\0');
   std::rewind(file);
-  std::string text;
-  for (int c; (c = std::fgetc(file)) != EOF;) text += static_cast<char>(c);
-  return text;
+  return text.substr(0, std::fread(text.data(), 1, text.size(), file));
 }
 
+/// Has Path(name), Write(name, contents), Read(name) ("" when it cannot be
+/// read) and Count() (entries in the folder) for names inside the folder.
 class TempFolder {
  public:
-  TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kesto-test-XXXXXX").string();
-    path_ = mkdtemp(pattern.data()) ? pattern : "";
+  TempFolder() : path_((std::filesystem::temp_directory_path() / "kesto-test-XXXXXX").string()) {
+    if (!mkdtemp(path_.data())) path_.clear();
   }
   ~TempFolder() {
     std::error_code ec;
@@ -45,22 +45,14 @@ class TempFolder {
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
 
-  /// The path of `name` inside the folder.
   std::string Path(const std::string& name) const { return path_ + "/" + name; }
   const std::string& path() const { return path_; }
-
-  /// Writes `contents` to `name` as they are.
   void Write(const std::string& name, const std::string& contents) const {
     WriteFile(Path(name), contents);
   }
-
-  /// The bytes of `name`, "" when it cannot be read.
   std::string Read(const std::string& name) const { return ReadFile(Path(name)); }
-
-  /// Number of entries in the folder.
   size_t Count() const {
-    auto it = std::filesystem::directory_iterator(path_);
-    return static_cast<size_t>(std::distance(it, std::filesystem::directory_iterator()));
+    return static_cast<size_t>(std::distance(std::filesystem::directory_iterator(path_), {}));
   }
 
  private:

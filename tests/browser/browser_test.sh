@@ -5,61 +5,45 @@
 # of both modes, and opens every page in headless Chromium.
 #   browser_test.sh KESTO_CLI SOURCE_DIR
 set -euo pipefail
-CLI=$1
-SRC=$2
+CLI=$1 SRC=$2
+check() { python3 "$SRC/tests/browser/check_gallery.py" "$@"; }
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/kesto-browser.XXXXXX")
 trap 'rm -rf "$WORK"' EXIT
-
-run_cli() {  # dir config
-  (cd "$SRC" && "$CLI" process --quiet --no --config "$2" "$1")
-}
-
-gallery() {  # name config
-  mkdir -p "$WORK/$1"
-  cp "$SRC"/samples/pictures/* "$WORK/$1/"
-  run_cli "$WORK/$1" "$2"
-}
 
 # Names that a link must percent-encode, a name that is not UTF-8, one that
 # would end a script's string, and names that would read as a URL scheme.
 ODD_NAMES=('a#b.jpg' 'q?x.jpg' '%41.jpg' 'back\slash.jpg' "O'Brien.jpg" $'caf\xe9.jpg'
            "x');document.title='PWNED';('.jpg" 'Tom & "Jerry" <1>.jpg'
            "javascript:document.title='PWNED';x.jpg" 'Beach:sunset.jpg')
-odd_gallery() {  # name config
+gallery() {  # name config: the sample pictures, or the odd names in a gallery odd-*
   mkdir -p "$WORK/$1"
-  for name in "${ODD_NAMES[@]}"; do cp "$SRC/samples/pictures/Ocean Waves.jpg" "$WORK/$1/$name"; done
-  run_cli "$WORK/$1" "$2"
+  if [[ $1 == odd-* ]]; then
+    for name in "${ODD_NAMES[@]}"; do cp "$SRC/samples/pictures/Ocean Waves.jpg" "$WORK/$1/$name"; done
+  else
+    cp "$SRC"/samples/pictures/* "$WORK/$1/"
+  fi
+  (cd "$SRC" && "$CLI" process --quiet --no --config "$2" "$WORK/$1")
 }
-
 cfe() {  # link-target picture-pages: a .cfe with these two settings
   sed -e "s/^ExpressLinkTarget=.*/ExpressLinkTarget=$1/" -e "s/^ExpressSepPage=.*/ExpressSepPage=$2/" \
-    "$SRC/samples/express.cfe" > "$WORK/$1-$2.cfe"
-  echo "$WORK/$1-$2.cfe"
+    "$SRC/samples/express.cfe" >"$WORK/$1-$2.cfe" && echo "$WORK/$1-$2.cfe"
 }
-
 cfg() {  # use-java use-template: a .cfg with these two settings (lines 51 and 56)
-  awk -v java="$1" -v tmpl="$2" \
-    'NR == 51 { printf "%s\r\n", java; next } NR == 56 { printf "%s\r\n", tmpl; next } { print }' \
-    "$SRC/samples/advanced.cfg" > "$WORK/java$1-tmpl$2.cfg"
-  echo "$WORK/java$1-tmpl$2.cfg"
+  sed -e "51s/.*/$1\r/" -e "56s/.*/$2\r/" "$SRC/samples/advanced.cfg" >"$WORK/java$1-tmpl$2.cfg" &&
+    echo "$WORK/java$1-tmpl$2.cfg"
 }
 
 gallery express samples/express.cfe
 gallery express-java "$(cfe java 1)"
 gallery advanced samples/advanced.cfg
 gallery advanced-java "$(cfg 1 1)"
-odd=()
-for target in same new java; do
-  for pages in 0 1; do odd_gallery "odd-$target-$pages" "$(cfe $target $pages)"; odd+=("$WORK/odd-$target-$pages"); done
-done
-for java in 0 1; do
-  for tmpl in 0 1; do odd_gallery "odd-java$java-tmpl$tmpl" "$(cfg $java $tmpl)"; odd+=("$WORK/odd-java$java-tmpl$tmpl"); done
+for pages in 0 1; do
+  for target in same new java; do gallery "odd-$target-$pages" "$(cfe $target $pages)"; done
+  for java in 0 1; do gallery "odd-java$java-tmpl$pages" "$(cfg $java $pages)"; done
 done
 "$CLI" config init "$WORK/initial.cfg"  # the initial cell code
-odd_gallery odd-initial "$WORK/initial.cfg"
-odd+=("$WORK/odd-initial")
-python3 "$SRC/tests/browser/check_gallery.py" \
-  "$WORK/express" "$WORK/express-java" "$WORK/advanced" "$WORK/advanced-java" "${odd[@]}"
+gallery odd-initial "$WORK/initial.cfg"
+check "$WORK"/*/  # every gallery
 
 # The check itself must notice a missing thumbnail, a missing picture page and
 # a pop-up link that runs code of its own.
@@ -68,8 +52,5 @@ mkdir "$WORK/forged"
 printf '%s' '<SCRIPT>function ShowPic(p){window.open(p)}</SCRIPT>' \
   "<a href=\"JavaScript:ShowPic('x');document.title='PWNED';('.jpg')\">x</a>" > "$WORK/forged/page1.html"
 for broken in express advanced forged; do
-  if python3 "$SRC/tests/browser/check_gallery.py" "$WORK/$broken" >/dev/null 2>&1; then
-    echo "the check missed a broken gallery: $broken" >&2
-    exit 1
-  fi
+  ! check "$WORK/$broken" >/dev/null 2>&1 || { echo "the check missed a broken gallery: $broken" >&2; exit 1; }
 done

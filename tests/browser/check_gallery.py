@@ -1,48 +1,29 @@
 #!/usr/bin/env python3
-"""Opens generated gallery pages in headless Chromium and checks them.
+"""check_gallery.py [--chromium PATH] [--scale N] DIR...: opens gallery pages in headless Chromium.
 
-    check_gallery.py [--chromium PATH] [--scale N] DIR...
-
-Loads every *.html directly in each DIR on a screen of N device pixels per
-CSS pixel (2 makes an image load the double its srcset offers), with lazy
-images loaded at once. Fails when an image does not load, when a link does
-not lead to an existing local file (a name read as a URL scheme leads
-nowhere), or when a clicked "javascript:" link does anything but open one
-window on an existing file. Chromium is driven over the DevTools protocol on
-a pipe: Python's standard library is all it needs.
-"""
-import argparse
-import fcntl
-import json
-import os
-import pathlib
-import re
-import shutil
-import subprocess
-import sys
-import tempfile
-import time
+Loads every *.html directly in each DIR on a screen of N device pixels per CSS pixel (2 loads
+the double a srcset offers), lazy images at once. Fails when an image does not load, a link does
+not lead to an existing local file (a name read as a URL scheme leads nowhere), or a clicked
+"javascript:" link does anything but open one window on an existing file. Chromium is driven
+over the DevTools protocol on a pipe, with nothing but Python's standard library."""
+import argparse, fcntl, json, os, pathlib, re, shutil, subprocess, sys, tempfile, time  # noqa: E401
 import urllib.parse
 
 PAGE_SCRIPT = r"""
 (async () => {
-  await Promise.all([...document.images].map(i => {
-    i.loading = 'eager';
-    return i.complete ? null : new Promise(done => { i.onload = i.onerror = done; });
-  }));
+  for (const i of document.images) i.loading = 'eager';
+  await Promise.all([...document.images].map(
+      i => i.complete || new Promise(done => { i.onload = i.onerror = done; })));
   const images = [...document.images].map(i => ({src: i.currentSrc || i.src,
                                                   ok: i.complete && i.naturalWidth > 0}));
-  const anchors = [...document.querySelectorAll('a[href]')];
+  const anchors = [...document.querySelectorAll('a[href]')], opened = [], scripts = [];
   const links = anchors.map(a => ({raw: a.getAttribute('href'), url: a.href}));
-  const opened = [];
   window.open = (url) => { opened.push(new URL(url, location.href).href); return null; };
   let dialogs = 0;
   window.alert = window.confirm = window.prompt = () => { dialogs++; };
   const title = document.title;
-  const scripts = [];
   for (const a of anchors.filter(a => /^\s*javascript:/i.test(a.getAttribute('href')))) {
-    opened.length = 0;
-    dialogs = 0;
+    opened.length = dialogs = 0;
     a.click();
     await new Promise(done => setTimeout(done, 20));
     scripts.push({raw: a.getAttribute('href'), opened: [...opened], title: document.title,
@@ -62,38 +43,26 @@ class Browser:
         self.from_child_r, from_child_w = os.pipe()
 
         def wire_fds():  # the child reads commands on fd 3 and answers on fd 4
-            high_r = fcntl.fcntl(to_child_r, fcntl.F_DUPFD, 10)
-            high_w = fcntl.fcntl(from_child_w, fcntl.F_DUPFD, 10)
-            os.dup2(high_r, 3)
-            os.dup2(high_w, 4)
+            high = [fcntl.fcntl(fd, fcntl.F_DUPFD, 10) for fd in (to_child_r, from_child_w)]
+            os.dup2(high[0], 3)
+            os.dup2(high[1], 4)
 
-        args = [chromium, "--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
-                "--no-first-run", "--disable-background-networking", "--disable-component-update",
-                "--disable-sync", "--remote-debugging-pipe", "--user-data-dir=" + self.profile,
-                "about:blank"]
-        self.proc = subprocess.Popen(args, preexec_fn=wire_fds, pass_fds=(3, 4),
-                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        flags = ("headless no-sandbox disable-gpu disable-quic no-first-run disable-sync "
+                 "disable-background-networking disable-component-update remote-debugging-pipe")
+        self.proc = subprocess.Popen(
+            [chromium, "--user-data-dir=" + self.profile, "about:blank"]
+            + ["--" + flag for flag in flags.split()], preexec_fn=wire_fds, pass_fds=(3, 4),
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(to_child_r)
         os.close(from_child_w)
-        self.buffer = b""
-        self.next_id = 0
-        self.events = []
+        self.buffer, self.next_id, self.events = b"", 0, []
         target = self.call("Target.createTarget", {"url": "about:blank"})["targetId"]
         self.session = self.call("Target.attachToTarget",
                                  {"targetId": target, "flatten": True})["sessionId"]
         self.call("Page.enable", session=True)
-        if scale != 1:
-            self.call("Emulation.setDeviceMetricsOverride",
-                      {"width": 1000, "height": 800, "deviceScaleFactor": scale, "mobile": False},
-                      session=True)
-
-    def send(self, method, params=None, session=False):
-        self.next_id += 1
-        message = {"id": self.next_id, "method": method, "params": params or {}}
-        if session:
-            message["sessionId"] = self.session
-        os.write(self.to_child_w, json.dumps(message).encode() + b"\0")
-        return self.next_id
+        self.call("Emulation.setDeviceMetricsOverride",
+                  {"width": 1000, "height": 800, "deviceScaleFactor": scale, "mobile": False},
+                  session=True)
 
     def read_message(self, deadline):
         while b"\0" not in self.buffer:
@@ -107,24 +76,23 @@ class Browser:
         return json.loads(raw)
 
     def call(self, method, params=None, session=False, timeout=30):
-        wanted = self.send(method, params, session)
+        self.next_id += 1
+        message = {"id": self.next_id, "method": method, "params": params or {}}
+        if session:
+            message["sessionId"] = self.session
+        os.write(self.to_child_w, json.dumps(message).encode() + b"\0")
         deadline = time.monotonic() + timeout
-        while True:
-            message = self.read_message(deadline)
-            if message.get("id") == wanted:
-                if "error" in message:
-                    raise RuntimeError(f"{method}: {message['error']}")
-                return message.get("result", {})
+        while (message := self.read_message(deadline)).get("id") != self.next_id:
             self.events.append(message)
+        if "error" in message:
+            raise RuntimeError(f"{method}: {message['error']}")
+        return message.get("result", {})
 
     def wait_event(self, name, timeout=30):
         deadline = time.monotonic() + timeout
-        while True:
-            for i, event in enumerate(self.events):
-                if event.get("method") == name:
-                    del self.events[i]
-                    return event
+        while not any(event.get("method") == name for event in self.events):
             self.events.append(self.read_message(deadline))
+        self.events = [event for event in self.events if event.get("method") != name]
 
     def open(self, url):
         self.events.clear()
@@ -140,37 +108,28 @@ class Browser:
         shutil.rmtree(self.profile, ignore_errors=True)
 
 
-def local_file(url):
-    """The file a file:// URL names, as bytes (names need not be UTF-8)."""
-    return urllib.parse.unquote_to_bytes(urllib.parse.urlparse(url).path)
+def exists(url):
+    """Whether `url` names an existing local file (names need not be UTF-8)."""
+    path = urllib.parse.unquote_to_bytes(urllib.parse.urlparse(url).path)
+    return url.startswith("file://") and os.path.exists(path)
 
 
 def check_page(browser, page):
-    problems = []
     try:
         found = browser.open(page.as_uri())
     except RuntimeError as error:  # a link's script replaced the page
-        return [f"{page}: clicking a javascript: link left the page ({error})"], 0, 0
-    for image in found["images"]:
-        if not image["ok"]:
-            problems.append(f"{page}: image does not load: {image['src']}")
-    for link in found["links"]:
-        raw, url = link["raw"], link["url"]
-        if re.match(r"(?i)\s*javascript:", raw) or raw.startswith("#"):
-            continue
-        if not url.startswith("file://"):
-            problems.append(f"{page}: link leaves the gallery's files: {raw}")
-        elif not os.path.exists(local_file(url)):
-            problems.append(f"{page}: link to a missing file: {raw}")
+        return [f"{page}: clicking a javascript: link left the page ({error})"]
+    problems = [f"{page}: image does not load: {i['src']}" for i in found["images"] if not i["ok"]]
+    for raw, url in ((link["raw"], link["url"]) for link in found["links"]):
+        if not (re.match(r"(?i)\s*javascript:", raw) or raw.startswith("#") or exists(url)):
+            problems.append(f"{page}: link to no file of the gallery: {raw}")
     for script in found["scripts"]:
-        opened = script["opened"]
+        raw, opened = script["raw"], script["opened"]
         if script["title"] != found["title"] or script["dialogs"]:
-            problems.append(f"{page}: clicking {script['raw']} ran code of its own")
-        elif len(opened) != 1 or not opened[0].startswith("file://"):
-            problems.append(f"{page}: clicking {script['raw']} opened {opened}")
-        elif not os.path.exists(local_file(opened[0])):
-            problems.append(f"{page}: clicking {script['raw']} opens a missing file {opened[0]}")
-    return problems, len(found["images"]), len(found["links"])
+            problems.append(f"{page}: clicking {raw} ran code of its own")
+        elif len(opened) != 1 or not exists(opened[0]):
+            problems.append(f"{page}: clicking {raw} opened {opened}")
+    return problems
 
 
 def main():
@@ -179,20 +138,15 @@ def main():
     parser.add_argument("--scale", type=float, default=1)
     parser.add_argument("dirs", nargs="+")
     args = parser.parse_args()
+    pages = [p for d in args.dirs for p in sorted(pathlib.Path(d).resolve().glob("*.html"))]
     browser = Browser(args.chromium, args.scale)
-    problems, pages, images, links = [], 0, 0, 0
     try:
-        for folder in args.dirs:
-            for page in sorted(pathlib.Path(folder).resolve().glob("*.html")):
-                found, n_images, n_links = check_page(browser, page)
-                problems += found
-                pages, images, links = pages + 1, images + n_images, links + n_links
+        problems = [problem for page in pages for problem in check_page(browser, page)]
     finally:
         browser.close()
-    for problem in problems:
-        print(problem, file=sys.stderr)
-    print(f"checked {pages} pages, {images} images, {links} links: {len(problems)} problems")
-    return 1 if problems or pages == 0 else 0
+    sys.stderr.write("".join(p + "\n" for p in problems))
+    print(f"checked {len(pages)} pages: {len(problems)} problems")
+    return 1 if problems or not pages else 0
 
 
 if __name__ == "__main__":

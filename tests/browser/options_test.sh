@@ -1,40 +1,31 @@
 #!/usr/bin/env bash
-# Galleries of the opt-in choices in headless Chromium: Express galleries with
-# ExpressHiDpi seen on a sharp screen, where every thumbnail that has a double
-# must load it (also for names a link must percent-encode, and for names with
-# blanks and commas that a srcset would otherwise cut), and a photo tree made with
-# --recursive --index, whose index page must lead to every gallery (a folder
-# named like a URL scheme too).
+# Galleries of the opt-in choices in headless Chromium: ExpressHiDpi on a sharp screen, where
+# every thumbnail that has a double must load it (also for names a link must percent-encode or
+# that a srcset would cut at blanks and commas), and a photo tree made with --recursive --index,
+# whose index page must lead to every gallery (a folder named like a URL scheme too).
 #   options_test.sh KESTO_CLI SOURCE_DIR
 set -euo pipefail
-CLI=$1
-SRC=$2
-CHECK="$SRC/tests/browser/check_gallery.py"
+CLI=$1 SRC=$2 PICS=$2/samples/pictures
+check() { python3 "$SRC/tests/browser/check_gallery.py" "$@"; }
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/kesto-options.XXXXXX")
 trap 'rm -rf "$WORK"' EXIT
 
-sed -e 's/^ExpressSepPage=.*/ExpressSepPage=1/' "$SRC/samples/express.cfe" > "$WORK/hidpi.cfe"
-printf 'ExpressHiDpi=1\r\n' >> "$WORK/hidpi.cfe"
-mkdir -p "$WORK/sharp"
-cp "$SRC"/samples/pictures/* "$WORK/sharp/"
+{ sed 's/^ExpressSepPage=.*/ExpressSepPage=1/' "$SRC/samples/express.cfe"; printf 'ExpressHiDpi=1\r\n'; } >"$WORK/hidpi.cfe"
+mkdir "$WORK/sharp" && cp "$PICS"/* "$WORK/sharp/"
 for name in 'a#b, c.jpg' '%41 x.jpg' "O'Brien.jpg" $'caf\xe9 ,.jpg' 'Tom & "Jerry".jpg'; do
-  cp "$SRC/samples/pictures/Ocean Waves.jpg" "$WORK/sharp/$name"
+  cp "$PICS/Ocean Waves.jpg" "$WORK/sharp/$name"
 done
 (cd "$SRC" && "$CLI" process --quiet --no --config "$WORK/hidpi.cfe" "$WORK/sharp")
-python3 "$CHECK" --scale 2 "$WORK/sharp"
+check --scale 2 "$WORK/sharp"
 # Small pictures get no double (NightSky's would be larger than itself), and
 # the check itself must notice a double that is missing.
 test ! -e "$WORK/sharp/thumbs/NightSky_tn@2x.jpg"
 rm "$WORK/sharp/thumbs/Ocean Waves_tn@2x.jpg"
-if python3 "$CHECK" --scale 2 "$WORK/sharp" >/dev/null 2>&1; then
-  echo "the check missed a missing double" >&2
-  exit 1
-fi
+! check --scale 2 "$WORK/sharp" >/dev/null 2>&1 || { echo "the check missed a missing double" >&2; exit 1; }
 
 for place in "2024/Holi day" "2024/Caf"$'\xc3\xa9'" & co" "2025" "javascript:alert(1)"; do
-  mkdir -p "$WORK/Photos/$place"
-  cp "$SRC/samples/pictures/NightSky.bmp" "$SRC/samples/pictures/City Lights.gif" "$WORK/Photos/$place/"
+  mkdir -p "$WORK/Photos/$place" && cp "$PICS/NightSky.bmp" "$PICS/City Lights.gif" "$WORK/Photos/$place/"
 done
 "$CLI" process --quiet --no --config "$SRC/samples/express.cfe" --recursive --index "$WORK/Photos"
-python3 "$CHECK" "$WORK/Photos" "$WORK/Photos/2024/"*/ "$WORK/Photos/2025" "$WORK/Photos/javascript:alert(1)"
+check "$WORK/Photos" "$WORK/Photos/2024/"*/ "$WORK/Photos/2025" "$WORK/Photos/javascript:alert(1)"
 grep -c 'page1.html' "$WORK/Photos/index.html" | grep -qx 4 || { echo "the index lacks a gallery" >&2; exit 1; }
