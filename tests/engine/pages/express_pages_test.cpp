@@ -7,7 +7,6 @@
 #include <set>
 
 #include "pages/html_text.h"
-#include "pages/page_names.h"
 #include "settings/record_fields.h"
 #include "settings/text.h"
 #include "table_rows.h"
@@ -17,55 +16,55 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The pages of `pictures` in `dir` with the settings of `lines`; false when an
-// index page failed.
+// The pages of `pictures` in `dir` with the settings of `lines` (";" between
+// them); false when an index page failed.
 bool Write(const std::string& dir, const std::vector<PictureFile>& pictures,
-           const std::string& lines, PageWarnings* warnings = nullptr) {
+           const std::string& lines, PageWarnings* warnings = nullptr, const char* hidpi = "0") {
   ExpressSettings settings;
-  Assign(kExpressFields, lines, &settings);
+  Assign(kExpressFields, ReplaceAll(lines, ";", "\n"), &settings);
+  settings.ExpressHiDpi = hidpi;
   PageWarnings ignored;
   return WriteExpressPages(dir, pictures, settings, warnings ? warnings : &ignored);
 }
 
+// The names in `dir`, in order, a blank between them.
+std::string Names(const std::string& dir) {
+  std::set<std::string> names;
+  for (const auto& entry : fs::directory_iterator(dir)) names.insert(entry.path().filename());
+  std::string joined;
+  for (const std::string& name : names) joined += (joined.empty() ? "" : " ") + name;
+  return joined;
+}
+
+const std::vector<PictureFile> kThree = {{"a.jpg", 1}, {"b.jpg", 1}, {"c.jpg", 1}};
+
 // No pictures, no pages; rows and columns below one count as one.
 TEST(ExpressPagesTest, PagesForThePicturesRowsAndColumns) {
-  const std::vector<PictureFile> three = {{"a.jpg", 1}, {"b.jpg", 1}, {"c.jpg", 1}};
-  for (const auto& [pictures, settings, pages] :
-       std::vector<std::tuple<std::vector<PictureFile>, std::string, int>>{
-           {{{"a_tn.jpg", 5}, {"b_tn.gif", 5}}, "", 0},
-           {three, "ExpressRows=0\nExpressCols=0", 3},
-           {three, "ExpressRows=2.5\nExpressCols=1", 2},
-           {three, "ExpressRows=99999999999\nExpressCols=1", 1}}) {
+  for (const auto& row : Rows(R"(ExpressRows=0;ExpressCols=0|page1.html page2.html page3.html
+ExpressRows=2.5;ExpressCols=1|page1.html page2.html
+ExpressRows=99999999999;ExpressCols=1|page1.html
+|)")) {
     TempFolder dir;
-    ASSERT_TRUE(Write(dir.path(), pictures, settings));
-    EXPECT_EQ(dir.Count(), size_t(pages)) << settings;
-    EXPECT_TRUE(pages == 0 || fs::exists(dir.Path(ExpressPageFileName(pages)))) << settings;
+    ASSERT_TRUE(Write(dir.path(),
+                      row[0].empty() ? std::vector<PictureFile>{{"a_tn.jpg", 5}} : kThree, row[0]));
+    EXPECT_EQ(Names(dir.path()), row[1]) << row[0];
   }
 }
 
 // A folder in the way of a page makes that page unwritable: an index page ends
 // the call (it comes after the picture pages of its cells), a picture page is
-// left out.
+// left out. Each row: the folder, whether the call succeeded, the names after.
 TEST(ExpressPagesTest, PagesThatCannotBeWritten) {
-  for (const auto& [blocked, result, files] :
-       std::vector<std::tuple<std::string, bool, std::set<std::string>>>{
-           {"page2.html", false, {"a.html", "b.html", "page1.html", "page2.html"}},
-           {"b.html",
-            true,
-            {"a.html", "b.html", "c.html", "page1.html", "page2.html", "page3.html"}}}) {
+  for (const auto& row : Rows(R"(page2.html|0|a.html b.html page1.html page2.html
+b.html|1|a.html b.html c.html page1.html page2.html page3.html)")) {
     TempFolder dir;
-    fs::create_directory(dir.Path(blocked));
+    fs::create_directory(dir.Path(row[0]));
     PageWarnings warnings;
-    EXPECT_EQ(Write(dir.path(), {{"a.jpg", 1}, {"b.jpg", 1}, {"c.jpg", 1}},
-                    "ExpressRows=1\nExpressCols=1\nExpressSepPage=1", &warnings),
-              result);
-    std::string told = dir.Path(blocked) + ": cannot be written (Is a directory)";
-    EXPECT_EQ(warnings, PageWarnings{result ? told : "the pages stopped early: " + told});
-    std::set<std::string> found;
-    for (const auto& entry : fs::directory_iterator(dir.path()))
-      found.insert(entry.path().filename().string());
-    EXPECT_EQ(found, files) << blocked;
-    EXPECT_TRUE(fs::is_directory(dir.Path(blocked)));
+    bool ok = Write(dir.path(), kThree, "ExpressRows=1;ExpressCols=1;ExpressSepPage=1", &warnings);
+    std::string told = dir.Path(row[0]) + ": cannot be written (Is a directory)";
+    EXPECT_EQ(warnings, PageWarnings{ok ? told : "the pages stopped early: " + told});
+    EXPECT_EQ(std::to_string(ok) + "|" + Names(dir.path()), row[1] + "|" + row[2]);
+    EXPECT_TRUE(fs::is_directory(dir.Path(row[0])));
   }
 }
 
@@ -75,7 +74,7 @@ TEST(ExpressPagesTest, PicturePagesNeverReplaceIndexPages) {
   PageWarnings warnings;
   EXPECT_TRUE(Write(dir.path(),
                     {{"a.jpg", 1}, {"index.jpg", 1}, {"page1.jpg", 1}, {"page4.jpg", 1}},
-                    "ExpressRows=1\nExpressCols=2\nExpressSepPage=1", &warnings));
+                    "ExpressRows=1;ExpressCols=2;ExpressSepPage=1", &warnings));
   const std::string bom(kUtf8Bom);
   EXPECT_TRUE(dir.Read("page1.html").starts_with(bom + "\r\n\r\n\r\n<!----"));
   EXPECT_TRUE(dir.Read("page4.html").starts_with(bom + "<HTML><HEAD><TITLE>page4"));
@@ -111,7 +110,7 @@ same|1|<a href="x%27);document.title=%27PWNED%27;(%27.html"><img src="thumbs/x%2
 same|1|<img src="thumbs/x%27);document.title=%27PWNED%27;(%27_tn.jpg")-")) {
     TempFolder dir;
     ASSERT_TRUE(
-        Write(dir.path(), pictures, "ExpressLinkTarget=" + row[0] + "\nExpressSepPage=" + row[1]));
+        Write(dir.path(), pictures, "ExpressLinkTarget=" + row[0] + ";ExpressSepPage=" + row[1]));
     std::string pages;
     for (const auto& entry : fs::directory_iterator(dir.path())) pages += ReadFile(entry.path());
     EXPECT_NE(pages.find(row[2]), std::string::npos) << row[0] << row[1] << ": " << row[2];
@@ -130,25 +129,18 @@ TEST(HiDpiPagesTest, EveryThumbnailImageOffersItsDoubleAndLoadsLazily) {
 <img src="thumbs/c d,e_tn.jpg" srcset="thumbs/c%20d%2Ce_tn@2x.jpg 2x" loading="lazy" border=0>
 <img src="b.png" border=0>
 )";
-  for (const auto& [hidpi, images] : std::vector<std::pair<std::string, std::string>>{
-           {"1", on},
-           {"0", std::regex_replace(on, std::regex(R"( srcset="[^"]*"| loading="lazy")"), "")},
-           {"yes", std::regex_replace(on, std::regex(R"( srcset="[^"]*"| loading="lazy")"), "")}}) {
+  for (const char* hidpi : {"1", "0", "yes"}) {
     TempFolder dir;
     fs::create_directory(dir.Path("thumbs"));
-    for (const char* made : {"a_tn@2x.jpg", "c d,e_tn@2x.jpg"})
-      dir.Write(std::string("thumbs/") + made, "");
-    ExpressSettings settings;
-    settings.ExpressSepPage = "1";
-    settings.ExpressHiDpi = hidpi;
-    PageWarnings warnings;
-    ASSERT_TRUE(WriteExpressPages(dir.path(), {{"a.jpg", 1}, {"b.png", 2}, {"c d,e.gif", 3}},
-                                  settings, &warnings));
+    dir.Write("thumbs/a_tn@2x.jpg", "");
+    dir.Write("thumbs/c d,e_tn@2x.jpg", "");
+    ASSERT_TRUE(Write(dir.path(), {{"a.jpg", 1}, {"b.png", 2}, {"c d,e.gif", 3}},
+                      "ExpressSepPage=1", nullptr, hidpi));
     std::string pages = dir.Read("page1.html") + dir.Read("b.html"), found;
-    std::regex img("<img [^>]*>");
+    std::regex img("<img [^>]*>"), doubles(R"( srcset="[^"]*"| loading="lazy")");
     for (std::sregex_iterator it(pages.begin(), pages.end(), img), end; it != end; ++it)
       found += it->str() + "\n";
-    EXPECT_EQ(found, images) << hidpi;
+    EXPECT_EQ(found, hidpi == std::string("1") ? on : std::regex_replace(on, doubles, "")) << hidpi;
   }
 }
 

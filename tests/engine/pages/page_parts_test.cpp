@@ -90,22 +90,23 @@ abcdefghijklmnop|6|1|<<<<<|<<<<<)-")) {
   }
 }
 
+// Each switch on in one block and off in the other; the generator tag always.
 TEST(MetaBlockTest, GeneratorTagAlwaysThenSwitchedOnTagsRobotsAndRevisit) {
   AdvancedSettings s;
+  Assign(
+      kAdvancedFields,
+      "MetaGen=<G>\nMetaKeywords=<K>\nMetaDescr=<D>\nMetaAuthor=<A>\nMetaCopy=<C>\nMetaDistr=<I>\n"
+      "MetaExtra=<X>\nMetaRevisit=14\nBots=5\nUseMetaKeywords=1\nUseMetaAuthor=1\n"
+      "UseMetaDistr=1\nUseMetaExtra=1\nUseMetaBots=1\nUseMetaRevisit=1",
+      &s);
+  std::string block = BuildMetaBlock(s);
   Assign(kAdvancedFields,
-         "MetaGen=<G>\nMetaKeywords=<K>\nMetaDescr=<D>\nMetaAuthor=<A>\nMetaCopy=<C>\n"
-         "MetaDistr=<I>\nMetaExtra=<X>\nMetaRevisit=14\nBots=5",
+         "UseMetaKeywords=0\nUseMetaDescr=1\nUseMetaAuthor=0\nUseMetaCopy=1\nUseMetaDistr=0\n"
+         "UseMetaExtra=0\nUseMetaBots=0\nUseMetaRevisit=0",
          &s);
-  EXPECT_EQ(BuildMetaBlock(s), "<G>\r\n");
-  Assign(kAdvancedFields,
-         "UseMetaKeywords=1\nUseMetaDescr=1\nUseMetaAuthor=1\nUseMetaCopy=1\nUseMetaDistr=1\n"
-         "UseMetaExtra=1",
-         &s);
-  EXPECT_EQ(BuildMetaBlock(s), "<G>\r\n<K>\r\n<D>\r\n<A>\r\n<C>\r\n<I>\r\n<X>\r\n");
-  Assign(kAdvancedFields, "UseMetaDescr=0\nUseMetaCopy=0\nUseMetaBots=1\nUseMetaRevisit=1", &s);
-  EXPECT_EQ(BuildMetaBlock(s),
+  EXPECT_EQ(block + BuildMetaBlock(s),
             "<G>\r\n<K>\r\n<A>\r\n<I>\r\n<X>\r\n<META Name=\"robots\" Content=\"nofollow\">\r\n"
-            "<META Name=\"revisit-after\" Content=\"14 days\">\r\n");
+            "<META Name=\"revisit-after\" Content=\"14 days\">\r\n<G>\r\n<D>\r\n<C>\r\n");
 }
 
 // Pages are written whole or not at all, never through a link; the user's
@@ -115,7 +116,7 @@ ino_t Inode(const std::string& path) {
   return lstat(path.c_str(), &st) == 0 ? st.st_ino : 0;
 }
 
-TEST(WritePageTest, AnUnchangedPageIsLeftAsItIsAndAChangedOneReplacedWhole) {
+TEST(WritePageTest, AnUnchangedPageIsLeftAsItIsAChangedOneOrALinkReplacedWhole) {
   TempFolder temp;
   std::string page = temp.Path("page1.html"), error;
   ASSERT_TRUE(WritePage(page, "one", &error)) << error;
@@ -130,17 +131,11 @@ TEST(WritePageTest, AnUnchangedPageIsLeftAsItIsAndAChangedOneReplacedWhole) {
   ASSERT_TRUE(WritePage(page, "three", &error));
   EXPECT_EQ(temp.Read("kept.html"), "two");
   EXPECT_EQ(temp.Count(), 2u);  // no temporary file left
-}
-
-TEST(WritePageTest, ALinkIsReplacedEvenWhenItLeadsToTheSameText) {
-  TempFolder temp;
-  temp.Write("elsewhere.html", "same");
-  fs::create_symlink(temp.Path("elsewhere.html"), temp.Path("page.html"));
-  std::string error;
-  ASSERT_TRUE(WritePage(temp.Path("page.html"), "same", &error));
-  EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(temp.Path("page.html"))));
-  fs::remove(temp.Path("elsewhere.html"));
-  EXPECT_EQ(temp.Read("page.html"), "same");
+  // A link is replaced even when it leads to the same text.
+  fs::create_symlink(temp.Path("kept.html"), temp.Path("link.html"));
+  ASSERT_TRUE(WritePage(temp.Path("link.html"), "two", &error));
+  EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(temp.Path("link.html"))));
+  EXPECT_EQ(ReadFile(page) + temp.Read("kept.html") + temp.Read("link.html"), "threetwotwo");
 }
 
 TEST(ReadUserFileTest, MissingRefusedOrReadWithoutItsByteOrderMark) {
