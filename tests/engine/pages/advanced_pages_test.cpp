@@ -217,20 +217,25 @@ TEST(AdvancedPagesTest, ImpossibleTitleEndsThePagesWhereItHappens) {
 TEST(AdvancedPagesTest, DamagedSettingsStillWriteSafely) {
   // Below 1 counts as 1; huge sizes do not overflow; a first page beyond 16
   // bits writes nothing, a second one ends the pages; a fraction is cut. The
-  // template is looked for without pictures, the header only for a page. Each
-  // row: the settings (";" between lines), the pictures, the pages, the report (ended by "|").
-  for (const auto& row : Rows(R"(Rows=0;Cols=-3|3|p1.html p2.html p3.html|
-Rows=1e30;Cols=1e30|3|p1.html|
-Rows=2;Cols=2;StartAt=40000|3||
-Rows=1;Cols=1;StartAt=32767|3|p32767.html|
-StartAt=2.5|3|p2.html|
-UseTmpl=1;TmplAddy=/nonexistent/kesto.tpl;UseHeader=1|3|p1.html|header template |
-UseTmpl=1;TmplAddy=/nonexistent/kesto.tpl;UseHeader=1|0||template |)")) {
+  // template is looked for without pictures, the header only for a page. A
+  // header, footer or template that is no regular file is left out with a
+  // warning, not reported missing. Each row: the settings (";" between lines),
+  // the pictures, the pages, the report, the warnings.
+  for (const auto& row : Rows(R"(Rows=0;Cols=-3|3|p1.html p2.html p3.html||0
+Rows=1e30;Cols=1e30|3|p1.html||0
+Rows=2;Cols=2;StartAt=40000|3|||1
+Rows=1;Cols=1;StartAt=32767|3|p32767.html||1
+StartAt=2.5|3|p2.html||0
+UseTmpl=1;TmplAddy=/nonexistent/kesto.tpl;UseHeader=1|3|p1.html|header template |0
+UseTmpl=1;TmplAddy=/nonexistent/kesto.tpl;UseHeader=1|0||template |0
+UseHeader=1;Header=/;UseFooter=1;Footer=/;UseTmpl=1;TmplAddy=/|3|p1.html||3)")) {
     Written w = Write(row[1] == "0" ? std::vector<PictureFile>{{"x_tn.jpg", 0}} : First(3),
                       ShortCodes(ReplaceAll(row[0], ";", "\n")));
     std::string names;
     for (const auto& [name, page] : w.pages) names += (names.empty() ? "" : " ") + name;
-    EXPECT_EQ(names + "|" + w.told, row[2] + "|" + row[3]) << row[0];
+    EXPECT_EQ(names + "|" + w.told + "|" + std::to_string(w.warnings.size()),
+              row[2] + "|" + row[3] + "|" + row[4])
+        << row[0];
   }
   Write(First(3), ShortCodes(), "/nonexistent/kesto");
   EXPECT_FALSE(fs::exists("/nonexistent/kesto"));
@@ -256,25 +261,6 @@ TEST(AdvancedPagesTest, APictureNamedLikeAnIndexPageGetsNoPageOfItsOwn) {
                                              "replace the folder's landing page; it is not written",
                                       pics + "/page_01.jpg: its picture page page_01.html would "
                                              "replace an index page; it is not written"}));
-}
-
-// A header, footer or template that is not a regular file or is too large
-// is left out with a warning; it is not reported as missing.
-TEST(AdvancedPagesTest, UserFilesThatCannotBeUsedAreLeftOutAndTold) {
-  TempFolder temp;
-  fs::resize_file((temp.Write("huge.txt", ""), temp.Path("huge.txt")), 1ll << 30);
-  fs::create_directory(temp.Path("folder"));
-  fs::create_directory(temp.Path("pics"));
-  Written w = Write(First(1),
-                    ShortCodes("UseHeader=1\nUseFooter=1\nUseTmpl=1\nHeader={in}/huge.txt\n"
-                               "Footer={in}/folder\nTmplAddy={in}/folder",
-                               temp.path()),
-                    temp.Path("pics"));
-  EXPECT_EQ(w.told, "");
-  ASSERT_EQ(w.warnings.size(), 3u);  // in the words of the user files' test
-  EXPECT_TRUE(w.warnings[1].starts_with(temp.Path("huge.txt") + ": is larger"));
-  ASSERT_EQ(w.pages.size(), 1u);  // no picture pages without a template
-  EXPECT_LT(w.pages["p1.html"].size(), 300u);
 }
 
 // Neighbours stay on their index page: b between a and c on one page, c
@@ -364,18 +350,6 @@ href=p.html>3</a>|3
 <b><a href=p.html|<b>p.html
 <a hre=x>1</a>|<a hre=x>1</a>)-"))
     EXPECT_EQ(InactivateEntry(row[0]), row[1]) << row[0];
-}
-
-TEST(PageMenuTest, CurrentEntryByInactivationSettings) {
-  // Each row: UseLinkInact, InactAuto, the current entry; both on: the normal
-  // entry without its link.
-  for (const auto& row : Rows("0|0|<a href=p2.html>2</a>\n1|0|(2 p2.html)\n0|1|2\n1|1|2"))
-    EXPECT_EQ(Menu(ShortCodes("LinkInact=([PAGE NUMBER] [PAGE FILE NAME])\nUseLinkInact=" + row[0] +
-                              "\nInactAuto=" + row[1]),
-                   3, 2),
-              "<MENU 2><a href=p1.html>prev</a>\r\n<a href=p1.html>1</a>\r\n" + row[2] +
-                  "\r\n<a href=p3.html>3</a>\r\n<a href=p3.html>next</a></MENU>\r\n")
-        << row[0] << row[1];
 }
 
 TEST(PageMenuTest, BreaksFollowEveryNthEntryButNotTheLast) {

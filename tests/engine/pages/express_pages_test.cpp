@@ -144,11 +144,4 @@ TEST(HiDpiPagesTest, EveryThumbnailImageOffersItsDoubleAndLoadsLazily) {
   }
 }
 
-TEST(SrcsetUrlTest, WhiteSpaceAndCommasCannotEndTheAddress) {
-  EXPECT_EQ(SrcsetUrl("plain_tn@2x.jpg"), "plain_tn@2x.jpg");
-  EXPECT_EQ(SrcsetUrl("a b,c\td.jpg"), "a%20b%2Cc%09d.jpg");
-  EXPECT_EQ(SrcsetUrl("50% #1 \"x\".jpg"), "50%25%20%231%20&quot;x&quot;.jpg");
-  EXPECT_EQ(SrcsetUrl("caf\xE9 .jpg"), "caf%E9%20.jpg");
-}
-
 }  // namespace

@@ -6,7 +6,6 @@
 #include <filesystem>
 
 #include "pages/html_text.h"
-#include "pages/meta_block.h"
 #include "pages/page_output.h"
 #include "pages/titles.h"
 #include "settings/record_fields.h"
@@ -40,10 +39,6 @@ a < b [N] <3 [N]|a < b it's #1.jpg <3 it's #1.jpg
             "<a\nhref\n=\n\"it%27s %231.jpg\">");
   EXPECT_EQ(FillNameTag("<a href=\"[N]\">[N]</a>", "[N]", "Beach:sunset.jpg"),
             "<a href=\"Beach%3Asunset.jpg\">Beach:sunset.jpg</a>");  // no URL scheme
-  const std::string plain = "Forest_Path 2004-a.JPEG";               // comes out as it is
-  for (const char* code : {"[N]", "<a href=\"[N]\">", "<a href=\"javascript:f('[N]')\">",
-                           "<img alt='[N]' onload=[N]>"})
-    EXPECT_EQ(FillNameTag(code, "[N]", plain), ReplaceAll(code, "[N]", plain)) << code;
 }
 
 TEST(TitlesTest, GuessTitleByPattern) {
@@ -88,25 +83,6 @@ abcdefghijklmnop|6|1|<<<<<|<<<<<)-")) {
     else
       EXPECT_EQ(ShortenName(row[0], s), row[4]) << row[0] << " " << row[1] << " " << row[2];
   }
-}
-
-// Each switch on in one block and off in the other; the generator tag always.
-TEST(MetaBlockTest, GeneratorTagAlwaysThenSwitchedOnTagsRobotsAndRevisit) {
-  AdvancedSettings s;
-  Assign(
-      kAdvancedFields,
-      "MetaGen=<G>\nMetaKeywords=<K>\nMetaDescr=<D>\nMetaAuthor=<A>\nMetaCopy=<C>\nMetaDistr=<I>\n"
-      "MetaExtra=<X>\nMetaRevisit=14\nBots=5\nUseMetaKeywords=1\nUseMetaAuthor=1\n"
-      "UseMetaDistr=1\nUseMetaExtra=1\nUseMetaBots=1\nUseMetaRevisit=1",
-      &s);
-  std::string block = BuildMetaBlock(s);
-  Assign(kAdvancedFields,
-         "UseMetaKeywords=0\nUseMetaDescr=1\nUseMetaAuthor=0\nUseMetaCopy=1\nUseMetaDistr=0\n"
-         "UseMetaExtra=0\nUseMetaBots=0\nUseMetaRevisit=0",
-         &s);
-  EXPECT_EQ(block + BuildMetaBlock(s),
-            "<G>\r\n<K>\r\n<A>\r\n<I>\r\n<X>\r\n<META Name=\"robots\" Content=\"nofollow\">\r\n"
-            "<META Name=\"revisit-after\" Content=\"14 days\">\r\n<G>\r\n<D>\r\n<C>\r\n");
 }
 
 // Pages are written whole or not at all, never through a link; the user's
