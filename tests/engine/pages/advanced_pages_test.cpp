@@ -62,14 +62,13 @@ AdvancedSettings ShortCodes(const std::string& changes = "", const std::string& 
   return s;
 }
 
-// What WriteAdvancedPages leaves in `dir`: the pages, the report in short, the warnings.
+// What WriteAdvancedPages leaves in `dir` (else a folder of its own).
 struct Written {
   Pages pages;
   std::string told;
   PageWarnings warnings;
 };
 
-// The same in a folder of its own when `dir` is empty.
 Written Write(const std::vector<PictureFile>& pictures, const AdvancedSettings& s,
               std::string dir = "") {
   TempFolder temp;
@@ -181,12 +180,10 @@ TEST(AdvancedPagesTest, EveryTagThePalettesOfferIsFilled) {
 }
 
 TEST(AdvancedPagesTest, PageFileNames) {
-  // The extension list itself is not typed again: its ends and what is outside
-  // it. Each row: HTMLExt, Units, as prefix, the number, its page's name.
-  for (const auto& row : Rows(R"(0|2|0|3|index03.html
-4|3|0|3|index003.pl
+  // Each row: HTMLExt (the list's ends and outside it), Units, as prefix, the
+  // number, its page's name.
+  for (const auto& row : Rows(R"(4|3|0|3|index003.pl
 7|4|1|10|0010index.c
-8|1|0|3|index3.html
  4|1|0|3|index3.html
 |2.5|0|3|index03.html
 0|3|0|-5|index0-5.html
@@ -214,12 +211,11 @@ TEST(AdvancedPagesTest, ImpossibleTitleEndsThePagesWhereItHappens) {
 }
 
 TEST(AdvancedPagesTest, DamagedSettingsStillWriteSafely) {
-  // Below 1 counts as 1; huge sizes do not overflow; a first page beyond 16
-  // bits writes nothing, a second one ends the pages; a fraction is cut. The
-  // template is looked for without pictures, the header only for a page. A
-  // header, footer or template that is no regular file is left out with a
-  // warning, not reported missing. Each row: the settings (";" between lines),
-  // the pictures, the pages, the report, the warnings.
+  // A first page beyond 16 bits writes nothing, a second one ends the pages;
+  // the template is looked for without pictures, the header only for a page; a
+  // header, footer or template that is no regular file is left out, not
+  // reported missing. Each row: the settings (";" between lines), the
+  // pictures, the pages, the report, the warnings.
   for (const auto& row : Rows(R"(Rows=0;Cols=-3|3|p1.html p2.html p3.html||0
 Rows=1e30;Cols=1e30|3|p1.html||0
 Rows=2;Cols=2;StartAt=40000|3|||1
@@ -262,8 +258,7 @@ TEST(AdvancedPagesTest, APictureNamedLikeAnIndexPageGetsNoPageOfItsOwn) {
                                              "replace an index page; it is not written"}));
 }
 
-// Neighbours stay on their index page: b between a and c on one page, c
-// first on the second page of two (the first, last and only pictures of a
+// Neighbours stay on their index page (the first, last and only pictures of a
 // page are in the golden pages). The page's own tags, no thumbnail folder.
 TEST(PicturePagesTest, NeighboursOwnTagsThumbnailsBesideThePicturesAndTemplateOff) {
   AdvancedSettings s;
@@ -293,20 +288,6 @@ TEST(PicturePagesTest, NeighboursOwnTagsThumbnailsBesideThePicturesAndTemplateOf
   EXPECT_FALSE(report.TemplateMissing);
 }
 
-TEST(RowSnippetsTest, RowsTakeTheLastItemWithTheirIndex) {
-  AdvancedSettings s;
-  s.SnippletRows = ",2,,1,7,x,2.5,";
-  s.SnippletFiles = "/a?1^^$$^^/b?0^^$$^^/c?1^^$$^^nomark^^$$^^/d?6.0^^$$^^/e?1.5";
-  using Paths = std::vector<std::string>;
-  EXPECT_EQ(ParseRowSnippets(s, nullptr).paths_by_row,
-            (std::map<int64_t, Paths>{{1, {"/b"}}, {2, {"/c"}}, {7, {"/d"}}}));
-  s.SnippletRows = "";  // no rows: nothing at all
-  EXPECT_TRUE(ParseRowSnippets(s, nullptr).paths_by_row.empty());
-  s.SnippletRows = "3,3";  // each mention writes the snippet again
-  s.SnippletFiles = "/odd?name?2";
-  EXPECT_EQ(ParseRowSnippets(s, nullptr).paths_by_row[3], (Paths{"/odd?name", "/odd?name"}));
-}
-
 // Closing and reopening the table otherwise is in the golden pages.
 TEST(RowSnippetsTest, FilesAreReadOncePerDirectoryAndOnlyChoicesZeroAndOneClose) {
   TempFolder temp;
@@ -324,37 +305,6 @@ TEST(RowSnippetsTest, FilesAreReadOncePerDirectoryAndOnlyChoicesZeroAndOneClose)
   InsertRowSnippets(1, false, false, s, &rows, &report, &out);
   InsertRowSnippets(2, true, true, s, &rows, &report, &out);
   EXPECT_EQ(out.text, "first\r\n<T>\r\nfirst\r\n");
-}
-
-// The menu of `pages` pages on page `page`.
-std::string Menu(const AdvancedSettings& s, int pages, int page) {
-  PageText out;
-  WritePageMenu(BuildPageMenu(pages, 1, s), page, s, &out);
-  return out.text;
-}
-
-TEST(PageMenuTest, InactivationTakesOutTheFirstLink) {
-  // The right part starts at the second character after HREF, so a bare HREF
-  // loses the character after its tag's end as well; with no "<" before, the
-  // left part stays, with no ">" after, the right part.
-  for (const auto& row : Rows(R"-(<TD><a href=index2.html>2</a></TD>|<TD>2</TD>
-<TD><A HREF=p2.html>2</A></TD>|<TD>2</TD>
-<a href="p.html">1</ A ><br>|1<br>
-x<a href=p>1< / a >< /a></a >|x1
-<TD><a href>2</a></TD>|<TD></TD>
-href=p.html>3</a>|3
-<b><a href=p.html|<b>p.html
-<a hre=x>1</a>|<a hre=x>1</a>)-"))
-    EXPECT_EQ(InactivateEntry(row[0]), row[1]) << row[0];
-}
-
-TEST(PageMenuTest, BreaksFollowEveryNthEntryButNotTheLast) {
-  const std::string every3 =
-      "MenuCode=[PAGE NUMBER]\nCodeBeforeMenu=\nCodeAfterMenu=\nBreakMenu=1\nLineBreakCode=<BR>\n";
-  EXPECT_EQ(Menu(ShortCodes(every3 + "BreakMenuNum=3"), 9, 5),
-            "\r\n1\r\n2\r\n3<BR>\r\n4\r\n5\r\n6<BR>\r\n7\r\n8\r\n9\r\n\r\n");
-  for (const char* off : {"BreakMenuNum=0", "BreakMenuNum=1\nBreakMenu=0"})  // below 1: none
-    EXPECT_EQ(Menu(ShortCodes(every3 + off), 3, 1), "\r\n1\r\n2\r\n3\r\n\r\n") << off;
 }
 
 TEST(PageMenuTest, LinksBeyondSixteenBitsEndTheMenu) {

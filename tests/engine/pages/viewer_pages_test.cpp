@@ -16,8 +16,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // Every file of `dir` by name (a link as where it leads), pages without their
-// byte-order mark, the shipped script and style sheets as "...", then the
-// warnings.
+// byte-order mark, shipped scripts and styles as "...", then the warnings.
 std::string Dump(const std::string& dir, const PageWarnings& warnings) {
   std::set<fs::path> paths(fs::directory_iterator(dir), {});
   std::string dump;
