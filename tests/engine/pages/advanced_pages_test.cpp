@@ -199,22 +199,11 @@ TEST(AdvancedPagesTest, PageFileNames) {
   }
 }
 
-TEST(AdvancedPagesTest, ImpossibleTitleEndsThePagesWhereItHappens) {
-  // A replacement longer than 5 letters: any name over 5 letters fails.
-  auto pages = Write({{"a.jpg", 0}, {"b.jpg", 0}, {"long.jpg", 0}, {"c.jpg", 0}},
-                     ShortCodes("Rows=1\nCols=2\nCellCode=<TD>[IMAGE TITLE]</TD>\nShortFNames=1\n"
-                                "FNameMaxLet=5\nFNameReplaceStr=......"))
-                   .pages;
-  ASSERT_EQ(pages.size(), 2u);
-  EXPECT_NE(pages["p1.html"].find("<TD>b.jpg</TD>\r\n</TR>\r\n</TABLE>\r\n"), std::string::npos);
-  EXPECT_TRUE(pages["p2.html"].ends_with("<TABLE>\r\n<TR>\r\n"));
-}
-
 TEST(AdvancedPagesTest, DamagedSettingsStillWriteSafely) {
-  // A first page beyond 16 bits writes nothing, a second one ends the pages;
-  // the template is looked for without pictures, the header only for a page; a
-  // header, footer or template that is no regular file is left out, not
-  // reported missing. Each row: the settings (";" between lines), the
+  // A first page beyond 16 bits writes nothing, a second one ends the pages, so
+  // does a title that cannot be made short enough (e.jpeg, the fifth); the template is looked for
+  // without pictures, the header only for a page; a header, footer or template that is no regular
+  // file is left out, not reported missing. Each row: the settings (";" between lines), the
   // pictures, the pages, the report, the warnings.
   for (const auto& row : Rows(R"(Rows=0;Cols=-3|3|p1.html p2.html p3.html||0
 Rows=1e30;Cols=1e30|3|p1.html||0
@@ -223,9 +212,11 @@ Rows=1;Cols=1;StartAt=32767|3|p32767.html||1
 StartAt=2.5|3|p2.html||0
 UseTmpl=1;TmplAddy=/nonexistent/kesto.tpl;UseHeader=1|3|p1.html|header template |0
 UseTmpl=1;TmplAddy=/nonexistent/kesto.tpl;UseHeader=1|0||template |0
-UseHeader=1;Header=/;UseFooter=1;Footer=/;UseTmpl=1;TmplAddy=/|3|p1.html||3)")) {
-    Written w = Write(row[1] == "0" ? std::vector<PictureFile>{{"x_tn.jpg", 0}} : First(3),
-                      ShortCodes(ReplaceAll(row[0], ";", "\n")));
+UseHeader=1;Header=/;UseFooter=1;Footer=/;UseTmpl=1;TmplAddy=/|3|p1.html||3
+Rows=1;Cols=1;CellCode=[IMAGE TITLE];ShortFNames=1;FNameMaxLet=5;FNameReplaceStr=......|7|p1.html p2.html p3.html p4.html p5.html||1)")) {
+    Written w =
+        Write(row[1] == "0" ? std::vector<PictureFile>{{"x_tn.jpg", 0}} : First(std::stoi(row[1])),
+              ShortCodes(ReplaceAll(row[0], ";", "\n")));
     std::string names;
     for (const auto& [name, page] : w.pages) names += (names.empty() ? "" : " ") + name;
     EXPECT_EQ(names + "|" + w.told + "|" + std::to_string(w.warnings.size()),

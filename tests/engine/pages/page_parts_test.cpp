@@ -37,8 +37,6 @@ a < b [N] <3 [N]|a < b it's #1.jpg <3 it's #1.jpg
     EXPECT_EQ(FillNameTag(row[0], "[N]", "it's #1.jpg"), row[1]) << row[0];
   EXPECT_EQ(FillNameTag("<a\nhref\n=\n\"[N]\">", "[N]", "it's #1.jpg"),
             "<a\nhref\n=\n\"it%27s %231.jpg\">");
-  EXPECT_EQ(FillNameTag("<a href=\"[N]\">[N]</a>", "[N]", "Beach:sunset.jpg"),
-            "<a href=\"Beach%3Asunset.jpg\">Beach:sunset.jpg</a>");  // no URL scheme
 }
 
 TEST(TitlesTest, GuessTitleByPattern) {
