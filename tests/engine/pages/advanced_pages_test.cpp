@@ -200,25 +200,25 @@ TEST(AdvancedPagesTest, PageFileNames) {
 }
 
 TEST(AdvancedPagesTest, DamagedSettingsStillWriteSafely) {
-  // A first page beyond 16 bits writes nothing, a second one ends the pages, so
-  // does a title that cannot be made short enough (e.jpeg, the fifth); the template is looked for
+  // Beyond 16 bits and at a title too long (e.jpeg) the pages end; the template is looked for
   // without pictures, the header only for a page; a header, footer or template that is no regular
   // file is left out, not reported missing. Each row: the settings (";" between lines), the
-  // pictures, the pages, the report, the warnings.
-  for (const auto& row : Rows(R"(Rows=0;Cols=-3|3|p1.html p2.html p3.html||0
-Rows=1e30;Cols=1e30|3|p1.html||0
+  // pictures, the pages (without .html), the report, the warnings.
+  for (const auto& row : Rows(R"(Rows=0;Cols=-3|3|p1 p2 p3||0
+Rows=1e30;Cols=1e30|3|p1||0
 Rows=2;Cols=2;StartAt=40000|3|||1
-Rows=1;Cols=1;StartAt=32767|3|p32767.html||1
-StartAt=2.5|3|p2.html||0
-UseTmpl=1;TmplAddy=/nonexistent/kesto.tpl;UseHeader=1|3|p1.html|header template |0
+Rows=1;Cols=1;StartAt=32767|3|p32767||1
+StartAt=2.5|3|p2||0
+UseTmpl=1;TmplAddy=/nonexistent/kesto.tpl;UseHeader=1|3|p1|header template |0
 UseTmpl=1;TmplAddy=/nonexistent/kesto.tpl;UseHeader=1|0||template |0
-UseHeader=1;Header=/;UseFooter=1;Footer=/;UseTmpl=1;TmplAddy=/|3|p1.html||3
-Rows=1;Cols=1;CellCode=[IMAGE TITLE];ShortFNames=1;FNameMaxLet=5;FNameReplaceStr=......|7|p1.html p2.html p3.html p4.html p5.html||1)")) {
+UseHeader=1;Header=/;UseFooter=1;Footer=/;UseTmpl=1;TmplAddy=/|3|p1||3
+Cols=1;CellCode=[IMAGE TITLE];ShortFNames=1;FNameMaxLet=5;FNameReplaceStr=......|7|p1 p2 p3||1)")) {
     Written w =
         Write(row[1] == "0" ? std::vector<PictureFile>{{"x_tn.jpg", 0}} : First(std::stoi(row[1])),
               ShortCodes(ReplaceAll(row[0], ";", "\n")));
     std::string names;
-    for (const auto& [name, page] : w.pages) names += (names.empty() ? "" : " ") + name;
+    for (const auto& [name, page] : w.pages)
+      names += (names.empty() ? "" : " ") + name.substr(0, name.find('.'));
     EXPECT_EQ(names + "|" + w.told + "|" + std::to_string(w.warnings.size()),
               row[2] + "|" + row[3] + "|" + row[4])
         << row[0];
@@ -249,8 +249,7 @@ TEST(AdvancedPagesTest, APictureNamedLikeAnIndexPageGetsNoPageOfItsOwn) {
                                              "replace an index page; it is not written"}));
 }
 
-// Neighbours stay on their index page (the first, last and only pictures of a
-// page are in the golden pages). The page's own tags, no thumbnail folder.
+// Neighbours stay on their index page; the page's own tags, no thumbnail folder.
 TEST(PicturePagesTest, NeighboursOwnTagsThumbnailsBesideThePicturesAndTemplateOff) {
   AdvancedSettings s;
   s.PrevThumbCode =
@@ -279,7 +278,6 @@ TEST(PicturePagesTest, NeighboursOwnTagsThumbnailsBesideThePicturesAndTemplateOf
   EXPECT_FALSE(report.TemplateMissing);
 }
 
-// Closing and reopening the table otherwise is in the golden pages.
 TEST(RowSnippetsTest, FilesAreReadOncePerDirectoryAndOnlyChoicesZeroAndOneClose) {
   TempFolder temp;
   temp.Write("s.txt", "first");
