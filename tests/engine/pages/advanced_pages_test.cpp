@@ -46,7 +46,6 @@ const std::vector<PictureFile> kPictures = {{"a.jpg", 100},     {"b.jpg", 1024},
 
 std::vector<PictureFile> First(size_t n) { return {kPictures.begin(), kPictures.begin() + n}; }
 
-// Short codes keep the golden pages readable.
 const char kShortCodes[] =
     "PageTitle=Trip\nPageFileName=p\nUnits=1\nRows=2\nCols=3\nMetaGen=<META gen>\nBodyTag=<BODY>\n"
     "HeaderCode=<HTML><TITLE>[PAGE TITLE]:[CURRENT PAGE NUMBER]/[MAX PAGE NUMBER]</TITLE>\n"
@@ -136,8 +135,7 @@ TEST(AdvancedPagesTest, PagesMatchGoldenPages) {
     SCOPED_TRACE(std::string(c.golden) + ": " + c.name);
     TempFolder temp;
     std::string in = temp.path() + "/in", out = temp.path() + "/" + c.folder;
-    fs::create_directories(in);
-    fs::create_directories(out);
+    for (const std::string& folder : {in, out}) fs::create_directories(folder);
     for (const auto& [name, text] : in_files) WriteFile(in + "/" + name, text);
     Written written =
         Write(c.pictures,
@@ -149,8 +147,7 @@ TEST(AdvancedPagesTest, PagesMatchGoldenPages) {
   }
 }
 
-// Every tag a palette offers for a piece of code is filled where that code is
-// written: index pages with a menu, neighbours and picture pages.
+// Every tag a palette offers for a piece of code is filled where it is written.
 TEST(AdvancedPagesTest, EveryTagThePalettesOfferIsFilled) {
   const char* fields[] = {"CellCode",      "HeaderCode",    "PageTitleCode", "CodeBeforeMenu",
                           "CodeAfterMenu", "MenuCode",      "LinkInact",     "Next",
@@ -227,8 +224,7 @@ Cols=1;CellCode=[IMAGE TITLE];ShortFNames=1;FNameMaxLet=5;FNameReplaceStr=......
   EXPECT_FALSE(fs::exists("/nonexistent/kesto"));
 }
 
-// A picture on a later index page must not replace an earlier index page,
-// nor any picture the landing page; links to it lead to the picture itself.
+// No picture page replaces an index page; links to its picture lead to the picture.
 TEST(AdvancedPagesTest, APictureNamedLikeAnIndexPageGetsNoPageOfItsOwn) {
   TempFolder temp;
   temp.Write("t.tpl", "[IMAGE FILE NAME]>[NEXT THUMB]");

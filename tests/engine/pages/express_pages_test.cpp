@@ -76,9 +76,8 @@ TEST(ExpressPagesTest, PicturePagesNeverReplaceIndexPages) {
   EXPECT_TRUE(warnings[1].starts_with(dir.path() + "/page1.jpg: its picture page page1.html"));
 }
 
-// Every link leads to its file whatever bytes the name holds, and no name
-// can end the pop-up's script string. Each row: the link target, whether
-// pictures have pages, a part of the gallery's pages.
+// Every link leads to its file whatever its name, and no name can end the pop-up's
+// script string. Each row: link target, picture pages or not, a part of the pages.
 TEST(ExpressPagesTest, LinksLeadToEveryFileName) {
   const std::vector<PictureFile> pictures = {{"a#b.jpg", 1},
                                              {"caf\xE9.jpg", 1},
@@ -119,8 +118,8 @@ TEST(HiDpiPagesTest, EveryThumbnailImageOffersItsDoubleAndLoadsLazily) {
   for (const char* hidpi : {"1", "0", "yes"}) {
     TempFolder dir;
     fs::create_directory(dir.Path("thumbs"));
-    dir.Write("thumbs/a_tn@2x.jpg", "");
-    dir.Write("thumbs/c d,e_tn@2x.jpg", "");
+    for (const char* made : {"a_tn@2x.jpg", "c d,e_tn@2x.jpg"})
+      dir.Write(std::string("thumbs/") + made, "");
     ASSERT_TRUE(Write(dir.path(), {{"a.jpg", 1}, {"b.png", 2}, {"c d,e.gif", 3}},
                       "ExpressSepPage=1", nullptr, hidpi));
     std::string pages = dir.Read("page1.html") + dir.Read("b.html"), found;

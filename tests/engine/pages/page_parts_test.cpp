@@ -38,8 +38,7 @@ a < b [N] <3 [N]|a < b it's #1.jpg <3 it's #1.jpg
 }
 
 TEST(TitlesTest, GuessTitleByPattern) {
-  // The walk stays on a capital it has just spaced out, so later capitals of a
-  // long name are not reached.
+  // The walk stays on a capital it has just spaced out: later ones are not reached.
   for (const auto& row : Rows(R"-(John_Smith.jpg|0|JohnSmith
 aéAé.jpg|1|aé Aé
 xY zA.png|1|xY z A.png
@@ -74,8 +73,6 @@ abcdefghijklmnop|6|1|<<<<<|<<<<<)-")) {
   }
 }
 
-// Pages are written whole or not at all, never through a link; the user's
-// files are read with care.
 ino_t Inode(const std::string& path) {
   struct stat st;
   return lstat(path.c_str(), &st) == 0 ? st.st_ino : 0;
@@ -91,13 +88,11 @@ TEST(WritePageTest, AnUnchangedPageIsLeftAsItIsAChangedOneOrALinkReplacedWhole) 
   ASSERT_TRUE(WritePage(page, "two", &error));
   EXPECT_NE(Inode(page), first);  // a new file renamed into place
   EXPECT_EQ(temp.Read("page1.html"), "two");
-  // Another name for the old page still holds its whole text.
-  fs::create_hard_link(page, temp.Path("kept.html"));
+  fs::create_hard_link(page, temp.Path("kept.html"));  // still holds the old page whole
   ASSERT_TRUE(WritePage(page, "three", &error));
   EXPECT_EQ(temp.Read("kept.html"), "two");
-  EXPECT_EQ(temp.Count(), 2u);  // no temporary file left
-  // A link is replaced even when it leads to the same text.
-  fs::create_symlink(temp.Path("kept.html"), temp.Path("link.html"));
+  EXPECT_EQ(temp.Count(), 2u);                                         // no temporary file left
+  fs::create_symlink(temp.Path("kept.html"), temp.Path("link.html"));  // replaced, same text
   ASSERT_TRUE(WritePage(temp.Path("link.html"), "two", &error));
   EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(temp.Path("link.html"))));
   EXPECT_EQ(ReadFile(page) + temp.Read("kept.html") + temp.Read("link.html"), "threetwotwo");

@@ -1,5 +1,4 @@
-// Express galleries compared whole with golden files: the pages, the viewer
-// and the pages that fit any screen, a file of the user's at the viewer's path.
+// Express galleries, the viewer and pages that fit any screen compared whole.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -38,8 +37,7 @@ std::string Dump(const std::string& dir, const PageWarnings& warnings) {
   return dump;
 }
 
-// The first bytes of a JPEG file up to its frame header.
-std::string JpegHead(int width, int height) {
+std::string JpegHead(int width, int height) {  // a JPEG's bytes up to its frame header
   std::string head("\xFF\xD8\xFF\xE0\x00\x04\x00\x00\xFF\xFF\xC2\x00\x11\x08", 14);
   for (int n : {height, width}) head += {static_cast<char>(n >> 8), static_cast<char>(n & 255)};
   return head + "\x03";
@@ -97,8 +95,7 @@ TEST(ExpressPagesTest, GalleriesMatchGoldenFiles) {
       {"viewer-link.golden", awkward, viewer + "ExpressRows=9", "link"}};  // a link stays
   for (const auto& c : cases) {
     TempFolder dir;
-    // A longer page of an earlier run leaves nothing behind.
-    WriteFile(dir.Path("page1.html"), std::string(200000, 'x'));
+    WriteFile(dir.Path("page1.html"), std::string(200000, 'x'));  // longer, of an earlier run
     if (!c.viewer_file.empty()) {
       // Thumbnails of two sizes, one that is no JPEG, one cut off, the rest missing.
       fs::create_directory(dir.Path("thumbs"));
