@@ -7,242 +7,127 @@
 #include <set>
 
 #include "pages/html_text.h"
-#include "pages/page_names.h"
 #include "settings/record_fields.h"
 #include "settings/text.h"
+#include "table_rows.h"
 #include "temp_folder.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// Every page of `dir`, by name, each after a line "==> name <==" and without
-// the byte-order mark that starts every page.
-std::string DumpPages(const std::string& dir) {
-  std::set<std::string> names;
-  for (const auto& entry : fs::directory_iterator(dir))
-    if (entry.path().extension() == ".html") names.insert(entry.path().filename().string());
-  std::string dump;
-  for (const std::string& name : names) {
-    std::string page = ReadFile(fs::path(dir) / name);
-    EXPECT_TRUE(page.starts_with(kUtf8Bom)) << name;
-    dump += "==> " + name + " <==\r\n" + page.substr(std::min(page.size(), kUtf8Bom.size()));
-  }
-  return dump;
-}
-
-// The pages of `pictures` in `dir`; false when an index page failed.
+// Writes the pages with the settings `lines` (";" between them); false when an index page failed.
 bool Write(const std::string& dir, const std::vector<PictureFile>& pictures,
-           const ExpressSettings& settings, PageWarnings* warnings = nullptr) {
+           const std::string& lines, PageWarnings* warnings = nullptr, const char* hidpi = "0") {
+  ExpressSettings settings;
+  Assign(kExpressFields, ReplaceAll(lines, ";", "\n"), &settings);
+  settings.ExpressHiDpi = hidpi;
   PageWarnings ignored;
   return WriteExpressPages(dir, pictures, settings, warnings ? warnings : &ignored);
 }
 
-ExpressSettings Settings(const std::string& lines) {
-  ExpressSettings settings;
-  Assign(kExpressFields, lines, &settings);
-  return settings;
+// The names in `dir` without extensions, in order, a blank between them.
+std::string Names(const std::string& dir) {
+  std::set<std::string> names;
+  for (const auto& entry : fs::directory_iterator(dir)) names.insert(entry.path().stem());
+  std::string joined;
+  for (const std::string& name : names) joined += (joined.empty() ? "" : " ") + name;
+  return joined;
 }
 
-TEST(ExpressPagesTest, PagesMatchGoldenFiles) {
-  const std::vector<PictureFile> seven = {{"a.jpg", 0},       {"b.gif", 1023}, {"c.jpeg", 1024},
-                                          {"d.bmp", 2047},    {"e.JPG", 5000}, {"f_tn.jpg", 100},
-                                          {"g.jpg", 1048576}, {"h.jpg", 10240}};
-  const std::vector<PictureFile> java = {{"Anna_Maria_2004.jpg", 2048},
-                                         {"beach_day.gif", 500},
-                                         {"cliff_tn_old.jpg", 1},
-                                         {"dunes.jpg", 99999},
-                                         {"x<y>.jpg", 3072}};
-  const struct {
-    const char* golden;  // under tests/data/express/
-    std::vector<PictureFile> pictures;
-    const char* settings;
-  } cases[] = {
-      {"seven.golden",  // two pages, the second one short; menus above and below
-       seven,
-       "ExpressFontName=Arial\nExpressRows=2\nExpressCols=2\nExpressMenuLocation=both\n"
-       "ExpressLinkTarget=new\nExpressColorPageBackground=255\nExpressColorPageText=1193046\n"
-       "ExpressColorTableBorder=16711680"},
-      {"three.golden",  // one page with picture pages, table options and rights
-       {{"beach.jpg", 10}, {"Tom & \"Jerry\".jpg", 3000}, {"zebra.bmp", 70000}},
-       "ExpressFontName=Arial\nExpressRows=2\nExpressCols=2\nExpressMenuLocation=both\n"
-       "ExpressSepPage=1\nExpressShowNP=0\nExpressCenter=0\nExpressPageTitle=   \n"
-       "ExpressTableWidth=600\nExpressPixelPercent=0\nExpressEnableTableOpt=1\n"
-       "ExpressTablePadding= 5 \nExpressTableSpacing=2\nExpressColorTableCell=11259375\n"
-       "ExpressUseRights=1\nExpressRights=© 2024 Me\nExpressFontBold=1\nExpressFontItalic=1\n"
-       "ExpressFontSize=3\nExpressShowSize=0\nExpressTableBorder=2\nExpressImageBorder=0"},
-      {"java.golden",  // pop-up picture pages walked within their index page
-       java,
-       "ExpressFontName=Verdana\nExpressRows=1\nExpressCols=2\nExpressLinkTarget=java\n"
-       "ExpressSepPage=1\nExpressGuessName=1\nExpressNamePattern=3\nExpressTableWidth=80\n"
-       "ExpressPageTitle= My Trip \nExpressTableBorder=1\nExpressColorPageTitle=65535"},
-  };
-  for (const auto& c : cases) {
-    TempFolder dir;
-    // A longer page of an earlier run leaves nothing behind.
-    WriteFile(dir.Path("page1.html"), std::string(200000, 'x'));
-    ASSERT_TRUE(Write(dir.path(), c.pictures, Settings(c.settings))) << c.golden;
-    std::string expected = ReadFile(fs::path(KESTO_TEST_DATA) / "express" / c.golden);
-    ASSERT_FALSE(expected.empty()) << c.golden;
-    EXPECT_EQ(DumpPages(dir.path()), expected) << c.golden;
-  }
-}
+const std::vector<PictureFile> kThree = {{"a.jpg", 1}, {"b.jpg", 1}, {"c.jpg", 1}};
 
-// No pictures, no pages; rows and columns below one count as one.
-TEST(ExpressPagesTest, PagesForThePicturesRowsAndColumns) {
-  const std::vector<PictureFile> three = {{"a.jpg", 1}, {"b.jpg", 1}, {"c.jpg", 1}};
-  const struct {
-    std::vector<PictureFile> pictures;
-    const char* settings;
-    int pages;
-  } cases[] = {{{{"a_tn.jpg", 5}, {"b_tn.gif", 5}}, "", 0},
-               {three, "ExpressRows=0\nExpressCols=0", 3},
-               {three, "ExpressRows=2.5\nExpressCols=1", 2},
-               {three, "ExpressRows=99999999999\nExpressCols=1", 1}};
-  for (const auto& c : cases) {
+// Rows and columns below one count as one. A folder in the way of an index
+// page ends the call (after the picture pages of its cells), of a picture page
+// leaves that out. Each row: the settings (none: only a thumbnail), the folder
+// in the way, whether the call succeeded, the names after.
+TEST(ExpressPagesTest, PagesForThePicturesAndPagesThatCannotBeWritten) {
+  for (const auto& row : Rows(R"(ExpressRows=0;ExpressCols=0||1|page1 page2 page3
+ExpressRows=2.5;ExpressCols=1||1|page1 page2
+ExpressRows=99999999999;ExpressCols=1||1|page1
+ExpressRows=1;ExpressCols=1;ExpressSepPage=1|page2.html|0|a b page1 page2
+ExpressRows=1;ExpressCols=1;ExpressSepPage=1|b.html|1|a b c page1 page2 page3
+||1|)")) {
     TempFolder dir;
-    ASSERT_TRUE(Write(dir.path(), c.pictures, Settings(c.settings)));
-    EXPECT_EQ(dir.Count(), size_t(c.pages)) << c.settings;
-    EXPECT_TRUE(c.pages == 0 || fs::exists(dir.Path(ExpressPageFileName(c.pages)))) << c.settings;
-  }
-}
-
-const char kOnePerPageWithPicturePages[] = "ExpressRows=1\nExpressCols=1\nExpressSepPage=1";
-
-// A folder in the way of a page makes that page unwritable.
-TEST(ExpressPagesTest, PagesThatCannotBeWritten) {
-  struct Case {
-    const char* blocked;
-    bool result;
-    std::set<std::string> files;  // the folder's, the blocking folder among them
-  };
-  const Case cases[] = {
-      // An index page ends the call; it comes after the picture pages of its cells.
-      {"page2.html", false, {"a.html", "b.html", "page1.html", "page2.html"}},
-      // A picture page is left out.
-      {"b.html", true, {"a.html", "b.html", "c.html", "page1.html", "page2.html", "page3.html"}},
-  };
-  const std::vector<PictureFile> pictures = {{"a.jpg", 1}, {"b.jpg", 1}, {"c.jpg", 1}};
-  for (const Case& c : cases) {
-    TempFolder dir;
-    fs::create_directory(dir.path() + "/" + c.blocked);
+    if (!row[1].empty()) fs::create_directory(dir.Path(row[1]));
     PageWarnings warnings;
-    EXPECT_EQ(Write(dir.path(), pictures, Settings(kOnePerPageWithPicturePages), &warnings),
-              c.result);
-    std::string told = dir.path() + "/" + c.blocked + ": cannot be written (Is a directory)";
-    EXPECT_EQ(warnings, PageWarnings{c.result ? told : "the pages stopped early: " + told});
-    std::set<std::string> files;
-    for (const auto& entry : fs::directory_iterator(dir.path()))
-      files.insert(entry.path().filename().string());
-    EXPECT_EQ(files, c.files) << c.blocked;
-    EXPECT_TRUE(fs::is_directory(dir.path() + "/" + c.blocked));
+    bool ok = Write(dir.path(), row[0].empty() ? std::vector<PictureFile>{{"a_tn.jpg", 5}} : kThree,
+                    row[0], &warnings);
+    std::string told = dir.Path(row[1]) + ": cannot be written (Is a directory)";
+    EXPECT_EQ(warnings, row[1].empty()
+                            ? PageWarnings{}
+                            : PageWarnings{ok ? told : "the pages stopped early: " + told});
+    EXPECT_EQ(std::to_string(ok) + "|" + Names(dir.path()), row[2] + "|" + row[3]) << row[0];
   }
 }
 
 // Nor the landing page: links to that picture lead to the picture itself.
 TEST(ExpressPagesTest, PicturePagesNeverReplaceIndexPages) {
   TempFolder dir;
-  const std::vector<PictureFile> pictures = {
-      {"a.jpg", 1}, {"index.jpg", 1}, {"page1.jpg", 1}, {"page4.jpg", 1}};
   PageWarnings warnings;
-  ExpressSettings settings = Settings("ExpressRows=1\nExpressCols=2\nExpressSepPage=1");
-  EXPECT_TRUE(Write(dir.path(), pictures, settings, &warnings));
-  const std::string bom(kUtf8Bom);
-  EXPECT_TRUE(ReadFile(dir.path() + "/page1.html").starts_with(bom + "\r\n\r\n\r\n<!----"));
-  EXPECT_TRUE(ReadFile(dir.path() + "/page4.html").starts_with(bom + "<HTML><HEAD><TITLE>page4"));
-  EXPECT_FALSE(fs::exists(dir.Path("index.html")));
+  EXPECT_TRUE(Write(dir.path(),
+                    {{"a.jpg", 1}, {"index.jpg", 1}, {"page1.jpg", 1}, {"page4.jpg", 1}},
+                    "ExpressRows=1;ExpressCols=2;ExpressSepPage=1", &warnings));
+  EXPECT_EQ(Names(dir.path()), "a page1 page2 page4");
+  EXPECT_TRUE(dir.Read("page1.html").starts_with(std::string(kUtf8Bom) + "\r\n\r\n\r\n<!----"));
   EXPECT_NE(dir.Read("page1.html").find("<a href=\"index.jpg\"><img"), std::string::npos);
   EXPECT_NE(dir.Read("a.html").find("<a href=\"index.jpg\">Next Image</a>"), std::string::npos);
   ASSERT_EQ(warnings.size(), 2u);  // in the words of the Advanced pages' test
   EXPECT_TRUE(warnings[1].starts_with(dir.path() + "/page1.jpg: its picture page page1.html"));
 }
 
-// Every link leads to its file whatever bytes the name holds, and no name
-// can end the pop-up's script string.
+// Every link leads to its file whatever its name, and no name can end the pop-up's
+// script string. Each row: link target, picture pages or not, a part of the pages.
 TEST(ExpressPagesTest, LinksLeadToEveryFileName) {
   const std::vector<PictureFile> pictures = {{"a#b.jpg", 1},
                                              {"caf\xE9.jpg", 1},
                                              {"x');document.title='PWNED';('.jpg", 1},
                                              {"javascript:document.title='PWNED';x.jpg", 1}};
-  const struct {
-    const char *settings, *page;
-    std::vector<std::string> parts;
-  } cases[] = {
-      {"ExpressLinkTarget=same",
-       "page1.html",
-       {"<a href=\"a%23b.jpg\"><img src=\"thumbs/a%23b_tn.jpg\"", "<br>a#b.jpg<br>",
-        "<a href=\"caf%E9.jpg\"><img src=\"thumbs/caf%E9_tn.jpg\"", "<br>caf\xEF\xBF\xBD.jpg",
-        "<a href=\"x%27);document.title=%27PWNED%27;(%27.jpg\">",
-        "<a href=\"javascript%3Adocument.title=%27PWNED%27;x.jpg\">"}},
-      {"ExpressLinkTarget=new\nExpressSepPage=1",
-       "page1.html",
-       {"<a href=\"caf%E9.html\" target=\"_blank\">"}},
-      {"ExpressLinkTarget=java\nExpressSepPage=1",
-       "page1.html",
-       {"<a href=\"JavaScript:ShowPic('a%2523b.html')\">",
-        "<a href=\"JavaScript:ShowPic('caf%25E9.html')\">",
-        "<a href=\"JavaScript:ShowPic('x%2527);document.title=%2527PWNED%2527;(%2527.html')\">",
-        "ShowPic('javascript%253Adocument.title=%2527PWNED%2527;x.html')"}},
-      {"ExpressSepPage=1",
-       "caf\xE9.html",  // named by the bytes of the picture
-       {"<TITLE>caf\xEF\xBF\xBD.jpg</TITLE>", "<img src=\"caf%E9.jpg\" border=0>",
-        "<a href=\"x%27);document.title=%27PWNED%27;(%27.html\"><img "
-        "src=\"thumbs/x%27);document.title=%27PWNED%27;(%27_tn.jpg\""}},
-  };
-  for (const auto& c : cases) {
+  for (const auto& row : Rows(R"-(same|0|<a href="a%23b.jpg"><img src="thumbs/a%23b_tn.jpg"
+same|0|<a href="caf%E9.jpg"><img src="thumbs/caf%E9_tn.jpg"
+same|0|<a href="x%27);document.title=%27PWNED%27;(%27.jpg">
+same|0|<a href="javascript%3Adocument.title=%27PWNED%27;x.jpg">
+new|1|<a href="caf%E9.html" target="_blank">
+java|1|<a href="JavaScript:ShowPic('caf%25E9.html')">
+java|1|<a href="JavaScript:ShowPic('x%2527);document.title=%2527PWNED%2527;(%2527.html')">
+java|1|ShowPic('javascript%253Adocument.title=%2527PWNED%2527;x.html')
+same|1|<TITLE>caf�.jpg</TITLE>
+same|1|<img src="caf%E9.jpg" border=0>
+same|1|<a href="x%27);document.title=%27PWNED%27;(%27.html"><img src="thumbs/x%27);
+same|1|<img src="thumbs/x%27);document.title=%27PWNED%27;(%27_tn.jpg")-")) {
     TempFolder dir;
-    ASSERT_TRUE(Write(dir.path(), pictures, Settings(c.settings))) << c.settings;
-    std::string page = dir.Read(c.page);
-    for (const std::string& part : c.parts)
-      EXPECT_NE(page.find(part), std::string::npos) << c.settings << ": " << part;
+    ASSERT_TRUE(
+        Write(dir.path(), pictures, "ExpressLinkTarget=" + row[0] + ";ExpressSepPage=" + row[1]));
+    std::string pages;
+    for (const auto& entry : fs::directory_iterator(dir.path())) pages += ReadFile(entry.path());
+    EXPECT_NE(pages.find(row[2]), std::string::npos) << row[0] << row[1] << ": " << row[2];
   }
 }
 
-// With ExpressHiDpi on, every thumbnail image offers its double when there
-// is one and loads lazily; off, nothing of it appears.
-// Every <img ...> tag of the pages written for `pictures`, index page first,
-// then the picture page of the second picture, which has no double.
-std::vector<std::string> Images(const std::vector<PictureFile>& pictures,
-                                const std::string& hidpi) {
-  TempFolder dir;
-  fs::create_directory(dir.Path("thumbs"));
-  for (const char* made : {"a_tn@2x.jpg", "c d,e_tn@2x.jpg"})
-    dir.Write(std::string("thumbs/") + made, "");
-  ExpressSettings settings = Settings("ExpressSepPage=1");
-  settings.ExpressHiDpi = hidpi;
-  EXPECT_TRUE(Write(dir.path(), pictures, settings));
-  std::string pages = dir.Read("page1.html") + dir.Read(pictures[1].name.substr(0, 1) + ".html");
-  std::regex img("<img [^>]*>");
-  std::vector<std::string> images;
-  for (std::sregex_iterator it(pages.begin(), pages.end(), img), end; it != end; ++it)
-    images.push_back(it->str());
-  return images;
-}
-
+// With ExpressHiDpi on, each thumbnail on the index page and on b's picture page
+// offers its double when there is one and loads lazily; off, nothing of it.
 TEST(HiDpiPagesTest, EveryThumbnailImageOffersItsDoubleAndLoadsLazily) {
-  std::vector<PictureFile> pictures = {{"a.jpg", 1}, {"b.png", 2}, {"c d,e.gif", 3}};
-  std::vector<std::string> images = Images(pictures, "1");
-  ASSERT_EQ(images.size(), 6u);  // three cells; two neighbours and the picture on b's page
-  EXPECT_EQ(images[0],
-            "<img src=\"thumbs/a_tn.jpg\" srcset=\"thumbs/a_tn@2x.jpg 2x\" loading=\"lazy\" "
-            "border=1>");
-  EXPECT_EQ(images[1], "<img src=\"thumbs/b_tn.jpg\" loading=\"lazy\" border=1>");
-  EXPECT_EQ(images[2],
-            "<img src=\"thumbs/c d,e_tn.jpg\" srcset=\"thumbs/c%20d%2Ce_tn@2x.jpg 2x\" "
-            "loading=\"lazy\" border=1>");
-  EXPECT_EQ(images[3],
-            "<img src=\"thumbs/a_tn.jpg\" srcset=\"thumbs/a_tn@2x.jpg 2x\" loading=\"lazy\" "
-            "border=0>");
-  EXPECT_EQ(images[5], "<img src=\"b.png\" border=0>");  // the picture itself has no double
-  for (const char* off : {"0", "yes"})
-    EXPECT_EQ(Images(pictures, off)[0], "<img src=\"thumbs/a_tn.jpg\" border=1>") << off;
-}
-
-TEST(SrcsetUrlTest, WhiteSpaceAndCommasCannotEndTheAddress) {
-  EXPECT_EQ(SrcsetUrl("plain_tn@2x.jpg"), "plain_tn@2x.jpg");
-  EXPECT_EQ(SrcsetUrl("a b,c\td.jpg"), "a%20b%2Cc%09d.jpg");
-  EXPECT_EQ(SrcsetUrl("50% #1 \"x\".jpg"), "50%25%20%231%20&quot;x&quot;.jpg");
-  EXPECT_EQ(SrcsetUrl("caf\xE9 .jpg"), "caf%E9%20.jpg");
+  const std::string on =
+      R"(<img src="thumbs/a_tn.jpg" srcset="thumbs/a_tn@2x.jpg 2x" loading="lazy" border=1>
+<img src="thumbs/b_tn.jpg" loading="lazy" border=1>
+<img src="thumbs/c d,e_tn.jpg" srcset="thumbs/c%20d%2Ce_tn@2x.jpg 2x" loading="lazy" border=1>
+<img src="thumbs/a_tn.jpg" srcset="thumbs/a_tn@2x.jpg 2x" loading="lazy" border=0>
+<img src="thumbs/c d,e_tn.jpg" srcset="thumbs/c%20d%2Ce_tn@2x.jpg 2x" loading="lazy" border=0>
+<img src="b.png" border=0>
+)";
+  for (const char* hidpi : {"1", "0", "yes"}) {
+    TempFolder dir;
+    fs::create_directory(dir.Path("thumbs"));
+    for (const char* made : {"a_tn@2x.jpg", "c d,e_tn@2x.jpg"})
+      dir.Write(std::string("thumbs/") + made, "");
+    ASSERT_TRUE(Write(dir.path(), {{"a.jpg", 1}, {"b.png", 2}, {"c d,e.gif", 3}},
+                      "ExpressSepPage=1", nullptr, hidpi));
+    std::string pages = dir.Read("page1.html") + dir.Read("b.html"), found;
+    std::regex img("<img [^>]*>"), doubles(R"( srcset="[^"]*"| loading="lazy")");
+    for (std::sregex_iterator it(pages.begin(), pages.end(), img), end; it != end; ++it)
+      found += it->str() + "\n";
+    EXPECT_EQ(found, hidpi == std::string("1") ? on : std::regex_replace(on, doubles, "")) << hidpi;
+  }
 }
 
 }  // namespace

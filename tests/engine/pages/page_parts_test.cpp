@@ -1,135 +1,84 @@
-// The small parts of every page: names in HTML, titles from file names, the
-// META block; writing pages and reading the user's files.
+// The small parts of every page: names in HTML, titles from file names;
+// writing pages and reading the user's files.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <filesystem>
 
 #include "pages/html_text.h"
-#include "pages/meta_block.h"
 #include "pages/page_output.h"
 #include "pages/titles.h"
 #include "settings/record_fields.h"
 #include "settings/text.h"
+#include "table_rows.h"
 #include "temp_folder.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// Names of UTF-8, of other bytes, with quotes, "&" or "<" are in the link
-// tests of both modes and in the golden pages; the picture table's rules and
-// the title's steps together are in the golden pages too.
+// Other names are in the link tests of both modes and in the golden pages.
+// Each row: the code, it filled with the name "it's #1.jpg".
 TEST(HtmlTextTest, TagsAreFilledForWhereTheyLand) {
-  const std::string name = "it's #1.jpg";
-  const struct {
-    const char *code, *filled;
-  } cases[] = {
-      {"[N]", "it's #1.jpg"},
-      {"<a href=\"[N]\">[N]</a>", "<a href=\"it%27s %231.jpg\">it's #1.jpg</a>"},
-      {"<A HREF='[N]'>", "<A HREF='it%27s %231.jpg'>"},
-      {"<img src=[N] alt=[N]>", "<img src=it%27s %231.jpg alt=it&#39;s #1.jpg>"},
-      {"<a href=\"JavaScript:ShowPic('[N]');\">",
-       "<a href=\"JavaScript:ShowPic('it%2527s %25231.jpg');\">"},
-      {"<a href=\" java Script :x('[N]')\">",
-       "<a href=\" java Script :x('it%2527s %25231.jpg')\">"},
-      {"<img onclick=\"go('[N]')\" title=\"[N]\">",
-       "<img onclick=\"go('it%27s %231.jpg')\" title=\"it&#39;s #1.jpg\">"},
-      {"<td background=\"[N]\"><form action=[N]>",
-       "<td background=\"it%27s %231.jpg\"><form action=it%27s %231.jpg>"},
-      {"<!-- <a href=\"[N]\"> -->[N]", "<!-- <a href=\"it's #1.jpg\"> -->it's #1.jpg"},
-      {"a < b [N] <3 [N]", "a < b it's #1.jpg <3 it's #1.jpg"},
-      {"<a title=\"x>y\" href=[N]>", "<a title=\"x>y\" href=it%27s %231.jpg>"},
-      {"<a href=x [N]>", "<a href=x it&#39;s #1.jpg>"},
-      {"<a\nhref\n=\n\"[N]\">", "<a\nhref\n=\n\"it%27s %231.jpg\">"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(FillNameTag(c.code, "[N]", name), c.filled) << c.code;
-  EXPECT_EQ(FillNameTag("<a href=\"[N]\">[N]</a>", "[N]", "Beach:sunset.jpg"),
-            "<a href=\"Beach%3Asunset.jpg\">Beach:sunset.jpg</a>");  // no URL scheme
-  const std::string plain = "Forest_Path 2004-a.JPEG";               // comes out as it is
-  for (const char* code : {"[N]", "<a href=\"[N]\">", "<a href=\"javascript:f('[N]')\">",
-                           "<img alt='[N]' onload=[N]>"})
-    EXPECT_EQ(FillNameTag(code, "[N]", plain), ReplaceAll(code, "[N]", plain)) << code;
+  for (const auto& row : Rows(R"-([N]|it's #1.jpg
+<a href="[N]">[N]</a>|<a href="it%27s %231.jpg">it's #1.jpg</a>
+<A HREF='[N]'>|<A HREF='it%27s %231.jpg'>
+<img src=[N] alt=[N]>|<img src=it%27s %231.jpg alt=it&#39;s #1.jpg>
+<a href="JavaScript:ShowPic('[N]');">|<a href="JavaScript:ShowPic('it%2527s %25231.jpg');">
+<a href=" java Script :x('[N]')">|<a href=" java Script :x('it%2527s %25231.jpg')">
+<img onclick="go('[N]')" title="[N]">|<img onclick="go('it%27s %231.jpg')" title="it&#39;s #1.jpg">
+<td background="[N]">|<td background="it%27s %231.jpg">
+<!-- <a href="[N]"> -->[N]|<!-- <a href="it's #1.jpg"> -->it's #1.jpg
+a < b [N] <3 [N]|a < b it's #1.jpg <3 it's #1.jpg
+<a title="x>y" href=[N]>|<a title="x>y" href=it%27s %231.jpg>
+<a href=x [N]>|<a href=x it&#39;s #1.jpg>)-"))
+    EXPECT_EQ(FillNameTag(row[0], "[N]", "it's #1.jpg"), row[1]) << row[0];
+  EXPECT_EQ(FillNameTag("<a\nhref\n=\n\"[N]\">", "[N]", "it's #1.jpg"),
+            "<a\nhref\n=\n\"it%27s %231.jpg\">");
 }
 
 TEST(TitlesTest, GuessTitleByPattern) {
-  const struct {
-    const char* name;
-    int pattern;
-    const char* title;
-  } cases[] = {
-      {"John_Smith.jpg", 0, "JohnSmith"},
-      {"JohnSmith.jpg", 1, "John Smith"},
-      {"John_smith.jpg", 1, "John smith"},  // "_" counts as a capital
-      {"aéAé.jpg", 1, "aé Aé"},             // letters of two bytes
-      {"xY zA.png", 1, "xY z A.png"},       // no capital before a blank
-      {"Anna_Maria_2004.jpg", 2, "Anna Maria"},
-      {"Room101a9.jpg", 2, "Rooma"},  // a 9 is a digit too
-      {"notes.png", 0, "notes.png"},  // not one of the four
-      {"a   b.gif", 0, "a b"},        // a pair removed, the rest collapsed
-      {"John Smith.jpg", 3, ""},
-      // The walk stays on a capital it has just spaced out, so later
-      // capitals of a long name are not reached.
-      {"JohnSmithAdams.jpg", 1, "John SmithAdams"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(GuessTitle(c.name, c.pattern), c.title) << c.name;
+  // The walk stays on a capital it has just spaced out: later ones are not reached.
+  for (const auto& row : Rows(R"-(John_Smith.jpg|0|JohnSmith
+aéAé.jpg|1|aé Aé
+xY zA.png|1|xY z A.png
+Anna_Maria_2004.jpg|2|Anna Maria
+Room101a9.jpg|2|Rooma
+a   b.gif|0|a b
+John Smith.jpg|3|
+JohnSmithAdams.jpg|1|John SmithAdams)-"))
+    EXPECT_EQ(GuessTitle(row[0], std::stoi(row[1])), row[2]) << row[0];
 }
 
 TEST(TitlesTest, ShortenNameCutsWhereAsked) {
-  const std::string summer = "Summer holidays at the lake.jpg";  // 31 characters
-  const struct {
-    std::string name;
-    const char *max, *place, *replacement, *shortened;  // null: PageError
-  } cases[] = {
-      {summer, "20", "2", "...", "Summer holidays a..."},
-      {summer, "20", "0", "...", "...s at the lake.jpg"},
-      {summer, "20", "7", "...", summer.c_str()},  // unknown place: no cut
-      {summer, "3", "0", "...", "..."},
-      {summer, "2", "2", "...", nullptr},
-      // Middle: ten from each end, then trimmed until 20 letters without blanks remain.
-      {summer, "20", "1", "...", "Summer ho... lake.jpg"},
-      {"abcdefghij", "6", "1", "..", "ab..ij"},          // trimmed until exactly the maximum
-      {"ab cd ef gh", "6", "1", " ", "ab   gh"},         // blanks are not counted
-      {"abcdefghijklmnop", "6", "1", "<<<<<", "<<<<<"},  // longer than half the maximum
-  };
-  for (const auto& c : cases) {
+  // Each row: name, maximum, place, replacement, the name shortened (! for
+  // PageError). The middle takes ten from each end, then trims until the
+  // maximum of letters without blanks remains.
+  for (const auto& row : Rows(R"-(Summer holidays at the lake.jpg|20|2|...|Summer holidays a...
+Summer holidays at the lake.jpg|20|0|...|...s at the lake.jpg
+Summer holidays at the lake.jpg|20|7|...|Summer holidays at the lake.jpg
+Summer holidays at the lake.jpg|2|2|...|!
+Summer holidays at the lake.jpg|20|1|...|Summer ho... lake.jpg
+abcdefghij|6|1|..|ab..ij
+ab cd ef gh|6|1| |ab   gh
+abcdefghijklmnop|6|1|<<<<<|<<<<<)-")) {
     AdvancedSettings s;
-    s.FNameMaxLet = c.max;
-    s.FNameReplaceLoc = c.place;
-    s.FNameReplaceStr = c.replacement;
-    if (c.shortened)
-      EXPECT_EQ(ShortenName(c.name, s), c.shortened) << c.name << " " << c.max << " " << c.place;
+    s.FNameMaxLet = row[1];
+    s.FNameReplaceLoc = row[2];
+    s.FNameReplaceStr = row[3];
+    if (row[4] == "!")
+      EXPECT_THROW(ShortenName(row[0], s), PageError) << row[1];
     else
-      EXPECT_THROW(ShortenName(c.name, s), PageError) << c.max;
+      EXPECT_EQ(ShortenName(row[0], s), row[4]) << row[0] << " " << row[1] << " " << row[2];
   }
 }
 
-TEST(MetaBlockTest, GeneratorTagAlwaysThenSwitchedOnTagsRobotsAndRevisit) {
-  AdvancedSettings s;
-  Assign(kAdvancedFields,
-         "MetaGen=<G>\nMetaKeywords=<K>\nMetaDescr=<D>\nMetaAuthor=<A>\nMetaCopy=<C>\n"
-         "MetaDistr=<I>\nMetaExtra=<X>\nMetaRevisit=14\nBots=5",
-         &s);
-  EXPECT_EQ(BuildMetaBlock(s), "<G>\r\n");
-  Assign(kAdvancedFields,
-         "UseMetaKeywords=1\nUseMetaDescr=1\nUseMetaAuthor=1\nUseMetaCopy=1\nUseMetaDistr=1\n"
-         "UseMetaExtra=1",
-         &s);
-  EXPECT_EQ(BuildMetaBlock(s), "<G>\r\n<K>\r\n<D>\r\n<A>\r\n<C>\r\n<I>\r\n<X>\r\n");
-  Assign(kAdvancedFields, "UseMetaDescr=0\nUseMetaCopy=0\nUseMetaBots=1\nUseMetaRevisit=1", &s);
-  EXPECT_EQ(BuildMetaBlock(s),
-            "<G>\r\n<K>\r\n<A>\r\n<I>\r\n<X>\r\n<META Name=\"robots\" Content=\"nofollow\">\r\n"
-            "<META Name=\"revisit-after\" Content=\"14 days\">\r\n");
-}
-
-// Pages are written whole or not at all, never through a link; the user's
-// files are read with care.
 ino_t Inode(const std::string& path) {
   struct stat st;
   return lstat(path.c_str(), &st) == 0 ? st.st_ino : 0;
 }
 
-TEST(WritePageTest, AnUnchangedPageIsLeftAsItIsAndAChangedOneReplacedWhole) {
+TEST(WritePageTest, AnUnchangedPageIsLeftAsItIsAChangedOneOrALinkReplacedWhole) {
   TempFolder temp;
   std::string page = temp.Path("page1.html"), error;
   ASSERT_TRUE(WritePage(page, "one", &error)) << error;
@@ -139,22 +88,14 @@ TEST(WritePageTest, AnUnchangedPageIsLeftAsItIsAndAChangedOneReplacedWhole) {
   ASSERT_TRUE(WritePage(page, "two", &error));
   EXPECT_NE(Inode(page), first);  // a new file renamed into place
   EXPECT_EQ(temp.Read("page1.html"), "two");
-  // Another name for the old page still holds its whole text.
-  fs::create_hard_link(page, temp.Path("kept.html"));
+  fs::create_hard_link(page, temp.Path("kept.html"));  // still holds the old page whole
   ASSERT_TRUE(WritePage(page, "three", &error));
   EXPECT_EQ(temp.Read("kept.html"), "two");
-  EXPECT_EQ(temp.Count(), 2u);  // no temporary file left
-}
-
-TEST(WritePageTest, ALinkIsReplacedEvenWhenItLeadsToTheSameText) {
-  TempFolder temp;
-  temp.Write("elsewhere.html", "same");
-  fs::create_symlink(temp.Path("elsewhere.html"), temp.Path("page.html"));
-  std::string error;
-  ASSERT_TRUE(WritePage(temp.Path("page.html"), "same", &error));
-  EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(temp.Path("page.html"))));
-  fs::remove(temp.Path("elsewhere.html"));
-  EXPECT_EQ(temp.Read("page.html"), "same");
+  EXPECT_EQ(temp.Count(), 2u);                                         // no temporary file left
+  fs::create_symlink(temp.Path("kept.html"), temp.Path("link.html"));  // replaced, same text
+  ASSERT_TRUE(WritePage(temp.Path("link.html"), "two", &error));
+  EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(temp.Path("link.html"))));
+  EXPECT_EQ(ReadFile(page) + temp.Read("kept.html") + temp.Read("link.html"), "threetwotwo");
 }
 
 TEST(ReadUserFileTest, MissingRefusedOrReadWithoutItsByteOrderMark) {
@@ -163,20 +104,14 @@ TEST(ReadUserFileTest, MissingRefusedOrReadWithoutItsByteOrderMark) {
   fs::create_directory(temp.Path("folder"));
   fs::resize_file((temp.Write("huge.txt", ""), temp.Path("huge.txt")), 16 * 1024 * 1024 + 1);
   fs::create_symlink(temp.Path("nothing"), temp.Path("dangling"));
-  const struct {
-    const char* name;
-    std::string read;  // found or not, the text, the problem
-  } cases[] = {
-      {"head.txt", "1|<H>\xEF\xBB\xBF|"},
-      {"none.txt", "0||"},
-      {"dangling", "0||"},
-      {"folder", "1||" + temp.Path("folder") + ": is not a regular file; left out of the pages"},
-      {"huge.txt", "1||" + temp.Path("huge.txt") + ": is larger than 16 MB; left out of the pages"},
-  };
-  for (const auto& c : cases) {
-    UserFile file = ReadUserFile(temp.Path(c.name));
-    EXPECT_EQ(std::to_string(file.found) + "|" + file.text + "|" + file.problem, c.read) << c.name;
+  std::string read;  // found or not, the text, the problem of each
+  for (const char* name : {"head.txt", "none.txt", "dangling", "folder", "huge.txt"}) {
+    UserFile file = ReadUserFile(temp.Path(name));
+    read += std::to_string(file.found) + "|" + file.text + "|" + file.problem + "\n";
   }
+  EXPECT_EQ(read, "1|<H>\xEF\xBB\xBF|\n0||\n0||\n1||" + temp.Path("folder") +
+                      ": is not a regular file; left out of the pages\n1||" +
+                      temp.Path("huge.txt") + ": is larger than 16 MB; left out of the pages\n");
 }
 
 }  // namespace

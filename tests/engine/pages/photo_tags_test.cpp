@@ -4,8 +4,7 @@
 
 namespace {
 
-// A caption is written for where it lands, as file names are; the date in
-// the form DateFormat gives.
+// A caption is written for where it lands, as names are; the date as DateFormat says.
 TEST(PhotoTagsTest, FactsAreWrittenForWhereTheyLand) {
   PhotoFacts facts;
   facts.caption = "Tom & \"Jerry\" <3 'n' caf\xE9 50%";
