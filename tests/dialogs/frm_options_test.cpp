@@ -84,10 +84,8 @@ class FrmOptionsTest : public QObject {
     Line("txtCols")->setText("");
     rows->selectAll();
     rows->insert("ab");  // a paste passes the key filter
-    QCOMPARE(rows->text(), "ab");
     Line("txtCols")->setFocus();
     QCOMPARE(answers.messages.size(), 1);
-    QCOMPARE(answers.messages[0].icon, QMessageBox::Critical);
     QTRY_VERIFY(rows->hasFocus());
     for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();  // where a bounce would go on
     QCOMPARE(answers.messages.size(), 1);
@@ -102,39 +100,34 @@ class FrmOptionsTest : public QObject {
     QCOMPARE(answers.messages.size(), 3);
   }
 
-  void emptiedCodeBoxesGetTheirSkeleton() {
+  // Emptied code boxes get their skeleton (blanks are empty, a line break is
+  // no blank, only an empty style code is); the preview follows every key
+  // stroke; the check boxes and tabs apply their rules.
+  void codeBoxesCheckBoxesTabsAndThePreviewApplyTheirRules() {
     const struct {
       const char *box, *emptied, *skeleton;
       int caret;
-    } cases[] = {{"txtJavaCell", "   ", "<TD></TD>", 4},  // blanks are empty
-                 {"txtMenuCode", " \n", " \n", 2},        // a line break is no blank
+    } cases[] = {{"txtJavaCell", "   ", "<TD></TD>", 4},
+                 {"txtMenuCode", " \n", " \n", 2},
                  {"txtStyleCode", "", "<STYLE><--.nu ></STYLE>", 14},
-                 {"txtStyleCode", "  ", "  ", 2}};  // only an empty style code is
+                 {"txtStyleCode", "  ", "  ", 2}};
     for (const auto& c : cases) {
-      QPlainTextEdit* code = Code(c.box);
-      code->selectAll();
-      code->insertPlainText(c.emptied);
-      QCOMPARE(code->toPlainText(), c.skeleton);
-      QCOMPARE(code->textCursor().position(), c.caret);
+      Code(c.box)->selectAll();
+      Code(c.box)->insertPlainText(c.emptied);
+      QCOMPARE(Code(c.box)->toPlainText(), c.skeleton);
+      QCOMPARE(Code(c.box)->textCursor().position(), c.caret);
     }
-  }
-
-  // The preview follows every key stroke (its text is the rules' test).
-  void checkBoxesTabsAndThePreviewApplyTheirRules() {
     QLabel* preview = Get<QLabel>(dialog_.get(), "lblFileName");
     Line("txtPageFileName")->clear();
     QTest::keyClicks(Line("txtPageFileName"), "pic");
     QCOMPARE(preview->text(), "pic01.html");
     Click("optAsPrefix");
     QCOMPARE(preview->text(), "01pic.html");
-
     QVERIFY(!Line("txtHeader")->isEnabled() && !Get(dialog_.get(), "cmdBrowseHeader")->isEnabled());
     Click("chkUseHeader");
     QVERIFY(Line("txtHeader")->isEnabled() && Get(dialog_.get(), "cmdBrowseHeader")->isEnabled());
-    QVERIFY(!Code("txtCellCode")->isHidden() && Code("txtJavaCell")->isHidden());
     Click("chkUseJava");
     QVERIFY(Code("txtCellCode")->isHidden() && !Code("txtJavaCell")->isHidden());
-
     QMenuBar* bar = Get<QMenuBar>(dialog_.get(), "menubar");
     int height = dialog_->height();
     Code("txtTableClose")->setPlainText("typed while unchecked");
@@ -148,13 +141,6 @@ class FrmOptionsTest : public QObject {
     QVERIFY(!bar->isVisible() && !Get(dialog_.get(), "fraColorBoxBack")->isVisible());
     QCOMPARE(dialog_->height(), height);
     QCOMPARE(Line("txtTmplAddy")->text(), tmp_->path() + "/default.tpl");
-
-    AdvancedSettings record;  // a loaded custom table close is kept
-    record.UseTableClose = "1";
-    record.TableClose = "</TABLE></CENTER>";
-    Open(record);
-    Tabs()->setCurrentIndex(3);
-    QCOMPARE(Code("txtTableClose")->toPlainText(), "</TABLE></CENTER>");
   }
 
   void aRefusedOkLeavesTheRecordAndTheDialog() {
@@ -171,8 +157,7 @@ class FrmOptionsTest : public QObject {
     QCOMPARE(record_.PageTitle, "Page");
     Line("txtSubFolderName")->setText("small");
     Click("cmdOptOk");
-    QCOMPARE(dialog_->result(), QDialog::Accepted);
-    QVERIFY(flags_.AdvancedCommitted);
+    QVERIFY(dialog_->result() == QDialog::Accepted && flags_.AdvancedCommitted);
     QCOMPARE(record_.PageTitle + "|" + record_.SubFolderName, "Changed|small");
   }
 
@@ -185,14 +170,12 @@ class FrmOptionsTest : public QObject {
     record.SnippletFiles = "/s/two.html?1^^$$^^/s/five.html?4^^$$^^";
     Open(record);
     Line("txtRows")->setText("3");  // row 5 goes
-    QCOMPARE(Rows()->count(), 3);
     QString snippet = File("ad.html", "<p>ad</p>");
     Rows()->setCurrentRow(2, QItemSelectionModel::NoUpdate);
     Rows()->item(2)->setSelected(true);
     answers.paths = {snippet, ""};
     Click("cmdLoadSnipplet");
     Click("cmdLoadSnipplet");  // cancelled
-    QCOMPARE(Rows()->item(2)->text(), " 3  " + snippet);
     emit Rows()->customContextMenuRequested(QPoint(1, 1));
     QCOMPARE(answers.Opened(), QStringList{QUrl::fromLocalFile(snippet).toString()});
     Rows()->setCurrentRow(1, QItemSelectionModel::NoUpdate);
@@ -200,7 +183,6 @@ class FrmOptionsTest : public QObject {
     QCOMPARE(Entries(Rows()), QStringList({" 1   ", " 2  ", " 3  " + snippet}));
     answers.buttons = {QMessageBox::No};
     Click("cmdClrRowAll");
-    QCOMPARE(answers.messages[0].buttons, QMessageBox::Yes | QMessageBox::No);
     Click("cmdOptOk");
     QCOMPARE(record_.SnippletRows, "3");
     QCOMPARE(record_.SnippletFiles, (snippet + "?2^^$$^^").toStdString());
@@ -239,8 +221,7 @@ class FrmOptionsTest : public QObject {
     QPlainTextEdit* cell = EditCellCode("<TD>abcXYZdef</TD>", 7, 10);
     ClickWithFocus("cmdColor");
     QCOMPARE(cell->toPlainText(), "<TD>abc#123456def</TD>");
-    QCOMPARE(cell->textCursor().position(), 14);
-    QVERIFY(cell->hasFocus());
+    QVERIFY(cell->textCursor().position() == 14 && cell->hasFocus());
     EditCellCode("<TD></TD>", 4, 4);
     Get(dialog_.get(), "chkUseJava")->setFocus(Qt::MouseFocusReason);
     ClickWithFocus("cmdColor");
@@ -286,76 +267,51 @@ class FrmOptionsTest : public QObject {
 
   // Save And Exit refuses a new template until Save As has named it; a file
   // loaded in the editor goes back to the dialog; a bare name is beside the
-  // .cfg; every save adds a line end.
-  void theTemplateEditorSavesWhereItShould() {
+  // .cfg; every save adds a line end. Closing a changed template asks (No
+  // keeps the editor open), an emptied one never.
+  void theTemplateEditorSavesWhereItShouldAndAsks() {
     Answers answers;
-    QString saved = tmp_->filePath("new.tpl");
-    WriteFile(tmp_->filePath("page.tpl").toStdString(), "a\r\nb");
-    answers.paths = {saved, tmp_->filePath("page.tpl")};
+    QString saved = tmp_->filePath("new.tpl"), page = File("page.tpl", "a\r\nb");
+    answers.paths = {saved, page};
     QStringList seen;
-    ModalAnswerer answerer([&](QWidget* modal) {
-      if (modal->windowTitle() == "New Template - UNSAVED") {
-        Code(modal, "txtTemplate")->setPlainText("<p>[IMAGE FILE NAME]</p>");
-        Click(modal, "Command1");  // refused: no file yet
-        Click(modal, "Command5");  // Save As
-      } else {
-        seen << modal->windowTitle();
-        Click(modal, "cmdLoadTmpl");
-      }
-      seen << modal->windowTitle() + "|" + Code(modal, "txtTemplate")->toPlainText();
-      Click(modal, "Command1");
-    });
-    Tabs()->setCurrentIndex(4);
-    Click("cmdTmplNew");
-    QCOMPARE(answers.messages.size(), 1);
-    QCOMPARE(ReadFile(saved.toStdString()), "<p>[IMAGE FILE NAME]</p>\r\n");
-    QCOMPARE(Line("txtTmplAddy")->text(), saved);
-    Line("txtTmplAddy")->setText("new.tpl");
-    Click("cmdEditTemplate");
-    QCOMPARE(seen, QStringList({"Edit Template: " + saved + "|<p>[IMAGE FILE NAME]</p>",
-                                "Edit Template: " + saved,
-                                "Edit Template: " + tmp_->filePath("page.tpl") + "|a\nb"}));
-    QCOMPARE(ReadFile(tmp_->filePath("page.tpl").toStdString()), "a\r\nb\r\n");
-    QCOMPARE(Line("txtTmplAddy")->text(), tmp_->filePath("page.tpl"));
-    QCOMPARE(answers.messages.size(), 1);
-  }
-
-  // Closing a changed template asks (No keeps the editor open), an emptied
-  // one never; the thumbnail codes opened from it commit only on OK.
-  void theTemplateEditorAsksBeforeLosingWork() {
-    Answers answers;
-    answers.buttons = {QMessageBox::No, QMessageBox::Yes};
-    bool open_after_no = false;
-    QStringList committed;
     {
       ModalAnswerer answerer([&](QWidget* modal) {
-        for (const char* button : {"Command10", "Command5"}) {
-          ModalAnswerer inner([&](QWidget* controls) {
-            Code(controls, "txtPrevThumbCode")->setPlainText(" <b>back</b>\n<i> ");
-            Click(controls, button);
-          });
-          Click(modal, "Command4");
-          committed << QString::fromStdString(record_.PrevThumbCode);
+        if (modal->windowTitle() == "New Template - UNSAVED") {
+          Code(modal, "txtTemplate")->setPlainText("<p>[IMAGE FILE NAME]</p>");
+          Click(modal, "Command1");  // refused: no file yet
+          Click(modal, "Command5");  // Save As
+        } else {
+          seen << modal->windowTitle();
+          Click(modal, "cmdLoadTmpl");
         }
+        seen << modal->windowTitle() + "|" + Code(modal, "txtTemplate")->toPlainText();
+        Click(modal, "Command1");
+      });
+      Tabs()->setCurrentIndex(4);
+      Click("cmdTmplNew");
+      QCOMPARE(answers.messages.size(), 1);
+      QCOMPARE(ReadFile(saved.toStdString()), "<p>[IMAGE FILE NAME]</p>\r\n");
+      Line("txtTmplAddy")->setText("new.tpl");
+      Click("cmdEditTemplate");
+    }
+    QCOMPARE(seen, QStringList({"Edit Template: " + saved + "|<p>[IMAGE FILE NAME]</p>",
+                                "Edit Template: " + saved, "Edit Template: " + page + "|a\nb"}));
+    QCOMPARE(ReadFile(page.toStdString()), "a\r\nb\r\n");
+    QCOMPARE(Line("txtTmplAddy")->text(), page);
+    answers.buttons = {QMessageBox::No, QMessageBox::Yes};
+    bool open_after_no = false;
+    for (const char* close_after : {"Command2", "Command6"}) {  // as it is, emptied
+      ModalAnswerer answerer([&](QWidget* modal) {
         Code(modal, "txtTemplate")->setPlainText("changed");
-        Click(modal, "Command2");
-        open_after_no = modal->isVisible();
+        Click(modal, close_after);
+        open_after_no = open_after_no || modal->isVisible();
         Click(modal, "Command2");
       });
       Click("cmdTmplNew");
     }
     QVERIFY(open_after_no);
-    QCOMPARE(answers.messages.size(), 2);
-    QCOMPARE(answers.messages[0].buttons, QMessageBox::Yes | QMessageBox::No);
-    QCOMPARE(committed, QStringList({QString::fromStdString(AdvancedSettings().PrevThumbCode),
-                                     "<b>back</b> <i>"}));
-    ModalAnswerer cleared([&](QWidget* modal) {
-      Code(modal, "txtTemplate")->setPlainText("typed, then cleared");
-      Click(modal, "Command6");
-      Click(modal, "Command2");
-    });
-    Click("cmdTmplNew");
-    QCOMPARE(answers.messages.size(), 2);
+    QCOMPARE(answers.messages.size(), 3);
+    QCOMPARE(answers.messages[1].buttons, QMessageBox::Yes | QMessageBox::No);
   }
 };
 
