@@ -1,8 +1,6 @@
 // The Advanced settings dialog on its own: the focus loop of its checked
-// boxes, the rules its check boxes and tabs apply, the snipplet list, the
-// files it opens, OK, and its editors (colour box, JavaScript, inactive
-// link, template). Which text a box takes, and the
-// messages' words, are the forms layer's tests.
+// boxes, its rules, the snipplet list, OK, the colour box and the template
+// editor. Which text a box takes is the forms layer's test.
 #include "dialogs/frm_options.h"
 
 #include "gui_answers.h"
@@ -188,31 +186,6 @@ class FrmOptionsTest : public QObject {
     QCOMPARE(record_.SnippletFiles, (snippet + "?2^^$$^^").toStdString());
   }
 
-  // The header and footer pickers start in the state folder; a double click
-  // opens an existing file; the style menu reads a .css or links it.
-  void filesAreChosenOpenedAndRead() {
-    Answers answers;
-    QString header = File("head.html", "<h1>"),
-            css = File("site.css", "a {\r\n  color: red; }\r\n");
-    Click("chkUseHeader");
-    Click("chkUseFooter");
-    answers.paths = {header, "", css, tmp_->path(), css};
-    Click("cmdBrowseHeader");
-    Click("cmdBrowseFooter");  // cancelled
-    QCOMPARE(Line("txtHeader")->text(), header);
-    QCOMPARE(answers.files[0].folder, tmp_->path());
-    QTest::mouseDClick(Line("txtHeader"), Qt::LeftButton);
-    Line("txtFooter")->setText(tmp_->filePath("missing.html"));
-    QTest::mouseDClick(Line("txtFooter"), Qt::LeftButton);
-    QCOMPARE(answers.Opened(), QStringList{QUrl::fromLocalFile(header).toString()});
-    Trigger(dialog_.get(), "mnuAddCSSCONT");
-    Trigger(dialog_.get(), "mnuAddCSSCONT");  // a folder cannot be read
-    QCOMPARE(Code("txtStyleCode")->toPlainText(), "<STYLE><--.nua { color: red; }  ></STYLE>");
-    QCOMPARE(answers.messages.size(), 1);
-    Trigger(dialog_.get(), "mnuAddCSSURL");
-    QVERIFY(Code("txtStyleCode")->toPlainText().contains("href=\"" + css + "\""));
-  }
-
   // The colour goes to the code box left last, unless a check box or a tab
   // came in between; it is put on the clipboard either way.
   void aColourReplacesTheSelectionOfTheCodeBoxLeftLast() {
@@ -232,37 +205,6 @@ class FrmOptionsTest : public QObject {
     QCOMPARE(cell->toPlainText(), "<TD></TD>");
     QCOMPARE(Line("txtColor")->text(), "#0000FF");
     QCOMPARE(answers.clipboard, QStringList({"#123456", "#FF0000", "#0000FF"}));
-  }
-
-  // The JavaScript editor hands back one line; the inactive-link editor's
-  // check boxes exclude each other and reach the dialog only on OK.
-  void theCodeEditorsHandBackTheirCode() {
-    Answers answers;
-    Tabs()->setCurrentIndex(2);
-    Click("chkUseJava");
-    {
-      ModalAnswerer answerer([&](QWidget* modal) {
-        Code(modal, "txtJavaCode")->setPlainText("<SCRIPT>\nfunction a() {}\n\n</SCRIPT>");
-        Click(modal, "cmdJavaCodeOk");
-      });
-      Click("cmdShowJava");
-    }
-    QCOMPARE(Code("txtJavaCode")->toPlainText(), "<SCRIPT> function a() {}  </SCRIPT>");
-    Tabs()->setCurrentIndex(3);
-    for (const char* button : {"cmdOptCancel", "cmdOptOk"}) {
-      ModalAnswerer answerer([&](QWidget* modal) {
-        Click(modal, "chkLinkInact");
-        QVERIFY(!Get<QCheckBox>(modal, "chkInactAuto")->isChecked());
-        Code(modal, "txtLinkInact")->setPlainText("<TD>[PAGE NUMBER]</TD>");
-        Click(modal, button);
-      });
-      Trigger(dialog_.get(), "mnuInactive");
-      QCOMPARE(Get<QCheckBox>(dialog_.get(), "chkInactAuto")->isChecked(),
-               button == QString("cmdOptCancel"));
-    }
-    Click("cmdOptOk");
-    QCOMPARE(record_.LinkInact + "|" + record_.UseLinkInact + record_.InactAuto,
-             "<TD>[PAGE NUMBER]</TD>|10");
   }
 
   // Save And Exit refuses a new template until Save As has named it; a file

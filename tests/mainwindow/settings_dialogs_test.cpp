@@ -102,39 +102,6 @@ class SettingsDialogsTest : public QObject {
     }
   }
 
-  // The autosave restored and committed at start-up, a cancelled File >
-  // Settings and File > Load, in both modes.
-  void settingsShowsTheCommittedRecordUntilALoad() {
-    for (bool advanced : {true, false}) {
-      Answers answers;
-      auto file = [&](const char* title) {  // thumbnail height 33
-        AdvancedSettings record;
-        record.PageTitle = title;
-        return advanced ? AdvancedConfigText(record, {75, "Height", "33", "100", 0})
-                        : kExpressAutosave + std::string("ExpressPageTitle=") + title + "\r\n";
-      };
-      OpenWindow(advanced ? "adv" : "exp", file("Loaded"));
-      const auto& session = window_->session();
-      if (advanced)  // the autosave's thumbnail options reach the window too
-        QCOMPARE(Get<QLineEdit>(window_.get(), "txtThumbH")->text(), "33");
-      else  // the record names the font the dialog showed
-        QCOMPARE(session.express.ExpressFontName, FontFamilyAt(0));
-      const std::string menu = session.express.ExpressMenuLocation;
-      EditSettings([&](QWidget* dialog) {  // Cancel changes nothing
-        Get<QLineEdit>(dialog, "txtPageTitle")->setText("Never");
-        if (!advanced) Trigger(dialog, "mnuMenuTop");
-        Click(dialog, "cmdOptCancel");
-      });
-      QCOMPARE(session.express.ExpressMenuLocation, menu);
-      QCOMPARE(Shown().at("txtPageTitle").text, "Loaded");
-      answers.paths = {tmp_->filePath(advanced ? "other.cfg" : "other.cfe")};
-      WriteFile(answers.paths[0].toStdString(), file("From File > Load"));
-      Trigger(window_.get(), "mnuLoad");
-      QCOMPARE(Shown().at("txtPageTitle").text, "From File > Load");
-      QVERIFY(answers.messages.isEmpty());
-    }
-  }
-
   // A refused commit, and an autosave that cannot fill the dialog, are told
   // once and commit nothing.
   void refusedStartUpCommitsAreShownAndCommitNothing() {
