@@ -73,48 +73,6 @@ class FrmOptions2Test : public QObject {
     QTRY_COMPARE(size->selectedText(), "48");
   }
 
-  // Cancel leaves the holders as they were, OK takes the small windows'
-  // copies.
-  void theSmallWindowsEditCopiesOfTheHolders() {
-    Answers answers;
-    frmOptions2* dialog = Open();
-    const char* button = "cmdOptCancel";
-    ModalAnswerer answerer([&](QWidget* window) {
-      if (window->objectName() == "frmTblOpt") {
-        QCOMPARE(Get<UpDown>(window, "UDPadding")->value(), 7);
-        Box(window, "txtPadding")->setText("12");
-        Box(window, "txtSpacing")->setText("3");
-        Get<QCheckBox>(window, "chkEnableTblOpt")->setChecked(true);
-        Get<ColourLabel>(window, "ColorTableCell")->SetColor();
-      } else if (window->objectName() == "frmRights") {
-        Get<QCheckBox>(window, "chkUseRights")->setChecked(true);
-        Box(window, "txtRights")->setText("(c) Me");
-      } else {
-        Get<QCheckBox>(window, "chkShowNP")->setChecked(false);
-      }
-      Click(window, button);
-    });
-    auto holders = [&] {
-      Form form = dialog->Controls();
-      QStringList shown;
-      for (const char* name : {"txtPadding", "txtSpacing", "chkEnableTblOpt", "ColorTableCell",
-                               "chkUseRights", "txtRights", "chkShowNP"})
-        shown << Shown(form.at(name));
-      return shown.join(" ");
-    };
-    const QString before = holders();
-    for (const char* answer : {"cmdOptCancel", "cmdOptOk"}) {
-      QCOMPARE(holders(), before);  // also after Cancel
-      button = answer;
-      answers.colours = {QColor(0x11, 0x22, 0x33)};
-      Click(dialog, "cmdTblMore");
-      Trigger(dialog, "mnuCopyright");
-      Click(dialog, "cmdSepOpt");
-    }
-    QCOMPARE(holders(), "12|0|-1|0 3|0|-1|0 |1|-1|0 |0|-1|3351057 |1|-1|0 (c) Me|0|-1|0 |0|-1|0");
-    QCOMPARE(answers.colour_starts.last(), QColor(0, 0, 0));  // the cell colour it had
-  }
-
   // A chosen colour reaches the record as the same number, a high byte from
   // a file stays.
   void aChosenColourReachesTheRecordAsTheSameNumber() {

@@ -1,6 +1,5 @@
 // The Advanced settings dialog on its own: the focus loop of its checked
-// boxes, its rules, the snipplet list, OK, the colour box and the template
-// editor. Which text a box takes is the forms layer's test.
+// boxes, its rules, OK and the template editor.
 #include "dialogs/frm_options.h"
 
 #include "gui_answers.h"
@@ -26,30 +25,12 @@ class FrmOptionsTest : public QObject {
   }
   QPlainTextEdit* Code(const QString& name) { return Code(dialog_.get(), name); }
   QTabWidget* Tabs() { return Get<QTabWidget>(dialog_.get(), "SSTab1"); }
-  QListWidget* Rows() { return Get<QListWidget>(dialog_.get(), "lstRows"); }
   void Click(const QString& name) { ::Click(dialog_.get(), name); }
   static void Click(const QObject* window, const QString& name) { ::Click(window, name); }
-  // A click as a person makes it: the button takes the focus first.
-  void ClickWithFocus(const char* button) {
-    QTest::mouseClick(Get<QAbstractButton>(dialog_.get(), button), Qt::LeftButton);
-  }
   QString File(const char* name, const std::string& contents) {
     WriteFile(tmp_->filePath(name).toStdString(), contents);
     return tmp_->filePath(name);
   }
-  // Gives the cell code `text` and leaves it with `from` to `to` selected.
-  QPlainTextEdit* EditCellCode(const QString& text, int from, int to) {
-    Tabs()->setCurrentIndex(2);
-    QPlainTextEdit* cell = Code("txtCellCode");
-    cell->setPlainText(text);
-    cell->setFocus();
-    QTextCursor cursor = cell->textCursor();
-    cursor.setPosition(from);
-    cursor.setPosition(to, QTextCursor::KeepAnchor);
-    cell->setTextCursor(cursor);
-    return cell;
-  }
-
   std::unique_ptr<QTemporaryDir> tmp_;
   AdvancedSettings record_;
   CommittedFlags flags_;
@@ -94,7 +75,8 @@ class FrmOptionsTest : public QObject {
     QCOMPARE(answers.messages.size(), 3);
     QVERIFY(dialog_->isVisible() && !flags_.AdvancedCommitted);
     QCoreApplication::processEvents();  // the focus is back from that refusal
-    ClickWithFocus("cmdOptCancel");
+    // A click as a person makes it: the button takes the focus first.
+    QTest::mouseClick(Get<QAbstractButton>(dialog_.get(), "cmdOptCancel"), Qt::LeftButton);
     QCOMPARE(answers.messages.size(), 3);
   }
 
@@ -126,18 +108,12 @@ class FrmOptionsTest : public QObject {
     QVERIFY(Line("txtHeader")->isEnabled() && Get(dialog_.get(), "cmdBrowseHeader")->isEnabled());
     Click("chkUseJava");
     QVERIFY(Code("txtCellCode")->isHidden() && !Code("txtJavaCell")->isHidden());
-    QMenuBar* bar = Get<QMenuBar>(dialog_.get(), "menubar");
-    int height = dialog_->height();
     Code("txtTableClose")->setPlainText("typed while unchecked");
     Tabs()->setCurrentIndex(3);
-    QVERIFY(bar->isVisible() && Get(dialog_.get(), "fraColorBoxBack")->isVisible());
-    QCOMPARE(dialog_->height(), height + bar->sizeHint().height());
     QCOMPARE(Code("txtTableClose")->toPlainText(), "AUTO-CLOSE");
     Click("chkTableClose");
     QCOMPARE(Code("txtTableClose")->toPlainText(), "</TABLE>");
     Tabs()->setCurrentIndex(4);
-    QVERIFY(!bar->isVisible() && !Get(dialog_.get(), "fraColorBoxBack")->isVisible());
-    QCOMPARE(dialog_->height(), height);
     QCOMPARE(Line("txtTmplAddy")->text(), tmp_->path() + "/default.tpl");
   }
 
@@ -157,54 +133,6 @@ class FrmOptionsTest : public QObject {
     Click("cmdOptOk");
     QVERIFY(dialog_->result() == QDialog::Accepted && flags_.AdvancedCommitted);
     QCOMPARE(record_.PageTitle + "|" + record_.SubFolderName, "Changed|small");
-  }
-
-  // The rows' own test keeps the files of the rows left; here the buttons,
-  // the question of Clear All and the editor of the context menu.
-  void snippletButtonsWorkOnTheCurrentRow() {
-    Answers answers;
-    AdvancedSettings record;
-    record.Rows = "5";
-    record.SnippletFiles = "/s/two.html?1^^$$^^/s/five.html?4^^$$^^";
-    Open(record);
-    Line("txtRows")->setText("3");  // row 5 goes
-    QString snippet = File("ad.html", "<p>ad</p>");
-    Rows()->setCurrentRow(2, QItemSelectionModel::NoUpdate);
-    Rows()->item(2)->setSelected(true);
-    answers.paths = {snippet, ""};
-    Click("cmdLoadSnipplet");
-    Click("cmdLoadSnipplet");  // cancelled
-    emit Rows()->customContextMenuRequested(QPoint(1, 1));
-    QCOMPARE(answers.Opened(), QStringList{QUrl::fromLocalFile(snippet).toString()});
-    Rows()->setCurrentRow(1, QItemSelectionModel::NoUpdate);
-    Click("cmdClrRow");
-    QCOMPARE(Entries(Rows()), QStringList({" 1   ", " 2  ", " 3  " + snippet}));
-    answers.buttons = {QMessageBox::No};
-    Click("cmdClrRowAll");
-    Click("cmdOptOk");
-    QCOMPARE(record_.SnippletRows, "3");
-    QCOMPARE(record_.SnippletFiles, (snippet + "?2^^$$^^").toStdString());
-  }
-
-  // The colour goes to the code box left last, unless a check box or a tab
-  // came in between; it is put on the clipboard either way.
-  void aColourReplacesTheSelectionOfTheCodeBoxLeftLast() {
-    Answers answers;
-    answers.colours = {QColor(0x12, 0x34, 0x56), QColor(Qt::red), QColor(Qt::blue)};
-    QPlainTextEdit* cell = EditCellCode("<TD>abcXYZdef</TD>", 7, 10);
-    ClickWithFocus("cmdColor");
-    QCOMPARE(cell->toPlainText(), "<TD>abc#123456def</TD>");
-    QVERIFY(cell->textCursor().position() == 14 && cell->hasFocus());
-    EditCellCode("<TD></TD>", 4, 4);
-    Get(dialog_.get(), "chkUseJava")->setFocus(Qt::MouseFocusReason);
-    ClickWithFocus("cmdColor");
-    EditCellCode("<TD></TD>", 4, 4);
-    Tabs()->setCurrentIndex(3);
-    Tabs()->setCurrentIndex(2);
-    Click("cmdColor");
-    QCOMPARE(cell->toPlainText(), "<TD></TD>");
-    QCOMPARE(Line("txtColor")->text(), "#0000FF");
-    QCOMPARE(answers.clipboard, QStringList({"#123456", "#FF0000", "#0000FF"}));
   }
 
   // Save And Exit refuses a new template until Save As has named it; a file
