@@ -34,11 +34,11 @@ struct Answers {
       return colours.isEmpty() ? QColor() : colours.takeFirst();
     });
     SetDesktopHook([this](const DesktopRequest& request) { return desktop << request, true; });
-    SetClipboardHook([this](const QString& text) { clipboard << text; });
+    SetClipboardHook([](const QString&) {});
   }
   ~Answers() {
-    SetMessageHook({}), SetFileHook({}), SetOptionHook({});
-    SetColourHook({}), SetDesktopHook({}), SetClipboardHook({});
+    SetMessageHook({}), SetFileHook({}), SetOptionHook({}), SetColourHook({});
+    SetDesktopHook({}), SetClipboardHook({});
   }
   Answers(const Answers&) = delete;
   Answers& operator=(const Answers&) = delete;
@@ -64,7 +64,6 @@ struct Answers {
   QList<FileRequest> files;
   QList<QColor> colour_starts;  // the colour each colour dialog started at
   QList<DesktopRequest> desktop;
-  QStringList clipboard;
 };
 
 /// Hands every modal window that opens while it lives to `answer`, which
@@ -97,15 +96,9 @@ inline void Trigger(const QObject* window, const QString& action) {
   Get<QAction>(window, action)->trigger();
 }
 
-/// The texts of a drop-down list's or a list widget's entries.
-template <typename List>
-QStringList Entries(const List* list) {
+/// The texts of a drop-down list's entries.
+inline QStringList Entries(const QComboBox* list) {
   QStringList entries;
-  for (int i = 0; i < list->count(); ++i) {
-    if constexpr (std::is_same_v<List, QComboBox>)
-      entries << list->itemText(i);
-    else
-      entries << list->item(i)->text();
-  }
+  for (int i = 0; i < list->count(); ++i) entries << list->itemText(i);
   return entries;
 }
