@@ -49,12 +49,6 @@ struct Answers {
     for (const MessageRequest& m : messages) said << m.title + "|" + m.text;
     return said;
   }
-  /// The target of every desktop request so far.
-  QStringList Opened() const {
-    QStringList opened;
-    for (const DesktopRequest& d : desktop) opened << d.target;
-    return opened;
-  }
 
   QList<QMessageBox::StandardButton> buttons;
   QStringList paths;

@@ -44,17 +44,12 @@ class FrmOptions2Test : public QObject {
   void init() { record_ = ExpressSettings(), flags_ = CommittedFlags(); }
   void cleanup() { dialog_.reset(); }
 
-  // The number boxes take digits only and are checked when left (one loop
-  // watches them all); a refused one keeps the focus with its text selected.
-  // The up-down follows the text, writes into it and takes no focus.
+  // The up-down follows the text, writes into it and takes no focus; a
+  // refused box keeps the focus with its text selected.
   void numberBoxesAndTheirUpDowns() {
     Answers answers;
     frmOptions2* dialog = Open();
-    QLineEdit *cols = Box(dialog, "txtCols"), *size = Box(dialog, "txtFontSize");
-    cols->setFocus();
-    cols->clear();
-    QTest::keyClicks(cols, "x5y");
-    QCOMPARE(cols->text(), "5");
+    QLineEdit* size = Box(dialog, "txtFontSize");
     QList<QToolButton*> arrows = Get<UpDown>(dialog, "UDFont")->findChildren<QToolButton*>();
     size->setFocus();
     size->setText("47");
@@ -63,13 +58,11 @@ class FrmOptions2Test : public QObject {
     QCOMPARE(size->text(), "48");
     size->setText("60");  // out of range: the up-down keeps 48
     arrows[1]->click();
-    QCOMPARE(size->text(), "47");
-    QCOMPARE(QApplication::focusWidget(), size);
+    QVERIFY(size->text() == "47" && QApplication::focusWidget() == size);
     QVERIFY(answers.messages.isEmpty());
     size->setText("60");
     Box(dialog, "txtPageTitle")->setFocus();
-    QCOMPARE(answers.messages.size(), 1);
-    QCOMPARE(QApplication::focusWidget(), size);
+    QVERIFY(answers.messages.size() == 1 && QApplication::focusWidget() == size);
     QTRY_COMPARE(size->selectedText(), "48");
   }
 

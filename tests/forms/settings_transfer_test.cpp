@@ -123,29 +123,6 @@ TEST(SettingsTransferTest, AdvancedChecksRefuseInOrderAndChangeNoRecord) {
   }
 }
 
-TEST(SettingsTransferTest, GenMenuAndUseJavaMustBeNumbers) {
-  const std::tuple<const char*, const char*, std::string> cases[] = {
-      {"", "0", "GenMenu is not a number: \"\""},
-      {" 1", "", "UseJava is not a number: \"\""},
-      {" 1 ", "1.0", ""},
-      {"2", "-1", ""}};
-  for (const auto& [gen_menu, use_java, error] : cases) {
-    AdvancedSettings record;
-    record.GenMenu = gen_menu;
-    record.UseJava = use_java;
-    record.Next = "next";  // between GenMenu and UseJava
-    Form form = NewAdvancedForm();
-    std::string err;
-    EXPECT_EQ(SetOptions(record, &form, &err), error.empty()) << gen_menu << "|" << use_java;
-    EXPECT_EQ(err, error);
-    bool gen_menu_failed = err.starts_with("GenMenu");
-    EXPECT_EQ(form.at("txtNext").text, gen_menu_failed ? AdvancedSettings().Next : "next") << err;
-    EXPECT_EQ(form.at("chkGenMenu").checked + 2 * form.at("chkUseJava").checked,
-              (gen_menu_failed || IsOn(gen_menu)) + 2 * (error.empty() && IsOn(use_java)))
-        << err;
-  }
-}
-
 TEST(SettingsTransferTest, ExpressFormRules) {
   ExpressSettings record;
   record.ExpressMenuLocation = " top ", record.ExpressLinkTarget = "elsewhere";

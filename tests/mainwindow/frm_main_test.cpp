@@ -96,7 +96,8 @@ class FrmMainTest : public QObject {
       List()->setEditText(go);
       Click("cmdDirNav");
     }
-    QCOMPARE(answers.Opened(), QStringList{QUrl::fromLocalFile(Dir("dropped")).toString()});
+    QCOMPARE(answers.desktop.size(), 1);
+    QCOMPARE(answers.desktop[0].target, QUrl::fromLocalFile(Dir("dropped")).toString());
   }
 
   // A checked picture type makes its pictures count when a tree is added; a
