@@ -1,7 +1,5 @@
-// The Express settings dialog and its three small windows, driven through
-// objectNames: the field checks, the up-downs, the colour labels, the small
-// windows' copies and the commit of OK. The refusals' words are the forms
-// layer's tests.
+// The Express settings dialog through objectNames: the up-downs, the colour
+// labels and the commit of OK.
 #include "dialogs/frm_options2.h"
 
 #include "dialogs/colour_label.h"
@@ -24,8 +22,7 @@ class FrmOptions2Test : public QObject {
   Q_OBJECT
 
  private:
-  // The dialog over `record_` as the Settings command opens it, shown and
-  // active so that the focus moves.
+  // The dialog over `record_` as Settings opens it, active so the focus moves.
   frmOptions2* Open() {
     Form form = NewExpressForm(record_, FontFamilies());
     SetOptionsExp(&record_, &form);
