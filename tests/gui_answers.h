@@ -15,7 +15,8 @@
 #include "dialogs/message_box.h"
 #include "temp_folder.h"
 
-/// Hooks that answer for one test; removed when it goes.
+/// Hooks that answer for one test; removed when it goes. Each list of
+/// answers is taken in order, then Ok, cancel, off, cancel.
 struct Answers {
   Answers() {
     SetMessageHook([this](const MessageRequest& request) {
@@ -27,27 +28,17 @@ struct Answers {
       files << request;
       return paths.isEmpty() ? QString() : paths.takeFirst();
     });
-    SetOptionHook([this](const QString& option) {
-      option_texts << option;
-      return !options.isEmpty() && options.takeFirst();
-    });
+    SetOptionHook([this](const QString&) { return !options.isEmpty() && options.takeFirst(); });
     SetColourHook([this](const QColor& initial) {
       colour_starts << initial;
       return colours.isEmpty() ? QColor() : colours.takeFirst();
     });
-    SetDesktopHook([this](const DesktopRequest& request) {
-      desktop << request;
-      return desktop_works;
-    });
-    SetClipboardHook([this](const QString& text) { clipboard << text; });
+    SetDesktopHook([this](const DesktopRequest& request) { return desktop << request, true; });
+    SetClipboardHook([](const QString&) {});
   }
   ~Answers() {
-    SetMessageHook({});
-    SetFileHook({});
-    SetOptionHook({});
-    SetColourHook({});
-    SetDesktopHook({});
-    SetClipboardHook({});
+    SetMessageHook({}), SetFileHook({}), SetOptionHook({}), SetColourHook({});
+    SetDesktopHook({}), SetClipboardHook({});
   }
   Answers(const Answers&) = delete;
   Answers& operator=(const Answers&) = delete;
@@ -58,24 +49,15 @@ struct Answers {
     for (const MessageRequest& m : messages) said << m.title + "|" + m.text;
     return said;
   }
-  /// The target of every desktop request so far.
-  QStringList Opened() const {
-    QStringList opened;
-    for (const DesktopRequest& d : desktop) opened << d.target;
-    return opened;
-  }
 
-  QList<QMessageBox::StandardButton> buttons;  // message box answers, in order; then Ok
-  QStringList paths;                           // picker answers, in order; then cancel
-  QList<bool> options;                         // check boxes of pickers, in order; then off
-  QList<QColor> colours;                       // colour answers, in order; invalid or none: cancel
+  QList<QMessageBox::StandardButton> buttons;
+  QStringList paths;
+  QList<bool> options;  // the check boxes of pickers
+  QList<QColor> colours;
   QList<MessageRequest> messages;
   QList<FileRequest> files;
-  QStringList option_texts;     // the check box each picker with one offered
   QList<QColor> colour_starts;  // the colour each colour dialog started at
   QList<DesktopRequest> desktop;
-  bool desktop_works = true;  // the answer to every desktop request
-  QStringList clipboard;      // every text put on the clipboard, in order
 };
 
 /// Hands every modal window that opens while it lives to `answer`, which
@@ -101,30 +83,16 @@ T* Get(const QObject* window, const QString& name) {
   if (!child) qFatal("no control %s", qPrintable(name));
   return child;
 }
-
 inline void Click(const QObject* window, const QString& button) {
   Get<QAbstractButton>(window, button)->click();
 }
-
 inline void Trigger(const QObject* window, const QString& action) {
   Get<QAction>(window, action)->trigger();
 }
 
-/// `texts` as Qt strings.
-inline QStringList QStrings(const std::vector<std::string>& texts) {
-  QStringList strings;
-  for (const std::string& text : texts) strings << QString::fromStdString(text);
-  return strings;
-}
-
-/// The texts of a drop-down list's or a list widget's entries.
+/// The texts of a drop-down list's entries.
 inline QStringList Entries(const QComboBox* list) {
   QStringList entries;
   for (int i = 0; i < list->count(); ++i) entries << list->itemText(i);
-  return entries;
-}
-inline QStringList Entries(const QListWidget* list) {
-  QStringList entries;
-  for (int i = 0; i < list->count(); ++i) entries << list->item(i)->text();
   return entries;
 }

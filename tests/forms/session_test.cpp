@@ -6,18 +6,12 @@
 #include "settings/express_config.h"
 #include "temp_folder.h"
 
-namespace {
-
-class SessionTest : public testing::Test {
- protected:
+struct SessionTest : testing::Test {
   StartUpResult Start() { return StartSession(dir.path(), &session, &err); }
-
   TempFolder dir;
   Session session;
   std::string err;
 };
-
-}  // namespace
 
 // LoadLast on: the autosaves are read, temp.cfg then tempexp.cfe, each with
 // thumbnail options; off: they stay unread, and the close writes SAVE_BUTT.*.
