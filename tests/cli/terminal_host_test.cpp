@@ -6,22 +6,21 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <cstring>
 #include <tuple>
 
 #include "temp_folder.h"
 
 namespace {
 
-// A pseudo-terminal standing for the user's: the host writes to and reads
-// from `file`, the test types and reads the screen at the other end. Line
-// ends stay as written and typing is not echoed, so the screen holds exactly
-// what the host wrote.
-class Terminal {
- public:
+// A pseudo-terminal standing for the user's: the host uses `file`, the test
+// types and reads the screen at the other end. Line ends stay as written and
+// typing is not echoed, so the screen holds exactly what the host wrote.
+struct Terminal {
   explicit Terminal(unsigned short columns = 80) {
     int side;
     winsize size{1, columns, 0, 0};
-    openpty(&master_, &side, nullptr, nullptr, &size);
+    openpty(&master, &side, nullptr, nullptr, &size);
     termios modes;
     tcgetattr(side, &modes);
     modes.c_oflag &= ~OPOST;
@@ -29,28 +28,19 @@ class Terminal {
     tcsetattr(side, TCSANOW, &modes);
     file = fdopen(side, "r+");
   }
-  ~Terminal() {
-    std::fclose(file);
-    close(master_);
-  }
-  void Type(const std::string& keys) {
-    ASSERT_EQ(write(master_, keys.data(), keys.size()), ssize_t(keys.size()));
-  }
-  // Everything written since the last look.
-  std::string Screen() {
+  ~Terminal() { std::fclose(file), close(master); }
+  std::string Screen() {  // everything written since the last look
     std::string text;
     char buffer[4096];
-    for (pollfd p{master_, POLLIN, 0}; poll(&p, 1, 20) > 0;) {
-      ssize_t n = read(master_, buffer, sizeof buffer);
+    for (pollfd p{master, POLLIN, 0}; poll(&p, 1, 20) > 0;) {
+      ssize_t n = read(master, buffer, sizeof buffer);
       if (n <= 0) break;
       text.append(buffer, static_cast<size_t>(n));
     }
     return text;
   }
+  int master;
   std::FILE* file;
-
- private:
-  int master_;
 };
 
 ProgressState State(size_t dir, int64_t value, int64_t maximum, const std::string& file = "") {
@@ -68,7 +58,7 @@ TEST(TerminalHostTest, PlainOutputIsOneLinePerDirectoryAndShowsNamesVisibly) {
       host.ShowProgress(s);
     host.SetStatusVisible(true);
     host.HideProgress();
-    EXPECT_FALSE(host.reported());
+    ASSERT_FALSE(host.reported());
     host.Warn("no thumbnail of /p/caf\xE9\x9B.jpg: broken");
     EXPECT_TRUE(host.reported());
     EXPECT_FALSE(host.ConfirmDelete("/p/thumbs/caf\xE9_tn.jpg\r\n"));
@@ -126,7 +116,7 @@ TEST(TerminalHostTest, TheDeleteQuestionIsAnsweredOnlyByYes) {
   };
   for (const auto& [answer, on_terminal, typed, confirmed, shown] : cases) {
     Terminal terminal;
-    terminal.Type(typed);
+    ASSERT_EQ(write(terminal.master, typed, strlen(typed)), ssize_t(strlen(typed)));
     std::FILE* not_a_terminal = std::tmpfile();
     TerminalHost host(on_terminal ? terminal.file : not_a_terminal, terminal.file, false, answer);
     EXPECT_EQ(host.ConfirmDelete("/p/a_tn.jpg\r\n"), confirmed) << typed;
@@ -141,9 +131,7 @@ TEST(TerminalHostTest, CtrlCAsksForStopOnce) {
   EXPECT_FALSE(host.PollStop());
   TerminalHost::CatchInterrupt();
   raise(SIGINT);
-  EXPECT_TRUE(host.PollStop());
-  EXPECT_FALSE(host.PollStop());
-  EXPECT_TRUE(host.interrupted());
+  EXPECT_TRUE(host.PollStop() && !host.PollStop() && host.interrupted());
   signal(SIGINT, SIG_IGN);
   TerminalHost::CatchInterrupt();
   raise(SIGINT);

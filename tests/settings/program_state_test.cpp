@@ -40,29 +40,31 @@ TEST(ProgramStateTest, WriteAndReadRestoreTheState) {
   EXPECT_EQ(loaded.DirectoryList, saved.DirectoryList);
 }
 
-TEST(ProgramStateTest, ModeAndLoadLastReadings) {
-  // [General], express, load last.
-  const std::tuple<const char*, bool, bool> cases[] = {
-      {"Mode=exp\r\nLoadLast=1", true, true},
-      {"Mode=EXP\r\nLoadLast=1.0", false, true},
-      {"Mode=\"exp  \"\r\nLoadLast=2", true, false},
-      {"mode=adv\r\nLoadLast= 1", false, true},
-      {"", false, false}};
-  for (auto [general, express, load_last] : cases) {
-    ProgramState state = Parse(std::string("[General]\r\n") + general + "\r\n");
-    EXPECT_EQ(state.Express, express) << general;
-    EXPECT_EQ(state.LoadLast, load_last) << general;
+// What a file holds as the state: mode, load last, directories, thumbnail options.
+TEST(ProgramStateTest, ReadingsOfTheKeys) {
+  const std::pair<const char*, std::string> cases[] = {
+      {"[General]\r\nMode=exp\r\nLoadLast=1", "1|1||1|<no value>|0|0|0"},
+      {"[General]\r\nMode=EXP\r\nLoadLast=1.0", "0|1|"},
+      {"[General]\r\nMode=\"exp  \"\r\nLoadLast=2", "1|0|"},
+      {"[General]\r\nmode=adv\r\nLoadLast= 1", "0|1|"},
+      {"[General]", "0|0|"},
+      // The count ends the list.
+      {"[DIRs]\r\n1=/a\r\n2=/b\r\n#=3", "0|0|/a,/b,<no value>,"},
+      {"[DIRs]\r\n1=/a\r\n2=/b\r\n3=/c\r\n#=2", "0|0|/a,/b,"},
+      {"[DIRs]\r\n1=/a\r\n#=2.9", "0|0|/a,<no value>,"},
+      {"[DIRs]\r\n1=/a\r\n#=-1", "0|0|"},
+      {"[DIRs]\r\n01=/a\r\n #=1", "0|0|<no value>,"},
+      // A missing Quality reads 0, brought into the range as the scroll bar takes it.
+      {"[JPEG]\r\nHeight=12px\r\nProgressive=5", "0|0||1|<no value>|12|0|0"},
+      {"[JPEG]\r\nQuality=30", "0|0||30|<no value>|0|0|0"},
+      {"[JPEG]\r\nQuality=500", "0|0||100|<no value>|0|0|0"}};
+  for (const auto& [text, expected] : cases) {
+    ProgramState state = Parse(std::string(text) + "\r\n");
+    std::string got = std::to_string(state.Express) + "|" + std::to_string(state.LoadLast) + "|";
+    for (const std::string& dir : state.DirectoryList) got += dir + ",";
+    got += "|" + ThumbsText(state.Thumbs);
+    EXPECT_EQ(got.substr(0, expected.size()), expected) << text;
   }
-}
-
-TEST(ProgramStateTest, TheCountEndsTheDirectoryList) {
-  const std::pair<const char*, List> cases[] = {{"1=/a\r\n2=/b\r\n#=3", {"/a", "/b", "<no value>"}},
-                                                {"1=/a\r\n2=/b\r\n3=/c\r\n#=2", {"/a", "/b"}},
-                                                {"1=/a\r\n#=2.9", {"/a", "<no value>"}},
-                                                {"1=/a\r\n#=-1", {}},
-                                                {"01=/a\r\n #=1", {"<no value>"}}};
-  for (const auto& [dirs, expected] : cases)
-    EXPECT_EQ(Parse(std::string("[DIRs]\r\n") + dirs + "\r\n").DirectoryList, expected) << dirs;
   EXPECT_EQ(Parse("[DIRs]\r\n#=1e9\r\n").DirectoryList.size(), size_t{kMaxDirectoryEntries});
 }
 
@@ -74,14 +76,6 @@ TEST(ProgramStateTest, AShorterListLeavesTheOldKeysInTheFile) {
   text = UpdateProgramState(text, state);
   EXPECT_NE(text.find("[DIRs]\r\n1=/x\r\n2=/b\r\n3=/c\r\n#=1\r\n"), std::string::npos) << text;
   EXPECT_EQ(Parse(text).DirectoryList, List{"/x"});
-}
-
-TEST(ProgramStateTest, MissingThumbnailKeys) {
-  // A missing Quality reads 0, brought into the range as the scroll bar takes it.
-  EXPECT_EQ(ThumbsText(Parse("[JPEG]\r\nHeight=12px\r\nProgressive=5\r\n").Thumbs),
-            "1|<no value>|12|0|0");
-  EXPECT_EQ(Parse("[JPEG]\r\nQuality=30\r\n").Thumbs.Quality, 30);
-  EXPECT_EQ(Parse("[JPEG]\r\nQuality=500\r\n").Thumbs.Quality, 100);
 }
 
 // What PrepareStateFolder() gives: the folder and what its nd.ini and
