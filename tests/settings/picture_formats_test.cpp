@@ -7,7 +7,6 @@
 
 #include <tuple>
 
-#include "settings/express_config.h"
 #include "settings/program_state.h"
 
 namespace {
@@ -51,22 +50,6 @@ TEST(OptInKeysTest, NdIniGetsExtraFormatsOnlyWhenATypeIsChosenOrItHadTheKey) {
   EXPECT_NE(UpdateProgramState(chosen, state).find("ExtraFormats=\r\n"), std::string::npos);
   ParseProgramState("[General]\r\nExtraFormats=webp, jxl ,AVIF\r\n", &state);
   EXPECT_EQ(ExtraFormatsText(state.Formats), "webp,avif");  // an unknown name is left out
-}
-
-TEST(OptInKeysTest, ACfeGetsExpressHiDpiOnlyWhenItIsOnOrItHadTheKey) {
-  ExpressSettings settings, read;
-  ThumbOptions thumbs;
-  std::string err, plain = UpdateExpressConfig("", settings, thumbs);
-  EXPECT_EQ(plain.find("HiDpi"), std::string::npos);
-  settings.ExpressHiDpi = "1";
-  std::string on = UpdateExpressConfig(plain, settings, thumbs);
-  EXPECT_TRUE(on.ends_with("ExpressFontName=\r\nExpressHiDpi=1\r\n")) << on;
-  ASSERT_TRUE(ParseExpressConfig(on, &read, &thumbs, &err)) << err;
-  EXPECT_EQ(read.ExpressHiDpi, "1");
-  settings.ExpressHiDpi = "0";
-  EXPECT_TRUE(UpdateExpressConfig(on, settings, thumbs).ends_with("ExpressHiDpi=0\r\n"));
-  ASSERT_TRUE(ParseExpressConfig(plain, &read, &thumbs, &err)) << err;
-  EXPECT_EQ(read.ExpressHiDpi, "0");  // whatever was loaded before
 }
 
 }  // namespace

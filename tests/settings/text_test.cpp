@@ -71,40 +71,21 @@ TEST(TextTest, NumbersAreReadRoundedAndKeptInTheirRange) {
   }
 }
 
-TEST(TextTest, TokenizerTreatsEverySeparatorAlone) {
+// The tokenizer treats every separator alone; colours are 0x00BBGGRR numbers
+// and -1 gives eight digits (the last four, then 3-4, 1-2).
+TEST(TextTest, TokensColoursNamesAndShortenedTexts) {
   using V = std::vector<std::string>;
-  const std::tuple<const char*, const char*, V> cases[] = {
-      {"a,,b,", ",", {"a", "b"}},
-      {",,,", ",", {}},
-      {"/x/h.txt?0^^$$^^/y.txt?2^^$$^^", "^^$$^^", {"/x/h.txt?0", "/y.txt?2"}},
-      {"1xA2X3", "x", {"1", "A2", "3"}},
-      {"éaÉb", "a", {"é", "Éb"}},
-      {"aÄbäc", "ä", {"a", "b", "c"}}};
-  for (const auto& [text, separator, parts] : cases)
-    EXPECT_EQ(ParseString(text, separator), parts) << text;
-}
-
-TEST(TextTest, ColoursNamesPathsAndMarkup) {
-  // Colours are 0x00BBGGRR numbers; -1 gives eight digits (the last four, then
-  // 3-4, 1-2); halves round to even.
-  for (auto [colour, html] : {std::pair{"16711680", "#0000FF"},
-                              {"-1", "#FFFFFFFF"},
-                              {"2.5", "#020000"},
-                              {"3.5", "#040000"}})
-    EXPECT_EQ(HtmlColour(colour), html) << colour;
-  const char* cases[][3] = {{"x.tar.gz", "gz", "x.tar"},
-                            {"/a.b/c", "", "/a.b/c"},
-                            {"noext", "", "noext"},
-                            {"trailing.", "", "trailing"}};
-  for (auto [name, extension, base] : cases)
+  EXPECT_EQ(ParseString("/x/h.txt?0^^$$^^^^$$^^/y.txt?2^^$$^^", "^^$$^^"),
+            (V{"/x/h.txt?0", "/y.txt?2"}));
+  EXPECT_EQ(ParseString("1xA2X3", "x"), (V{"1", "A2", "3"}));
+  EXPECT_EQ(ParseString("éaÉb", "a"), (V{"é", "Éb"}));
+  EXPECT_EQ(ParseString("aÄbäc", "ä"), (V{"a", "b", "c"}));
+  EXPECT_EQ(HtmlColour("16711680") + HtmlColour("-1") + HtmlColour("2.5"),
+            "#0000FF#FFFFFFFF#020000");
+  for (auto [name, extension, base] : {std::tuple{"x.tar.gz", "gz", "x.tar"},
+                                       {"/a.b/c", "", "/a.b/c"},
+                                       {"trailing.", "", "trailing"}})
     EXPECT_EQ(GetExtension(name) + "|" + BaseName(name), std::string(extension) + "|" + base);
-  EXPECT_EQ(ReplaceAll("[A][A]b", "[A]", "x") + ReplaceAll("aaa", "aa", "a"), "xxbaa");
-  EXPECT_EQ(RemoveAllNoCase("x</HEAD>y</head>z", "</head>"), "xyz");
-  EXPECT_EQ(FindNoCase("<a HrEf=x>", "href"), 3u);
-  EXPECT_EQ(HtmlEscape("a&b<c>\"d"), "a&amp;b&lt;c&gt;&quot;d");
-}
-
-TEST(TextTest, ShortenTextKeepsBothEnds) {
   std::string path40 = "/home/user/pictures/holiday/2004/greece/", wide(60, 'x');
   EXPECT_EQ(ShortenText(path40, 36), path40.substr(0, 15) + "...." + path40.substr(40 - 14));
   EXPECT_EQ(ShortenText("short", 28), "short");
