@@ -56,24 +56,15 @@ TEST(AdvancedConfigTest, FileHas94LinesInTheirPlaces) {
 // the switches; a switch or thumbnail option it cannot take keeps the old
 // value (which words and numbers pass is the text helpers' test).
 TEST(AdvancedConfigTest, ParseTakesWhatTheLinesHoldAndKeepsTheRest) {
-  // Line 12 (AsPrefix) read over false and over true.
-  const std::tuple<const char*, bool, bool> switches[] = {
-      {" TRUE ", true, true}, {"0", false, false}, {"", false, true}, {"yes", false, true}};
-  for (auto [text, from_false, from_true] : switches) {
-    for (bool before : {false, true}) {
-      AdvancedSettings s;
-      s.AsPrefix = before;
-      ThumbOptions thumbs;
-      ParseAdvancedConfig(FileText(94, {{12, text}}), &s, &thumbs);
-      EXPECT_EQ(s.AsPrefix, before ? from_true : from_false) << text << " over " << before;
-    }
-  }
   AdvancedSettings s;
   ThumbOptions thumbs = kThumbs;
-  std::string text = FileText(94, {{1, "3"}, {4, "height"}, {5, "0"}, {6, "  My page  "}});
+  std::string text = FileText(
+      94, {{1, "3"}, {4, "height"}, {5, "0"}, {6, "  My page  "}, {12, " TRUE "}, {13, "yes"}});
   ParseAdvancedConfig(ReplaceAll(text, "\r\n", "\n"), &s, &thumbs);
   EXPECT_EQ(ThumbsText(thumbs), "42|height|L3|L2|1");  // progressive 3 and quality 0 refused
   EXPECT_EQ(s.PageTitle + "|" + s.FromDir + "|" + s.UseMetaKeywords, "My page|L73|L85");
+  EXPECT_TRUE(s.AsPrefix);
+  EXPECT_EQ(s.AsSuffix, AdvancedSettings().AsSuffix);  // "yes" keeps the switch as it was
 
   s = Distinct(true);
   ParseAdvancedConfig(FileText(10, {{1, " 0"}, {5, " 80"}}), &s, &thumbs);

@@ -16,9 +16,13 @@
 namespace fs = std::filesystem;
 using List = std::vector<std::string>;
 
-TEST(FileIoTest, WriteReplacesTheFileKeepingItsPermissionsAndLeavesNothingElse) {
+struct FileIoTest : testing::Test {
   TempFolder dir;
   std::string err;
+};
+using DirListTest = FileIoTest;
+
+TEST_F(FileIoTest, WriteReplacesTheFileKeepingItsPermissionsAndLeavesNothingElse) {
   ASSERT_TRUE(WriteFileAtomic(dir.Path("a.cfg"), "first\r\n", &err)) << err;
   chmod(dir.Path("a.cfg").c_str(), 0640);
   ASSERT_TRUE(WriteFileAtomic(dir.Path("a.cfg"), "second", &err)) << err;
@@ -30,8 +34,7 @@ TEST(FileIoTest, WriteReplacesTheFileKeepingItsPermissionsAndLeavesNothingElse) 
   EXPECT_EQ(dir.Read("a.cfg") + std::to_string(dir.Count()), "second2");
 }
 
-TEST(FileIoTest, OnlyTemporaryFilesOfEndedProcessesAreRemoved) {
-  TempFolder dir;
+TEST_F(FileIoTest, OnlyTemporaryFilesOfEndedProcessesAreRemoved) {
   pid_t gone = fork();
   if (gone == 0) _exit(0);
   waitpid(gone, nullptr, 0);
@@ -46,11 +49,9 @@ TEST(FileIoTest, OnlyTemporaryFilesOfEndedProcessesAreRemoved) {
 
 // A write that fails, at the rename or for want of rights, keeps the old
 // file and leaves no temporary file.
-TEST(FileIoTest, AFailedWriteKeepsTheOldFile) {
-  TempFolder dir;
+TEST_F(FileIoTest, AFailedWriteKeepsTheOldFile) {
   fs::create_directory(dir.Path("taken"));
   dir.Write("taken/inside", "x");
-  std::string err;
   EXPECT_FALSE(WriteFileAtomic(dir.Path("taken"), "new", &err));
   EXPECT_EQ(err, dir.Path("taken") + ": cannot be written (Is a directory)");
   dir.Write("a.dir", "old\r\n");
@@ -62,8 +63,7 @@ TEST(FileIoTest, AFailedWriteKeepsTheOldFile) {
   EXPECT_EQ(dir.Count(), 2u);
 }
 
-TEST(FileIoTest, ReadRefusesWhatIsNotASmallRegularFile) {
-  TempFolder dir;
+TEST_F(FileIoTest, ReadRefusesWhatIsNotASmallRegularFile) {
   dir.Write("ten", "0123456789");
   mkfifo(dir.Path("pipe").c_str(), 0600);
   // Name, largest size taken, error ("" when the read succeeds).
@@ -74,18 +74,19 @@ TEST(FileIoTest, ReadRefusesWhatIsNotASmallRegularFile) {
       {".", 10, ": is not a regular file"},
       {"pipe", 10, ": is not a regular file"}};
   for (const auto& [name, max_size, error] : cases) {
-    std::string text = "stale", err;
+    std::string text = "stale";
+    err.clear();
     EXPECT_EQ(ReadWholeFile(dir.Path(name), &text, &err, max_size), error.empty()) << name;
     EXPECT_EQ(err, error.empty() ? "" : dir.Path(name) + error) << name;
     EXPECT_EQ(text, error.empty() ? "0123456789" : "") << name;
   }
-  std::string text, err;
+  std::string text;
   dir.Write("big", std::string(kMaxSettingsFileSize + 1, 'x'));
   EXPECT_FALSE(ReadWholeFile(dir.Path("big"), &text, &err));
   EXPECT_EQ(err, dir.Path("big") + ": is larger than 16 MB");
 }
 
-TEST(DirListTest, FieldsEndAtLineEndsAndCommas) {
+TEST_F(DirListTest, FieldsEndAtLineEndsAndCommas) {
   const std::pair<const char*, List> cases[] = {
       {"/a\r\n/b c\r\n", {"/a", "/b c"}},
       {"\xEF\xBB\xBF/a\r\n", {"/a"}},
@@ -99,10 +100,8 @@ TEST(DirListTest, FieldsEndAtLineEndsAndCommas) {
   for (const auto& [text, dirs] : cases) EXPECT_EQ(ParseDirList(text), dirs) << text;
 }
 
-TEST(DirListTest, SaveWritesOneLinePerEntryAndAFailedLoadChangesNothing) {
-  TempFolder dir;
+TEST_F(DirListTest, SaveWritesOneLinePerEntryAndAFailedLoadChangesNothing) {
   List dirs = {"/home/a/pics", "/b c/é", "/x"}, loaded = {"old"};
-  std::string err;
   ASSERT_TRUE(SaveDirList(dir.Path("l.dir"), dirs, &err)) << err;
   EXPECT_EQ(dir.Read("l.dir"), "/home/a/pics\r\n/b c/é\r\n/x\r\n");
   ASSERT_TRUE(LoadDirList(dir.Path("l.dir"), &loaded, &err)) << err;
