@@ -73,12 +73,10 @@ TEST(ExpressConfigTest, ValuesAreReadAsTheirKeysDemandAndABadOneStopsTheLoad) {
   const std::tuple<const char*, const char*, std::string> cases[] = {
       {"Height", "12px", "42|Both|12|90|1"},
       {"Height", nullptr, "42|Both|0|90|1"},
-      {"Width", " 12.5", "42|Both|120|12.5|1"},
       {"ResizeMethod", nullptr, "42|<no value>|120|90|1"},
       {"Quality", "\" 7\"", "7|Both|120|90|1"},
       {"Progressive", "2", "42|Both|120|90|2"},
       {"ExpressPageTitle", nullptr, "<no value>"},
-      {"ExpressRows", "", ""},
       {"ExpressFontName", nullptr, ""},
       {"Quality", nullptr, "Quality is missing or not between 1 and 100: 100|same"},
       {"Quality", "101", "Quality is missing or not between 1 and 100: 100|same"},
