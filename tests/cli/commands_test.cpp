@@ -1,5 +1,3 @@
-// kesto-cli's commands, with the opt-in options --recursive, --index and
-// --formats: without them a run lists, writes and reports what it always did.
 #include "cli/commands.h"
 
 #include <gtest/gtest.h>
@@ -93,8 +91,7 @@ TEST_F(CommandsTest, LaterSourcesOverrideEarlierOnes) {
   EXPECT_EQ(run.input.directories, Names{"/given"});
 }
 
-// Damaged or missing files, and settings that would let the clean-up reach
-// the pictures, are refused before anything is written.
+// Settings that would let the clean-up reach the pictures are refused too.
 TEST_F(CommandsTest, BadInputIsAUsageErrorNamingFileAndField) {
   temp_.Write("bad.cfe", "[Express]\r\nQuality=0\r\n");
   temp_.Write("x.txt", "");
@@ -124,7 +121,6 @@ TEST_F(CommandsTest, BadInputIsAUsageErrorNamingFileAndField) {
   EXPECT_EQ(fs::directory_iterator(Path("pics"))->path(), Path("pics/photo.jpeg"));
 }
 
-// Ctrl-C ends the run before its next picture; the status tells the caller.
 TEST_F(CommandsTest, CtrlCStopsTheRunWithStatus130) {
   for (int i = 0; i < 300; ++i) Picture("pics/" + std::to_string(i) + ".jpg");
   ProcessArgs args = Args({"pics"});
@@ -145,8 +141,7 @@ TEST_F(CommandsTest, CtrlCStopsTheRunWithStatus130) {
   EXPECT_FALSE(fs::exists(Path("pics/page1.html")));
 }
 
-// With --recursive each directory's tree by the configuration's rules (which
-// folders a tree holds is the engine's test); --formats over the state file's.
+// Which folders a tree holds is the engine's test.
 TEST_F(CommandsTest, RecursiveAndFormatsTakeTheirRulesFromTheSettings) {
   for (const char* name : {"a/x.jpg", "a/2024/y.jpg", "b/small/w.jpg"}) Picture(name);
   ProcessArgs args = Args({"a", "b"});
@@ -172,9 +167,7 @@ TEST_F(CommandsTest, RecursiveAndFormatsTakeTheirRulesFromTheSettings) {
   EXPECT_FALSE(PrepareRun(args, &run, &err));
 }
 
-// A gallery's shard follows the FNV-1a hash of its path in the tree (the
-// hash's published test values) and nothing else: a folder added before all
-// others moves none of them.
+// FNV-1a's published test values; a folder added before all others moves none.
 TEST_F(CommandsTest, AGallerysShardFollowsItsPathInTheTreeAlone) {
   const std::tuple<const char*, uint32_t, uint64_t> shards[] = {
       {"", 4, 0xcbf29ce484222325}, {"a", 4, 0xaf63dc4c8601ec8c}, {"foobar", 7, 0x85944171f73967e8}};
@@ -192,7 +185,6 @@ TEST_F(CommandsTest, AGallerysShardFollowsItsPathInTheTreeAlone) {
   EXPECT_TRUE(std::count(before.begin(), before.end(), Path("t/c")));
 }
 
-// The user's own page where the index goes stays, told with status 1.
 TEST_F(CommandsTest, TheIndexLeadsToTheTreesGalleriesAndLeavesAPageOfTheUsersAlone) {
   Picture("top/2024/x.jpg");
   Picture("top/2025/shot.png", "thumbs/png-named.jpg");
@@ -211,10 +203,8 @@ TEST_F(CommandsTest, TheIndexLeadsToTheTreesGalleriesAndLeavesAPageOfTheUsersAlo
   EXPECT_EQ(temp_.Read("top/index.html"), "my page");
 }
 
-// Whatever is told besides the report gives exit status 1, as a report does:
-// a file of the user's at a thumbnail's path (in a thumbnail folder that is a
-// link), a folder of a tree that cannot be read, the command's own refusal
-// to make thumbnails over the pictures. The user's file stays.
+// A file of the user's at a thumbnail's path (in a thumbnail folder that is a
+// link) stays.
 TEST_F(CommandsTest, EveryWarningGivesExitStatusOne) {
   Save<ExpressSettings>("e.cfe", "ExpressOverwrite=True");
   Save<AdvancedSettings>("a.cfg", "ThumbExt=\nStoreInSub=0");

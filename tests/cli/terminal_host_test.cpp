@@ -45,9 +45,7 @@ ProgressState State(size_t dir, int64_t value, int64_t maximum, const std::strin
   return {dir, 2, value, maximum, "/pics/" + std::to_string(dir), "", file, ""};
 }
 
-// Off a terminal each directory gets one line, quiet none; bytes that are
-// not UTF-8 reach the screen as "\xNN", never raw, and line ends of the
-// report become the terminal's own.
+// Bytes that are not UTF-8 reach the screen as "\xNN", never raw.
 TEST(TerminalHostTest, PlainOutputIsOneLinePerDirectoryAndShowsNamesVisibly) {
   for (bool quiet : {false, true}) {
     std::FILE* err = std::tmpfile();
@@ -71,8 +69,6 @@ TEST(TerminalHostTest, PlainOutputIsOneLinePerDirectoryAndShowsNamesVisibly) {
   }
 }
 
-// On a terminal a bar is drawn over itself, cut to the terminal's width,
-// and cleared before anything else is written.
 TEST(TerminalHostTest, LiveBarIsRedrawnInPlaceAndCleared) {
   Terminal terminal(70);
   TerminalHost host(terminal.file, nullptr, false, DeleteAnswer::kNo);
@@ -94,8 +90,6 @@ TEST(TerminalHostTest, LiveBarIsRedrawnInPlaceAndCleared) {
             "\r\033[K[2/2] ........................ 0/1  0.0/s  --:-- left  \r\033[K");
 }
 
-// The list is always shown; --yes and --no answer for the user, a terminal
-// asks, and anything else deletes nothing.
 TEST(TerminalHostTest, TheDeleteQuestionIsAnsweredOnlyByYes) {
   const std::string list = "/p/a_tn.jpg\n", prompt = list + "Delete them? [y/N] ";
   // The answer given beforehand, whether on a terminal, typed, confirmed, shown.
@@ -118,7 +112,7 @@ TEST(TerminalHostTest, TheDeleteQuestionIsAnsweredOnlyByYes) {
   }
 }
 
-// Ctrl-C asks for STOP once; an ignored Ctrl-C (a background job) stays ignored.
+// An ignored Ctrl-C (a background job) stays ignored.
 TEST(TerminalHostTest, CtrlCAsksForStopOnce) {
   TerminalHost host(nullptr, nullptr, true, DeleteAnswer::kNo);
   EXPECT_FALSE(host.PollStop());

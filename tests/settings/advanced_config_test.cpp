@@ -41,8 +41,6 @@ TEST(AdvancedConfigTest, SaveAndLoadRestoreEveryFieldAndAFailedLoadChangesNothin
   EXPECT_EQ(ThumbsText(thumbs), ThumbsText(kThumbs));
 }
 
-// Each field in its place of the 94 lines: the golden file holds the
-// distinct texts, the switches off but AsSuffix and MenuBoth.
 TEST(AdvancedConfigTest, FileHas94LinesInTheirPlaces) {
   AdvancedSettings s = Distinct(false);
   s.AsSuffix = s.MenuBoth = true;
@@ -52,9 +50,7 @@ TEST(AdvancedConfigTest, FileHas94LinesInTheirPlaces) {
   EXPECT_TRUE(AdvancedConfigText(s, negative).starts_with("-1\r\n90\r\n"));
 }
 
-// Lines trimmed, of either line end; a short file gives empty texts and keeps
-// the switches; a switch or thumbnail option it cannot take keeps the old
-// value (which words and numbers pass is the text helpers' test).
+// Which words and numbers pass is the text helpers' test.
 TEST(AdvancedConfigTest, ParseTakesWhatTheLinesHoldAndKeepsTheRest) {
   AdvancedSettings s;
   ThumbOptions thumbs = kThumbs;

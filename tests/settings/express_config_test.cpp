@@ -43,7 +43,6 @@ TEST(ExpressConfigTest, SaveAndLoadRestoreEveryFieldAndFailWithTheFileName) {
   EXPECT_EQ(err, dir.path() + ": is not a regular file");
 }
 
-// The keys in their writing order, with the initial values.
 TEST(ExpressConfigTest, NewFileHasTheKeysInWritingOrder) {
   ExpressSettings s;
   s.ExpressFontName = "DejaVu Sans";
@@ -63,13 +62,10 @@ TEST(ExpressConfigTest, SavingKeepsOtherSectionsAndKeys) {
   EXPECT_EQ(dir.Count(), 1u);
 }
 
-// Each value as its key demands; a bad one stops the load after the keys
-// before it (Height and ExpressLinkTarget come earlier, ExpressPageTitle
-// later). Which numbers and words pass is the text helpers' test.
 TEST(ExpressConfigTest, ValuesAreReadAsTheirKeysDemandAndABadOneStopsTheLoad) {
   const std::string kSwitch = " is not True, False or a number";
-  // Key, value (null: missing), the error, else the text field of that key or
-  // the thumbnail options as read; on an error, Height and ExpressLinkTarget.
+  // Key, value (null: missing), then the error with Height and ExpressLinkTarget
+  // (keys before), else the text field of that key or the thumbnail options.
   const std::tuple<const char*, const char*, std::string> cases[] = {
       {"Height", "12px", "42|Both|12|90|1"},
       {"Height", nullptr, "42|Both|0|90|1"},

@@ -1,4 +1,3 @@
-// Whole settings files read and written, and the lists of folders (.dir).
 #include "settings/file_io.h"
 
 #include <gtest/gtest.h>
@@ -47,8 +46,6 @@ TEST_F(FileIoTest, OnlyTemporaryFilesOfEndedProcessesAreRemoved) {
   EXPECT_EQ(dir.Count(), 3u);
 }
 
-// A write that fails, at the rename or for want of rights, keeps the old
-// file and leaves no temporary file.
 TEST_F(FileIoTest, AFailedWriteKeepsTheOldFile) {
   fs::create_directory(dir.Path("taken"));
   dir.Write("taken/inside", "x");

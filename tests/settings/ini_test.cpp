@@ -9,9 +9,7 @@
 
 TEST(IniTest, ReadingFollowsTheProfileRules) {
   const std::string wide = ReplaceAll(std::string(600, 'x'), "x", "é");
-  // One section's keys, each in a value form of its own (in order: quoted,
-  // padded, one pair of quotes only, open, "=" inside, empty, the first of
-  // two, none, cut to 255 characters, no line end at all).
+  // One section's keys, each in a value form of its own.
   IniDocument values = ParseIni(
       "[ S ]\r\n  a  =\t\"quoted value\" \t\r\nb=\" padded "
       "\"\r\nc=\"a\"b\"\r\nd=\"open\r\ne=a=b\r\nf=\r\n"

@@ -1,5 +1,3 @@
-// The settings of photo metadata in the files: each kept only when set or
-// already there, so that files without them stay byte for byte as they were.
 #include <gtest/gtest.h>
 
 #include <tuple>

@@ -1,6 +1,3 @@
-// The extra picture types and the two keys that ask for new behaviour
-// (ExtraFormats in nd.ini, ExpressHiDpi in a .cfe): a file that does not ask
-// for them is read and written as it always was.
 #include "settings/picture_formats.h"
 
 #include <gtest/gtest.h>

@@ -26,7 +26,6 @@ std::string Parsed(const std::string& text) {
 
 }  // namespace
 
-// A shorter list leaves the old keys in the file.
 TEST(ProgramStateTest, WriteAndReadRestoreTheState) {
   TempFolder dir;
   ProgramState saved, loaded;
@@ -68,8 +67,7 @@ TEST(ProgramStateTest, ReadingsOfTheKeys) {
   EXPECT_EQ(state.DirectoryList.size(), size_t{kMaxDirectoryEntries});
 }
 
-// What PrepareStateFolder() gives: the folder and what its nd.ini and
-// default.tpl hold, or the error.
+// The folder and what its nd.ini and default.tpl hold, or the error.
 std::string Prepared(const StateFolderInputs& in) {
   std::string folder, err;
   if (!PrepareStateFolder(in, &folder, &err)) return err;
@@ -77,9 +75,6 @@ std::string Prepared(const StateFolderInputs& in) {
          ReadFile(folder + "/nd.ini") + "|" + ReadFile(folder + "/default.tpl");
 }
 
-// The named folder, else the program folder when writable and not installed,
-// else the user's config folder; the shipped defaults are copied each on its
-// own where missing.
 TEST(ProgramStateTest, TheStateFolderIsFoundOrMadeAndGetsTheShippedDefaults) {
   TempFolder dir;
   for (const char* folder : {"prog", "prog2", "data", "bad-data", "kept-nd", "kept-tpl"})

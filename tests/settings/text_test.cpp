@@ -1,5 +1,3 @@
-// The text helpers, and UTF-8 as the program counts it: each byte of a broken
-// sequence is a character of its own.
 #include "settings/text.h"
 
 #include <gtest/gtest.h>
@@ -29,8 +27,6 @@ TEST(Utf8Test, BrokenSequencesAreOneCharacterPerByte) {
             "caf\xE9|\xE9_tn.jpg|\xC3\xA9t|éllo|héllo|");
 }
 
-// Broken bytes stay in lower case and show as replacements to readers;
-// control characters are written visibly.
 TEST(Utf8Test, CaseReplacementsAndVisibleControls) {
   const std::tuple<std::string (*)(std::string_view), const char*, const char*> cases[] = {
       {LowerCase, "ÄÉΣЖ_X", "äéσж_x"},  // whatever the process's locale
@@ -66,8 +62,7 @@ TEST(TextTest, NumbersAreReadRoundedAndKeptInTheirRange) {
   }
 }
 
-// The tokenizer treats every separator alone; colours are 0x00BBGGRR numbers
-// and -1 gives eight digits (the last four, then 3-4, 1-2).
+// Colours are 0x00BBGGRR numbers; -1 gives eight digits (the last four, then 3-4, 1-2).
 TEST(TextTest, TokensAndColours) {
   using V = std::vector<std::string>;
   EXPECT_EQ(ParseString("/x/h.txt?0^^$$^^^^$$^^/y.txt?2^^$$^^", "^^$$^^"),
