@@ -91,36 +91,6 @@ TEST_F(CommandsTest, LaterSourcesOverrideEarlierOnes) {
   EXPECT_EQ(run.input.directories, Names{"/given"});
 }
 
-// Settings that would let the clean-up reach the pictures are refused too.
-TEST_F(CommandsTest, BadInputIsAUsageErrorNamingFileAndField) {
-  temp_.Write("bad.cfe", "[Express]\r\nQuality=0\r\n");
-  temp_.Write("x.txt", "");
-  temp_.Write("notes.ini", "just some notes\n");
-  Picture("pics/photo.jpeg");
-  Save<AdvancedSettings>("up.cfg", "SubFolderName=..\nThumbExt=\nCleanHouse=1");
-  // Config, state, directory, the message's start (its words are the settings' tests').
-  const std::tuple<std::string, std::string, std::string, std::string> cases[] = {
-      {Path("bad.cfe"), "", "/d", Path("bad.cfe") + ": Quality is missing"},
-      {Path("none.cfg"), "", "/d", Path("none.cfg") + ": no such file\n"},
-      {Path("x.txt"), "", "/d", Path("x.txt") + ": not a configuration file (.cfg or .cfe)\n"},
-      {"", "", "", "no directories to process: give DIR arguments, --dir-list or --state\n"},
-      // A state file that is not one gives no thumbnail size.
-      {"", Path("notes.ini"), "/d", Path("notes.ini") + ": Height is \"0\": a thumbnail side"},
-      {Path("up.cfg"), "", Path("pics"), Path("up.cfg") + ": SubFolderName is \"..\""}};
-  for (const auto& [config, state, dir, message] : cases) {
-    ProcessArgs args;
-    if (!config.empty()) args.configs = {config};
-    if (!dir.empty()) args.dirs = {dir};
-    args.state = state;
-    args.answer = DeleteAnswer::kYes;
-    std::FILE* errors = std::tmpfile();
-    EXPECT_EQ(ProcessCommand(args, errors), 2) << message;
-    EXPECT_TRUE(ReadAll(errors).starts_with("kesto-cli: " + message)) << message;
-    std::fclose(errors);
-  }
-  EXPECT_EQ(fs::directory_iterator(Path("pics"))->path(), Path("pics/photo.jpeg"));
-}
-
 TEST_F(CommandsTest, CtrlCStopsTheRunWithStatus130) {
   for (int i = 0; i < 300; ++i) Picture("pics/" + std::to_string(i) + ".jpg");
   ProcessArgs args = Args({"pics"});
@@ -203,36 +173,57 @@ TEST_F(CommandsTest, TheIndexLeadsToTheTreesGalleriesAndLeavesAPageOfTheUsersAlo
   EXPECT_EQ(temp_.Read("top/index.html"), "my page");
 }
 
-// A file of the user's at a thumbnail's path (in a thumbnail folder that is a
-// link) stays.
-TEST_F(CommandsTest, EveryWarningGivesExitStatusOne) {
+// Bad input, and settings that would let the clean-up reach the pictures, are
+// refused with status 2 before anything is written; whatever is told besides
+// the report gives status 1. A file of the user's at a thumbnail's path (in a
+// thumbnail folder that is a link) stays.
+TEST_F(CommandsTest, BadInputEndsWithStatusTwoAndEveryWarningWithOne) {
+  temp_.Write("bad.cfe", "[Express]\r\nQuality=0\r\n");
+  temp_.Write("x.txt", "");
+  temp_.Write("notes.ini", "just some notes\n");
+  Save<AdvancedSettings>("up.cfg", "SubFolderName=..\nThumbExt=\nCleanHouse=1");
   Save<ExpressSettings>("e.cfe", "ExpressOverwrite=True");
   Save<AdvancedSettings>("a.cfg", "ThumbExt=\nStoreInSub=0");
+  Picture("pics/photo.jpeg");
   Picture("kept/a.jpg");
   fs::create_directory(Path("other"));
   temp_.Write("other/a_tn.jpg", "mine");
   fs::create_directory_symlink(Path("other"), Path("kept/thumbs"));
   fs::create_directories(Path("tree/locked"));
-  for (const char* dir : {".", "kept", "other", "tree"}) fs::permissions(Path(dir), fs::perms::all);
+  for (const char* dir : {".", "pics", "kept", "other", "tree"})
+    fs::permissions(Path(dir), fs::perms::all);
   fs::permissions(Path("tree/locked"), fs::perms::none);
-  // Config, folder, what is told (the engine's words are the engine's tests').
-  const std::tuple<const char*, const char*, std::string> cases[] = {
-      {"e.cfe", "kept", "no thumbnail of " + Path("kept/a.jpg") + ": "},
-      {"e.cfe", "tree", Path("tree/locked") + ": the folder cannot be read"},
-      {"a.cfg", "kept", "no thumbnails are made: with no thumbnail mark (ThumbExt)"}};
-  for (const auto& [config, dir, told] : cases) {
-    ProcessArgs args = Args({dir});
-    args.configs = {Path(config)};
-    args.recursive = true;
+  // Config, state, directory, status, the message's start (its words are the
+  // settings' and the engine's tests').
+  const std::tuple<const char*, const char*, const char*, int, std::string> cases[] = {
+      {"bad.cfe", "", "/d", 2, Path("bad.cfe") + ": Quality is missing"},
+      {"none.cfg", "", "/d", 2, Path("none.cfg") + ": no such file\n"},
+      {"x.txt", "", "/d", 2, Path("x.txt") + ": not a configuration file (.cfg or .cfe)\n"},
+      {"", "", "", 2, "no directories to process: give DIR arguments, --dir-list or --state\n"},
+      // A state file that is not one gives no thumbnail size.
+      {"", "notes.ini", "/d", 2, Path("notes.ini") + ": Height is \"0\": a thumbnail side"},
+      {"up.cfg", "", "pics", 2, Path("up.cfg") + ": SubFolderName is \"..\""},
+      {"e.cfe", "", "kept", 1, "no thumbnail of " + Path("kept/a.jpg") + ": "},
+      {"e.cfe", "", "tree", 1, Path("tree/locked") + ": the folder cannot be read"},
+      {"a.cfg", "", "kept", 1, "no thumbnails are made: with no thumbnail mark (ThumbExt)"}};
+  for (const auto& [config, state, dir, status, message] : cases) {
+    ProcessArgs args;
+    if (*config) args.configs = {Path(config)};
+    if (*dir) args.dirs = {dir[0] == '/' ? dir : Path(dir)};
+    if (*state) args.state = Path(state);
+    args.quiet = args.recursive = true;
+    args.answer = DeleteAnswer::kYes;
     std::FILE* errors = std::tmpfile();
     EXPECT_EQ(RunUnprivileged([&] {
-                std::string status = std::to_string(ProcessCommand(args, errors));
-                return std::fflush(errors), status;
+                std::string told = std::to_string(ProcessCommand(args, errors));
+                return std::fflush(errors), told;
               }),
-              "1");
-    EXPECT_TRUE(ReadAll(errors).starts_with("kesto-cli: " + told)) << told;
+              std::to_string(status))
+        << message;
+    EXPECT_TRUE(ReadAll(errors).starts_with("kesto-cli: " + message)) << message;
     std::fclose(errors);
   }
+  EXPECT_EQ(fs::directory_iterator(Path("pics"))->path(), Path("pics/photo.jpeg"));
   EXPECT_EQ(temp_.Read("other/a_tn.jpg"), "mine");
 }
 
