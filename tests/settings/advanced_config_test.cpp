@@ -24,21 +24,8 @@ std::string FileText(size_t count, const std::map<size_t, std::string>& lines) {
 
 TEST(AdvancedConfigTest, SaveAndLoadRestoreEveryFieldAndAFailedLoadChangesNothing) {
   TempFolder dir;
-  std::string err;
-  for (bool flag : {true, false}) {
-    AdvancedSettings saved = Distinct(flag), loaded = Distinct(!flag);
-    ThumbOptions thumbs;
-    ASSERT_TRUE(SaveAdvancedConfig(dir.Path("a.cfg"), saved, kThumbs, &err)) << err;
-    ASSERT_TRUE(LoadAdvancedConfig(dir.Path("a.cfg"), &loaded, &thumbs, &err)) << err;
-    ExpectSameFields(kAdvancedFields, saved, loaded);
-    EXPECT_EQ(ThumbsText(thumbs), ThumbsText(kThumbs));
-  }
-  AdvancedSettings s = Distinct(true);
-  ThumbOptions thumbs = kThumbs;
-  EXPECT_FALSE(LoadAdvancedConfig(dir.Path("none.cfg"), &s, &thumbs, &err));
-  EXPECT_EQ(err, dir.Path("none.cfg") + ": cannot be opened (No such file or directory)");
-  ExpectSameFields(kAdvancedFields, s, Distinct(true));
-  EXPECT_EQ(ThumbsText(thumbs), ThumbsText(kThumbs));
+  ExpectRoundTrip<AdvancedSettings>(kAdvancedFields, dir.Path("a.cfg"), SaveAdvancedConfig,
+                                    LoadAdvancedConfig);
 }
 
 TEST(AdvancedConfigTest, FileHas94LinesInTheirPlaces) {

@@ -51,3 +51,25 @@ inline std::string ThumbsText(const ThumbOptions& t) {
   return std::to_string(t.Quality) + "|" + t.ResizeMethod + "|" + t.Height + "|" + t.Width + "|" +
          std::to_string(t.Progressive);
 }
+
+/// Saves records whose fields all differ (switches on, then off) to `path`
+/// and loads each over its opposite: every field and the thumbnail options
+/// come back. Loading a missing file fails naming it and changes nothing.
+template <typename Record, typename Fields, typename Save, typename Load>
+void ExpectRoundTrip(const Fields& fields, const std::string& path, Save save, Load load) {
+  std::string err;
+  for (bool flag : {true, false}) {
+    Record saved = Distinct<Record>(fields, flag), loaded = Distinct<Record>(fields, !flag);
+    ThumbOptions thumbs;
+    ASSERT_TRUE(save(path, saved, kThumbs, &err)) << err;
+    ASSERT_TRUE(load(path, &loaded, &thumbs, &err)) << err;
+    ExpectSameFields(fields, saved, loaded);
+    EXPECT_EQ(ThumbsText(thumbs), ThumbsText(kThumbs));
+  }
+  Record kept = Distinct<Record>(fields, true);
+  ThumbOptions thumbs = kThumbs;
+  EXPECT_FALSE(load(path + "x", &kept, &thumbs, &err));
+  EXPECT_EQ(err, path + "x: cannot be opened (No such file or directory)");
+  ExpectSameFields(fields, kept, Distinct<Record>(fields, true));
+  EXPECT_EQ(ThumbsText(thumbs), ThumbsText(kThumbs));
+}
