@@ -53,7 +53,6 @@ TEST(ParseCommandLineTest, EveryOptionReachesTheRun) {
       {{"process"}, "0 :||||-1||||-1|0|0|000|(none)|1/1||"},
       {{"process", "--no-progressive", "--no", "--shard", "3/4"},
        "0 :||||-1||||0|0|2|000|(none)|3/4||"},
-      {{"config", "show", "x.cfg"}, "2 x.cfg:||||-1||||-1|0|0|000|(none)|1/1||"},
       {{"config", "init", "x.cfg"}, "3 x.cfg:||||-1||||-1|0|0|000|(none)|1/1||"}};
   for (const auto& [args, text] : cases) EXPECT_EQ(Text(Parse(args).line), text) << Parse(args).err;
 }

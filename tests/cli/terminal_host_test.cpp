@@ -69,27 +69,6 @@ TEST(TerminalHostTest, PlainOutputIsOneLinePerDirectoryAndShowsNamesVisibly) {
   }
 }
 
-TEST(TerminalHostTest, LiveBarIsRedrawnInPlaceAndCleared) {
-  Terminal terminal(70);
-  TerminalHost host(terminal.file, nullptr, false, DeleteAnswer::kNo);
-  host.ShowProgress(State(0, 1, 4, "caf\xE9 \xC3\xA9t\xC3\xA9 with a very long name.jpg"));
-  EXPECT_EQ(terminal.Screen(),
-            "\r\033[K[1/2] ........................ 0/3  0.0/s  --:-- left  caf\\xE9 "
-            "\xC3\xA9t\xC3\xA9 wi");
-  host.ShowProgress(State(0, 2, 4));  // within 0.1 s of the last: not drawn
-  host.ShowProgress(State(0, 4, 4, "d.jpg"));
-  EXPECT_TRUE(terminal.Screen().starts_with("\r\033[K[1/2] ######################## 3/3  "));
-  host.SetStatusVisible(true);
-  host.Warn("w");
-  host.HideProgress();  // nothing left to clear
-  host.SetStatusVisible(false);
-  host.ShowProgress(State(1, 1, 2));  // a new directory draws at once
-  host.HideProgress();
-  EXPECT_EQ(terminal.Screen(),
-            "\r\033[Kwriting pages...\r\033[Kkesto-cli: w\n"
-            "\r\033[K[2/2] ........................ 0/1  0.0/s  --:-- left  \r\033[K");
-}
-
 TEST(TerminalHostTest, TheDeleteQuestionIsAnsweredOnlyByYes) {
   const std::string list = "/p/a_tn.jpg\n", prompt = list + "Delete them? [y/N] ";
   // The answer given beforehand, whether on a terminal, typed, confirmed, shown.
@@ -115,7 +94,6 @@ TEST(TerminalHostTest, TheDeleteQuestionIsAnsweredOnlyByYes) {
 // An ignored Ctrl-C (a background job) stays ignored.
 TEST(TerminalHostTest, CtrlCAsksForStopOnce) {
   TerminalHost host(nullptr, nullptr, true, DeleteAnswer::kNo);
-  EXPECT_FALSE(host.PollStop());
   TerminalHost::CatchInterrupt();
   raise(SIGINT);
   EXPECT_TRUE(host.PollStop() && !host.PollStop() && host.interrupted());

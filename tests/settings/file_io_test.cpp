@@ -77,10 +77,6 @@ TEST_F(FileIoTest, ReadRefusesWhatIsNotASmallRegularFile) {
     EXPECT_EQ(err, error.empty() ? "" : dir.Path(name) + error) << name;
     EXPECT_EQ(text, error.empty() ? "0123456789" : "") << name;
   }
-  std::string text;
-  dir.Write("big", std::string(kMaxSettingsFileSize + 1, 'x'));
-  EXPECT_FALSE(ReadWholeFile(dir.Path("big"), &text, &err));
-  EXPECT_EQ(err, dir.Path("big") + ": is larger than 16 MB");
 }
 
 TEST_F(DirListTest, FieldsEndAtLineEndsAndCommas) {

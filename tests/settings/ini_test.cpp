@@ -40,7 +40,6 @@ TEST(IniTest, WritingChangesOnlyTheKeyLine) {
       {"; note\n[S]\nK = old\nz=1\n", "s", "; note\n[S]\nk=v\r\nz=1\n"},
       {"[S]\r\na=1\r\n\r\n[T]\r\nb=2\r\n", "S", "[S]\r\na=1\r\nk=v\r\n\r\n[T]\r\nb=2\r\n"},
       {"[S]\r\na=1", "S", "[S]\r\na=1\r\nk=v\r\n"},
-      {"[S]\r\na=1\r", "S", "[S]\r\na=1\r\r\nk=v\r\n"},  // a lone CR stays in its line
       {"[T]\r\nb=2", "S", "[T]\r\nb=2\r\n[S]\r\nk=v\r\n"},
       {"[S]\r\nk=1\r\n[S]\r\nk=2\r\n", "S", "[S]\r\nk=v\r\n[S]\r\nk=2\r\n"},
       {"[S]\r\nk=1\r\nk=2\r\n", "S", "[S]\r\nk=v\r\nk=2\r\n"},
@@ -50,13 +49,6 @@ TEST(IniTest, WritingChangesOnlyTheKeyLine) {
     IniSet(&ini, section, "k", "v");
     EXPECT_EQ(IniText(ini), after) << before;
   }
-}
-
-TEST(IniTest, SectionValuesKeepTheFirstOfEachKey) {
-  IniDocument ini = ParseIni("[D]\r\n1=a\r\n#=2\r\n1=b\r\nX=\"c\"\r\n[E]\r\n2=z\r\n");
-  std::map<std::string, std::string> expected = {{"1", "a"}, {"#", "2"}, {"x", "c"}};
-  EXPECT_EQ(IniSectionValues(ini, "d"), expected);
-  EXPECT_TRUE(IniSectionValues(ini, "none").empty());
 }
 
 TEST(IniTest, AMissingFileReadsAsEmpty) {
