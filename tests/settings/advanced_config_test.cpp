@@ -32,9 +32,6 @@ TEST(AdvancedConfigTest, FileHas94LinesInTheirPlaces) {
   AdvancedSettings s = Distinct(false);
   s.AsSuffix = s.MenuBoth = true;
   EXPECT_EQ(AdvancedConfigText(s, kThumbs), ReadFile(KESTO_TEST_DATA "/settings/distinct.cfg"));
-  ThumbOptions negative = kThumbs;
-  negative.Progressive = -1;
-  EXPECT_TRUE(AdvancedConfigText(s, negative).starts_with("-1\r\n90\r\n"));
 }
 
 // Which words and numbers pass is the text helpers' test.

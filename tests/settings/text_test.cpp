@@ -43,8 +43,6 @@ TEST(TextTest, NumbersAreReadRoundedAndKeptInTheirRange) {
       {"120px", 120}, {"<no value>", 0}, {"-3.5x", -3.5}, {"+7", 7},    {"1e3", 1000},
       {"1e", 1},      {"abc12", 0},      {"  .5", 0.5},   {"12 3", 12}, {"1e999999", 0}};
   for (auto [text, value] : cases) EXPECT_DOUBLE_EQ(Val(text), value) << text;
-  for (auto [value, rounded] : {std::pair{3.5, 4}, {-2.5, -2}, {998.5, 998}, {133.333, 133}})
-    EXPECT_EQ(RoundHalfEven(value), rounded) << value;
   int q = 5;
   EXPECT_FALSE(ValInRange("101", 1, 100, &q) || ValInRange("70000", 1, 100, &q) || q != 5);
   EXPECT_TRUE(ValInRange(" 99.5", 1, 100, &q) && q == 100);
@@ -55,8 +53,9 @@ TEST(TextTest, NumbersAreReadRoundedAndKeptInTheirRange) {
       {"yes", false, false},  {"1x", false, false},   {"1e", false, false}};
   for (auto [text, ok, expected] : booleans) {
     bool value = !expected;
-    EXPECT_EQ(ParseBoolean(text, &value), ok) << text;
-    EXPECT_EQ(value, ok ? expected : !expected) << text;
+    EXPECT_EQ(std::pair(ParseBoolean(text, &value), value),
+              std::pair(ok, ok ? expected : !expected))
+        << text;
   }
 }
 
