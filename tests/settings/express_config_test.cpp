@@ -58,14 +58,11 @@ TEST(ExpressConfigTest, ValuesAreReadAsTheirKeysDemandAndABadOneStopsTheLoad) {
   // (keys before), else the text field of that key or the thumbnail options.
   const std::tuple<const char*, const char*, std::string> cases[] = {
       {"Height", "12px", "42|Both|12|90|1"},
-      {"Height", nullptr, "42|Both|0|90|1"},
       {"ResizeMethod", nullptr, "42|<no value>|120|90|1"},
       {"Quality", "\" 7\"", "7|Both|120|90|1"},
-      {"Progressive", "2", "42|Both|120|90|2"},
       {"ExpressPageTitle", nullptr, "<no value>"},
       {"ExpressFontName", nullptr, ""},
       {"Quality", nullptr, "Quality is missing or not between 1 and 100: 100|same"},
-      {"Quality", "101", "Quality is missing or not between 1 and 100: 100|same"},
       {"Progressive", "3", "Progressive is not 0, 1 or 2: 120|same"},
       {"ExpressUpdate", nullptr, "ExpressUpdate" + kSwitch + ": 120|ExpressLinkTarget <1> é"},
       {"ExpressOverwrite", "no", "ExpressOverwrite" + kSwitch + ": 120|ExpressLinkTarget <1> é"}};

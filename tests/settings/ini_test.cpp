@@ -23,7 +23,6 @@ TEST(IniTest, ReadingFollowsTheProfileRules) {
   const std::tuple<std::string, const char*, const char*, std::string> cases[] = {
       {"[express]\nquality=75\n", "EXPRESS", "QUALITY", "75"},  // case, LF only
       {"[S]\r\na=1\r\n[S]\r\nk=2\r\n", "S", "k", std::string(kNoValue)},
-      {"[S]\r\na=1\r\n[s]\r\na=2\r\n", "S", "a", "1"},
       {"k=1\r\n[S]\r\n", "S", "k", std::string(kNoValue)},
       {"[T]\r\nk=1\r\n", "S", "k", std::string(kNoValue)},
       {"[S]\r\n[k=1]\r\n", "S", "[k", std::string(kNoValue)},
@@ -38,8 +37,6 @@ TEST(IniTest, WritingChangesOnlyTheKeyLine) {
   const std::tuple<const char*, const char*, const char*> cases[] = {
       {"", "S", "[S]\r\nk=v\r\n"},
       {"; note\n[S]\nK = old\nz=1\n", "s", "; note\n[S]\nk=v\r\nz=1\n"},
-      {"[S]\r\na=1\r\n\r\n[T]\r\nb=2\r\n", "S", "[S]\r\na=1\r\nk=v\r\n\r\n[T]\r\nb=2\r\n"},
-      {"[S]\r\na=1", "S", "[S]\r\na=1\r\nk=v\r\n"},
       {"[T]\r\nb=2", "S", "[T]\r\nb=2\r\n[S]\r\nk=v\r\n"},
       {"[S]\r\nk=1\r\n[S]\r\nk=2\r\n", "S", "[S]\r\nk=v\r\n[S]\r\nk=2\r\n"},
       {"[S]\r\nk=1\r\nk=2\r\n", "S", "[S]\r\nk=v\r\nk=2\r\n"},

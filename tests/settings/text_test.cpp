@@ -6,7 +6,6 @@
 
 TEST(Utf8Test, BrokenSequencesAreOneCharacterPerByte) {
   const std::tuple<const char*, std::string, size_t, bool> cases[] = {
-      {"ASCII", "abc", 3, true},
       {"two to four bytes", "\xC3\xA9\xE2\x82\xAC\xF0\x9F\x93\xB7", 3, true},
       {"Latin-1 e acute", "caf\xE9_tn.jpg", 11, false},
       {"lead without its tail", "\xE2\x82", 2, false},
@@ -28,11 +27,9 @@ TEST(Utf8Test, BrokenSequencesAreOneCharacterPerByte) {
 TEST(Utf8Test, CaseReplacementsAndVisibleControls) {
   const std::tuple<std::string (*)(std::string_view), const char*, const char*> cases[] = {
       {LowerCase, "ÄÉΣЖ_X", "äéσж_x"},  // whatever the process's locale
-      {LowerCase, "CAF\xC9.JPG", "caf\xC9.jpg"},
       {LowerCase, "\xC3\x41\xC4\x80\xFF\xCE\xA3\xE2\x82", "\xC3\x61\xC4\x81\xFF\xCF\x83\xE2\x82"},
       {ReplaceBrokenBytes, "caf\xE9.jpg", "caf\xEF\xBF\xBD.jpg"},
       {ReplaceBrokenBytes, "\xE2\x82x", "\xEF\xBF\xBD\xEF\xBF\xBDx"},
-      {ReplaceBrokenBytes, "Caf\xC3\xA9", "Caf\xC3\xA9"},
       {VisibleControls, "a\tc\x1B[2J\x7F", "a\\tc\\x1B[2J\\x7F"},
       {VisibleControls, "\xC2\x9B\x31m", "\\xC2\\x9B1m"}};  // C1 control sequence introducer
   for (const auto& [f, text, expected] : cases) EXPECT_EQ(f(text), expected) << text;
