@@ -12,8 +12,7 @@ for i in $(seq -w 1 200); do cp "$2/samples/pictures/Forest_Path_2004.jpeg" "$WO
 "$1" process --quiet --jobs 1 "$WORK" &
 # Killed once a few thumbnails are there (or after five seconds at most).
 for _ in $(seq 500); do [ "$(thumbs)" -ge 5 ] && break; sleep 0.01; done
-kill -KILL $! 2>/dev/null || true
-wait $! 2>/dev/null || true
+kill -KILL $! 2>/dev/null && wait $! 2>/dev/null || true
 before=$(thumbs)
 for thumb in "$WORK"/thumbs/*_tn.jpg; do  # a whole JPEG ends with the end-of-image marker
   [ ! -e "$thumb" ] || [ "$(tail -c 2 "$thumb" | od -An -tx1 | tr -d ' \n')" = ffd9 ] ||

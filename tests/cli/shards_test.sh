@@ -13,7 +13,7 @@ trap 'rm -rf "$WORK"' EXIT
 fail() { echo "shards test: $*" >&2; exit 1; }
 
 # A picture in the top, in each of 4 years and in 10 months of each.
-for y in 1 2 3 4; do for m in 0 1 2 3 4 5 6 7 8 9; do mkdir -p "$WORK/one/tree/y$y/m$m"; done; done
+mkdir -p "$WORK"/one/tree/y{1..4}/m{0..9}
 find "$WORK/one/tree" -type d -exec cp "$SRC/tests/data/pictures/small.jpg" {}/a.jpg \;
 cp -r "$WORK/one" "$WORK/two"
 (cd "$WORK/two" && "$CLI" process --yes --quiet --recursive --index tree) || fail "the whole run failed"

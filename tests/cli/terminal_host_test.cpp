@@ -15,10 +15,9 @@ namespace {
 
 // A pseudo-terminal whose screen holds exactly what the host wrote to `file`.
 struct Terminal {
-  explicit Terminal(unsigned short columns = 80) {
+  Terminal() {
     int side;
-    winsize size{1, columns, 0, 0};
-    openpty(&master, &side, nullptr, nullptr, &size);
+    openpty(&master, &side, nullptr, nullptr, nullptr);
     termios modes;
     tcgetattr(side, &modes);
     modes.c_oflag &= ~OPOST;

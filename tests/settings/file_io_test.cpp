@@ -30,8 +30,7 @@ TEST_F(FileIoTest, WriteReplacesTheFileOnlyWhenItCan) {
   struct stat info;
   ASSERT_EQ(stat(dir.Path("a.cfg").c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0640u);
-  // The longest name a folder takes.
-  ASSERT_TRUE(WriteFileAtomic(dir.Path(std::string(255, 'a')), "x", &err)) << err;
+  ASSERT_TRUE(WriteFileAtomic(dir.Path(std::string(255, 'a')), "x", &err)) << err;  // longest
   fs::create_directory(dir.Path("taken"));
   dir.Write("taken/inside", "x");
   EXPECT_FALSE(WriteFileAtomic(dir.Path("taken"), "new", &err));
