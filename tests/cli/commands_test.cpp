@@ -81,7 +81,6 @@ TEST_F(CommandsTest, LaterSourcesOverrideEarlierOnes) {
   EXPECT_FALSE(run.advanced);  // the kind of the one configuration file
   // The .cfe's values, a missing key too, and over them the options.
   EXPECT_EQ(ThumbsText(run.input.thumbs), "60|<no value>|120|0|0");
-  EXPECT_EQ(run.express_settings.ExpressFontName, "Serif");
   EXPECT_EQ(run.input.directories, Names{"/from/list/"});
 }
 

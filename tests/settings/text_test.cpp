@@ -22,20 +22,18 @@ TEST(Utf8Test, BrokenSequencesAreOneCharacterPerByte) {
                 CharLeft("\xC3\xA9t\xC3\xA9", 2) + "|" + CharRight("héllo", 4) + "|" +
                 CharRight("héllo", 9) + "|" + CharLeft("ab", -1),
             "caf\xE9|\xE9_tn.jpg|\xC3\xA9t|éllo|héllo|");
-}
-
-TEST(Utf8Test, CaseReplacementsAndVisibleControls) {
-  const std::tuple<std::string (*)(std::string_view), const char*, const char*> cases[] = {
+  // Broken bytes stay as they are in lower case and become U+FFFD to readers.
+  const std::tuple<std::string (*)(std::string_view), const char*, const char*> texts[] = {
       {LowerCase, "ÄÉΣЖ_X", "äéσж_x"},  // whatever the process's locale
       {LowerCase, "\xC3\x41\xC4\x80\xFF\xCE\xA3\xE2\x82", "\xC3\x61\xC4\x81\xFF\xCF\x83\xE2\x82"},
       {ReplaceBrokenBytes, "caf\xE9.jpg", "caf\xEF\xBF\xBD.jpg"},
       {ReplaceBrokenBytes, "\xE2\x82x", "\xEF\xBF\xBD\xEF\xBF\xBDx"},
       {VisibleControls, "a\tc\x1B[2J\x7F", "a\\tc\\x1B[2J\\x7F"},
       {VisibleControls, "\xC2\x9B\x31m", "\\xC2\\x9B1m"}};  // C1 control sequence introducer
-  for (const auto& [f, text, expected] : cases) EXPECT_EQ(f(text), expected) << text;
+  for (const auto& [f, text, expected] : texts) EXPECT_EQ(f(text), expected) << text;
 }
 
-TEST(TextTest, NumbersAreReadRoundedAndKeptInTheirRange) {
+TEST(TextTest, NumbersTokensAndColours) {
   const std::pair<const char*, double> cases[] = {
       {"120px", 120}, {"<no value>", 0}, {"-3.5x", -3.5}, {"+7", 7},    {"1e3", 1000},
       {"1e", 1},      {"abc12", 0},      {"  .5", 0.5},   {"12 3", 12}, {"1e999999", 0}};
@@ -54,10 +52,7 @@ TEST(TextTest, NumbersAreReadRoundedAndKeptInTheirRange) {
               std::pair(ok, ok ? expected : !expected))
         << text;
   }
-}
-
-// Colours are 0x00BBGGRR numbers; -1 gives eight digits (the last four, then 3-4, 1-2).
-TEST(TextTest, TokensAndColours) {
+  // Colours are 0x00BBGGRR numbers; -1 gives eight digits (the last four, then 3-4, 1-2).
   using V = std::vector<std::string>;
   EXPECT_EQ(ParseString("/x/h.txt?0^^$$^^^^$$^^/y.txt?2^^$$^^", "^^$$^^"),
             (V{"/x/h.txt?0", "/y.txt?2"}));
