@@ -5,7 +5,6 @@
 #include <pty.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <cstring>
 #include <tuple>
 
@@ -88,19 +87,6 @@ TEST(TerminalHostTest, TheDeleteQuestionIsAnsweredOnlyByYes) {
     EXPECT_EQ(on_terminal ? terminal.Screen() : ReadAll(not_a_terminal), shown) << typed;
     std::fclose(not_a_terminal);
   }
-}
-
-// An ignored Ctrl-C (a background job) stays ignored.
-TEST(TerminalHostTest, CtrlCAsksForStopOnce) {
-  TerminalHost host(nullptr, nullptr, true, DeleteAnswer::kNo);
-  TerminalHost::CatchInterrupt();
-  raise(SIGINT);
-  EXPECT_TRUE(host.PollStop() && !host.PollStop() && host.interrupted());
-  signal(SIGINT, SIG_IGN);
-  TerminalHost::CatchInterrupt();
-  raise(SIGINT);
-  EXPECT_FALSE(host.PollStop());
-  signal(SIGINT, SIG_DFL);
 }
 
 }  // namespace

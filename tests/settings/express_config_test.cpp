@@ -58,7 +58,6 @@ TEST(ExpressConfigTest, ValuesAreReadAsTheirKeysDemandAndABadOneStopsTheLoad) {
   // (keys before), else the text field of that key or the thumbnail options.
   const std::tuple<const char*, const char*, std::string> cases[] = {
       {"Height", "12px", "42|Both|12|90|1"},
-      {"ResizeMethod", nullptr, "42|<no value>|120|90|1"},
       {"Quality", "\" 7\"", "7|Both|120|90|1"},
       {"ExpressPageTitle", nullptr, "<no value>"},
       {"ExpressFontName", nullptr, ""},

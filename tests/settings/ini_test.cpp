@@ -23,9 +23,7 @@ TEST(IniTest, ReadingFollowsTheProfileRules) {
   const std::tuple<std::string, const char*, const char*, std::string> cases[] = {
       {"[express]\nquality=75\n", "EXPRESS", "QUALITY", "75"},  // case, LF only
       {"[S]\r\na=1\r\n[S]\r\nk=2\r\n", "S", "k", std::string(kNoValue)},
-      {"k=1\r\n[S]\r\n", "S", "k", std::string(kNoValue)},
       {"[T]\r\nk=1\r\n", "S", "k", std::string(kNoValue)},
-      {"[S]\r\n[k=1]\r\n", "S", "[k", std::string(kNoValue)},
       {"[Ä]\r\nÖl=1\r\n", "ä", "öL", "1"},
       {"\xEF\xBB\xBF[S]\r\nk=1\r\n", "S", "k", "1"}};  // saved by an editor with a mark
   for (const auto& [text, section, key, value] : cases)

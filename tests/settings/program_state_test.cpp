@@ -50,7 +50,6 @@ TEST(ProgramStateTest, ReadingsOfTheKeys) {
       {"[General]\r\nMode=\"exp  \"\r\nLoadLast=2", "1|0|"},
       // The count ends the list.
       {"[DIRs]\r\n1=/a\r\n2=/b\r\n#=3", "0|0|/a,/b,<no value>,"},
-      {"[DIRs]\r\n1=/a\r\n#=2.9", "0|0|/a,<no value>,"},
       {"[DIRs]\r\n01=/a\r\n #=1", "0|0|<no value>,"},
       // A missing Quality reads 0, brought into the range as the scroll bar takes it.
       {"[JPEG]\r\nHeight=12px\r\nProgressive=5", "0|0||1|<no value>|12|0|0"},
