@@ -6,34 +6,27 @@
 # tool (parallel, sbatch) the test is skipped with status 77.
 #   shards_test.sh KESTO_CLI SOURCE_DIR parallel|slurm
 set -euo pipefail
-CLI=$1
-SRC=$2
-MODE=$3
-TOOL=${MODE/slurm/sbatch}
-command -v "$TOOL" >/dev/null || { echo "no $TOOL: skipped"; exit 77; }
+CLI=$1 SRC=$2 MODE=$3
+command -v "${MODE/slurm/sbatch}" >/dev/null || { echo "no ${MODE/slurm/sbatch}: skipped"; exit 77; }
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/kesto-shards.XXXXXX")
 trap 'rm -rf "$WORK"' EXIT
 fail() { echo "shards test: $*" >&2; exit 1; }
 
 # A picture in the top, in each of 4 years and in 10 months of each.
-for y in 1 2 3 4; do for m in 0 1 2 3 4 5 6 7 8 9; do mkdir -p "$WORK/one/tree/y$y/m$m"; done; done
+mkdir -p "$WORK"/one/tree/y{1..4}/m{0..9}
 find "$WORK/one/tree" -type d -exec cp "$SRC/tests/data/pictures/small.jpg" {}/a.jpg \;
 cp -r "$WORK/one" "$WORK/two"
 (cd "$WORK/two" && "$CLI" process --yes --quiet --recursive --index tree) || fail "the whole run failed"
 
 cd "$WORK/one"
-status=0
-case $MODE in
-  parallel)
-    parallel --will-cite -j4 "$CLI" process --shard {}/4 --yes --recursive tree ::: 1 2 3 4 \
-      2>"$WORK/made" || status=$? ;;
-  slurm)
-    sbatch --wait --quiet --array=0-3 --output="$WORK/slurm-%a.log" \
-      --export=ALL,KESTO_CLI="$CLI" "$SRC/scripts/kesto-slurm.sh" --yes --recursive tree ||
-      status=$?
-    cat "$WORK"/slurm-*.log >"$WORK/made" || true ;;
-esac
-[ "$status" -eq 0 ] || { cat "$WORK/made" >&2; fail "a shard failed"; }
+if [ "$MODE" = parallel ]; then
+  parallel --will-cite -j4 "$CLI" process --shard {}/4 --yes --recursive tree ::: 1 2 3 4 \
+    2>"$WORK/made" || { cat "$WORK/made" >&2; fail "a shard failed"; }
+else
+  sbatch --wait --quiet --array=0-3 --output="$WORK/slurm-%a.log" --export=ALL,KESTO_CLI="$CLI" \
+    "$SRC/scripts/kesto-slurm.sh" --yes --recursive tree || fail "a shard failed"
+  cat "$WORK"/slurm-*.log >"$WORK/made"
+fi
 "$CLI" index tree || fail "kesto-cli index failed"
 
 # Each gallery once in the shards' progress lines (no more, no fewer).

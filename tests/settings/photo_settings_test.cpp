@@ -1,6 +1,6 @@
-// The settings of photo metadata in the files: each kept only when set or
-// already there, so that files without them stay byte for byte as they were.
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 #include "settings/advanced_config.h"
 #include "settings/express_config.h"
@@ -18,36 +18,36 @@ TEST(PhotoSettingsTest, DateFormatIsTheCfgLineAfterTheOthersWhenSet) {
     AdvancedSettings s;
     ThumbOptions thumbs;
     ParseAdvancedConfig(text, &s, &thumbs);
-    EXPECT_EQ(s.DateFormat, format);
-    EXPECT_EQ(AdvancedConfigText(s, thumbs), text) << format;
+    EXPECT_EQ(s.DateFormat + AdvancedConfigText(s, thumbs), format + text);
   }
 }
 
-// Each case: whether the old file has the key (at 1), the value set, the value written.
-TEST(PhotoSettingsTest, ExpressKeysAndSortByAreWrittenWhenOnOrPresent) {
-  const struct {
-    bool present;
-    const char *value, *written;
-  } cases[] = {{false, "0", "<no value>"}, {false, "1", "1"}, {true, "0", "0"}};
-  for (const auto& c : cases) {
+// The opt-in keys of a .cfe and SortBy in nd.ini. Each case: whether the old
+// file has the key (at 1), the value set, the value written.
+TEST(PhotoSettingsTest, OptInKeysAreWrittenWhenOnOrPresent) {
+  const std::tuple<bool, std::string, const char*> cases[] = {
+      {false, "0", "<no value>"}, {false, "1", "1"}, {true, "0", "0"}};
+  for (const auto& [present, value, written] : cases) {
     ExpressSettings s, read;
     ThumbOptions thumbs;
-    std::string err;
-    for (std::string key : {"ExpressShowDate", "ExpressShowCaption"}) {
-      s.ExpressShowDate = s.ExpressShowCaption = c.value;
-      std::string old_text = "[Express]\r\n" + (c.present ? key + "=1\r\n" : "");
-      std::string text = UpdateExpressConfig(old_text, s, thumbs);
-      EXPECT_EQ(IniGet(ParseIni(text), "Express", key), c.written) << key << c.present;
+    std::string err, all, plain = UpdateExpressConfig("", s, thumbs);
+    for (const OptInKey& key : kExpressOptIns) s.*key.text = value, all += value;
+    for (const OptInKey& key : kExpressOptIns) {
+      std::string text =
+          UpdateExpressConfig(present ? plain + key.name + "=1\r\n" : plain, s, thumbs);
+      EXPECT_EQ(IniGet(ParseIni(text), "Express", key.name), written) << key.name << present;
       ASSERT_TRUE(ParseExpressConfig(text, &read, &thumbs, &err)) << err;
-      EXPECT_EQ(read.ExpressShowDate + read.ExpressShowCaption, std::string(c.value) + c.value);
+      std::string got;
+      for (const OptInKey& k : kExpressOptIns) got += read.*k.text;
+      EXPECT_EQ(got, all);
     }
-    ProgramState state, state_read;
-    state.SortByDate = c.value == std::string("1");
-    std::string text = UpdateProgramState(c.present ? "[General]\r\nSortBy=date\r\n" : "", state);
+    ProgramState state;
+    state.SortByDate = value == "1";
+    std::string text = UpdateProgramState(present ? "[General]\r\nSortBy=date\r\n" : "", state);
     EXPECT_EQ(IniGet(ParseIni(text), "General", "SortBy"),
-              ReplaceAll(ReplaceAll(c.written, "1", "date"), "0", "name"));
-    ParseProgramState(text, &state_read);
-    EXPECT_EQ(state_read.SortByDate, state.SortByDate);
+              ReplaceAll(ReplaceAll(written, "1", "date"), "0", "name"));
+    ParseProgramState(text, &state);
+    EXPECT_EQ(state.SortByDate, value == "1");
   }
 }
 

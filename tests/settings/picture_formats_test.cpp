@@ -1,13 +1,9 @@
-// The extra picture types and the two keys that ask for new behaviour
-// (ExtraFormats in nd.ini, ExpressHiDpi in a .cfe): a file that does not ask
-// for them is read and written as it always was.
 #include "settings/picture_formats.h"
 
 #include <gtest/gtest.h>
 
 #include <tuple>
 
-#include "settings/express_config.h"
 #include "settings/program_state.h"
 
 namespace {
@@ -21,19 +17,16 @@ ExtraFormats Parsed(const std::string& text) {
 
 TEST(ExtraFormatsTest, ListsAndExtensions) {
   EXPECT_EQ(ExtraFormatsText(Parsed(" AVIF , heif,,Tif ,webp,WEBP")), "webp,tiff,heic,avif");
-  EXPECT_EQ(ExtraFormatsText(Parsed("")), "");
   ExtraFormats kept = Parsed("png");
   std::string err;
   EXPECT_FALSE(ParseExtraFormats("png,jxl", &kept, &err));
-  EXPECT_EQ(err, "\"jxl\" is not one of png, webp, tiff, heic, avif");
-  EXPECT_EQ(ExtraFormatsText(kept), "png");  // a refused list changes nothing
-
-  // Name, types chosen, whether a picture.
-  const std::tuple<const char*, const char*, bool> cases[] = {
-      {"a.JPG", "", true},         {"a.Gif", "", true},         {"a.png", "", false},
-      {"a.PNG", "webp,png", true}, {"a.tiff", "tiff", true},    {"a.HEIF", "heic", true},
-      {"a.heic", "avif", false},   {"a.png.txt", "png", false}, {"png", "png", false}};
-  for (auto [name, formats, picture] : cases)
+  EXPECT_EQ(err + ExtraFormatsText(kept), "\"jxl\" is not one of png, webp, tiff, heic, avifpng");
+  // Name, types chosen, whether a picture (the plain types are the tree's test).
+  for (auto [name, formats, picture] : {std::tuple{"a.PNG", "webp,png", true},
+                                        {"a.HEIF", "heic", true},
+                                        {"a.heic", "avif", false},
+                                        {"a.png.txt", "png", false},
+                                        {"png", "png", false}})
     EXPECT_EQ(HasPictureExtension(name, Parsed(formats)), picture) << name << " " << formats;
 }
 
@@ -51,22 +44,6 @@ TEST(OptInKeysTest, NdIniGetsExtraFormatsOnlyWhenATypeIsChosenOrItHadTheKey) {
   EXPECT_NE(UpdateProgramState(chosen, state).find("ExtraFormats=\r\n"), std::string::npos);
   ParseProgramState("[General]\r\nExtraFormats=webp, jxl ,AVIF\r\n", &state);
   EXPECT_EQ(ExtraFormatsText(state.Formats), "webp,avif");  // an unknown name is left out
-}
-
-TEST(OptInKeysTest, ACfeGetsExpressHiDpiOnlyWhenItIsOnOrItHadTheKey) {
-  ExpressSettings settings, read;
-  ThumbOptions thumbs;
-  std::string err, plain = UpdateExpressConfig("", settings, thumbs);
-  EXPECT_EQ(plain.find("HiDpi"), std::string::npos);
-  settings.ExpressHiDpi = "1";
-  std::string on = UpdateExpressConfig(plain, settings, thumbs);
-  EXPECT_TRUE(on.ends_with("ExpressFontName=\r\nExpressHiDpi=1\r\n")) << on;
-  ASSERT_TRUE(ParseExpressConfig(on, &read, &thumbs, &err)) << err;
-  EXPECT_EQ(read.ExpressHiDpi, "1");
-  settings.ExpressHiDpi = "0";
-  EXPECT_TRUE(UpdateExpressConfig(on, settings, thumbs).ends_with("ExpressHiDpi=0\r\n"));
-  ASSERT_TRUE(ParseExpressConfig(plain, &read, &thumbs, &err)) << err;
-  EXPECT_EQ(read.ExpressHiDpi, "0");  // whatever was loaded before
 }
 
 }  // namespace
