@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <tuple>
@@ -130,12 +131,28 @@ TEST_F(CommandsTest, RecursiveAndFormatsTakeTheirRulesFromTheSettings) {
   EXPECT_FALSE(PrepareRun(args, &run, &err));
 }
 
-// FNV-1a's published test values.
-TEST_F(CommandsTest, AGallerysShardFollowsItsPathInTheTree) {
+// A gallery's shard follows the FNV-1a hash of its path in the tree (the
+// hash's published test values) and nothing else: a folder added before all
+// others moves none of them.
+TEST_F(CommandsTest, AGallerysShardFollowsItsPathInTheTreeAlone) {
   const std::tuple<const char*, uint32_t, uint64_t> shards[] = {
       {"", 4, 0xcbf29ce484222325}, {"a", 4, 0xaf63dc4c8601ec8c}, {"foobar", 7, 0x85944171f73967e8}};
   for (const auto& [relative, count, hash] : shards)
     EXPECT_EQ(ShardOf(relative, count), hash % count + 1) << relative;
+  for (const char* name : {"t/b/a.jpg", "t/c/a.jpg", "t/d/a.jpg", "t/e/a.jpg"}) Picture(name);
+  ProcessArgs args = Args({"t"});
+  args.recursive = true;
+  args.shard = {ShardOf("c", 2), 2};
+  Names before = Prepared(args).input.directories;
+  Picture("t/a/a.jpg");
+  Names after = Prepared(args).input.directories;
+  std::erase(after, Path("t/a"));
+  EXPECT_EQ(after, before);
+  EXPECT_TRUE(std::count(before.begin(), before.end(), Path("t/c")));
+  args = Args({"t/b", "t/c/", "t/d", "t/e"});  // listed folders go by their names as given
+  args.shard = {ShardOf(Path("t/c"), 2), 2};
+  for (const std::string& dir : Prepared(args).input.directories)
+    EXPECT_EQ(ShardOf(StripTrailingSlashes(dir), 2), args.shard.index) << dir;
 }
 
 TEST_F(CommandsTest, TheIndexLeadsToTheTreesGalleriesAndLeavesAPageOfTheUsersAlone) {
