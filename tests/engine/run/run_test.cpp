@@ -1,5 +1,5 @@
-// Runs over folders of pictures: what they make, report and refuse, the
-// photo trees, and the clean-up that deletes only the program's own files.
+// Runs over folders of pictures, photo trees, and the clean-up that deletes
+// only the program's own files.
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -29,9 +29,10 @@ TEST_F(RunTest, MissingAndUnreadableDirectoriesAreReportedAndTheOthersRun) {
   Run(false, Input({pics_ + "/", missing}));
   EXPECT_EQ(Listing(pics_ + "/thumbs"), (Names{"a_tn.jpg", "b_tn.jpg"}));
   EXPECT_EQ(Present({pics_ + "/page1.html"}) + report_.InvalidPaths, "1" + missing + "\r\n");
-  EXPECT_EQ(host_.reports.size(), 1u);
-  // The bar: 1 + two due, then one step per thumbnail, labels for Express.
-  EXPECT_EQ(host_.progress.at(0).maximum * 10 + host_.progress.back().value, 33);
+  // One report; the bar: 1 + two due, then one step per thumbnail, labels for Express.
+  EXPECT_EQ(
+      host_.reports.size() * 100 + host_.progress.at(0).maximum * 10 + host_.progress.back().value,
+      133u);
   EXPECT_EQ(host_.progress.at(0).status_label, "Processing Directory 1 of 2");
   chmod(temp_.path().c_str(), 0755);
   chmod(locked.c_str(), 0);
@@ -55,12 +56,12 @@ TEST_F(RunTest, CorruptPicturesAreReportedInListOrder) {
             Names{"Thumbs could not be written. Corrupted source files:\r\n"
                   "---------------------\r\n" +
                   pics_ + "/a.bmp\r\n" + pics_ + "/b.jpg\r\n---------------------\r\n\r\n"});
-  EXPECT_TRUE(report_.CorruptedFiles.empty());  // emptied once shown
-  EXPECT_EQ(Present({pics_ + "/thumbs/c_tn.jpg", pics_ + "/page_01.html"}), "11");
+  EXPECT_EQ(Present({pics_ + "/thumbs/c_tn.jpg", pics_ + "/page_01.html"}) +
+                std::to_string(report_.CorruptedFiles.size()),  // emptied once shown
+            "110");
 }
 
-// STOP once the second directory has made its first thumbnail; the missing
-// fourth is never reached.
+// STOP once the second directory has made its first thumbnail.
 TEST_F(RunTest, StopEndsTheRunWithinTheSecondDirectory) {
   std::string first = Dir("first"), second = Dir("second"), third = Dir("third");
   for (const std::string& dir : {first, second, third})
@@ -68,7 +69,7 @@ TEST_F(RunTest, StopEndsTheRunWithinTheSecondDirectory) {
   host_.stop_when = [](const FakeHost& h) {
     return !h.progress.empty() && h.progress.back().dir_index == 1 && h.progress.back().value > 1;
   };
-  RunInput input = Input({first, second, third, temp_.Path("gone")});
+  RunInput input = Input({first, second, third, temp_.Path("gone")});  // "gone" is never reached
   input.workers = 1;
   Run(false, input);
   EXPECT_EQ(
@@ -78,9 +79,8 @@ TEST_F(RunTest, StopEndsTheRunWithinTheSecondDirectory) {
   EXPECT_TRUE(host_.hides >= 1 && host_.reports.empty());
 }
 
-// The thumbnail folder is made before the first picture.
 TEST_F(RunTest, StopDuringPagesStillServesLaterFoldersWithoutPictures) {
-  std::string first = Dir("first"), empty = Dir("empty"), third = Dir("third");
+  std::string first = Dir("first"), empty = Dir("empty"), third = temp_.Path("third");
   Copy(first + "/a.jpg");
   Copy(third + "/c.jpg");
   temp_.Write("empty/old.htm", "x");
@@ -88,6 +88,7 @@ TEST_F(RunTest, StopDuringPagesStillServesLaterFoldersWithoutPictures) {
     return !h.progress.empty() && h.progress.back().value == h.progress.back().maximum;
   };
   Run(false, Input({first, empty, third}), {}, Express("ExpressDelHTML=1"));
+  // The thumbnail folder is made before the first picture.
   EXPECT_EQ(Present({first + "/thumbs/a_tn.jpg", empty + "/old.htm", third + "/thumbs",
                      third + "/thumbs/c_tn.jpg"}),
             "1010");
@@ -103,8 +104,8 @@ TEST_F(RunTest, OldPagesGoByModeMasks) {
   EXPECT_EQ(Listing(pics_), (Names{"index.HTML", "keep.txt"}));
 }
 
-// Settings that would make the run write or delete outside the gallery's
-// own files, or fail every picture, stop it before it touches anything.
+// Settings that would write or delete outside the gallery's own files, or
+// fail every picture, stop the run before it touches anything.
 TEST_F(RunTest, SettingsThatWouldHarmFilesAreRefusedBeforeTheRun) {
   std::string pics = Dir("parent/pics");
   Copy(pics + "/photo.jpeg");
@@ -194,42 +195,33 @@ TEST_F(RunTest, ExtraTypesAreTakenOnlyWhenChosenAndSortLikeTheOthers) {
   EXPECT_TRUE(host_.reports.empty());
 }
 
-// Doubles for sharp screens are kept as their thumbnails are.
-TEST_F(RunTest, CleanUpKeepsAThumbnailWhileItsPictureIsThereInAChosenType) {
-  Copy(pics_ + "/shot.png", "thumbs/png-named.jpg");
-  Copy(pics_ + "/gone.jpg");
-  RunInput input = Input({pics_}, Formats("png"));
-  input.thumbs.Height = "5";  // doubles no larger than the pictures
-  ExpressSettings hidpi;
-  hidpi.ExpressHiDpi = "1";
-  Run(false, input, {}, hidpi);
-  Names all = {"gone_tn.jpg", "gone_tn@2x.jpg", "shot_tn.jpg", "shot_tn@2x.jpg"};
-  ASSERT_EQ(Listing(pics_ + "/thumbs"), all);
-  fs::remove(pics_ + "/gone.jpg");
-  EXPECT_EQ(FindOrphanThumbs(pics_ + "/thumbs", pics_, ThumbNaming(), Formats("png")),
-            (Names{"gone_tn.jpg", "gone_tn@2x.jpg"}));
-  EXPECT_EQ(FindOrphanThumbs(pics_ + "/thumbs", pics_, ThumbNaming()), all);
-}
-
-// A double that cannot be made (larger than its picture) is left out
-// without a word, and the pages offer only the doubles there are; remade, a
-// file of the user's at a double's path stays. Each file is due on its own.
+// A double that cannot be made (larger than its picture) is left out without
+// a word, and the pages offer only the doubles there are; remade, a file of
+// the user's at a double's path stays. Each file is due on its own. The
+// clean-up keeps a double while its picture is there in a chosen type.
 TEST_F(RunTest, SharpScreensGetADoubleOfEachThumbnailMadeWhenMissing) {
   Copy(pics_ + "/a.jpg", "thumbs/progressive-200.jpg");
+  Copy(pics_ + "/shot.png", "thumbs/progressive-200.jpg");
   Copy(pics_ + "/s.jpg");  // 40 x 30, its thumbnail 133 x 100
   temp_.Write("pics/broken.jpg", "no picture at all");
   ExpressSettings express;
   express.ExpressHiDpi = "1";
-  Run(false, Input({pics_}), {}, express);
+  Run(false, Input({pics_}, Formats("png")), {}, express);
   temp_.Write("pics/thumbs/a_tn@2x.jpg", "mine");
   express.ExpressOverwrite = true;
-  EXPECT_EQ(Run(false, Input({pics_}), {}, express).at(0),  // then broken.jpg, twice
+  EXPECT_EQ(Run(false, Input({pics_}, Formats("png")), {}, express).at(0),
             "no thumbnail of " + pics_ + "/a.jpg: " + KeptFileError(pics_ + "/thumbs/a_tn@2x.jpg"));
-  EXPECT_EQ(host_.progress.back().maximum, 6);  // 1 + a, s, broken, each twice
+  EXPECT_EQ(host_.progress.back().maximum, 8);  // 1 + a, shot, broken, each twice, and s
   EXPECT_EQ(host_.reports.size(), 2u);          // broken.jpg, listed once a run
-  EXPECT_EQ(Listing(pics_ + "/thumbs"), (Names{"a_tn.jpg", "a_tn@2x.jpg", "s_tn.jpg"}));
+  EXPECT_EQ(Listing(pics_ + "/thumbs"),
+            (Names{"a_tn.jpg", "a_tn@2x.jpg", "s_tn.jpg", "shot_tn.jpg", "shot_tn@2x.jpg"}));
   EXPECT_EQ(temp_.Read("pics/thumbs/a_tn@2x.jpg"), "mine");
   EXPECT_EQ(temp_.Read("pics/page1.html").find("s_tn@2x"), std::string::npos);
+  fs::remove(pics_ + "/s.jpg");
+  EXPECT_EQ(FindOrphanThumbs(pics_ + "/thumbs", pics_, ThumbNaming(), Formats("png")),
+            Names{"s_tn.jpg"});
+  EXPECT_EQ(FindOrphanThumbs(pics_ + "/thumbs", pics_, ThumbNaming()),
+            (Names{"s_tn.jpg", "shot_tn.jpg", "shot_tn@2x.jpg"}));
 }
 
 // Whole photo trees: which folders become galleries, and the page at the top
