@@ -6,12 +6,8 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <array>
 #include <filesystem>
 #include <functional>
-#include <string>
-#include <utility>
-#include <vector>
 
 #include "run/run.h"
 #include "run/run_host.h"
@@ -82,7 +78,6 @@ class RunTest : public ::testing::Test {
   static AdvancedSettings Advanced(const std::string& lines) {
     return Parsed(kAdvancedFields, lines);
   }
-  // Settings from lines "Name=value" of the record's fields.
   template <typename Record, size_t N>
   static Record Parsed(const std::array<RecordField<Record>, N>& fields, const std::string& lines) {
     Record settings;
@@ -92,8 +87,7 @@ class RunTest : public ::testing::Test {
   static RunInput Input(Names dirs, ExtraFormats formats = {}) {
     return {std::move(dirs), {}, 2, std::move(formats)};
   }
-  // A run in Advanced mode when `advanced`, else in Express mode; gives the
-  // warnings it told.
+  // A run in Advanced or Express mode; gives the warnings it told.
   Names Run(bool advanced, const RunInput& input, const AdvancedSettings& advanced_settings = {},
             const ExpressSettings& express = {}) {
     host_.warnings.clear();
