@@ -62,10 +62,11 @@ class RunTest : public ::testing::Test {
     fs::create_directories(fs::path(to).parent_path());
     fs::copy_file(std::string(KESTO_TEST_DATA) + "/" + fixture, to);
   }
-  // Whether each path is there: "1" or "0" each.
-  static std::string Present(const Names& paths) {
+  // "1" or "0" for each path (in the temporary folder unless whole) there or not.
+  std::string Present(const Names& paths) const {
     std::string flags;
-    for (const std::string& path : paths) flags += fs::exists(fs::symlink_status(path)) ? '1' : '0';
+    for (const std::string& p : paths)
+      flags += fs::exists(fs::symlink_status(p[0] == '/' ? p : temp_.Path(p))) ? '1' : '0';
     return flags;
   }
   static Names Listing(const std::string& dir) {
