@@ -109,20 +109,29 @@ struct Folder {
   }
 };
 
-TEST(RunThumbnailBatchTest, ListsBrokenPicturesInListOrderWithAnyNumberOfWorkers) {
-  for (int workers : {0, 1, 2, 5}) {
-    SCOPED_TRACE(workers);
+// STOP once `stop` pictures started (-1: never).
+TEST(RunThumbnailBatchTest, ListsBrokenPicturesInListOrderAndStopStartsNoNewPicture) {
+  const std::pair<int, int> rows[] = {{0, -1}, {1, -1}, {2, -1}, {5, -1}, {2, 0}, {2, 1}};
+  for (const auto& [workers, stop] : rows) {
+    SCOPED_TRACE(workers * 10 + stop);
     Folder folder(12);
-    FakeListener listener;
-    bool doubles = workers >= 2;
-    size_t files = doubles + 1;
-    EXPECT_EQ(RunThumbnailBatch(folder.Plan(doubles), 100, ThumbOptions(), workers, &listener),
-              folder.broken);
-    using Sizes = std::vector<size_t>;
-    EXPECT_EQ((Sizes{listener.started.size(), listener.finished.size(), size_t(listener.unwritten),
-                     size_t(listener.wrong)}),
-              (Sizes{12 * files, 12 * files, 4 * files, 0}));
-    EXPECT_EQ(fs::exists(folder.dir.Path("thumbs/p100_tn@2x.jpg")), doubles);
+    FakeListener listener(stop);
+    bool doubles = workers >= 2 && stop < 0;
+    Names corrupted =
+        RunThumbnailBatch(folder.Plan(doubles), 100, ThumbOptions(), workers, &listener);
+    size_t files = doubles + 1, started = listener.started.size();
+    EXPECT_EQ(listener.finished.size() * 10 + listener.wrong, started * 10);
+    if (stop < 0) {
+      EXPECT_EQ(corrupted, folder.broken);
+      EXPECT_EQ(started * 100 + listener.unwritten, 1204 * files);  // 12 files, 4 broken
+      EXPECT_EQ(fs::exists(folder.dir.Path("thumbs/p100_tn@2x.jpg")), doubles);
+      continue;
+    }
+    EXPECT_TRUE(stop ? started >= 1 && started < 12 : started == 0);
+    for (const std::string& path : corrupted) {
+      size_t index = std::stoul(path.substr(path.size() - 7, 3)) - 100;
+      EXPECT_EQ(std::count(listener.started.begin(), listener.started.end(), index), 1) << path;
+    }
   }
 }
 
@@ -145,21 +154,6 @@ TEST(RunThumbnailBatchTest, WritesASharedThumbnailPathInListOrder) {
     thumb_test::Rgb c =
         thumb_test::PixelAt(thumb_test::Decode(dir.Path("thumbs/a_tn.jpg")), 60, 50);
     EXPECT_TRUE(c.b > 200 && c.r < 50) << "round " << round;
-  }
-}
-
-TEST(RunThumbnailBatchTest, StopStartsNoNewPicture) {
-  Folder folder(20);
-  for (int stop_after : {0, 1}) {
-    FakeListener listener(stop_after);
-    Names corrupted = RunThumbnailBatch(folder.Plan(), 100, ThumbOptions(), 2, &listener);
-    EXPECT_EQ(listener.started.empty(), !stop_after);
-    EXPECT_LT(listener.started.size(), 20u);
-    EXPECT_EQ(listener.finished.size(), listener.started.size());
-    for (const std::string& path : corrupted) {
-      size_t index = std::stoul(path.substr(path.size() - 7, 3)) - 100;
-      EXPECT_EQ(std::count(listener.started.begin(), listener.started.end(), index), 1) << path;
-    }
   }
 }
 
