@@ -19,8 +19,7 @@ namespace run_test {
 namespace fs = std::filesystem;
 using Names = std::vector<std::string>;
 
-// STOP is pressed once `stop_when` holds; `while_asked` runs while
-// ConfirmDelete waits for the `answer`.
+// STOP is pressed once `stop_when` holds; `while_asked` runs before the `answer`.
 struct FakeHost : RunHost {
   std::vector<ProgressState> progress;
   int hides = 0;
@@ -75,14 +74,9 @@ class RunTest : public ::testing::Test {
     std::sort(names.begin(), names.end());
     return names;
   }
-  static ExpressSettings Express(const std::string& lines) { return Parsed(kExpressFields, lines); }
   static AdvancedSettings Advanced(const std::string& lines) {
-    return Parsed(kAdvancedFields, lines);
-  }
-  template <typename Record, size_t N>
-  static Record Parsed(const std::array<RecordField<Record>, N>& fields, const std::string& lines) {
-    Record settings;
-    Assign(fields, lines, &settings);
+    AdvancedSettings settings;
+    Assign(kAdvancedFields, lines, &settings);
     return settings;
   }
   static RunInput Input(Names dirs, ExtraFormats formats = {}) {

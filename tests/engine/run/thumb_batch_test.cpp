@@ -38,10 +38,7 @@ TEST(PlanThumbnailsTest, ChoosesTheDueThumbnailsInListOrder) {
     fs::create_directory(dir.Path("thumbs"));
     std::string thumb_dir = in_sub ? dir.Path("thumbs") : dir.path();
     std::vector<PictureFile> pictures;
-    for (const std::string& p : Words(names)) {
-      WriteFile(dir.Path(p), "x");
-      pictures.push_back({p, 1});
-    }
+    for (const std::string& p : Words(names)) pictures.push_back({p, 1});
     for (const std::string& t : Words(present))
       WriteFile(thumb_dir + "/" + (t[0] == '*' ? t.substr(1) : t), t[0] == '*' ? Jpeg(2, 2) : "x");
     std::vector<ThumbTask> kept;
@@ -93,7 +90,6 @@ struct FakeListener : ThumbListener {
 // A folder of pictures; every third one is broken.
 struct Folder {
   TempFolder dir;
-  std::vector<PictureFile> pictures;
   Names broken;
   explicit Folder(int count) {
     fs::create_directory(dir.Path("thumbs"));
@@ -102,10 +98,10 @@ struct Folder {
       WriteFile(dir.Path(name), i % 3 == 1 ? std::string("broken") : Jpeg(640, 480));
       if (i % 3 == 1) broken.push_back(dir.Path(name));
     }
-    pictures = ListPictures(dir.path());
   }
   std::vector<ThumbTask> Plan(bool doubles = false) const {
-    return PlanThumbnails(dir.path(), dir.Path("thumbs"), pictures, {.doubles = doubles});
+    return PlanThumbnails(dir.path(), dir.Path("thumbs"), ListPictures(dir.path()),
+                          {.doubles = doubles});
   }
 };
 
@@ -146,7 +142,6 @@ TEST(RunThumbnailBatchTest, WritesASharedThumbnailPathInListOrder) {
   WriteFile(dir.Path("a.jpg"), Jpeg(40, 30, thumb_test::Solid({0, 0, 250})));
   std::vector<ThumbTask> tasks =
       PlanThumbnails(dir.path(), dir.Path("thumbs"), ListPictures(dir.path()), {.overwrite = true});
-  ASSERT_EQ(tasks.size(), 4u);
   ASSERT_EQ(tasks.back().name, "a.jpg");
   for (int round = 0; round < 5; ++round) {
     fs::remove(dir.Path("thumbs/a_tn.jpg"));
