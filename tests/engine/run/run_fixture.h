@@ -22,14 +22,13 @@ using Names = std::vector<std::string>;
 // STOP is pressed once `stop_when` holds; `while_asked` runs before the `answer`.
 struct FakeHost : RunHost {
   std::vector<ProgressState> progress;
-  int hides = 0;
   std::function<bool(const FakeHost&)> stop_when;
   bool stopped = false, answer = true;
   std::function<void()> while_asked;
   Names questions, reports, warnings;
 
   void ShowProgress(const ProgressState& state) override { progress.push_back(state); }
-  void HideProgress() override { ++hides; }
+  void HideProgress() override {}
   bool PollStop() override { return !stopped && stop_when && (stopped = stop_when(*this)); }
   void SetStatusVisible(bool) override {}
   bool ConfirmDelete(const std::string& text) override {
