@@ -6,12 +6,8 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <array>
 #include <filesystem>
 #include <functional>
-#include <string>
-#include <utility>
-#include <vector>
 
 #include "run/run.h"
 #include "run/run_host.h"
@@ -23,18 +19,16 @@ namespace run_test {
 namespace fs = std::filesystem;
 using Names = std::vector<std::string>;
 
-// STOP is pressed once `stop_when` holds; `while_asked` runs while
-// ConfirmDelete waits for the `answer`.
+// STOP is pressed once `stop_when` holds; `while_asked` runs before the `answer`.
 struct FakeHost : RunHost {
   std::vector<ProgressState> progress;
-  int hides = 0;
   std::function<bool(const FakeHost&)> stop_when;
   bool stopped = false, answer = true;
   std::function<void()> while_asked;
   Names questions, reports, warnings;
 
   void ShowProgress(const ProgressState& state) override { progress.push_back(state); }
-  void HideProgress() override { ++hides; }
+  void HideProgress() override {}
   bool PollStop() override { return !stopped && stop_when && (stopped = stop_when(*this)); }
   void SetStatusVisible(bool) override {}
   bool ConfirmDelete(const std::string& text) override {
@@ -66,10 +60,11 @@ class RunTest : public ::testing::Test {
     fs::create_directories(fs::path(to).parent_path());
     fs::copy_file(std::string(KESTO_TEST_DATA) + "/" + fixture, to);
   }
-  // Whether each path is there: "1" or "0" each.
-  static std::string Present(const Names& paths) {
+  // "1" or "0" for each path (in the temporary folder unless whole) there or not.
+  std::string Present(const Names& paths) const {
     std::string flags;
-    for (const std::string& path : paths) flags += fs::exists(fs::symlink_status(path)) ? '1' : '0';
+    for (const std::string& p : paths)
+      flags += fs::exists(fs::symlink_status(p[0] == '/' ? p : temp_.Path(p))) ? '1' : '0';
     return flags;
   }
   static Names Listing(const std::string& dir) {
@@ -78,22 +73,15 @@ class RunTest : public ::testing::Test {
     std::sort(names.begin(), names.end());
     return names;
   }
-  static ExpressSettings Express(const std::string& lines) { return Parsed(kExpressFields, lines); }
   static AdvancedSettings Advanced(const std::string& lines) {
-    return Parsed(kAdvancedFields, lines);
-  }
-  // Settings from lines "Name=value" of the record's fields.
-  template <typename Record, size_t N>
-  static Record Parsed(const std::array<RecordField<Record>, N>& fields, const std::string& lines) {
-    Record settings;
-    Assign(fields, lines, &settings);
+    AdvancedSettings settings;
+    Assign(kAdvancedFields, lines, &settings);
     return settings;
   }
   static RunInput Input(Names dirs, ExtraFormats formats = {}) {
     return {std::move(dirs), {}, 2, std::move(formats)};
   }
-  // A run in Advanced mode when `advanced`, else in Express mode; gives the
-  // warnings it told.
+  // A run in Advanced or Express mode; gives the warnings it told.
   Names Run(bool advanced, const RunInput& input, const AdvancedSettings& advanced_settings = {},
             const ExpressSettings& express = {}) {
     host_.warnings.clear();
