@@ -297,6 +297,23 @@ TEST_F(CleanupTest, AsksAndDeletesOnlyOrphansStillOrphaned) {
             (Names{"Beach_tn.jpg", "Lake_tn.jpg", "Late_tn.jpg", "Sky_tn.jpg", "notes.jpg"}));
 }
 
+// Old pages and thumbnails that cannot be deleted are told, never passed over.
+TEST_F(CleanupTest, FilesThatCannotBeDeletedAreTold) {
+  temp_.Write("pics/old.htm", "x");
+  WriteFile(thumbs + "/gone_tn.jpg", Marked());
+  chmod(temp_.path().c_str(), 0755);
+  for (const std::string& dir : {pics_, thumbs}) chmod(dir.c_str(), 0555);
+  std::string told = RunUnprivileged([&] {
+    DeleteOldHtml(pics_, false, &host_);
+    CleanOrphanThumbs(thumbs, pics_, ThumbNaming(), &host_);
+    return host_.warnings.at(0) + "\n" + host_.warnings.at(1);
+  });
+  for (const std::string& dir : {pics_, thumbs}) chmod(dir.c_str(), 0755);
+  EXPECT_EQ(told, pics_ + "/old.htm: the old page cannot be deleted (Permission denied)\n" +
+                      thumbs + "/gone_tn.jpg: the thumbnail cannot be deleted (Permission denied)");
+  EXPECT_EQ(Present({"pics/old.htm", "pics/thumbs/gone_tn.jpg"}), "11");
+}
+
 // Unmarked look-alikes, links and what linked folders hold are no orphans.
 TEST_F(CleanupTest, LookAlikesAndLinksAreNeverListed) {
   std::string elsewhere = Dir("elsewhere");
