@@ -1,11 +1,9 @@
 #!/usr/bin/env python3
 """check_gallery.py [--chromium PATH] [--scale N] DIR...: opens gallery pages in headless Chromium.
 
-Loads every *.html directly in each DIR on a screen of N device pixels per CSS pixel (2 loads
-the double a srcset offers), lazy images at once. Fails when an image does not load, a link does
-not lead to an existing local file (a name read as a URL scheme leads nowhere), or a clicked
-"javascript:" link does anything but open one window on an existing file. Chromium is driven
-over the DevTools protocol on a pipe, with nothing but Python's standard library."""
+Loads every *.html in each DIR at N device pixels per CSS pixel, lazy images at once. Fails when an
+image does not load, a link leads to no local file, or a clicked "javascript:" link does anything
+but open one window on an existing file. Chromium is driven over DevTools on a pipe."""
 import argparse, fcntl, json, os, pathlib, re, shutil, subprocess, sys, tempfile, time  # noqa: E401
 import urllib.parse
 
@@ -23,8 +21,7 @@ PAGE_SCRIPT = r"""
   window.alert = window.confirm = window.prompt = () => { dialogs++; };
   const title = document.title;
   for (const a of anchors.filter(a => /^\s*javascript:/i.test(a.getAttribute('href')))) {
-    opened.length = dialogs = 0;
-    a.click();
+    opened.length = dialogs = 0, a.click();
     await new Promise(done => setTimeout(done, 20));
     scripts.push({raw: a.getAttribute('href'), opened: [...opened], title: document.title,
                   dialogs});
@@ -37,15 +34,14 @@ PAGE_SCRIPT = r"""
 class Browser:
     """A headless Chromium spoken to over --remote-debugging-pipe."""
 
-    def __init__(self, chromium, scale=1):
+    def __init__(self, chromium, scale=1, width=1000, height=800, mobile=False):
         self.profile = tempfile.mkdtemp(prefix="kesto-chromium-")
         to_child_r, self.to_child_w = os.pipe()
         self.from_child_r, from_child_w = os.pipe()
 
         def wire_fds():  # the child reads commands on fd 3 and answers on fd 4
             high = [fcntl.fcntl(fd, fcntl.F_DUPFD, 10) for fd in (to_child_r, from_child_w)]
-            os.dup2(high[0], 3)
-            os.dup2(high[1], 4)
+            os.dup2(high[0], 3), os.dup2(high[1], 4)
 
         flags = ("headless no-sandbox disable-gpu disable-quic no-first-run disable-sync "
                  "disable-background-networking disable-component-update remote-debugging-pipe")
@@ -53,16 +49,14 @@ class Browser:
             [chromium, "--user-data-dir=" + self.profile, "about:blank"]
             + ["--" + flag for flag in flags.split()], preexec_fn=wire_fds, pass_fds=(3, 4),
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(to_child_r)
-        os.close(from_child_w)
+        os.close(to_child_r), os.close(from_child_w)
         self.buffer, self.next_id, self.events = b"", 0, []
         target = self.call("Target.createTarget", {"url": "about:blank"})["targetId"]
         self.session = self.call("Target.attachToTarget",
                                  {"targetId": target, "flatten": True})["sessionId"]
         self.call("Page.enable", session=True)
-        self.call("Emulation.setDeviceMetricsOverride",
-                  {"width": 1000, "height": 800, "deviceScaleFactor": scale, "mobile": False},
-                  session=True)
+        self.call("Emulation.setDeviceMetricsOverride", {"width": width, "height": height,
+                  "deviceScaleFactor": scale, "mobile": mobile}, session=True)
 
     def read_message(self, deadline):
         while b"\0" not in self.buffer:
@@ -103,8 +97,7 @@ class Browser:
         return json.loads(result["result"]["value"])
 
     def close(self):
-        self.proc.kill()
-        self.proc.wait()
+        self.proc.kill(), self.proc.wait()
         shutil.rmtree(self.profile, ignore_errors=True)
 
 
@@ -136,9 +129,8 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--chromium", default=shutil.which("chromium") or "/usr/bin/chromium")
     parser.add_argument("--scale", type=float, default=1)
-    parser.add_argument("dirs", nargs="+")
-    args = parser.parse_args()
-    pages = [p for d in args.dirs for p in sorted(pathlib.Path(d).resolve().glob("*.html"))]
+    args, dirs = parser.parse_known_args()
+    pages = [p for d in dirs for p in sorted(pathlib.Path(d).resolve().glob("*.html"))]
     browser = Browser(args.chromium, args.scale)
     try:
         problems = [problem for page in pages for problem in check_page(browser, page)]

@@ -28,13 +28,10 @@ def make_gallery(cli, src, folder):
 
 class Screen:
     def __init__(self, phone):
-        self.b, self.phone, self.errors = Browser("chromium"), phone, []
-        self.width = 375 if phone else 1280
+        self.phone, self.errors, self.width = phone, [], 375 if phone else 1280
+        self.b = Browser("chromium", 1, self.width, 667 if phone else 800, phone)
         self.requests, self.loaded = {}, set()  # request id: file name; file names loaded
-        for domain in ("Runtime", "Network"):
-            self.call(domain + ".enable")
-        self.call("Emulation.setDeviceMetricsOverride", width=self.width,
-                  height=667 if phone else 800, deviceScaleFactor=1, mobile=phone)
+        self.call("Runtime.enable"), self.call("Network.enable")
         self.call("Emulation.setTouchEmulationEnabled", enabled=phone)
 
     def call(self, method, **params):  # notes the console's errors and the files loaded
@@ -62,8 +59,7 @@ class Screen:
 
     def go(self, url):
         for address in ("about:blank", url):  # a fresh page, even for the same address
-            self.call("Page.navigate", url=address)
-            self.b.wait_event("Page.loadEventFired")
+            self.call("Page.navigate", url=address), self.b.wait_event("Page.loadEventFired")
 
     def touch(self, xs, y=330):  # one finger along xs
         for i, x in enumerate(xs):

@@ -72,8 +72,6 @@ bool DecodeDc(const std::string& jpeg, const DcFrame& frame, Raster* out, std::s
   return DecodeDcScans(reinterpret_cast<const uint8_t*>(jpeg.data()), jpeg.size(), frame, out, err);
 }
 
-std::string Data(const std::string& name) { return ReadFile(KESTO_TEST_DATA "/thumbs/" + name); }
-
 // Each band against libjpeg's, within `tolerance`. Where the file keeps half the chroma, libjpeg
 // draws each chroma block as 2 x 2 pixels, while the DC value alone is their mean: `chroma_cell` 2
 // compares with the mean of libjpeg's whole 2 x 2 cells.

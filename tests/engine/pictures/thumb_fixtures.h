@@ -82,8 +82,7 @@ inline std::string Bmp(int width, int height, int bits, bool top_down, const Pix
   return "BM" + le32(14 + 40 + pixels.size()) + le32(0) + le32(14 + 40) + info + pixels;
 }
 
-// An APP2 payload carrying, as one chunk, a colour profile with sRGB primaries but linear tone
-// curves.
+// An APP2 payload: one chunk of a profile with sRGB primaries but linear tone curves.
 inline std::string LinearIccPayload() {
   cmsCIExyY white = {0.3127, 0.3290, 1.0};
   cmsCIExyYTRIPLE primaries = {{0.64, 0.33, 1.0}, {0.30, 0.60, 1.0}, {0.15, 0.06, 1.0}};
@@ -94,8 +93,7 @@ inline std::string LinearIccPayload() {
   cmsSaveProfileToMem(profile, nullptr, &size);
   std::string bytes = std::string("ICC_PROFILE\0\x01\x01", 14) + std::string(size, '\0');
   cmsSaveProfileToMem(profile, bytes.data() + 14, &size);
-  cmsCloseProfile(profile);
-  cmsFreeToneCurve(linear);
+  cmsCloseProfile(profile), cmsFreeToneCurve(linear);
   return bytes;
 }
 
@@ -129,13 +127,16 @@ inline Raster Decode(const std::string& path, ThumbSize size = {}) {
   return decoded.rasters.empty() ? Raster() : decoded.rasters[0];
 }
 
-// A thumbnail made of `bytes`, written as `name` into `dir`: the result, and the JPEG with its
-// pixels when one was written.
+// A thumbnail made of `bytes`, written as `name` into `dir` (Make), and its JPEG and pixels if any.
 struct MadeThumb {
   ThumbResult result;
   std::string bytes = "";
   Raster pixels = {};
 };
+
+inline std::string Data(const std::string& name) {
+  return ReadFile(KESTO_TEST_DATA "/thumbs/" + name);
+}
 
 inline MadeThumb Make(const TempFolder& dir, const std::string& bytes, const std::string& name,
                       const ThumbOptions& options = {}, const ThumbChoices& choices = {}) {
