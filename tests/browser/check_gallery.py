@@ -17,14 +17,12 @@ PAGE_SCRIPT = r"""
   const anchors = [...document.querySelectorAll('a[href]')], opened = [], scripts = [];
   const links = anchors.map(a => ({raw: a.getAttribute('href'), url: a.href}));
   window.open = (url) => { opened.push(new URL(url, location.href).href); return null; };
-  let dialogs = 0;
+  let dialogs = 0, title = document.title;
   window.alert = window.confirm = window.prompt = () => { dialogs++; };
-  const title = document.title;
   for (const a of anchors.filter(a => /^\s*javascript:/i.test(a.getAttribute('href')))) {
     opened.length = dialogs = 0, a.click();
     await new Promise(done => setTimeout(done, 20));
-    scripts.push({raw: a.getAttribute('href'), opened: [...opened], title: document.title,
-                  dialogs});
+    scripts.push({raw: a.getAttribute('href'), opened: [...opened], title: document.title, dialogs});
   }
   return JSON.stringify({images, links, scripts, title});
 })()
@@ -60,20 +58,16 @@ class Browser:
 
     def read_message(self, deadline):
         while b"\0" not in self.buffer:
-            if time.monotonic() > deadline:
-                raise TimeoutError("Chromium did not answer")
-            chunk = os.read(self.from_child_r, 65536)
-            if not chunk:
-                raise RuntimeError("Chromium closed the pipe")
+            if time.monotonic() > deadline or not (chunk := os.read(self.from_child_r, 65536)):
+                raise RuntimeError("Chromium did not answer")
             self.buffer += chunk
         raw, self.buffer = self.buffer.split(b"\0", 1)
         return json.loads(raw)
 
     def call(self, method, params=None, session=False, timeout=30):
         self.next_id += 1
-        message = {"id": self.next_id, "method": method, "params": params or {}}
-        if session:
-            message["sessionId"] = self.session
+        message = {"id": self.next_id, "method": method, "params": params or {},
+                   **({"sessionId": self.session} if session else {})}
         os.write(self.to_child_w, json.dumps(message).encode() + b"\0")
         deadline = time.monotonic() + timeout
         while (message := self.read_message(deadline)).get("id") != self.next_id:

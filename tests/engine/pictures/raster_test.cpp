@@ -22,12 +22,10 @@ Raster Resample(const Raster& in, int out_width, int out_height, const Shrink& s
 TEST(RowResamplerTest, KeepsAnEvenColourAtEverySize) {
   const int cases[][4] = {
       {400, 300, 133, 100}, {50, 40, 125, 100}, {7, 3, 1, 1}, {1, 1, 5, 5}, {300, 20, 10, 80}};
-  for (auto [in_w, in_h, out_w, out_h] : cases) {
-    Raster out = Resample(MakeRaster(in_w, in_h, Solid({10, 128, 250})), out_w, out_h);
-    Raster even = MakeRaster(out_w, out_h, Solid({10, 128, 250}));
-    EXPECT_TRUE(out.width == out_w && out.height == out_h && out.pixels == even.pixels)
+  for (auto [in_w, in_h, out_w, out_h] : cases)
+    EXPECT_EQ(Resample(MakeRaster(in_w, in_h, Solid({10, 128, 250})), out_w, out_h).pixels,
+              MakeRaster(out_w, out_h, Solid({10, 128, 250})).pixels)
         << in_w << "x" << in_h << " -> " << out_w << "x" << out_h;
-  }
 }
 
 // Random rows through each instruction set the machine has, against the plainest (the last).
