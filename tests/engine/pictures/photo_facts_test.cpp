@@ -5,8 +5,7 @@
 namespace {
 
 // Each picture of tests/data/photos (scripts/make-test-photos) gives exactly these facts; damaged
-// or missing metadata gives none and prints nothing. The EXIF block beside broken-xmp.jpg's says
-// nothing either.
+// or missing metadata gives none (nor does the EXIF block beside broken-xmp.jpg's) and no output.
 TEST(PhotoFactsTest, ReadsTheFactsOfEachPicture) {
   const PhotoFacts zebra{
       "2019-05-01 08:00:00",          "Zebra & friends", "Canon EOS 5D", "EF 35mm f/2",

@@ -15,10 +15,8 @@ namespace {
 
 using namespace thumb_test;
 
-// 1153 is 144 whole blocks of 8 and one pixel: decoded at 1/8 the last row and column stand for one
-// picture pixel. An edge at picture row or column 1100 belongs at 1100 * 100 / 1153 = 95.40 in a
-// 100 x 100 thumbnail, in the scaled decode of a baseline file and in the DC scans of a progressive
-// one.
+// 1153 is 144 blocks of 8 and one pixel, so at 1/8 the last row and column stand for one pixel: an
+// edge at 1100 belongs at 1100 * 100 / 1153 = 95.40 of 100, in baseline and progressive files.
 TEST(ReadJpegTest, APartlyCoveredLastBlockDoesNotShiftThePicture) {
   TempFolder dir;
   auto corner = [](int x, int y) {
@@ -40,8 +38,7 @@ TEST(ReadJpegTest, APartlyCoveredLastBlockDoesNotShiftThePicture) {
   }
 }
 
-// The frame as libjpeg reads it, and libjpeg's own decode of all scans at 1/8 scale, in RGB or in
-// the file's own colour space.
+// The frame as libjpeg reads it, and libjpeg's decode at 1/8, in RGB or in the file's colour space.
 std::pair<DcFrame, Raster> DecodeWithLibjpeg(const std::string& jpeg, bool rgb = true) {
   jpeg_decompress_struct cinfo;
   jpeg_error_mgr err;
@@ -55,16 +52,14 @@ std::pair<DcFrame, Raster> DecodeWithLibjpeg(const std::string& jpeg, bool rgb =
     frame.components.push_back({c->component_id, c->h_samp_factor, c->v_samp_factor,
                                 cinfo.quant_tbl_ptrs[c->quant_tbl_no]->quantval[0]});
   if (!rgb) cinfo.out_color_space = cinfo.jpeg_color_space;
-  cinfo.scale_denom = 8;
-  jpeg_start_decompress(&cinfo);
+  cinfo.scale_denom = 8, jpeg_start_decompress(&cinfo);
   Raster r{int(cinfo.output_width), int(cinfo.output_height), cinfo.output_components, {}};
   r.pixels.resize(size_t(r.width) * r.height * r.bands);
   while (cinfo.output_scanline < cinfo.output_height) {
     JSAMPROW row = &r.pixels[cinfo.output_scanline * size_t(r.width) * r.bands];
     jpeg_read_scanlines(&cinfo, &row, 1);
   }
-  jpeg_finish_decompress(&cinfo);
-  jpeg_destroy_decompress(&cinfo);
+  jpeg_finish_decompress(&cinfo), jpeg_destroy_decompress(&cinfo);
   return {frame, r};
 }
 
@@ -72,9 +67,8 @@ bool DecodeDc(const std::string& jpeg, const DcFrame& frame, Raster* out, std::s
   return DecodeDcScans(reinterpret_cast<const uint8_t*>(jpeg.data()), jpeg.size(), frame, out, err);
 }
 
-// Each band against libjpeg's, within `tolerance`. Where the file keeps half the chroma, libjpeg
-// draws each chroma block as 2 x 2 pixels, while the DC value alone is their mean: `chroma_cell` 2
-// compares with the mean of libjpeg's whole 2 x 2 cells.
+// Each band against libjpeg's, within `tolerance`. With half the chroma, libjpeg draws each chroma
+// block as 2 x 2 pixels whose mean is the DC value: `chroma_cell` 2 compares with that mean.
 TEST(DecodeDcScansTest, MatchesLibjpegAtOneEighth) {
   auto ramp = [](int x, int y) { return Rgb{uint8_t(x), uint8_t(y * 2), uint8_t(x + y)}; };
   const std::tuple<const char*, std::string, bool, int, int> cases[] = {
@@ -132,14 +126,10 @@ TEST(DecodeDcScansTest, RefusesCutAndBrokenData) {
       {"not a JPEG frame", {"GIF89a" + jpeg, ""}}};
   Raster out;
   std::string err;
-  for (const auto& [error, broken] : cases) {
-    for (size_t i = 0; i < broken.size(); ++i) {
-      EXPECT_FALSE(DecodeDc(broken[i], frame, &out, &err)) << error << " " << i;
-      EXPECT_EQ(err, error) << i;
-    }
-  }
-  EXPECT_FALSE(DecodeDc(jpeg, no_components, &out, &err));
-  EXPECT_EQ(err, "not a JPEG frame");
+  for (const auto& [error, broken] : cases)
+    for (size_t i = 0; i < broken.size(); ++i)
+      EXPECT_TRUE(!DecodeDc(broken[i], frame, &out, &err) && err == error) << error << i << err;
+  EXPECT_TRUE(!DecodeDc(jpeg, no_components, &out, &err) && err == "not a JPEG frame") << err;
   // A fill byte before a restart marker is stepped over.
   EXPECT_TRUE(DecodeDc(jpeg.substr(0, 249) + "\xFF" + jpeg.substr(249), frame, &out, &err)) << err;
   EXPECT_EQ(out.width, 13);

@@ -30,7 +30,7 @@ TEST(RowResamplerTest, KeepsAnEvenColourAtEverySize) {
 
 // Random rows through each instruction set the machine has, against the plainest (the last).
 TEST(RowResamplerTest, EveryInstructionSetGivesTheSameResult) {
-  // Each a size, bands, the size out, and the decoder's shrink factor with the picture's size.
+  // A size, bands, the size out, and the decoder's shrink factor with the picture's size.
   const int cases[][8] = {{500, 375, 3, 133, 100, 8, 3999, 3000},
                           {347, 213, 1, 101, 67, 1, 0, 0},
                           {1021, 767, 3, 133, 99, 1, 0, 0},
@@ -55,10 +55,9 @@ TEST(RowResamplerTest, EveryInstructionSetGivesTheSameResult) {
   }
 }
 
-// Stripes of 2 pixels, 64 and 192, reduced by 1.4: Lanczos-3 keeps a swing (largest minus smallest
-// grey, 10 pixels at each end left out) of about 167 (Lanczos-2 and Catmull-Rom 145, a triangle
-// 128); as the 1/8 decode of a picture 8 times as wide they are sharpened back to about 181, and
-// no more, or edges would ring.
+// Stripes of 2 pixels, 64 and 192, reduced by 1.4: Lanczos-3 keeps a swing of about 167 (Lanczos-2
+// 145, a triangle 128); as the 1/8 decode of a picture 8 times as wide they are sharpened back to
+// about 181, and no more, or edges would ring.
 TEST(RowResamplerSharpnessTest, FineStripesKeepTheirContrastWhenReducedByAboutOneAndAHalf) {
   for (auto [factor, floor, ceiling] : {std::tuple{1, 155, 172}, {8, 172, 186}}) {
     for (int width = 280; width < 296; ++width) {  // every phase of output to source
@@ -66,11 +65,10 @@ TEST(RowResamplerSharpnessTest, FineStripesKeepTheirContrastWhenReducedByAboutOn
         return x % 4 < 2 ? Rgb{192, 192, 192} : Rgb{64, 64, 64};
       });
       Raster r = Resample(stripes, width * 5 / 7, 8, {double(factor), 1.0, width * factor, 8});
-      int high = 0, low = 255;
-      for (int x = 10; x < r.width - 10; ++x) {
-        int v = PixelAt(r, x, 4).r;
-        high = std::max(high, v), low = std::min(low, v);
-      }
+      int high = 0, low = 255;  // 10 pixels at each end left out
+      for (int x = 10; x < r.width - 10; ++x)
+        high = std::max<int>(high, PixelAt(r, x, 4).r),
+        low = std::min<int>(low, PixelAt(r, x, 4).r);
       EXPECT_TRUE(high - low >= floor && high - low <= ceiling)
           << high - low << ", factor " << factor << ", width " << width;
     }

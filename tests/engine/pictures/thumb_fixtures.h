@@ -29,10 +29,8 @@ inline PixelFn Solid(Rgb c) {
 
 inline Raster MakeRaster(int width, int height, const PixelFn& pixel) {
   Raster r{width, height, 3, {}};
-  for (int i = 0; i < width * height; ++i) {
-    Rgb c = pixel(i % width, i / width);
-    r.pixels.insert(r.pixels.end(), {c.r, c.g, c.b});
-  }
+  for (int i = 0; i < width * height; ++i)
+    for (Rgb c = pixel(i % width, i / width); uint8_t v : {c.r, c.g, c.b}) r.pixels.push_back(v);
   return r;
 }
 
@@ -97,8 +95,8 @@ inline std::string LinearIccPayload() {
   return bytes;
 }
 
-// What a written JPEG says about itself: "width x height", " progressive" when so, " metadata" for
-// each APP1 (EXIF) or APP2 (ICC) segment, and each comment in quotes.
+// What a JPEG says of itself: "width x height", " progressive", " metadata" for each APP1 or APP2
+// segment, and each comment in quotes.
 inline std::string Facts(const std::string& jpeg) {
   std::string size, more;
   auto at = [&jpeg](size_t i) { return uint8_t(jpeg[i]) << 8 | uint8_t(jpeg[i + 1]); };
