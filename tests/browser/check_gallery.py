@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""check_gallery.py [--chromium PATH] [--scale N] DIR...: opens gallery pages in headless Chromium.
+"""check_gallery.py [--scale N] DIR...: opens gallery pages in headless Chromium.
 
 Loads every *.html in each DIR at N device pixels per CSS pixel, lazy images at once. Fails when an
 image does not load, a link leads to no local file, or a clicked "javascript:" link does anything
@@ -83,8 +83,7 @@ class Browser:
         self.events = [event for event in self.events if event.get("method") != name]
 
     def open(self, url):
-        self.events.clear()
-        self.call("Page.navigate", {"url": url}, session=True)
+        self.events.clear(), self.call("Page.navigate", {"url": url}, session=True)
         self.wait_event("Page.loadEventFired")
         result = self.call("Runtime.evaluate", {"expression": PAGE_SCRIPT, "returnByValue": True,
                                                 "awaitPromise": True}, session=True)
@@ -121,11 +120,10 @@ def check_page(browser, page):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--chromium", default=shutil.which("chromium") or "/usr/bin/chromium")
     parser.add_argument("--scale", type=float, default=1)
     args, dirs = parser.parse_known_args()
     pages = [p for d in dirs for p in sorted(pathlib.Path(d).resolve().glob("*.html"))]
-    browser = Browser(args.chromium, args.scale)
+    browser = Browser(shutil.which("chromium") or "/usr/bin/chromium", args.scale)
     try:
         problems = [problem for page in pages for problem in check_page(browser, page)]
     finally:

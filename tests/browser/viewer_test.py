@@ -89,8 +89,7 @@ def walk(screen, folder, keys):
     screen.showing("a thumbnail opens its picture", keys[0])
     screen.wait("the next picture is loaded ahead", lambda s: keys[1] in screen.loaded)
     for key, forward in [(key, True) for key in keys[1:]] + [(keys[-2], False)]:
-        screen.step(forward)
-        screen.showing("a step shows its picture", key)
+        screen.step(forward), screen.showing("a step shows its picture", key)
     screen.js("history.back()")
     screen.wait("Back closes the viewer", lambda s: not s["open"] and s["hash"] == "")
     raw = urllib.parse.unquote_to_bytes(keys[5])  # on page 2, written as a link might

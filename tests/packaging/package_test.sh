@@ -52,11 +52,10 @@ options() { grep -oE -- '(^|[ ,])--?[a-z][a-z-]*' | grep -oE -- '--?[a-z][a-z-]*
 help_kesto_cli=$("$CLI" --help; "$CLI" process --help; "$CLI" index --help; "$CLI" config --help)
 help_kesto=$(QT_QPA_PLATFORM=offscreen "$USR/bin/kesto" --help 2>/dev/null)
 for page in kesto kesto-cli; do
-  file=$USR/share/man/man1/$page.1.gz
+  file=$USR/share/man/man1/$page.1.gz help=help_${page//-/_}
   warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$file" 2>&1 >/dev/null)
   [ -z "$warnings" ] || fail "$page.1 renders with warnings: $warnings"
   text=$(MANWIDTH=200 man -E ascii -l "$file" 2>/dev/null)
-  help=help_${page//-/_}
   for option in $(options <<<"${!help}"); do
     grep -qE -- "(^|[^a-z-])$option([^a-z-]|\$)" <<<"$text" || fail "$page.1 does not describe $option"
   done
@@ -78,8 +77,7 @@ done
 HOMEDIR=$WORK/home STATE=$WORK/home/config/kesto
 mkdir -p "$HOMEDIR/config" && mkdir -m 700 "$HOMEDIR/runtime"
 env -i PATH=/usr/bin:/bin HOME="$HOMEDIR" XDG_CONFIG_HOME="$HOMEDIR/config" \
-  XDG_RUNTIME_DIR="$HOMEDIR/runtime" QT_QPA_PLATFORM=offscreen "$USR/bin/kesto" >"$WORK/kesto.log" 2>&1 &
-pid=$!
+  XDG_RUNTIME_DIR="$HOMEDIR/runtime" QT_QPA_PLATFORM=offscreen "$USR/bin/kesto" >"$WORK/kesto.log" 2>&1 & pid=$!
 for _ in $(seq 600); do [ -f "$STATE/nd.ini" ] || ! kill -0 "$pid" 2>/dev/null && break; sleep 0.1; done
 [ -f "$STATE/nd.ini" ] || show_fail "$WORK/kesto.log" "no nd.ini in $STATE"
 kill -TERM "$pid"  # as a desktop session asks at its end

@@ -104,6 +104,9 @@ TEST(MakeThumbnailTest, BrokenPicturesWriteNothing) {
   TempFolder dir;
   std::string jpeg = Jpeg(400, 300), bmp = Bmp(400, 300, 24, false, Solid({1, 2, 3}));
   std::string huge_bmp = bmp, flat_bmp = bmp, gif("GIF89a\x01\x00\x01\x00\x00\x00\x00", 13);
+  const std::string huge_gif("GIF89a\x60\xEA\x60\xEA\x00\x00\x00;", 14),
+      gif_comment = gif + "!\xFE\x01\x41\x05\x41\x42",
+      cut_gif = Data("interlaced.gif").substr(0, 60);
   huge_bmp[18] = '\x60', huge_bmp[19] = '\xEA', huge_bmp[22] = '\x60', huge_bmp[23] = '\xEA';
   flat_bmp[18] = flat_bmp[19] = 0;  // no width
   // Each error, with the options and the pictures that give it. A GIF of 60000 x 60000 is huge too.
@@ -111,9 +114,7 @@ TEST(MakeThumbnailTest, BrokenPicturesWriteNothing) {
       {"empty file", {}, {""}},
       {"not a picture in a readable format", {}, {"just some words\n", "2 2\n1 2\n3 4\n"}},
       {"Premature end of JPEG file", {}, {jpeg.substr(0, jpeg.size() / 2)}},
-      {"picture header claims a refused size",
-       {},
-       {std::string("GIF89a\x60\xEA\x60\xEA\x00\x00\x00;", 14), huge_bmp, flat_bmp}},
+      {"picture header claims a refused size", {}, {huge_gif, huge_bmp, flat_bmp}},
       {"BMP file is cut short", {}, {bmp.substr(0, 5000)}},
       {"thumbnail size 32768 is out of range", Options("Height", "32768"), {jpeg}},
       {"thumbnail size 100 x 0 is out of range", Options("Both", "0", "100"), {jpeg}},
@@ -121,12 +122,8 @@ TEST(MakeThumbnailTest, BrokenPicturesWriteNothing) {
       {"PNG data is cut off or claims more than the file holds",
        Options("Height", "24"),
        {Data("png-chunk-too-long.png"), Data("png-named.jpg").substr(0, 60)}},
-      {"cannot read GIF: Failed to read from given file",
-       {},
-       {gif, gif + std::string("!\xFE\x01\x41\x05\x41\x42", 7)}},
-      {"cannot read GIF rows: Failed to read from given file",
-       {},
-       {Data("interlaced.gif").substr(0, 60)}}};
+      {"cannot read GIF: Failed to read from given file", {}, {gif, gif_comment}},
+      {"cannot read GIF rows: Failed to read from given file", {}, {cut_gif}}};
   for (const auto& [error, options, pictures] : cases) {
     for (const std::string& bytes : pictures) {
       MadeThumb made = Make(dir, bytes, "picture.jpg", options);
