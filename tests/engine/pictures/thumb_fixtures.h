@@ -71,8 +71,7 @@ inline std::string Bmp(int width, int height, int bits, bool top_down, const Pix
       Rgb c = pixel(x, top_down ? row : height - 1 - row);
       line += std::string{char(c.b), char(c.g), char(c.r)} + std::string(bits / 32, '\0');
     }
-    line.resize((static_cast<size_t>(width) * bits + 31) / 32 * 4, '\0');
-    pixels += line;
+    line.resize((static_cast<size_t>(width) * bits + 31) / 32 * 4, '\0'), pixels += line;
   }
   std::string info = le32(40) + le32(width) + le32(top_down ? -height : height) +
                      le32(1 | bits << 16) + le32(0) + le32(pixels.size()) + le32(2835) +

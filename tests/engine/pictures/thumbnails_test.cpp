@@ -186,13 +186,11 @@ TEST(ExtraFormatTest, IsReadOnlyWhenChosenThenUprightInSrgbAtItsSize) {
   using enum ExtraFormat;
   TempFolder dir;
   std::string unreadable;
-  for (auto [file, format] : {std::pair{"rotated.webp", kWebp},
-                              {"rotated.tif", kTiff},
-                              {"rotated.heic", kHeic},
-                              {"rotated.avif", kAvif}}) {
+  for (auto [type, format] :
+       {std::pair{"webp", kWebp}, {"tif", kTiff}, {"heic", kHeic}, {"avif", kAvif}}) {
+    const std::string file = std::string("rotated.") + type;
     SCOPED_TRACE(file);
-    if (!ReadableExtraFormats().Has(format) && (unreadable += std::string(" ") + file, true))
-      continue;
+    if (!ReadableExtraFormats().Has(format) && (unreadable += " " + file, true)) continue;
     std::string bytes = Data(file);
     ExtraFormats chosen, others;  // its own type, and others but not its own
     chosen.Add(format);
