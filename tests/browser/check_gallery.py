@@ -29,9 +29,7 @@ PAGE_SCRIPT = r"""
 """
 
 
-class Browser:
-    """A headless Chromium spoken to over --remote-debugging-pipe."""
-
+class Browser:  # a headless Chromium spoken to over --remote-debugging-pipe
     def __init__(self, chromium, scale=1, width=1000, height=800, mobile=False):
         self.profile = tempfile.mkdtemp(prefix="kesto-chromium-")
         to_child_r, self.to_child_w = os.pipe()
@@ -94,8 +92,7 @@ class Browser:
         shutil.rmtree(self.profile, ignore_errors=True)
 
 
-def exists(url):
-    """Whether `url` names an existing local file (names need not be UTF-8)."""
+def exists(url):  # whether `url` names an existing local file (names need not be UTF-8)
     path = urllib.parse.unquote_to_bytes(urllib.parse.urlparse(url).path)
     return url.startswith("file://") and os.path.exists(path)
 
