@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Galleries of the samples (Express and Advanced, with picture pages, pop-ups, a template) and of
-# odd file names in every link target of both modes, every page opened in headless Chromium.
+# Galleries of the samples in Express and Advanced, and of odd file names in every link target of
+# both modes (picture pages, pop-ups, a template), every page opened in headless Chromium.
 #   browser_test.sh KESTO_CLI SOURCE_DIR
 set -euo pipefail
 CLI=$1 SRC=$2
@@ -28,9 +28,7 @@ cfg() {  # use-java use-template: a .cfg with these two settings (lines 51 and 5
 }
 
 gallery express samples/express.cfe
-gallery express-java "$(cfe java 1)"
 gallery advanced samples/advanced.cfg
-gallery advanced-java "$(cfg 1 1)"
 for pages in 0 1; do
   for target in same new java; do gallery "odd-$target-$pages" "$(cfe $target $pages)"; done
   for java in 0 1; do gallery "odd-java$java-tmpl$pages" "$(cfg $java $pages)"; done

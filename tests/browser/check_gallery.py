@@ -4,7 +4,7 @@
 Loads every *.html in each DIR at N device pixels per CSS pixel, lazy images at once. Fails when an
 image does not load, a link leads to no local file, or a clicked "javascript:" link does anything
 but open one window on an existing file. Chromium is driven over DevTools on a pipe."""
-import argparse, fcntl, json, os, pathlib, re, shutil, subprocess, sys, tempfile, time  # noqa: E401
+import fcntl, json, os, pathlib, re, shutil, subprocess, sys, tempfile, time  # noqa: E401
 import urllib.parse
 
 PAGE_SCRIPT = r"""
@@ -116,11 +116,10 @@ def check_page(browser, page):
 
 
 def main():
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--scale", type=float, default=1)
-    args, dirs = parser.parse_known_args()
+    args = sys.argv[1:]
+    scale, dirs = (float(args[1]), args[2:]) if args[:1] == ["--scale"] else (1, args)
     pages = [p for d in dirs for p in sorted(pathlib.Path(d).resolve().glob("*.html"))]
-    browser = Browser(shutil.which("chromium") or "/usr/bin/chromium", args.scale)
+    browser = Browser(shutil.which("chromium") or "/usr/bin/chromium", scale)
     try:
         problems = [problem for page in pages for problem in check_page(browser, page)]
     finally:
