@@ -64,7 +64,6 @@ TEST(MakeThumbnailTest, WritesEachKindOfPictureUprightAtItsSizeInItsColours) {
                turned = {{25, 6, red}, {25, 94, blue}};
   const std::tuple<const char*, std::string, int, int, Probes> cases[] = {
       {"a.jpg", Jpeg(400, 300, halves), 133, 100, red_over_blue},
-      {"b.jpg", Jpeg(50, 40, Solid(red)), 125, 100, {{60, 50, red}}},
       {"c.jpg", Jpeg(2000, 1000, left, true), 200, 100, {{5, 50, red}, {195, 50, blue}}},
       {"d.bmp", Bmp(400, 300, 24, false, halves), 133, 100, red_over_blue},
       {"e.bmp", Bmp(400, 300, 32, true, halves), 133, 100, red_over_blue},
@@ -186,18 +185,16 @@ TEST(ExtraFormatTest, IsReadOnlyWhenChosenThenUprightInSrgbAtItsSize) {
     const std::string file = std::string("rotated.") + type;
     SCOPED_TRACE(file);
     if (!ReadableExtraFormats().Has(format) && (unreadable += " " + file, true)) continue;
-    std::string bytes = Data(file);
     ExtraFormats chosen, others;  // its own type, and others but not its own
     chosen.Add(format);
     for (ExtraFormat f : {kPng, kWebp, kTiff}) others.Add(f == format ? kPng : f);
-    for (ExtraFormats formats : {ExtraFormats{}, others}) {
-      ThumbResult r = Make(dir, bytes, "picture.jpg", Options("Height", "60"), {formats, 1}).result;
-      EXPECT_TRUE(!r.exists && r.error == "not a picture in a readable format") << r.error;
-    }
-    for (int scale : {1, 2}) {
-      MadeThumb made = Make(dir, bytes, file, Options("Height", "40"), {chosen, scale});
-      ASSERT_TRUE(made.result.exists) << made.result.error;
-      EXPECT_EQ(Facts(made.bytes), Thumb(20 * scale, 40 * scale));  // upright 48 x 96 to 40 high
+    for (auto [formats, scale] :
+         {std::pair{ExtraFormats{}, 1}, {others, 1}, {chosen, 1}, {chosen, 2}}) {
+      MadeThumb made = Make(dir, Data(file), file, Options("Height", "40"), {formats, scale});
+      EXPECT_EQ(made.result.exists ? Facts(made.bytes) : made.result.error,  // upright 48 x 96
+                formats.Has(format) ? Thumb(20 * scale, 40 * scale)
+                                    : "not a picture in a readable format");
+      if (!made.result.exists) continue;
       EXPECT_TRUE(Near(PixelAt(made.pixels, 10 * scale, 7 * scale), {230, 20, 20}, 14));
       EXPECT_TRUE(Near(PixelAt(made.pixels, 10 * scale, 33 * scale), {20, 20, 230}, 14));
     }
