@@ -119,8 +119,7 @@ inline Raster Decode(const std::string& path, ThumbSize size = {}) {
   auto choose = [size](ThumbSize stored, int, std::vector<ThumbSize>* out, std::string*) {
     return out->push_back(size.width ? size : stored), true;
   };
-  ReadJpeg(fd, choose, &decoded, &err);
-  close(fd);
+  ReadJpeg(fd, choose, &decoded, &err), close(fd);
   return decoded.rasters.empty() ? Raster() : decoded.rasters[0];
 }
 
@@ -137,9 +136,8 @@ inline std::string Data(const std::string& name) {
 
 inline MadeThumb Make(const TempFolder& dir, const std::string& bytes, const std::string& name,
                       const ThumbOptions& options = {}, const ThumbChoices& choices = {}) {
-  dir.Write(name, bytes);
   std::string thumb = dir.Path("thumb.jpg");
-  std::filesystem::remove(thumb);
+  dir.Write(name, bytes), std::filesystem::remove(thumb);
   MadeThumb made{MakeThumbnail(dir.Path(name), thumb, ThumbTarget(options), options, choices)};
   if (made.result.exists) made.bytes = ReadFile(thumb), made.pixels = Decode(thumb);
   return made;
