@@ -1,9 +1,8 @@
 #!/usr/bin/env python3
 """check_gallery.py [--scale N] DIR...: opens gallery pages in headless Chromium.
 
-Loads every *.html in each DIR at N device pixels per CSS pixel, lazy images at once. Fails when an
-image does not load, a link leads to no local file, or a clicked "javascript:" link does anything
-but open one window on an existing file. Chromium is driven over DevTools on a pipe."""
+Loads every *.html in each DIR at N device pixels per CSS pixel. Fails when an image does not load,
+a link leads to no local file, or a clicked "javascript:" link does more than open an existing file."""
 import fcntl, json, os, pathlib, re, shutil, subprocess, sys, tempfile, time  # noqa: E401
 import urllib.parse
 

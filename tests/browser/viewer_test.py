@@ -30,7 +30,7 @@ class Screen:
     def __init__(self, phone):
         self.phone, self.errors, self.width = phone, [], 375 if phone else 1280
         self.b = Browser("chromium", 1, self.width, 667 if phone else 800, phone)
-        self.requests, self.loaded = {}, set()  # request id: file name; file names loaded
+        self.loaded = set()  # the names of the files loaded
         self.call("Runtime.enable"), self.call("Network.enable")
         self.call("Emulation.setTouchEmulationEnabled", enabled=phone)
 
@@ -38,10 +38,8 @@ class Screen:
         result = self.b.call(method, params, session=True)
         for event in self.b.events:
             name, p = event.get("method"), event.get("params", {})
-            if name == "Network.requestWillBeSent":
-                self.requests[p["requestId"]] = p["request"]["url"].rsplit("/", 1)[-1]
-            if name == "Network.loadingFinished":
-                self.loaded.add(self.requests.get(p["requestId"]))
+            if name == "Network.responseReceived":
+                self.loaded.add(p["response"]["url"].rsplit("/", 1)[-1])
             if name == "Runtime.exceptionThrown" or p.get("type") in ("error", "warning"):
                 self.errors.append(json.dumps(p)[:300])
         self.b.events.clear()

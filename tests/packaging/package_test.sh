@@ -61,7 +61,6 @@ for page in kesto kesto-cli; do
   done
 done
 
-# What the bash completion offers after the words given.
 complete_words() {
   bash -c 'source "$1"; shift; COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1)); _kesto_cli
            printf "%s\n" "${COMPREPLY[@]}"' _ "$USR/share/bash-completion/completions/kesto-cli" "$@"

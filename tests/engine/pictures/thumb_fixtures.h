@@ -79,8 +79,8 @@ inline std::string Bmp(int width, int height, int bits, bool top_down, const Pix
   return "BM" + le32(14 + 40 + pixels.size()) + le32(0) + le32(14 + 40) + info + pixels;
 }
 
-// An APP2 payload: one chunk of a profile with sRGB primaries but linear tone curves.
-inline std::string LinearIccPayload() {
+// A mid-grey JPEG with EXIF and, in one APP2 chunk, a profile of sRGB primaries but linear curves.
+inline std::string LinearJpeg() {
   cmsCIExyY white = {0.3127, 0.3290, 1.0};
   cmsCIExyYTRIPLE primaries = {{0.64, 0.33, 1.0}, {0.30, 0.60, 1.0}, {0.15, 0.06, 1.0}};
   cmsToneCurve* linear = cmsBuildGamma(nullptr, 1.0);
@@ -91,7 +91,8 @@ inline std::string LinearIccPayload() {
   std::string bytes = std::string("ICC_PROFILE\0\x01\x01", 14) + std::string(size, '\0');
   cmsSaveProfileToMem(profile, bytes.data() + 14, &size);
   cmsCloseProfile(profile), cmsFreeToneCurve(linear);
-  return bytes;
+  return WithSegment(WithSegment(Jpeg(64, 64, Solid({128, 128, 128})), 0xE2, bytes), 0xE1,
+                     ExifPayload(1));
 }
 
 // What a JPEG says of itself: "width x height", " progressive", " metadata" for each APP1 or APP2
