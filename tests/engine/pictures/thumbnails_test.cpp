@@ -129,10 +129,9 @@ TEST(MakeThumbnailTest, BrokenPicturesWriteNothing) {
 // beyond the picture or the largest side. Nothing is written for a missing picture or folder; a
 // remake that fails keeps the old file; a file not the program's own is never replaced, each path
 // checked just before its write.
-TEST(MakeThumbnailsTest, WritesBothFromOneDecodeOnlyWhereEachMay) {
+TEST(MakeThumbnailsTest, WritesBothOnlyWhereEachMay) {
   TempFolder dir;
-  dir.Write("a.jpg", Jpeg(400, 300, [](int x, int y) { return Rgb{uint8_t(x * y), 90, 30}; }));
-  dir.Write("broken.jpg", "no picture");
+  dir.Write("a.jpg", Jpeg(400, 300)), dir.Write("broken.jpg", "no picture");
   const std::string thumb = dir.Path("t.jpg"), twice = dir.Path("t@2x.jpg"), own = Jpeg(8, 8);
   const std::string unreadable = "not a picture in a readable format",
                     gone = "cannot open " + dir.Path("gone.jpg") + ": No such file or directory",
