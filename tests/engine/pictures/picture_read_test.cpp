@@ -101,8 +101,7 @@ TEST(DecodeDcScansTest, MatchesLibjpegAtOneEighth) {
 }
 
 TEST(DecodeDcScansTest, RefusesCutAndBrokenData) {
-  // prog-restart.jpg: a DHT at 159, the first scan's header at 221 (components 1, 2 and 3 from
-  // 226), its data from 235, a restart marker at 249.
+  // prog-restart.jpg: DHT at 159, first scan at 221 (components 226, data 235), RST at 249.
   std::string jpeg = Data("prog-restart.jpg");
   DcFrame frame = DecodeWithLibjpeg(jpeg).first, no_components = frame;
   no_components.components.clear();
@@ -113,9 +112,8 @@ TEST(DecodeDcScansTest, RefusesCutAndBrokenData) {
       // No EOI; cut in a table; a marker for a restart.
       {"JPEG data ends early",
        {jpeg.substr(0, jpeg.size() - 2), jpeg.substr(0, 170), at(250, "\xC4")}},
-      // A table of class 2, of 4080 codes, longer than its segment; a scan of no component, of no
-      // such component, a header of the wrong length, of table 4, a first scan with AC, a point
-      // transform of 15; cut in the DC scan; no such Huffman code.
+      // Tables: class 2, 4080 codes, longer than the segment; scans: no component, unknown one,
+      // wrong length, table 4, AC first, transform 15; cut in the DC scan; unknown Huffman code.
       {"broken JPEG data",
        {at(163, "\x20"), at(164, std::string(16, '\xFF')), at(164, "\x64"),
         at(225, std::string(1, '\0')), at(226, "\x09"), at(224, "\x0E"), at(227, "\x40"),
