@@ -39,8 +39,7 @@ check "$WORK"/*/  # every gallery
 
 # The check itself must notice a missing thumbnail, a missing picture page and a forged pop-up link.
 rm "$WORK/express/thumbs/NightSky_tn.jpg" "$WORK/advanced/Ocean Waves.html"
-mkdir "$WORK/forged"
-printf '%s' '<SCRIPT>function ShowPic(p){window.open(p)}</SCRIPT>' \
+mkdir "$WORK/forged" && printf '%s' '<SCRIPT>function ShowPic(p){window.open(p)}</SCRIPT>' \
   "<a href=\"JavaScript:ShowPic('x');document.title='PWNED';('.jpg')\">x</a>" > "$WORK/forged/page1.html"
 for broken in express advanced forged; do
   ! check "$WORK/$broken" >/dev/null 2>&1 || { echo "the check missed a broken gallery: $broken" >&2; exit 1; }

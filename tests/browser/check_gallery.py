@@ -2,7 +2,7 @@
 """check_gallery.py [--scale N] DIR...: opens gallery pages in headless Chromium.
 
 Loads every *.html in each DIR at N device pixels per CSS pixel. Fails when an image does not load,
-a link leads to no local file, or a clicked "javascript:" link does more than open an existing file."""
+a link leads to no local file, or a clicked "javascript:" link does more than open a file."""
 import fcntl, json, os, pathlib, re, shutil, subprocess, sys, tempfile, time  # noqa: E401
 import urllib.parse
 
@@ -21,7 +21,8 @@ PAGE_SCRIPT = r"""
   for (const a of anchors.filter(a => /^\s*javascript:/i.test(a.getAttribute('href')))) {
     opened.length = dialogs = 0, a.click();
     await new Promise(done => setTimeout(done, 20));
-    scripts.push({raw: a.getAttribute('href'), opened: [...opened], title: document.title, dialogs});
+    scripts.push({raw: a.getAttribute('href'), opened: [...opened], dialogs,
+                  title: document.title});
   }
   return JSON.stringify({images, links, scripts, title});
 })()

@@ -24,10 +24,10 @@ Raster Resample(const Raster& in, int out_width, int out_height, const Shrink& s
 TEST(RowResamplerTest, EveryInstructionSetGivesTheSameResultAndKeepsAnEvenColour) {
   // A size, bands, the size out, and the decoder's shrink factor with the picture's size.
   // clang-format off
-  const int cases[][8] = {
-      {500, 375, 3, 133, 100, 8, 3999, 3000}, {347, 213, 1, 101, 67, 1, 0, 0}, {37, 29, 3, 90, 71, 1, 0, 0},
-      {1021, 767, 3, 133, 99, 1, 0, 0}, {1023, 769, 4, 135, 101, 1, 0, 0}, {9, 5, 4, 3, 2, 1, 0, 0},
-      {643, 482, 1, 57, 43, 8, 5140, 3853}, {1, 1, 1, 5, 3, 1, 0, 0}};
+  const int cases[][8] = {{500, 375, 3, 133, 100, 8, 3999, 3000}, {1, 1, 1, 5, 3, 1, 0, 0},
+      {347, 213, 1, 101, 67, 1, 0, 0}, {1021, 767, 3, 133, 99, 1, 0, 0}, {9, 5, 4, 3, 2, 1, 0, 0},
+      {1023, 769, 4, 135, 101, 1, 0, 0}, {643, 482, 1, 57, 43, 8, 5140, 3853},
+      {37, 29, 3, 90, 71, 1, 0, 0}};
   // clang-format on
   std::mt19937 random(28);
   std::vector<int64_t> targets = hwy::SupportedAndGeneratedTargets();
