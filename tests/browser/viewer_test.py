@@ -28,23 +28,18 @@ def make_gallery(cli, src, folder):
 
 class Screen:
     def __init__(self, phone):
-        self.b, self.phone, self.errors = Browser("chromium"), phone, []
-        self.width = 375 if phone else 1280
-        self.requests, self.loaded = {}, set()  # request id: file name; file names loaded
-        for domain in ("Runtime", "Network"):
-            self.call(domain + ".enable")
-        self.call("Emulation.setDeviceMetricsOverride", width=self.width,
-                  height=667 if phone else 800, deviceScaleFactor=1, mobile=phone)
+        self.phone, self.errors, self.width = phone, [], 375 if phone else 1280
+        self.b = Browser("chromium", 1, self.width, 667 if phone else 800, phone)
+        self.loaded = set()  # the names of the files loaded
+        self.call("Runtime.enable"), self.call("Network.enable")
         self.call("Emulation.setTouchEmulationEnabled", enabled=phone)
 
     def call(self, method, **params):  # notes the console's errors and the files loaded
         result = self.b.call(method, params, session=True)
         for event in self.b.events:
             name, p = event.get("method"), event.get("params", {})
-            if name == "Network.requestWillBeSent":
-                self.requests[p["requestId"]] = p["request"]["url"].rsplit("/", 1)[-1]
-            if name == "Network.loadingFinished":
-                self.loaded.add(self.requests.get(p["requestId"]))
+            if name == "Network.responseReceived":
+                self.loaded.add(p["response"]["url"].rsplit("/", 1)[-1])
             if name == "Runtime.exceptionThrown" or p.get("type") in ("error", "warning"):
                 self.errors.append(json.dumps(p)[:300])
         self.b.events.clear()
@@ -62,8 +57,7 @@ class Screen:
 
     def go(self, url):
         for address in ("about:blank", url):  # a fresh page, even for the same address
-            self.call("Page.navigate", url=address)
-            self.b.wait_event("Page.loadEventFired")
+            self.call("Page.navigate", url=address), self.b.wait_event("Page.loadEventFired")
 
     def touch(self, xs, y=330):  # one finger along xs
         for i, x in enumerate(xs):
@@ -93,8 +87,7 @@ def walk(screen, folder, keys):
     screen.showing("a thumbnail opens its picture", keys[0])
     screen.wait("the next picture is loaded ahead", lambda s: keys[1] in screen.loaded)
     for key, forward in [(key, True) for key in keys[1:]] + [(keys[-2], False)]:
-        screen.step(forward)
-        screen.showing("a step shows its picture", key)
+        screen.step(forward), screen.showing("a step shows its picture", key)
     screen.js("history.back()")
     screen.wait("Back closes the viewer", lambda s: not s["open"] and s["hash"] == "")
     raw = urllib.parse.unquote_to_bytes(keys[5])  # on page 2, written as a link might

@@ -29,10 +29,8 @@ inline PixelFn Solid(Rgb c) {
 
 inline Raster MakeRaster(int width, int height, const PixelFn& pixel) {
   Raster r{width, height, 3, {}};
-  for (int i = 0; i < width * height; ++i) {
-    Rgb c = pixel(i % width, i / width);
-    r.pixels.insert(r.pixels.end(), {c.r, c.g, c.b});
-  }
+  for (int i = 0; i < width * height; ++i)
+    for (Rgb c = pixel(i % width, i / width); uint8_t v : {c.r, c.g, c.b}) r.pixels.push_back(v);
   return r;
 }
 
@@ -73,8 +71,7 @@ inline std::string Bmp(int width, int height, int bits, bool top_down, const Pix
       Rgb c = pixel(x, top_down ? row : height - 1 - row);
       line += std::string{char(c.b), char(c.g), char(c.r)} + std::string(bits / 32, '\0');
     }
-    line.resize((static_cast<size_t>(width) * bits + 31) / 32 * 4, '\0');
-    pixels += line;
+    line.resize((static_cast<size_t>(width) * bits + 31) / 32 * 4, '\0'), pixels += line;
   }
   std::string info = le32(40) + le32(width) + le32(top_down ? -height : height) +
                      le32(1 | bits << 16) + le32(0) + le32(pixels.size()) + le32(2835) +
@@ -82,9 +79,8 @@ inline std::string Bmp(int width, int height, int bits, bool top_down, const Pix
   return "BM" + le32(14 + 40 + pixels.size()) + le32(0) + le32(14 + 40) + info + pixels;
 }
 
-// An APP2 payload carrying, as one chunk, a colour profile with sRGB primaries but linear tone
-// curves.
-inline std::string LinearIccPayload() {
+// A mid-grey JPEG with EXIF and, in one APP2 chunk, a profile of sRGB primaries but linear curves.
+inline std::string LinearJpeg() {
   cmsCIExyY white = {0.3127, 0.3290, 1.0};
   cmsCIExyYTRIPLE primaries = {{0.64, 0.33, 1.0}, {0.30, 0.60, 1.0}, {0.15, 0.06, 1.0}};
   cmsToneCurve* linear = cmsBuildGamma(nullptr, 1.0);
@@ -94,13 +90,13 @@ inline std::string LinearIccPayload() {
   cmsSaveProfileToMem(profile, nullptr, &size);
   std::string bytes = std::string("ICC_PROFILE\0\x01\x01", 14) + std::string(size, '\0');
   cmsSaveProfileToMem(profile, bytes.data() + 14, &size);
-  cmsCloseProfile(profile);
-  cmsFreeToneCurve(linear);
-  return bytes;
+  cmsCloseProfile(profile), cmsFreeToneCurve(linear);
+  return WithSegment(WithSegment(Jpeg(64, 64, Solid({128, 128, 128})), 0xE2, bytes), 0xE1,
+                     ExifPayload(1));
 }
 
-// What a written JPEG says about itself: "width x height", " progressive" when so, " metadata" for
-// each APP1 (EXIF) or APP2 (ICC) segment, and each comment in quotes.
+// What a JPEG says of itself: "width x height", " progressive", " metadata" for each APP1 or APP2
+// segment, and each comment in quotes.
 inline std::string Facts(const std::string& jpeg) {
   std::string size, more;
   auto at = [&jpeg](size_t i) { return uint8_t(jpeg[i]) << 8 | uint8_t(jpeg[i + 1]); };
@@ -124,24 +120,25 @@ inline Raster Decode(const std::string& path, ThumbSize size = {}) {
   auto choose = [size](ThumbSize stored, int, std::vector<ThumbSize>* out, std::string*) {
     return out->push_back(size.width ? size : stored), true;
   };
-  ReadJpeg(fd, choose, &decoded, &err);
-  close(fd);
+  ReadJpeg(fd, choose, &decoded, &err), close(fd);
   return decoded.rasters.empty() ? Raster() : decoded.rasters[0];
 }
 
-// A thumbnail made of `bytes`, written as `name` into `dir`: the result, and the JPEG with its
-// pixels when one was written.
+// A thumbnail made of `bytes`, written as `name` into `dir` (Make), and its JPEG and pixels if any.
 struct MadeThumb {
   ThumbResult result;
   std::string bytes = "";
   Raster pixels = {};
 };
 
+inline std::string Data(const std::string& name) {
+  return ReadFile(KESTO_TEST_DATA "/thumbs/" + name);
+}
+
 inline MadeThumb Make(const TempFolder& dir, const std::string& bytes, const std::string& name,
                       const ThumbOptions& options = {}, const ThumbChoices& choices = {}) {
-  dir.Write(name, bytes);
   std::string thumb = dir.Path("thumb.jpg");
-  std::filesystem::remove(thumb);
+  dir.Write(name, bytes), std::filesystem::remove(thumb);
   MadeThumb made{MakeThumbnail(dir.Path(name), thumb, ThumbTarget(options), options, choices)};
   if (made.result.exists) made.bytes = ReadFile(thumb), made.pixels = Decode(thumb);
   return made;
