@@ -38,7 +38,8 @@ TEST(IniTest, WritingChangesOnlyTheKeyLine) {
       {"[T]\r\nb=2", "S", "[T]\r\nb=2\r\n[S]\r\nk=v\r\n"},
       {"[S]\r\nk=1\r\n[S]\r\nk=2\r\n", "S", "[S]\r\nk=v\r\n[S]\r\nk=2\r\n"},
       {"[S]\r\nk=1\r\nk=2\r\n", "S", "[S]\r\nk=v\r\nk=2\r\n"},
-      {"[S]\r\n", "S", "[S]\r\nk=v\r\n"}};
+      {"[S]\r\n", "S", "[S]\r\nk=v\r\n"},
+      {"[S]\r\na=1\r\n\r\n[T]\r\n", "S", "[S]\r\na=1\r\nk=v\r\n\r\n[T]\r\n"}};
   for (auto [before, section, after] : cases) {
     IniDocument ini = ParseIni(before);
     IniSet(&ini, section, "k", "v");
